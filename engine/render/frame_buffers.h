@@ -1,0 +1,67 @@
+// The 32-bit and 8-bit frame buffers, the image size, the display depth and palette, and row access.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/landscape/grid.h"
+
+// A frame buffer: a row table and its size; width and height are 0 when it is absent.
+struct FrameBuffer {
+  RowTable rows;
+  int32_t width;
+  int32_t height;
+};
+
+// RenderImage.
+extern int32_t display_depth;
+extern int32_t proj_width, proj_height;
+extern int32_t image_width, image_height;
+extern int32_t render_scroll_x, render_scroll_y;
+extern int32_t render_client_width, render_client_height;
+extern int32_t render_origin_x, render_origin_y;
+extern int32_t render_scale;
+extern int32_t frame_alloc_width, frame_alloc_height;
+extern FrameBuffer vidmem8;   // u8 pixels: colour slot while drawing, image-palette index after conversion
+extern FrameBuffer vidmem24;  // u32 pixels: slot << 24 | red << 16 | green << 8 | blue
+extern int32_t screen_output_off;
+extern int32_t polygon_count;
+extern uint32_t render_start_ms, render_end_ms;
+
+inline uint8_t* vidmem8_row(int32_t y) { return static_cast<uint8_t*>(vidmem8.rows[y]); }
+inline uint32_t* vidmem24_row(int32_t y) { return static_cast<uint32_t*>(vidmem24.rows[y]); }
+
+// The display palette: red, green, blue and a spare byte per entry.
+struct PaletteEntry {
+  uint8_t red, green, blue, spare;
+};
+extern PaletteEntry display_palette[256];
+
+int32_t allocate_frame_buffers();
+RowTable allocate_vidmem24(int32_t width, int32_t height);
+RowTable allocate_vidmem8(int32_t width, int32_t height);
+void free_vidmem24();
+void free_vidmem8();
+void clear_vidmem24();
+void clear_vidmem8();
+void clear_frame_buffers();
+int32_t set_image_size_raw(int32_t width, int32_t height);
+int32_t set_image_size(int32_t width, int32_t height);
+void change_image_size(int32_t width, int32_t height);
+int32_t set_display_depth(int32_t bits);
+
+void set_palette(const PaletteEntry* entries, int32_t first, int32_t count);
+void get_palette(PaletteEntry* entries, int32_t first, int32_t count);
+int32_t refresh_display_palette();
+
+void vidmem8_put_pixel(int32_t x, int32_t y, uint8_t value);
+void vidmem8_get_row(int32_t x, int32_t count, int32_t y, uint8_t* buffer);
+void vidmem8_put_row(int32_t x, int32_t count, int32_t y, const uint8_t* buffer);
+void vidmem8_fill_row(int32_t x, int32_t count, int32_t y, uint8_t value);
+void vidmem24_put_row(int32_t x, int32_t count, int32_t y, const uint32_t* pixels);
+
+void screen_put_row8(int32_t x, int32_t count, int32_t y, const uint8_t* indexes);
+void screen_put_row24(int32_t x, int32_t count, int32_t y, const uint32_t* pixels);
+void screen_put_row24_direct(int32_t x, int32_t count, int32_t y, const uint32_t* pixels);
+void screen_fill_row(int32_t x, int32_t count, int32_t y, uint8_t index);
+
+void convert_vidmem24_to_8();
