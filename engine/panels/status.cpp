@@ -10,6 +10,7 @@
 #include "engine/host/host.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
+#include "engine/panels/panel_record.h"
 #include "engine/panels/pointer.h"
 #include "engine/panels/render_redraw.h"
 
@@ -192,7 +193,7 @@ int32_t poll_user_abort() {
 
   // One key of the current window.
   const int32_t key = host().next_key();
-  if (key != 0 && (key & 0xFFFF) == kKeyCodeEsc) {
+  if (key != 0 && (key & 0xFFFF) == kKeyEsc) {
     host().invalidate_current_window();
     return -1;
   }
