@@ -46,7 +46,3 @@ static void BM_RoughenBySlope2048(benchmark::State& state) {
   reset_settings_defaults();
 }
 BENCHMARK(BM_RoughenBySlope2048)->Unit(benchmark::kMillisecond);
-
-// Until the status line module is merged into this branch, weak stand-ins let the benchmark link.
-__attribute__((weak)) void show_status(const char*) {}
-__attribute__((weak)) void show_progress(const char*, int32_t, int32_t) {}
