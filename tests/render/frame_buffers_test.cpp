@@ -148,6 +148,21 @@ TEST_F(FrameBuffersTest, ChangeImageSizeRevertsToPreviousSize) {
   EXPECT_EQ(frame_alloc_width, 320);
 }
 
+// A size set directly (scripts, landscape files) that cannot be allocated keeps the previous size in force.
+TEST_F(FrameBuffersTest, SetImageSizeFailureKeepsPreviousSize) {
+  host->fail_at_size = 1000 * 1000;
+  EXPECT_EQ(set_image_size(1000, 1000), 0);
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"allocate_vidmem24() failed."});
+  EXPECT_EQ(image_width, 64);
+  EXPECT_EQ(image_height, 48);
+  EXPECT_EQ(proj_width, 64);
+  EXPECT_EQ(render_scale, 64);
+  EXPECT_EQ(vidmem24.rows, nullptr);
+  host->fail_at_size = 0;
+  EXPECT_EQ(allocate_frame_buffers(), 1);  // the next frame allocates the previous size again
+  EXPECT_EQ(vidmem24.width, 64);
+}
+
 TEST_F(FrameBuffersTest, ChangeImageSizeFallsBackTo320x200) {
   ASSERT_EQ(set_image_size(800, 600), 1);
   host->fail_at_size = 320 * 200 * 4 + 1;
