@@ -62,7 +62,9 @@ TEST(Hsv, RoundTripsStayClose) {
         hsv_to_rgb(c);
         ASSERT_EQ(std::max({c.r, c.g, c.b}), std::max({r, g, b})) << r << "," << g << "," << b;
         worst = std::max({worst, std::abs(c.r - r), std::abs(c.g - g), std::abs(c.b - b)});
-        if (r == g && g == b) ASSERT_EQ(std::make_tuple(c.r, c.g, c.b), std::make_tuple(r, g, b));
+        if (r == g && g == b) {
+          ASSERT_EQ(std::make_tuple(c.r, c.g, c.b), std::make_tuple(r, g, b));
+        }
       }
     }
   }
