@@ -67,6 +67,9 @@ void set_palette(const PaletteEntry* entries, int32_t first, int32_t count);
 void get_palette(PaletteEntry* entries, int32_t first, int32_t count);
 int32_t refresh_display_palette();
 
+// Centres the image in the render window's client area, or scrolls to its middle when it is larger.
+void centre_image_in_window();
+
 // Row and pixel access; coordinates are not checked, the caller keeps them inside the image.
 void vidmem8_put_pixel(int32_t x, int32_t y, uint8_t value);
 void vidmem8_get_row(int32_t x, int32_t count, int32_t y, uint8_t* buffer);

@@ -1,4 +1,5 @@
 // Frame buffer allocation, the image size with its limits and fallbacks, clearing and the display depth.
+#include <climits>
 #include <vector>
 
 #include "tests/render/raster_fixture.h"
@@ -92,6 +93,19 @@ TEST_F(FrameBuffersTest, AntiAliasingSwitchedOnAtLargeSizeLeavesNoBuffers) {
   antialias_mode = 0;
   EXPECT_EQ(set_image_size(4100, 16), 1);  // unchanged size: the missing buffers are allocated again
   EXPECT_EQ(vidmem24.width, 4100);
+}
+
+// Doubling and buffer sizes are computed in 64 bits: hostile sizes are refused without overflow.
+TEST_F(FrameBuffersTest, HugeSizesAreRefusedWithoutOverflow) {
+  antialias_mode = 1;
+  EXPECT_EQ(set_image_size(INT32_MAX, INT32_MAX), 0);
+  EXPECT_EQ(set_image_size(kMaxFrameSide, kMaxFrameSide), 0);
+  image_width = INT32_MAX;  // a record set by hand
+  image_height = INT32_MAX;
+  EXPECT_EQ(allocate_frame_buffers(), 0);
+  EXPECT_EQ(vidmem24.rows, nullptr);
+  image_width = 64;
+  image_height = 48;
 }
 
 TEST_F(FrameBuffersTest, SetImageSizeLimitsAndProjection) {
