@@ -53,7 +53,10 @@ int32_t cast_shadow_cell(int32_t row, int32_t col) {
   const int64_t z_top = static_cast<int64_t>(max_elevation) * 1024;
   int64_t x = static_cast<int64_t>(col) * 1024;
   int64_t y = static_cast<int64_t>(row) * 1024;
-  int64_t z = trunc_to_i64((static_cast<double>(elevation_row(row)[col]) + shadow_ray.step_z / 2.0f) * 1024.0);
+  const double z_start = (static_cast<double>(elevation_row(row)[col]) + shadow_ray.step_z / 2.0f) * 1024.0;
+  // A start already above the top (or undefined, from an infinite step) ends the ray as lit.
+  if (!(z_start < static_cast<double>(z_top))) return 0;
+  int64_t z = trunc_to_i64(z_start);
   for (;;) {
     x += sx;
     y += sy;
