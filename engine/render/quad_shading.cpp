@@ -1,0 +1,216 @@
+// Shading of a leaf terrain quad: two lit, coloured (or textured) triangles handed to the polygon pipeline.
+#include "engine/render/quad_shading.h"
+
+#include <cmath>
+
+#include "engine/landscape/camera.h"
+#include "engine/landscape/color_classes.h"
+#include "engine/landscape/float_convert.h"
+#include "engine/landscape/random.h"
+#include "engine/landscape/settings.h"
+#include "engine/landscape/water_color.h"
+#include "engine/landscape/waves.h"
+#include "engine/render/haze.h"
+#include "engine/render/lighting.h"
+#include "engine/render/polygon.h"
+#include "engine/render/polygon_pipeline.h"
+#include "engine/render/view_transform.h"
+#include "engine/scene/texture_slots.h"
+
+const int32_t texture_level_scale[8] = {1, 2, 4, 8, 16, 32, 64, 128};
+
+namespace {
+
+constexpr int32_t kWaterThreshold = -30050;
+constexpr int32_t kLandThreshold = -30000;
+
+inline Vec3f sub(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+// One triangle of the quad: corner indexes in record order (the first repeated to close it), the corners whose
+// means decide the colour, and the edges of its normal.
+struct TriangleSpec {
+  int32_t entries[3];  // record entries before the closing repeat
+  int32_t means[3];    // corners averaged for the slot, shadows and strata
+  int32_t haze_corner;   // haze and blended colour come from this corner
+};
+
+struct ViewCorner {
+  float x, y, z;
+};
+
+int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
+
+// Draws one triangle; returns false when its colour slot is black (a hole).
+[[maybe_unused]] bool shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
+                    const Vec3f& edge_b, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
+  const QuadVertex* c = q.corner;
+  Vec3f n;
+  const int32_t slope = face_slope_angle(edge_a, edge_b, &n);
+  // Both triangles test the facing from corner 1.
+  Vec3f v{camera_x - c[1].x, camera_y - c[1].y, camera_z - c[1].z};
+  if (vec3_dot(n, v) < 0.0) return true;
+
+  const QuadVertex& m0 = c[t.means[0]];
+  const QuadVertex& m1 = c[t.means[1]];
+  const QuadVertex& m2 = c[t.means[2]];
+  const int32_t e = mean3(m0.color_elevation, m1.color_elevation, m2.color_elevation);
+  const int32_t rho = c[0].roughness;
+  const int32_t j = (c[0].jitter + c[3].jitter) / 2;
+  const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
+                                           (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
+                                           (m0.z + m1.z + m2.z) / 3.0f);
+  const ColorEntry& ce = color_table[slot];
+  if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return false;
+
+  // Highlight.
+  int32_t strength = 0, value = 0;
+  const ClassAttributes& attr = class_attributes[slot];
+  const Vec3f l{light_x, light_y, light_z};
+  if (phong_enabled != 0 && attr.phong_intensity != 0) {
+    vec3_normalize(&v);
+    double r = reflect_dot(l, v, n);
+    r = std::fmin(std::fmax(r, 0.001), 1.0);
+    const int32_t k = attr.phong_sharpness;
+    value = trunc_to_i32(std::pow(r, k) * 256.0);
+    strength = attr.phong_intensity;
+    if (slot >= kClassWater1 && slot <= kClassWater5) {
+      // Water shines where the camera sees it at a grazing angle.
+      const double w = std::fmax(reflect_z_term(v, n), 0.001);
+      const double w2 = std::pow(w, k / 20.0) * 128.0;
+      if (value < w2) {
+        value = trunc_to_i32(w2);
+        strength /= 2;
+      }
+    }
+  }
+
+  // Light with the optional arc-cosine curve and the lighting noise of the stream's current state.
+  double lv = vec3_dot(n, l);
+  if (exaggerate_shading) {
+    if (lv < 0.0) lv = 0.0;
+    lv = 1.0 - std::acos(lv) / 1.5708;
+  }
+  int32_t light = trunc_to_i32(lv * 256.0);
+  if (light < 0) light = 0;
+  light += rand_amplitude(light_roughness) >> 4;
+  light = clamp_i32(light, 0, 255);
+
+  // Cast shadow halves; its soft edge fades; tree and house shadows darken only outside cast shadow.
+  const int32_t cs = mean3(m0.cast_shadow, m1.cast_shadow, m2.cast_shadow);
+  const int32_t ts = mean3(m0.tree_shadow, m1.tree_shadow, m2.tree_shadow);
+  if (cs >= 8) {
+    light /= 2;
+    value /= 2;
+  } else if (cs > 0) {
+    const double f = (8 - cs) / 16.0 + 0.5;
+    value = trunc_to_i32(value * f);
+    light = trunc_to_i32(light * f);
+  } else if (ts > 8) {
+    light = light + 8 - ts;
+    if (light < 0) light = 0;
+  }
+
+  const QuadVertex& hc = c[t.haze_corner];
+  haze_factor = hc.haze;
+  const uint32_t color = blend_colors
+                             ? blend_shade_color(hc.red, hc.green, hc.blue, ce.red, ce.green, ce.blue, light,
+                                                 strength, value)
+                             : shade_color(ce.red, ce.green, ce.blue, light, strength, value);
+
+  TextureRef texture{};
+  const TextureSlot& ts_slot = texture_slots[slot];
+  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[q.texture_level].pixels != nullptr;
+  if (textured) {
+    const TextureLevel& level = ts_slot.levels[q.texture_level];
+    texture.texels = level.pixels;
+    texture.width = static_cast<int32_t>(level.width);
+    texture.height = static_cast<int32_t>(level.height);
+    texture.reserved = 0;
+    texture.phong_strength = strength;
+    texture.phong_power = value;
+  }
+
+  PolygonRecord rec{};
+  rec.count = 4;
+  rec.tx_map = textured ? &texture : nullptr;
+  const int32_t d = ts_slot.deformation / 4;
+  const float qs = static_cast<float>(texture_level_scale[q.texture_level]);
+  for (int32_t i = 0; i < 4; ++i) {
+    const int32_t ci = t.entries[i % 3];
+    const QuadVertex& corner = c[ci];
+    PolygonVertex& pv = rec.vertices[i];
+    pv.x = view[ci].x;
+    pv.y = view[ci].y;
+    pv.z = view[ci].z;
+    pv.seed = 0;
+    pv.alpha = 255;
+    pv.slot = static_cast<uint16_t>(slot);
+    pv.light = static_cast<uint16_t>(light * 256);
+    uint32_t vc = color;
+    if (gouraud_enabled) vc = shade_color(corner.red, corner.green, corner.blue, light, strength, value);
+    pv.r = static_cast<uint16_t>(((vc >> 16) & 255) * 256);
+    pv.g = static_cast<uint16_t>(((vc >> 8) & 255) * 256);
+    pv.b = static_cast<uint16_t>((vc & 255) * 256);
+    if (textured) {
+      pv.tu = (static_cast<float>(d) * corner.tu + corner.x) / qs;
+      pv.tv = (static_cast<float>(d) * corner.tv + corner.y) / qs;
+      pv.tw = 0.0f;
+    }
+  }
+  if (textured) {
+    draw_textured_polygon(&rec, 1);
+  } else {
+    draw_polygon_view(&rec);
+  }
+  return true;
+}
+
+}  // namespace
+
+uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2, int32_t light,
+                           int32_t strength, int32_t value) {
+  return shade_color((r1 + r2) / 2, (g1 + g2) / 2, (b1 + b2) / 2, light, strength, value);
+}
+
+int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water_slope, int32_t slope,
+                            int32_t color_elevation, int32_t roughness, int32_t jitter, float mean_x, float mean_y,
+                            float mean_z) {
+  if (road_mean < kLandThreshold) return kClassRoad1;
+  if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
+  if (cliffs_enabled && slope > cliff_angle) {
+    return cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
+  }
+  if (water_mean >= kLandThreshold) {
+    const int32_t e = color_elevation;
+    if (e - roughness <= snow_line) return e + roughness >= tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
+    return snow_class(e - roughness);
+  }
+  return kClassBeach;
+}
+
+void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
+  TerrainQuad q = quad;
+  QuadVertex* c = q.corner;
+  const int32_t road_a = mean3(c[0].road_marker, c[1].road_marker, c[3].road_marker);
+  const int32_t road_b = mean3(c[0].road_marker, c[2].road_marker, c[3].road_marker);
+  const int32_t water_a = mean3(c[0].water_marker, c[1].water_marker, c[3].water_marker);
+  const int32_t water_b = mean3(c[0].water_marker, c[2].water_marker, c[3].water_marker);
+  // Water slopes come from the surface before the waves move it.
+  int32_t slope_a = 0, slope_b = 0;
+  Vec3f scratch;
+  if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(c[1], c[0]), sub(c[3], c[1]), &scratch);
+  if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(c[2], c[0]), sub(c[3], c[2]), &scratch);
+  if (waves_enabled) {
+    for (int32_t i = 0; i < 4; ++i) {
+      if (c[i].water_marker < kWaterThreshold) c[i].z += static_cast<float>(wave_height_at(c[i].x, c[i].y));
+    }
+  }
+  ViewCorner view[4];
+  for (int32_t i = 0; i < 4; ++i) world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
+
+  const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0};
+  // A black slot is a hole: it skips only its own triangle.
+  shade_triangle(q, view, a, sub(c[1], c[0]), sub(c[3], c[1]), road_a, water_a, slope_a);
+  const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3};
+  shade_triangle(q, view, b, sub(c[3], c[2]), sub(c[2], c[0]), road_b, water_b, slope_b);
+}

@@ -1,0 +1,20 @@
+// Shading of a leaf terrain quad: two lit, coloured (or textured) triangles handed to the polygon pipeline.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/render/terrain_quad.h"
+
+// Texture-coordinate divisor at texture level 0..7.
+extern const int32_t texture_level_scale[8];
+
+// Draws the quad's triangles (0, 1, 3) and (0, 2, 3). depth is the subdivision depth (not used by the shading).
+void shade_quad(const TerrainQuad& quad, int32_t depth);
+// shade_color of the mean of two colours.
+uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2, int32_t light,
+                           int32_t strength, int32_t value);
+// The colour slot of a triangle from the means of its corners (road, water, cliff, altitude bands, beach).
+// slope is the triangle's slope, water_slope the slope used for water (taken before the waves).
+int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water_slope, int32_t slope,
+                            int32_t color_elevation, int32_t roughness, int32_t jitter, float mean_x, float mean_y,
+                            float mean_z);

@@ -1,0 +1,161 @@
+// One frame: per-frame set-up around the landscape walk and the passes after it.
+#include "engine/render/render_frame.h"
+
+#include <cstdio>
+
+#include "engine/landscape/camera.h"
+#include "engine/landscape/maths.h"
+#include "engine/landscape/settings.h"
+#include "engine/landscape/waves.h"
+#include "engine/render/antialias.h"
+#include "engine/render/frame_buffers.h"
+#include "engine/render/lens_flare.h"
+#include "engine/render/lighting.h"
+#include "engine/render/min_grid.h"
+#include "engine/render/render_frame_light.h"
+#include "engine/render/terrain_walk.h"
+#include "engine/render/view_transform.h"
+#include "engine/scene/sun_moon.h"
+
+float saved_bank = 0.0f, saved_heading = 0.0f, saved_pitch = 0.0f;
+
+void format_frame_caption(int32_t frame, int32_t count, char* out) {
+  if (count == 1) {
+    std::snprintf(out, 128, "Render");
+  } else {
+    std::snprintf(out, 128, "Frame %d of %d", static_cast<int>(frame) + 1, static_cast<int>(count));
+  }
+}
+
+void apply_view_direction() {
+  saved_bank = camera_bank;
+  saved_heading = camera_heading;
+  saved_pitch = camera_pitch;
+  const float b = saved_bank, h = saved_heading, p = saved_pitch;
+  switch (view_facing) {
+    case 6:  // back
+      camera_bank = -b;
+      camera_heading = h + 180.0f;
+      camera_pitch = -p;
+      break;
+    case 7:  // port: the pitch becomes a roll
+      camera_bank = -p;
+      camera_heading = h + 90.0f;
+      camera_pitch = b;
+      break;
+    case 8:  // starboard
+      camera_bank = p;
+      camera_heading = h - 90.0f;
+      camera_pitch = -b;
+      break;
+    default:
+      break;
+  }
+}
+
+void restore_view_direction() {
+  camera_bank = saved_bank;
+  camera_heading = saved_heading;
+  camera_pitch = saved_pitch;
+}
+
+void stereo_eye_offset(float* dx, float* dy, float* dz) {
+  *dx = *dy = *dz = 0.0f;
+  if (stereo_camera != 2 && stereo_camera != 3) return;
+  // The camera's right-hand direction from bank and heading only: both eyes look in parallel directions.
+  SegmentRecord s{};
+  s.angle_x = 0.0f;
+  s.angle_y = camera_bank;
+  s.angle_z = camera_heading;
+  s.unit_x = stereo_camera == 2 ? -1.0f : 1.0f;
+  s.length = stereo_separation;
+  segment_direction(&s);
+  *dx = s.vector_x;
+  *dy = s.vector_y;
+  *dz = s.vector_z;
+}
+
+int32_t stereo_shift_image(int32_t shift) {
+  if (vidmem24.rows == nullptr) return 1;
+  const int32_t w = image_width;
+  for (int32_t y = 0; y < image_height && y < vidmem24.height; ++y) {
+    uint32_t* row = vidmem24_row(y);
+    // In place: from the right end for a shift to the right, from the left end otherwise.
+    auto pixel = [&](int32_t x) -> uint32_t {
+      const int64_t from = static_cast<int64_t>(x) - shift, to = static_cast<int64_t>(x) + shift;
+      return (from >= 0 && from < w && to >= 0 && to < w) ? row[from] : 0u;
+    };
+    if (shift >= 0) {
+      for (int32_t x = w - 1; x >= 0; --x) row[x] = pixel(x);
+    } else {
+      for (int32_t x = 0; x < w; ++x) row[x] = pixel(x);
+    }
+  }
+  return 1;
+}
+
+void project_grid_row(int32_t row, float* buffer) {
+  if (!elevation_rows || row < 0 || row >= grid_height || grid_step < 1) return;
+  const int16_t* e = elevation_row(row);
+  const float y = static_cast<float>(row) * grid_spacing_y;
+  for (int32_t col = 0; col <= land_width && col < grid_width && col < kLineBufferEntries; col += grid_step) {
+    float* entry = buffer + 4 * col;
+    const float z = static_cast<float>(e[col]);
+    world_to_view(static_cast<float>(col) * grid_spacing_x, y, z, &entry[0], &entry[1], &entry[2]);
+    entry[3] = z;
+  }
+}
+
+void project_grid_column(int32_t column, float* buffer) {
+  if (!elevation_rows || column < 0 || column >= grid_width || grid_step < 1) return;
+  const float x = static_cast<float>(column) * grid_spacing_x;
+  for (int32_t row = 0; row <= land_height && row < grid_height && row < kLineBufferEntries; row += grid_step) {
+    float* entry = buffer + 4 * row;
+    const float z = static_cast<float>(elevation_row(row)[column]);
+    world_to_view(x, static_cast<float>(row) * grid_spacing_y, z, &entry[0], &entry[1], &entry[2]);
+    entry[3] = z;
+  }
+}
+
+int32_t render_frame(int32_t frame, int32_t frame_count) {
+  allocate_frame_buffers();
+  mark_tree_shadows();
+  if (antialias_mode != 0) antialias_begin();
+  build_min_elevation_grid();
+  apply_view_direction();
+  scheme_sky_colors();
+  char caption[128];
+  format_frame_caption(frame, frame_count, caption);
+  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+
+  int32_t result;
+  if (stereo_camera == 2 || stereo_camera == 3) {
+    // The eye's position only for the walk; the exact position comes back afterwards.
+    const float x = camera_x, y = camera_y, z = camera_z;
+    float dx, dy, dz;
+    stereo_eye_offset(&dx, &dy, &dz);
+    camera_x = x + dx;
+    camera_y = y + dy;
+    camera_z = z + dz;
+    set_view_matrix(camera_bank, camera_heading, camera_pitch);
+    result = render_landscape(caption);
+    camera_x = x;
+    camera_y = y;
+    camera_z = z;
+  } else {
+    result = render_landscape(caption);
+  }
+  restore_view_direction();
+
+  if (result == 1 && flare_enabled) result = lens_flare();
+  // These passes run after a stopped frame too, so it still leaves a consistent partial image.
+  if (antialias_mode != 0) antialias_reduce(result);
+  if (stereo_camera == 2) stereo_shift_image(-stereo_image_shift);
+  if (stereo_camera == 3) stereo_shift_image(stereo_image_shift);
+  convert_vidmem24_to_8();
+  if (result == 1) {
+    advance_sun_moon();
+    waves_advance();
+  }
+  return result;
+}

@@ -1,0 +1,128 @@
+// Building the quad of one grid cell: its four corner records, its size, splitting weight and texture level.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/landscape/camera.h"
+#include "engine/landscape/color_classes.h"
+#include "engine/landscape/float_convert.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/random.h"
+#include "engine/landscape/settings.h"
+#include "engine/landscape/wrap.h"
+#include "engine/render/frame_buffers.h"
+#include "engine/render/haze.h"
+#include "engine/render/lighting.h"
+#include "engine/render/terrain_quad.h"
+#include "engine/render/view_transform.h"
+#include "engine/render/visibility.h"
+#include "engine/scene/texture_slots.h"
+#include "engine/render/cell_max_elevation.h"
+
+namespace {
+
+constexpr int16_t kNoData = -32768;
+
+// Fills the corner record of sample (c, r).
+void fill_corner(QuadVertex* v, int32_t c, int32_t r) {
+  const CoverCell cover = cover_row(r)[c];
+  const int32_t k = cover.color_class;
+  const int32_t e = elevation_row(r)[c];
+  const int32_t rough = class_attributes[k].roughness;
+
+  v->seed = random_at2(c, r);
+  v->roughness_scale = static_cast<float>(rough) / 100.0f;
+  const float jx = horizontal_jitter(static_cast<float>(v->seed / 1.029384756), grid_spacing_x);
+  const float jy = horizontal_jitter(static_cast<float>(v->seed / 6.574839201), grid_spacing_y);
+  v->x = static_cast<float>(c) * grid_spacing_x + jx * static_cast<float>(rough) / 100.0f;
+  v->y = static_cast<float>(r) * grid_spacing_y + jy * static_cast<float>(rough) / 100.0f;
+  v->z = static_cast<float>(e);
+  v->tu = texture_coord_jitter(c, r);
+  v->tv = texture_coord_jitter(r, c);
+
+  // Haze and distance at the sample itself, without the jitter.
+  camera_distance_haze(static_cast<float>(c) * grid_spacing_x, static_cast<float>(r) * grid_spacing_y,
+                       static_cast<float>(e));
+  v->distance = point_distance;
+  v->haze = haze_factor;
+
+  const uint16_t shade = shade_rows ? shade_row(r)[c] : 0;
+  v->tree_shadow = (shade & kShadeObjectShadow) ? 96 : 0;
+  v->cast_shadow = (shade & kShadeTerrainShadow) ? 16 + (random8_from(static_cast<uint32_t>(v->seed)) & 15) : 0;
+
+  v->road_marker = (k >= kClassRoad1 && k <= kClassRoad4) ? -30100 : -29900;
+  const int32_t h = v->seed;
+  if (k >= kClassWater1 && k <= kClassWater5) {
+    v->water_marker = -30100 - (h & 255);
+  } else if (k == kClassBeach) {
+    v->water_marker = -30020 - (h & 15);
+  } else {
+    v->water_marker = (h & 511) - 29900;
+  }
+
+  // The corner's own draws from here on.
+  random8_from(static_cast<uint32_t>(v->seed));
+  const int32_t band = class_mean_elevation(k);
+  if (band == kNoData) {
+    v->color_elevation = e + (rand_amplitude_i16(wrap16(max_elevation - base_level)) >> 7);
+  } else {
+    v->color_elevation = band;
+  }
+  v->roughness = cell_roughness(c, r, roughness_radius);
+  v->jitter = cell_jitter(c, r);
+  v->red = color_table[k].red;
+  v->green = color_table[k].green;
+  v->blue = color_table[k].blue;
+}
+
+Vec3f difference(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+}  // namespace
+
+int32_t quad_in_frustum(const TerrainQuad& quad) {
+  const float margin = horizontal_deform
+                           ? static_cast<float>(grid_step) * (grid_spacing_x + grid_spacing_y) / 4.0f
+                           : 0.0f;
+  float x[4], y[4], z[4];
+  for (int32_t i = 0; i < 4; ++i) {
+    world_to_view(quad.corner[i].x, quad.corner[i].y, quad.corner[i].z, &x[i], &y[i], &z[i]);
+    z[i] += margin;
+  }
+  return corners_in_view(x, y, z);
+}
+
+void build_quad(int32_t col, int32_t row) {
+  if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
+  const int32_t s = grid_step;
+  // Never read outside the landscape, whatever the caller's bounds.
+  if (!elevation_rows || !cover_rows || s < 1 || col < 0 || row < 0 || col + s > land_width + 1 ||
+      row + s > land_height + 1 || col + s >= grid_width || row + s >= grid_height)
+    return;
+  if (los_culling == 1 && terrain_hides_point(col, row, cell_max_elevation(col, row)) == 1) return;
+  const int32_t cs[4] = {col, col + s, col, col + s};
+  const int32_t rs[4] = {row, row, row + s, row + s};
+  for (int32_t i = 0; i < 4; ++i) {
+    if (elevation_row(rs[i])[cs[i]] == kNoData) return;
+  }
+
+  TerrainQuad q;
+  for (int32_t i = 0; i < 4; ++i) fill_corner(&q.corner[i], cs[i], rs[i]);
+  q.size = (static_cast<float>(s) * grid_spacing_x + static_cast<float>(s) * grid_spacing_y) / 2.0f;
+
+  // Quads facing the camera and steep quads split sooner; quads seen edge-on or from behind later.
+  Vec3f u = difference(q.corner[3], q.corner[0]);
+  Vec3f w = difference(q.corner[2], q.corner[1]);
+  Vec3f n;
+  vec3_cross_normalized(&u, &w, &n);
+  Vec3f v{camera_x - (q.corner[0].x + q.corner[3].x) / 2.0f, camera_y - (q.corner[0].y + q.corner[3].y) / 2.0f,
+          camera_z - (q.corner[0].z + q.corner[3].z) / 2.0f};
+  vec3_normalize(&v);
+  const double tilt = 1.0 - std::fabs(static_cast<double>(n.z));
+  q.subdiv_size = static_cast<float>(q.size * (vec3_dot(n, v) + 0.5 + tilt * tilt));
+
+  float d = q.corner[0].distance + q.corner[1].distance + q.corner[2].distance + q.corner[3].distance;
+  if (d == 0.0f) d = 0.0001f;
+  const double t = static_cast<double>(render_scale) * q.size * lens_scale / d;
+  q.texture_level = 7 - std::clamp(trunc_to_i32(5.0 * std::pow(t, 0.25)), 0, 7);
+
+  if (quad_in_frustum(q) == 1) subdivide_quad(q, 0);
+}

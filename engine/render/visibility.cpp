@@ -1,0 +1,104 @@
+// Visibility tests of the terrain walk: the cell frustum test, the occlusion survey and the line of sight.
+#include "engine/render/visibility.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "engine/landscape/camera.h"
+#include "engine/landscape/float_convert.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/maths.h"
+#include "engine/landscape/settings.h"
+#include "engine/render/cell_max_elevation.h"
+#include "engine/render/terrain_quad.h"
+#include "engine/render/view_transform.h"
+
+int32_t los_culling = 0;
+
+int32_t corners_in_view(const float x[4], const float y[4], const float z[4]) {
+  bool behind = true, left = true, top = true, right = true, bottom = true;
+  for (int32_t i = 0; i < 4; ++i) {
+    behind = behind && z[i] <= 0.0f;
+    left = left && x[i] <= -z[i];
+    top = top && y[i] <= -z[i];
+    right = right && x[i] >= z[i];
+    bottom = bottom && y[i] >= z[i];
+  }
+  return (behind || left || top || right || bottom) ? 0 : 1;
+}
+
+int32_t cell_in_view(const float* line_a, const float* line_b, int32_t j) {
+  const int32_t s = grid_step;
+  const float margin = horizontal_deform ? static_cast<float>(s) * (grid_spacing_x + grid_spacing_y) / 4.0f : 0.0f;
+  const float* e[4] = {line_a + 4 * j, line_a + 4 * (j + s), line_b + 4 * j, line_b + 4 * (j + s)};
+  float x[4], y[4], z[4];
+  for (int32_t i = 0; i < 4; ++i) {
+    x[i] = e[i][0];
+    y[i] = e[i][1];
+    z[i] = e[i][2] + margin;
+  }
+  return corners_in_view(x, y, z);
+}
+
+void visibility_statistics() {
+  los_culling = 0;
+  if (grid_step != 1 || !elevation_rows) return;
+  int32_t hidden = 0, visible = 0;
+  for (int32_t row = 0; row < land_height && row < grid_height; row += 16) {
+    const int16_t* e = elevation_row(row);
+    for (int32_t col = 0; col < land_width && col < grid_width; col += 16) {
+      float x, y, z;
+      world_to_view(static_cast<float>(col) * grid_spacing_x, static_cast<float>(row) * grid_spacing_y,
+                    static_cast<float>(e[col]), &x, &y, &z);
+      if (!(z > 0.0f && -z < x && x < z && -z < y && y < z)) continue;
+      if (terrain_hides_point(col, row, cell_max_elevation(col, row)) == 1) {
+        ++hidden;
+      } else {
+        ++visible;
+      }
+    }
+  }
+  los_culling = hidden > visible / 3 ? 1 : 0;
+}
+
+namespace {
+
+// Walks the sight line along the main index (rows, or columns when along_columns) from the end with the smaller
+// index towards the larger one, the larger excluded; 1 as soon as the minimum grid rises above the line.
+int32_t sight_line_blocked(int32_t main_a, int32_t cross_a, int32_t height_a, int32_t main_b, int32_t cross_b,
+                           int32_t height_b, bool along_columns) {
+  if (main_b < main_a) {
+    std::swap(main_a, main_b);
+    std::swap(cross_a, cross_b);
+    std::swap(height_a, height_b);
+  }
+  LineStepper cross, height;
+  line_stepper_init(&cross, main_a, main_b, cross_a, cross_b);
+  line_stepper_init(&height, main_a, main_b, height_a, height_b);
+  for (int32_t m = main_a; m < main_b; ++m) {
+    const int32_t r = along_columns ? cross.value : m;
+    const int32_t c = along_columns ? m : cross.value;
+    if (r >= 0 && c >= 0 && r < grid_height && c < grid_width && min_elevation_row(r)[c] > height.value) return 1;
+    line_stepper_advance(&cross);
+    line_stepper_advance(&height);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t terrain_hides_point(int32_t col, int32_t row, int32_t elevation) {
+  if (backface_culling == 0 || grid_step != 1) return 0;
+  if (col < 0 || row < 0 || col >= land_width || row >= land_height) return 0;
+  const int32_t cx = trunc_to_i32(camera_x / grid_spacing_x);
+  const int32_t cy = trunc_to_i32(camera_y / grid_spacing_y);
+  const int32_t cz = trunc_to_i32(camera_z);
+  if (cx < 0 || cx > land_width || cy < 0 || cy > land_height || !min_elevation_rows) return 0;
+  const int32_t dx = cx - col, dy = cy - row;
+  if (std::abs(dx) <= std::abs(dy)) {
+    if (std::abs(dy) > 1024) return 0;
+    return sight_line_blocked(row, col, elevation, cy, cx, cz, false);
+  }
+  if (std::abs(dx) > 1024) return 0;
+  return sight_line_blocked(col, row, elevation, cx, cy, cz, true);
+}
