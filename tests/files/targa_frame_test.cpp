@@ -218,6 +218,7 @@ TEST_F(TargaFrame, Commands) {
   EXPECT_EQ(loaded_image_bits, 0);
 
   // Ground colours not current at full detail: asked first; "Quit" ends without a file.
+  set_landscape_size(34, 34);
   colors_done_step = cliffs_done_step = 32000;
   host_->file_choices.push_back(path("ground"));
   host_->yes_no_answers.push_back(0);
@@ -229,6 +230,7 @@ TEST_F(TargaFrame, Commands) {
   EXPECT_EQ(save_texture_map_dialog(), 1);
   EXPECT_EQ(colors_done_step, 1);
   EXPECT_TRUE(std::filesystem::exists(path("ground.TGA")));
+  set_landscape_size(258, 258);
 }
 
 }  // namespace
