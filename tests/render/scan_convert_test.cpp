@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/panels/engine_control.h"
 #include "engine/render/haze.h"
 #include "tests/render/pipeline_fixture.h"
 
@@ -251,6 +252,29 @@ TEST_F(ScanConvertTest, UnusableTextureIsDrawnUntextured) {
   rasterize_polygon(&p);
   EXPECT_EQ(red(3, 3), 255);
   EXPECT_EQ(red(21, 3), 255);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScanConvertTest, EveryThousandTwentyFourthPolygonPolls) {
+  // A pending stop request is what a poll consumes, so it shows which polygons polled.
+  const int32_t saved = raster_poll_count;
+  raster_poll_count = 1022;
+  user_abort = 1;
+  PolygonRecord p = closed({vtx(2, 2, 1), vtx(3, 2, 1), vtx(2, 3, 1)});
+  rasterize_polygon(&p);  // 1023rd
+  EXPECT_EQ(user_abort, 1);
+  rasterize_polygon(&p);  // 1024th
+  EXPECT_EQ(user_abort, 0);
+  user_abort = 1;
+  rasterize_polygon(&p);  // 1025th
+  EXPECT_EQ(user_abort, 1);
+  raster_poll_count = 2047;
+  rasterize_polygon(&p);  // 2048th
+  EXPECT_EQ(user_abort, 0);
+  raster_poll_count = saved;
 }
 
 }  // namespace
