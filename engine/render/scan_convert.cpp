@@ -3,6 +3,7 @@
 
 #include "engine/landscape/maths.h"
 #include "engine/landscape/wrap.h"
+#include "engine/panels/engine_control.h"
 #include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 #include "engine/render/haze.h"
@@ -377,7 +378,9 @@ void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* ri
 
 void rasterize_polygon(const PolygonRecord* polygon) {
   raster_poll_count = add_wrap32(raster_poll_count, 1);
-  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0) poll_user_abort();
+  // Every 1024th polygon lets the window breathe. A stop seen here is handed on as a pending request, so that the
+  // terrain walk's own poll, which is what ends a render, still sees it.
+  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
 
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of
   // bounds or divided by zero.
