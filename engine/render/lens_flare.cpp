@@ -9,6 +9,7 @@
 #include "engine/panels/pointer.h"
 #include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
+#include "engine/render/lens_flare_divide.h"
 
 namespace {
 constexpr int32_t kMaxFlare = 100;
@@ -16,7 +17,7 @@ constexpr int32_t kMaxFlare = 100;
 // One offset of a glow disc that the glow reaches (t < 256), with its fall-off divisor t.
 struct GlowTap {
   int16_t dx, dy;
-  int32_t t;
+  uint64_t t_reciprocal;  // divides by t, 2..255
 };
 
 // The taps of each radius 1..100, built on first use; the same radius always gives the same taps.
@@ -30,7 +31,9 @@ const std::vector<GlowTap>& glow_taps(int32_t radius) {
         if (dx == 0 && dy == 0) continue;
         const double d2 = static_cast<double>(dx * dx + dy * dy);
         const int32_t t = static_cast<int32_t>(256.0 * std::sqrt(d2 / r2) + 1.0);
-        if (t < 256) taps[radius].push_back({static_cast<int16_t>(dx), static_cast<int16_t>(dy), t});
+        if (t < 256)
+          taps[radius].push_back({static_cast<int16_t>(dx), static_cast<int16_t>(dy),
+                                  flare_reciprocal(static_cast<uint32_t>(t))});
       }
     }
     built[radius] = true;
@@ -40,24 +43,23 @@ const std::vector<GlowTap>& glow_taps(int32_t radius) {
 
 inline int32_t clamp_flare(int32_t v) { return v < 1 ? 1 : (v > kMaxFlare ? kMaxFlare : v); }
 
-inline uint32_t brighten(int32_t q, int32_t f, int32_t v, int32_t t) {
-  int32_t c = q + (f * (256 - q) / v) / t;
-  if (c > 255) c = 255;
-  if (c < 0) c = 0;
-  return static_cast<uint32_t>(c);
+// q + (f * (256 - q) / v) / t, clamped to 255; f is at most 290, so the numerator stays below 2^17.
+inline uint32_t brighten(uint32_t q, uint32_t f, uint64_t v_reciprocal, uint64_t t_reciprocal) {
+  const uint32_t c = q + flare_divide(flare_divide(f * (256 - q), v_reciprocal), t_reciprocal);
+  return c > 255 ? 255 : c;
 }
 
 // Spreads the glow of one source at (x, y) over vidmem24.
-void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, int32_t fr, int32_t fg, int32_t fb, int32_t v,
-                 int32_t radius) {
+void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t fr, uint32_t fg, uint32_t fb,
+                 uint64_t v_reciprocal, int32_t radius) {
   const bool inside = x >= radius && y >= radius && x + radius < w && y + radius < h;
   for (const GlowTap& tap : glow_taps(radius)) {
     const int32_t xx = x + tap.dx, yy = y + tap.dy;
     if (!inside && (xx < 0 || xx >= w || yy < 0 || yy >= h)) continue;
     uint32_t& q = vidmem24_row(yy)[xx];
-    const int32_t qr = (q >> 16) & 255, qg = (q >> 8) & 255, qb = q & 255;
-    q = (q & 0xFF000000u) | (brighten(qr, fr, v, tap.t) << 16) | (brighten(qg, fg, v, tap.t) << 8) |
-        brighten(qb, fb, v, tap.t);
+    const uint32_t qr = (q >> 16) & 255, qg = (q >> 8) & 255, qb = q & 255;
+    q = (q & 0xFF000000u) | (brighten(qr, fr, v_reciprocal, tap.t_reciprocal) << 16) |
+        (brighten(qg, fg, v_reciprocal, tap.t_reciprocal) << 8) | brighten(qb, fb, v_reciprocal, tap.t_reciprocal);
   }
 }
 }  // namespace
@@ -96,7 +98,8 @@ int32_t lens_flare() {
       const int32_t fg = g + (fr + b) / 16;
       const int32_t fb = b + (fr + fg) / 16;
       if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
-      spread_glow(x, y, w, h, fr, fg, fb, v, radius);
+      spread_glow(x, y, w, h, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg), static_cast<uint32_t>(fb),
+                  flare_reciprocal(static_cast<uint32_t>(v)), radius);
     }
   }
   free_rows(copy);
