@@ -135,6 +135,17 @@ TEST_F(AntialiasTest, OffOrWithoutBuffer) {
   EXPECT_EQ(snapshot(), before);
 }
 
+// Positions whose block lies off the image read nothing outside the buffer and divide by no empty weight sum.
+TEST_F(AntialiasTest, FiltersOffTheImageReadNothing) {
+  make_frame(4, 4);
+  fill_buffer(rgb(1, 90, 90, 90));
+  EXPECT_EQ(antialias_gaussian_pixel(-5, -5), 0u);
+  EXPECT_EQ(antialias_gaussian_pixel(9, 2), 0u);
+  EXPECT_EQ(antialias_linear_pixel(-2, 7), 0u);
+  image_width = 40;  // stale size larger than the buffer: the filters stay inside the buffer
+  EXPECT_EQ(antialias_gaussian_pixel(3, 3), rgb(1, 90, 90, 90));
+}
+
 // A buffer not allocated for anti-aliasing cannot take the doubled image: nothing is written outside it
 // and the reduction then leaves the single size alone.
 TEST_F(AntialiasTest, BufferTooSmallForDoubling) {

@@ -133,6 +133,9 @@ TEST_F(LensFlareTest, FailuresAndStop) {
   user_abort = 1;  // stop requested before the first row
   EXPECT_EQ(lens_flare(), -1);
   EXPECT_EQ(snapshot(), before);
+  image_width = 0;  // no pixels: nothing to copy, nothing to do
+  EXPECT_EQ(lens_flare(), 1);
+  image_width = 8;
   host->fail_at_size = 1;  // no memory for the copy
   EXPECT_EQ(lens_flare(), -1);
   EXPECT_EQ(snapshot(), before);
