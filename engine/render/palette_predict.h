@@ -32,12 +32,3 @@ int32_t most_frequent_color();
 int32_t least_frequent_color();
 // Empties bin c and a neighbourhood that grows with the colours left per remaining palette entry.
 void merge_nearby_colors(int32_t c);
-
-// Internal steps shared by the pickers.
-// Sets histogram_total and histogram_colors from the histogram.
-void count_histogram();
-// Adds weight to the bin of a 0x00RRGGBB colour (wrapping at 65536).
-void histogram_add(uint32_t rgb, int32_t weight);
-// Fills palette entries first .. palette_colors - 1 from the histogram, sorts them and clears
-// palette_stale; 1 done, -1 stopped by the user.
-int32_t pick_palette_colors(int32_t first);

@@ -7,6 +7,7 @@
 #include "engine/render/dither.h"
 #include "engine/render/haze.h"
 #include "engine/render/palette_predict.h"
+#include "engine/render/palette_predict_steps.h"
 #include "engine/render/palette_predict_sources.h"
 #include "engine/scene/texture_slots.h"
 

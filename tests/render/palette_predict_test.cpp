@@ -1,5 +1,6 @@
 // Palette prediction and picking: histogram picks and merging, make_palette, ui_make_palette, remap and conversion.
 #include "engine/render/palette_predict.h"
+#include "engine/render/palette_predict_steps.h"
 
 #include <cstring>
 #include <set>
