@@ -4,7 +4,6 @@
 #include "engine/host/headless_host.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 #include "engine/render/lens_flare.h"
 #include "engine/render/palette_predict.h"
@@ -69,8 +68,3 @@ void BM_LensFlare(benchmark::State& state) {
 BENCHMARK(BM_LensFlare)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-// Weak stand-ins for the status line and abort polling so the benchmark links before the status module is
-// merged; the real ones win.
-__attribute__((weak)) void show_status(const char*) {}
-__attribute__((weak)) void show_progress(const char*, int32_t, int32_t) {}
-__attribute__((weak)) int32_t poll_user_abort() { return 1; }
