@@ -191,11 +191,17 @@ TEST_F(LensFlareTest, MatchesTheWrittenOutArithmeticOnAMixedImage) {
   EXPECT_EQ(actual, expected);
 }
 
-TEST(LensFlareDivide, ReciprocalDivisionIsExactAroundEveryMultiple) {
-  for (uint32_t d = 1; d < 512; ++d) {
-    const uint64_t m = flare_reciprocal(d);
-    for (uint32_t k = d; k < (1u << 17) + d; k += d)
-      for (uint32_t n : {k - 1, k, k + 1}) ASSERT_EQ(flare_divide(n, m), n / d) << n << " / " << d;
+// Every divisor the glow uses (v * t for each intensity's v and t = 2..255), around each of its multiples up to
+// the largest numerator 290 * 256.
+TEST(LensFlareDivide, ReciprocalDivisionIsExactForEveryFlareDivisor) {
+  for (uint32_t intensity = 1; intensity <= 100; ++intensity) {
+    const uint32_t v = std::max((100 - intensity) * 512 / 100, 1u);
+    for (uint32_t t = 2; t < 256; ++t) {
+      const uint32_t d = v * t;
+      const uint64_t m = flare_reciprocal(d);
+      for (uint32_t k = d; k <= 290 * 256 + d; k += d)
+        for (uint32_t n : {k - 1, k, k + 1}) ASSERT_EQ(flare_divide(n, m), n / d) << n << " / " << d;
+    }
   }
 }
 }  // namespace
