@@ -144,3 +144,26 @@ void HeadlessHost::free_block(void* block) {
   --live_blocks;
   std::free(block);
 }
+
+void HeadlessHost::render_row24(int32_t x, int32_t y, int32_t count, const uint32_t* pixels) {
+  ++rows24;
+  if (render_rows.size() >= max_recorded_rows) return;
+  RenderRow row{x, y, count, 24, {}};
+  if (keep_row_pixels && pixels && count > 0) row.pixels.assign(pixels, pixels + count);
+  render_rows.push_back(std::move(row));
+}
+
+void HeadlessHost::render_row8(int32_t x, int32_t y, int32_t count, const uint8_t* indexes) {
+  ++rows8;
+  if (render_rows.size() >= max_recorded_rows) return;
+  RenderRow row{x, y, count, 8, {}};
+  if (keep_row_pixels && indexes && count > 0) row.pixels.assign(indexes, indexes + count);
+  render_rows.push_back(std::move(row));
+}
+
+void HeadlessHost::render_palette(const uint8_t* rgb, int32_t first, int32_t count) {
+  palette_loads.emplace_back(first, count);
+  if (!rgb || first < 0 || count <= 0 || first >= 256) return;
+  if (count > 256 - first) count = 256 - first;
+  std::memcpy(render_palette_rgb + first * 3, rgb, static_cast<size_t>(count) * 3);
+}

@@ -49,6 +49,18 @@ class HeadlessHost : public Host {
   std::vector<std::string> opened_files;  // files opened with their program
   int32_t cursor = 1;
   long rows24 = 0, rows8 = 0;           // render window rows received
+  // The render window's rows as received: position, count and depth; the pixels too while keep_row_pixels is set
+  // (24-bit rows as 0x00RRGGBB, 8-bit rows as palette indexes). At most max_recorded_rows are kept.
+  struct RenderRow {
+    int32_t x, y, count, depth;
+    std::vector<uint32_t> pixels;
+  };
+  std::vector<RenderRow> render_rows;
+  bool keep_row_pixels = false;
+  size_t max_recorded_rows = 100000;
+  std::vector<std::pair<int32_t, int32_t>> palette_loads;  // (first, count) of each render palette load
+  uint8_t render_palette_rgb[768] = {};                    // the render window's palette as loaded
+  int32_t display_bits_per_pixel = 24;                     // what display_bits reports
   int32_t invalidations = 0;
 
   // When set, messages, status and progress are also printed there, one line each.
@@ -80,9 +92,10 @@ class HeadlessHost : public Host {
   int open_with_program(const char* path) override;
   void* alloc_zeroed(size_t size) override;
   void free_block(void* block) override;
-  void render_row24(int32_t, int32_t, int32_t, const uint32_t*) override { ++rows24; }
-  void render_row8(int32_t, int32_t, int32_t, const uint8_t*) override { ++rows8; }
-  void render_palette(const uint8_t*, int32_t, int32_t) override {}
+  void render_row24(int32_t x, int32_t y, int32_t count, const uint32_t* pixels) override;
+  void render_row8(int32_t x, int32_t y, int32_t count, const uint8_t* indexes) override;
+  void render_palette(const uint8_t* rgb, int32_t first, int32_t count) override;
+  int32_t display_bits() override { return display_bits_per_pixel; }
   void render_title(const char* text) override { titles.emplace_back(text ? text : ""); }
   void render_window_event(const char* what) override { window_events.emplace_back(what); }
 };

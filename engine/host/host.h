@@ -66,6 +66,8 @@ class Host {
   virtual void render_palette(const uint8_t* rgb, int32_t first, int32_t count) = 0;
   virtual void render_title(const char* text) = 0;
   virtual void render_window_event(const char* what) = 0;  // fit, release, close, busy on/off: recorded for tests
+  // Bits per pixel of the display found at start-up (15 or more: true-colour rows possible).
+  virtual int32_t display_bits() { return 24; }
 };
 
 // The host in force; the headless host until a front end installs its own.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/landscape/grid.h"
+#include "engine/render/palette_entry.h"
 
 // A frame buffer: a row table and its size; width and height are 0 when it is absent.
 struct FrameBuffer {
@@ -30,10 +31,13 @@ extern uint32_t render_start_ms, render_end_ms;
 inline uint8_t* vidmem8_row(int32_t y) { return static_cast<uint8_t*>(vidmem8.rows[y]); }
 inline uint32_t* vidmem24_row(int32_t y) { return static_cast<uint32_t*>(vidmem24.rows[y]); }
 
-// The display palette: red, green, blue and a spare byte per entry.
-struct PaletteEntry {
-  uint8_t red, green, blue, spare;
-};
+// The largest frame-buffer side, after doubling for anti-aliasing or lens flare.
+constexpr int32_t kMaxFrameSide = 8192;
+// The image sides the image-size command accepts.
+constexpr int32_t kMinImageSide = 16;
+constexpr int32_t kMaxCommandImageSide = 4096;
+
+// The palette the render window shows on an 8-bit display.
 extern PaletteEntry display_palette[256];
 
 int32_t allocate_frame_buffers();

@@ -1,0 +1,28 @@
+// The dither noise generator and the random and ordered dither tables.
+#pragma once
+
+#include <cstdint>
+
+struct SpanPixel;
+
+extern uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
+extern int32_t dither_noise[256];    // random offsets in whole colour levels
+extern int32_t dither_matrix[16];    // ordered 4 by 4 offsets, row-major
+extern int32_t dither_tables_amount; // the dither_amount the tables were built for; 0 at start-up
+extern uint8_t dither_row_index;     // running index into dither_noise for palette conversion
+
+// Next noise value, -128 to 127.
+int32_t dither_random();
+// Rebuilds both tables from dither_amount.
+void build_dither_tables();
+// Rebuilds the tables when dither_amount changed since they were built.
+void ensure_dither_tables();
+// The ordered offset for column x of row y (every block of four rows shifted two columns).
+inline int32_t dither_matrix_at(int32_t x, int32_t y) {
+  const int32_t s = (y & 4) ? 2 : 0;
+  return dither_matrix[(y & 3) * 4 + ((x + s) & 3)];
+}
+// Adds the dither offsets to the span's channels in place (clamped to 0..65535).
+void dither_span(SpanPixel* span, int32_t count, int32_t first, int32_t row);
+// Palette indexes for the 32-bit pixels of columns first..last of a row, dithered; src[0] is column first.
+void row_to_palette_dithered(int32_t first, int32_t last, int32_t row, const uint32_t* src, uint8_t* dst);
