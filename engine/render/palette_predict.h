@@ -1,0 +1,45 @@
+// Choosing the 8-bit image palette: colour prediction before a render, from the finished image,
+// the 128-colour remap of a draped picture, and loading the chosen palette.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/render/palette_entry.h"
+
+// Bins of the colour histogram (one per RGB555 colour); the histogram borrows color_cache's storage.
+constexpr int32_t kHistogramBins = 32768;
+
+// Counters of the picking.
+extern uint32_t histogram_total;     // sum of the counts still in the histogram
+extern uint32_t histogram_colors;    // non-empty bins still in it (weighted for the remap)
+extern uint32_t palette_slots_left;  // palette entries still to be chosen
+
+// Predicts the picture's colours and picks the image palette; 1 done (or nothing to do), -1 stopped.
+int32_t make_palette();
+// Picks the image palette from the finished 32-bit image; 1 done (or locked), -1 stopped.
+int32_t ui_make_palette();
+// Reduces a 256-entry palette to 128 colours in entries 128..255 (0..127 black); mapping[i] receives
+// the new index of old entry i.
+void remap_to_palette(PaletteEntry* palette, uint32_t* mapping);
+// Loads the image palette into the display and forgets every cached colour lookup.
+void reset_palette();
+
+// Fills the histogram with the predicted colours of the scene (used by make_palette).
+void predict_colors();
+// Fills the histogram from vidmem24 (used by ui_make_palette).
+void histogram_image();
+// The first bin with the largest count (0 when all are empty).
+int32_t most_frequent_color();
+// The first bin with the smallest non-zero count below 32767 (0 when there is none).
+int32_t least_frequent_color();
+// Empties bin c and a neighbourhood that grows with the colours left per remaining palette entry.
+void merge_nearby_colors(int32_t c);
+
+// Internal steps shared by the pickers.
+// Sets histogram_total and histogram_colors from the histogram.
+void count_histogram();
+// Adds weight to the bin of a 0x00RRGGBB colour (wrapping at 65536).
+void histogram_add(uint32_t rgb, int32_t weight);
+// Fills palette entries first .. palette_colors - 1 from the histogram, sorts them and clears
+// palette_stale; 1 done, -1 stopped by the user.
+int32_t pick_palette_colors(int32_t first);
