@@ -89,6 +89,11 @@ class HeadlessHost : public Host {
   void set_cursor(int32_t kind) override { cursor = kind; }
   void invalidate_current_window() override { ++invalidations; }
   int choose_file(const HostFileChoice& choice, char* result, size_t result_size) override;
+  // Process services: recorded only (quit_posts counts the requests to end, engine_priority_low is the last priority asked).
+  int32_t quit_posts = 0;
+  int32_t engine_priority_low = 0;
+  void post_quit() override { ++quit_posts; }
+  void set_engine_priority(int32_t low) override { engine_priority_low = low; }
   int open_with_program(const char* path) override;
   void* alloc_zeroed(size_t size) override;
   void free_block(void* block) override;

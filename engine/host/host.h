@@ -55,6 +55,10 @@ class Host {
   // Files and programs.
   virtual int choose_file(const HostFileChoice& choice, char* result, size_t result_size) = 0;  // 1 chosen, -1 cancelled
   virtual int open_with_program(const char* path) = 0;  // 1 started, 0 failed
+  // Process services that scripts ask for: end the program once control returns to the event loop,
+  // and run the engine thread below normal (1) or at normal (0) priority.
+  virtual void post_quit() {}
+  virtual void set_engine_priority(int32_t) {}
 
   // Zero-filled memory.
   virtual void* alloc_zeroed(size_t size) = 0;  // null when memory runs out
