@@ -7,8 +7,6 @@
 #include "engine/files/file_open.h"
 #include "engine/render/frame_buffers.h"
 
-char bmp_dir_spare[256];
-char bmp_dir[256];
 char bmp_name[256];
 char bmp_path[256];
 

@@ -3,9 +3,7 @@
 
 #include <cstdint>
 
-// Requester buffers of the BMP commands.
-extern char bmp_dir_spare[256];
-extern char bmp_dir[256];
+// Requester buffers of the BMP commands (the folder, bmp_dir, is with the default folders).
 extern char bmp_name[256];
 extern char bmp_path[256];
 
@@ -20,4 +18,3 @@ int32_t bmp_load_render_image(const char* path);
 // The commands: file requester, replace confirmation, status line and wait pointer.
 int32_t save_bmp_dialog();  // the save's result, or -1 when cancelled or replacing is refused
 int32_t load_bmp_dialog();  // the load's result, or -1 when cancelled
-void set_default_dir_bmp(const char* folder);

@@ -5,8 +5,6 @@
 #include "engine/panels/pointer.h"
 #include "engine/render/frame_buffers.h"
 
-char jpeg_dir_spare[256];
-char jpeg_dir[256];
 char jpeg_name[256];
 char jpeg_path[256];
 

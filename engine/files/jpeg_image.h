@@ -3,9 +3,7 @@
 
 #include <cstdint>
 
-// Requester buffers of the JPEG commands.
-extern char jpeg_dir_spare[256];
-extern char jpeg_dir[256];
+// Requester buffers of the JPEG commands (the folder, jpeg_dir, is with the default folders).
 extern char jpeg_name[256];
 extern char jpeg_path[256];
 
@@ -18,7 +16,3 @@ int32_t load_jpeg_to_screen(const char* path);
 
 int32_t save_jpeg_dialog();  // the write's result, or -1 when cancelled or replacing is refused
 int32_t load_jpeg_dialog();  // the read's result, or -1 when cancelled
-void set_default_dir_jpg(const char* folder);
-// At start-up: when the program folder (with its trailing backslash) has a "JPG" folder, jpeg_dir
-// becomes that path.
-void init_jpeg_dir(const char* program_folder);

@@ -9,13 +9,8 @@
 #include "engine/render/frame_buffers.h"
 #include "engine/render/image_palette.h"
 
-char pcx_dir_spare[256];
-char pcx_dir[256];
 char pcx_name[256];
 char pcx_path[256];
-char palette_dir_spare[256];
-char palette_dir[256];
-int32_t loaded_image_width = 0, loaded_image_height = 0, loaded_image_bits = 0;
 
 namespace {
 int32_t frame8_columns() { return image_width < vidmem8.width ? image_width : vidmem8.width; }

@@ -3,17 +3,10 @@
 
 #include <cstdint>
 
-// Requester buffers of the PCX commands; the palette command has its own folder.
-extern char pcx_dir_spare[256];
-extern char pcx_dir[256];
+// Requester buffers of the PCX commands, shared by the palette command (the folders pcx_dir and
+// palette_dir are with the default folders).
 extern char pcx_name[256];
 extern char pcx_path[256];
-extern char palette_dir_spare[256];
-extern char palette_dir[256];
-
-// Size and depth of the last picture loaded by an image command (0 after a failed load); the Image
-// information panel shows them.
-extern int32_t loaded_image_width, loaded_image_height, loaded_image_bits;
 
 // Fills pcx_header for the render image size.
 void pcx_make_header();
@@ -32,5 +25,3 @@ int32_t load_pcx_palette(const char* path);
 int32_t save_pcx_dialog();          // result of the save, or -1 when cancelled or replacing is refused
 int32_t load_pcx_dialog();          // result of the load, or -1 when cancelled
 int32_t load_pcx_palette_dialog();  // result of the palette load, or -1 when cancelled
-void set_default_dir_pcx(const char* folder);
-void set_default_dir_palette(const char* folder);
