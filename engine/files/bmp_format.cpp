@@ -125,7 +125,10 @@ int32_t bmp_read_layout(FILE* file, BmpLayout* layout) {
   if (h.planes != 1) return fail(kBmpNotBmp, "Not a BMP file.");
   if (h.bits != 8 && h.bits != 24 && h.bits != 32) return fail(kBmpUnsupported, kBmpUnsupportedMessage);
   const bool bitfields = h.compression == 3 && h.bits == 32;
-  if (h.compression != 0 && !bitfields) return fail(kBmpUnsupported, kBmpUnsupportedMessage);
+  const bool run_length = h.compression == 1 && h.bits == 8;
+  if (h.compression != 0 && !bitfields && !run_length) return fail(kBmpUnsupported, kBmpUnsupportedMessage);
+  // Run-length pictures are stored bottom-up only.
+  if (run_length && h.height < 0) return fail(kBmpUnsupported, kBmpUnsupportedMessage);
   // Sizes: the height's sign gives the row order; both sides must be positive and bounded.
   const int64_t height = h.height < 0 ? -static_cast<int64_t>(h.height) : h.height;
   if (h.width <= 0 || height == 0 || h.width > kBmpMaxSide || height > kBmpMaxSide)
@@ -137,6 +140,7 @@ int32_t bmp_read_layout(FILE* file, BmpLayout* layout) {
   layout->height = static_cast<int32_t>(height);
   layout->top_down = h.height < 0 ? 1 : 0;
   layout->bits = h.bits;
+  layout->run_length = run_length ? 1 : 0;
   layout->data_offset = h.data_offset;
   layout->row_bytes = static_cast<uint32_t>((static_cast<uint64_t>(h.width) * h.bits + 31u) / 32u * 4u);
   std::memset(layout->palette, 0, sizeof layout->palette);
@@ -176,12 +180,64 @@ int32_t bmp_read_layout(FILE* file, BmpLayout* layout) {
   return kBmpOk;
 }
 
+namespace {
+// Run-length coded 8-bit pixels, bottom row first: (count, index) runs, and after a 0 byte: 0 end of
+// row, 1 end of picture, 2 a jump right and up, n >= 3 n literal indexes padded to an even count.
+// Pixels beyond the row are dropped, skipped pixels stay black.
+int32_t read_run_length_rows(FILE* file, const BmpLayout& layout, RowTable rows, int32_t columns, int32_t taken) {
+  auto line = static_cast<uint32_t*>(host().alloc_zeroed(static_cast<size_t>(layout.width) * 4));
+  if (!line) return 0;
+  int32_t k = 0, x = 0;
+  int32_t result = 0;
+  auto flush = [&]() {
+    std::memcpy(rows[taken - 1 - k], line, static_cast<size_t>(columns) * 4);
+    std::memset(line, 0, static_cast<size_t>(layout.width) * 4);
+    ++k;
+    x = 0;
+  };
+  auto put = [&](int value) {
+    if (x < layout.width) line[x] = layout.palette[value];
+    ++x;
+  };
+  while (k < taken) {
+    const int count = std::getc(file), value = std::getc(file);
+    if (count == EOF || value == EOF) break;
+    if (count > 0) {
+      for (int i = 0; i < count; ++i) put(value);
+    } else if (value == 0) {
+      flush();
+    } else if (value == 1) {
+      while (k < taken) flush();
+    } else if (value == 2) {
+      const int dx = std::getc(file), dy = std::getc(file);
+      if (dx == EOF || dy == EOF) break;
+      const int32_t keep_x = x + dx;
+      for (int i = 0; i < dy && k < taken; ++i) flush();
+      x = keep_x;
+    } else {
+      int i = 0;
+      for (; i < value; ++i) {
+        const int c = std::getc(file);
+        if (c == EOF) break;
+        put(c);
+      }
+      if (i < value) break;
+      if (value & 1) std::getc(file);
+    }
+  }
+  if (k >= taken) result = 1;
+  host().free_block(line);
+  return result;
+}
+}  // namespace
+
 int32_t bmp_read_rows(FILE* file, const BmpLayout& layout, RowTable rows, int32_t max_width,
                       int32_t max_height) {
   const int32_t columns = layout.width < max_width ? layout.width : max_width;
   const int32_t taken = layout.height < max_height ? layout.height : max_height;
   if (columns <= 0 || taken <= 0) return 1;
   if (std::fseek(file, static_cast<long>(layout.data_offset), SEEK_SET) != 0) return 0;
+  if (layout.run_length) return read_run_length_rows(file, layout, rows, columns, taken);
   auto buffer = static_cast<uint8_t*>(host().alloc_zeroed(layout.row_bytes));
   if (!buffer) return 0;
   int32_t result = 1;

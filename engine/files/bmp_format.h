@@ -18,7 +18,7 @@ struct BmpHeader {
   int32_t height;         // positive: rows bottom-up; negative: top-down
   uint16_t planes;        // 1
   uint16_t bits;          // 24 when written; 8, 24 and 32 are read
-  uint32_t compression;   // 0 none, 3 bit fields (32-bit only); others are refused
+  uint32_t compression;   // 0 none, 1 run-length (8-bit only), 3 bit fields (32-bit only); others refused
   uint32_t image_size, x_resolution, y_resolution, colors_used, colors_important;
 };
 constexpr int32_t kBmpHeaderSize = 54;
@@ -33,7 +33,7 @@ extern BmpHeader bmp_header;
 // Why the last BMP read failed, as a message for the user; empty after a success.
 extern const char* bmp_last_error;
 constexpr const char* kBmpUnsupportedMessage =
-    "Unsupported BMP file: only uncompressed 8, 24 and 32-bit pictures can be read.";
+    "Unsupported BMP file: only 8-bit (plain or run-length), 24-bit and 32-bit pictures can be read.";
 constexpr const char* kBmpDamagedMessage = "Damaged BMP file: its header sizes are not valid.";
 
 // Everything a reader needs to know about a file's pixels.
@@ -41,6 +41,7 @@ struct BmpLayout {
   int32_t width, height;    // height always positive
   int32_t top_down;         // 1 when the first stored row is the top row
   int32_t bits;             // 8, 24 or 32
+  int32_t run_length;       // 1 for run-length coded 8-bit pixels
   uint32_t data_offset;
   uint32_t row_bytes;       // stored bytes per row, padding included
   uint32_t palette[256];    // 8-bit files: 0x00RRGGBB per index (missing entries black)

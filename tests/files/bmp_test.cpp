@@ -235,3 +235,35 @@ TEST(BmpFiles, NoFrameBufferNothingTouchedAndFailedSavesKeepTheOldFile) {
   EXPECT_EQ(imgtest::read_bytes(path), before);
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep.bmp"});
 }
+
+TEST(BmpFiles, RunLengthPixelsStayInsideTheirRows) {
+  ScopedHeadlessHost host;
+  TempDir dir;
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> coded;
+    int32_t result;
+    std::vector<int> indexes;  // expected palette indexes, top row first, -1 for black
+  };
+  const Case cases[] = {
+      {"runs and literals past the row end",
+       {5, 1, 0, 0, 0, 5, 2, 2, 2, 2, 2, 0, 0, 0, 4, 3, 0, 1},
+       1,
+       {3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}},
+      {"jump far up", {1, 4, 0, 2, 0xFF, 0xFF, 7, 7}, 1, {-1, -1, -1, -1, -1, -1, -1, -1, 4, -1, -1, -1}},
+      {"ends early", {2, 7}, 0, {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = make_bmp({4, 3, 8, false});
+    bytes.resize(54 + 1024);
+    bytes.insert(bytes.end(), c.coded.begin(), c.coded.end());
+    put32(bytes, 30, 1);
+    const std::string path = dir.file("rle.bmp");
+    imgtest::write_bytes(path, bytes);
+    FrameScope frame(4, 3);
+    EXPECT_EQ(bmp_load_render_image(path.c_str()), c.result) << c.what;
+    for (int32_t i = 0; i < 12 && c.result == 1; ++i)
+      EXPECT_EQ(vidmem24_row(i / 4)[i % 4], c.indexes[i] < 0 ? 0u : palette_colour(c.indexes[i])) << c.what << " " << i;
+  }
+  EXPECT_EQ(host->live_blocks, 0);
+}
