@@ -1,8 +1,10 @@
 // Storage of the default folder pairs and their setters.
 #include "engine/files/default_dirs.h"
 
+#include <cstdio>
 #include <cstring>
 
+#include "engine/files/file_utils.h"
 #include "engine/panels/path_names.h"
 
 char dem_dir[kDirBufferSize], dem_dir_work[kDirBufferSize];
@@ -40,6 +42,16 @@ void set_pair(char* requester_folder, char* spare, const char* folder) {
   set_one(spare, folder);
 }
 
+// Sets the pair to base + sub when that folder exists; the folder, or null.
+const char* find_pair(char* requester_folder, char* spare, const char* base, const char* sub) {
+  char candidate[kDirBufferSize];
+  const int n = std::snprintf(candidate, sizeof candidate, "%s%s", base ? base : "", sub);
+  if (n < 0 || static_cast<size_t>(n) >= sizeof candidate || !file_exists(candidate)) return nullptr;
+  std::memcpy(requester_folder, candidate, static_cast<size_t>(n) + 1);
+  std::memcpy(spare, candidate, static_cast<size_t>(n) + 1);
+  return requester_folder;
+}
+
 void put_pair(char* a, char* b, const char* value) {
   std::memset(a, 0, kDirBufferSize);
   std::memset(b, 0, kDirBufferSize);
@@ -71,6 +83,23 @@ void set_house_texture_directory(const char* folder) { set_pair(house_texture_di
 void set_tree_texture_dir(const char* folder) { set_pair(tree_texture_dir, tree_texture_dir_default, folder); }
 void set_default_dir_sky_texture(const char* folder) { set_pair(sky_texture_dir, sky_texture_dir_default, folder); }
 void set_water_texture_dir(const char* folder) { set_pair(water_texture_dir, water_texture_dir_default, folder); }
+
+void init_jpeg_dir(const char* program_folder) { find_pair(jpeg_dir, jpeg_dir_default, program_folder, "JPG"); }
+const char* find_ground_texture_dir(const char* base) {
+  return find_pair(ground_texture_dir, ground_texture_dir_default, base, "TEXTURE\\GROUND");
+}
+const char* find_house_texture_dir(const char* base) {
+  return find_pair(house_texture_dir, house_texture_dir_default, base, "TEXTURE\\HOUSE");
+}
+const char* find_tree_texture_dir(const char* base) {
+  return find_pair(tree_texture_dir, tree_texture_dir_default, base, "TEXTURE\\TREE");
+}
+const char* find_sky_texture_dir(const char* base) {
+  return find_pair(sky_texture_dir, sky_texture_dir_default, base, "TEXTURE\\SKY");
+}
+const char* init_water_texture_dir(const char* base) {
+  return find_pair(water_texture_dir, water_texture_dir_default, base, "TEXTURE\\WATER");
+}
 
 void reset_default_dirs() {
   put_pair(dem_dir, dem_dir_work, "");

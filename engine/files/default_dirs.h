@@ -66,5 +66,16 @@ void set_tree_texture_dir(const char* folder);
 void set_default_dir_sky_texture(const char* folder);
 void set_water_texture_dir(const char* folder);
 
+// Start-up finders: when the base folder (ending in a separator) followed by the kind's folder
+// exists, that path becomes both members of the kind's pair as it is (no backslash added).
+// init_jpeg_dir looks for "JPG"; the texture finders for "TEXTURE\GROUND", "TEXTURE\HOUSE",
+// "TEXTURE\TREE", "TEXTURE\SKY" and "TEXTURE\WATER" and return the folder, or null when it is missing.
+void init_jpeg_dir(const char* program_folder);
+const char* find_ground_texture_dir(const char* base);
+const char* find_house_texture_dir(const char* base);
+const char* find_tree_texture_dir(const char* base);
+const char* find_sky_texture_dir(const char* base);
+const char* init_water_texture_dir(const char* base);
+
 // Puts every folder pair back to its start value (start-up and tests).
 void reset_default_dirs();

@@ -18,13 +18,13 @@ GadgetRecord* find_gadget(PanelRecord* panel, int32_t id) {
 }
 
 // Toggle on press, settle on release, with radio handling for a grouped button.
-int32_t button_click(PanelRecord* panel, GadgetRecord* g, bool inside) {
+int32_t button_click(PanelRecord* panel, GadgetRecord* g, bool inside, bool radio) {
   const int32_t old = g->state;
   const int32_t toggled = old == kGadgetOn ? kGadgetOff : kGadgetOn;  // a greyed gadget turns on too
   g->state = toggled;
   if (!inside) {
     g->state = old;
-  } else if (g->group != 0) {
+  } else if (radio && g->group != 0) {
     for (GadgetRecord* other = panel->gadgets; other; other = other->next) {
       if (other->kind == kGadgetButton && (other->group & g->group) && other->state == kGadgetOn) {
         other->state = kGadgetOff;
@@ -53,8 +53,9 @@ int32_t panel_event(PanelRecord* panel, int32_t* x, int32_t* y) {
   if (!g) return kEventClickNoGadget;
   switch (g->kind) {
     case kGadgetButton:
-    case kGadgetKnob:
-      return button_click(panel, g, e.inside);
+      return button_click(panel, g, e.inside, true);
+    case kGadgetKnob:  // toggles like a button, without radio handling
+      return button_click(panel, g, e.inside, false);
     case kGadgetReadOnly:
       return g->id;
     default:

@@ -10,6 +10,7 @@
 #include "engine/host/host.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
+#include "engine/panels/panel_record.h"
 #include "engine/panels/pointer.h"
 #include "engine/panels/render_redraw.h"
 
@@ -60,9 +61,9 @@ std::string format_four(const char* format, const int32_t (&args)[4]) {
       ++p;
       continue;
     }
-    std::string spec = "%";
+    std::string conversion = "%";
     const char* q = p + 1;
-    while (*q && std::strchr("-+ #0123456789.", *q)) spec += *q++;
+    while (*q && std::strchr("-+ #0123456789.", *q)) conversion += *q++;
     while (*q && std::strchr("hlLqjzt", *q)) ++q;  // length modifiers are replaced below
     const char conv = *q;
     if (!conv) break;
@@ -72,16 +73,16 @@ std::string format_four(const char* format, const int32_t (&args)[4]) {
     piece[0] = 0;
     switch (conv) {
       case 'd': case 'i':
-        std::snprintf(piece, sizeof piece, (spec + "ld").c_str(), static_cast<long>(v));
+        std::snprintf(piece, sizeof piece, (conversion + "ld").c_str(), static_cast<long>(v));
         break;
       case 'u': case 'x': case 'X': case 'o':
-        std::snprintf(piece, sizeof piece, (spec + "l" + conv).c_str(), static_cast<unsigned long>(static_cast<uint32_t>(v)));
+        std::snprintf(piece, sizeof piece, (conversion + "l" + conv).c_str(), static_cast<unsigned long>(static_cast<uint32_t>(v)));
         break;
       case 'c':
-        std::snprintf(piece, sizeof piece, (spec + "c").c_str(), static_cast<int>(v & 0xFF));
+        std::snprintf(piece, sizeof piece, (conversion + "c").c_str(), static_cast<int>(v & 0xFF));
         break;
       case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
-        std::snprintf(piece, sizeof piece, (spec + conv).c_str(), static_cast<double>(v));
+        std::snprintf(piece, sizeof piece, (conversion + conv).c_str(), static_cast<double>(v));
         break;
       default:  // "%s", "%p", "%n" and unknown conversions print nothing
         break;
@@ -192,7 +193,7 @@ int32_t poll_user_abort() {
 
   // One key of the current window.
   const int32_t key = host().next_key();
-  if (key != 0 && (key & 0xFFFF) == kKeyCodeEsc) {
+  if (key != 0 && (key & 0xFFFF) == kKeyEsc) {
     host().invalidate_current_window();
     return -1;
   }

@@ -10,9 +10,6 @@ extern int32_t render_abort;     // stop request of the render window; stays set
 extern int32_t repaint_pending;  // the render window asked to paint during a dispatch
 extern int32_t in_dispatch;      // 1 while the engine dispatches messages
 
-// Key code of Esc as the keyboard poll reports it.
-constexpr int32_t kKeyCodeEsc = 0x011B;
-
 // Shows the text centred in the 32-character status strip (cut to 32) and as the render
 // window's title; dropped when the last status drawing is less than 55 ms old.
 void show_status(const char* text);

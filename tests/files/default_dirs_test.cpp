@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -74,4 +77,28 @@ TEST(DefaultDirs, StartValues) {
   EXPECT_STREQ(background_dir, "TEXTURE\\BackGr");
   EXPECT_STREQ(foreground_dir, "TEXTURE\\ForeGr");
   EXPECT_STREQ(dem_dir_work, "");
+}
+
+TEST(DefaultDirs, StartUpFindersTakeExistingFoldersOnly) {
+  namespace fs = std::filesystem;
+  std::string pattern = (fs::temp_directory_path() / "dalvenor_dirs_XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const fs::path root = pattern;
+  fs::create_directories(root / "texture" / "Ground");
+  fs::create_directories(root / "JPG");
+  const std::string base = root.string() + "/";
+  reset_default_dirs();
+
+  ASSERT_NE(find_ground_texture_dir(base.c_str()), nullptr);
+  EXPECT_EQ(std::string(ground_texture_dir), base + "TEXTURE\\GROUND");  // as found, no backslash added
+  EXPECT_STREQ(ground_texture_dir_default, ground_texture_dir);
+  EXPECT_EQ(find_house_texture_dir(base.c_str()), nullptr);
+  EXPECT_STREQ(house_texture_dir, "TEXTURE\\HOUSE");  // unchanged when missing
+  init_jpeg_dir(base.c_str());
+  EXPECT_EQ(std::string(jpeg_dir), base + "JPG");
+  const std::string overlong(300, 'x');
+  EXPECT_EQ(find_sky_texture_dir(overlong.c_str()), nullptr);
+
+  reset_default_dirs();
+  fs::remove_all(root);
 }

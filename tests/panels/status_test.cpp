@@ -9,6 +9,7 @@
 #include "engine/host/headless_host.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
+#include "engine/panels/panel_record.h"
 #include "engine/panels/pointer.h"
 
 namespace {
@@ -140,7 +141,7 @@ TEST_F(StatusTest, PollStopsOnUserAbortOnceAndOnRenderAbortUntilCleared) {
 
 TEST_F(StatusTest, PollStopsOnEscOnceAndPollsAtMostOncePerTick) {
   EXPECT_EQ(poll_user_abort(), 1);
-  h->keys.push_back(kKeyCodeEsc);
+  h->keys.push_back(kKeyEsc);
   EXPECT_EQ(poll_user_abort(), 1);  // same tick: nothing polled
   EXPECT_EQ(h->keys.size(), 1u);
   h->advance(1);
