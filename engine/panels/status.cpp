@@ -97,7 +97,7 @@ std::string format_four(const char* format, const int32_t (&args)[4]) {
 int32_t last_status_time = kNever;
 int32_t last_progress_time = kNever, last_progress_percent = -1;
 int32_t last_poll_tick = kNever, last_pump_time = kNever, last_redraw_time = 0;
-int32_t render_abort = 0;
+// render_abort belongs to the render window (render_window.cpp).
 int32_t repaint_pending = 0;
 int32_t in_dispatch = 0;
 

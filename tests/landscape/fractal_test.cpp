@@ -158,7 +158,9 @@ TEST_F(FractalTest, NonGenerableSizesBecomeTheNextFixedSize) {
     generate_fractal_landscape();
     EXPECT_EQ(land_width, c.cells);
     EXPECT_EQ(land_height, c.cells);
-    if (c.points_x != c.cells + 2) EXPECT_EQ(region_mode, 1);  // resized through the keep-size choice
+    if (c.points_x != c.cells + 2) {
+      EXPECT_EQ(region_mode, 1);  // resized through the keep-size choice
+    }
     EXPECT_TRUE(fractal_size_generable());
   }
   set_landscape_size(258, 258);
