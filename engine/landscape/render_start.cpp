@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/files/background_image.h"
 #include "engine/host/host.h"
 #include "engine/landscape/color_classes.h"
 #include "engine/landscape/scene_init_pending.h"

@@ -28,9 +28,5 @@ void sync_bbox_button() {}
 void window_stack_push() {}
 void use_topo_window() {}
 void window_stack_pop() {}
-
-// TODO(image files): the Targa background and foreground loaders replace these.
-int32_t load_background_image() { return 0; }
-int32_t load_foreground_image() { return 0; }
 // TODO(panel toolkit): the panel's own redraw.
 void redraw_panel(PanelRecord*) {}

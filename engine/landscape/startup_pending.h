@@ -23,11 +23,6 @@ void window_stack_push();
 void use_topo_window();
 void window_stack_pop();
 
-// Draws the background picture into the frame buffers; the loader's result, 0 when it failed.
-int32_t load_background_image();
-// Lays the foreground picture over the frame (black pixels leave it unchanged); as above.
-int32_t load_foreground_image();
-
 struct PanelRecord;
 // Lets the panel bring its gadgets up to date and redraws it.
 void redraw_panel(PanelRecord* panel);

@@ -11,7 +11,7 @@ int32_t render_dc_held = 0;
 int32_t render_rows_24bit = 1;
 int32_t render_allow_move = 1;
 int32_t rendering_active = 0;
-// render_abort is defined with the abort polling (status.cpp).
+int32_t render_abort = 0;
 
 namespace {
 // Rows longer than any frame buffer are cut; one row of one colour is built here for render_hline.
