@@ -107,7 +107,10 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
     if (read == LineRead::kEnd) return kScriptRunDone;
     int32_t r = 1;
     if (read == LineRead::kTooLong) {
-      if (report_long_line(line) == -1) return kScriptRunStopped;
+      // A long comment is skipped whole; any other long line is reported and skipped whole.
+      if (lookup_script_keyword(line) != kScriptCodeComment && report_long_line(line) == -1) {
+        return kScriptRunStopped;
+      }
       r = 1;
     } else if (line_is_numeric(line)) {
       float pose[6];
