@@ -1,0 +1,38 @@
+// The landscape's ground colours written as a Targa picture, one pixel per grid sample, and the Targa folder.
+#include <cstring>
+
+#include "engine/files/targa.h"
+#include "engine/files/targa_writer.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/settings.h"
+
+int32_t texture_map_save_targa(const char* path) {
+  const int32_t s = grid_step > 0 ? grid_step : 1;
+  int32_t x0 = 0, y0 = 0, x1 = land_width / s * s, y1 = land_height / s * s;
+  if (bbox_enabled) {
+    x0 = bbox_x0 / s * s;
+    y0 = bbox_y0 / s * s;
+    x1 = (bbox_x1 + s - 1) / s * s;
+    y1 = (bbox_y1 + s - 1) / s * s;
+    // The marked region stays on the grid whatever the stored corners say.
+    if (x0 < 0) x0 = 0;
+    if (y0 < 0) y0 = 0;
+    if (x1 > grid_width) x1 = grid_width;
+    if (y1 > grid_height) y1 = grid_height;
+  }
+  const int32_t w = x1 - x0, h = y1 - y0;
+  if (w <= 0 || h <= 0) return 0;
+  return targa_write_rows(path, w, h, 24, targa_compression != 0, [&](int32_t i, uint32_t* row) {
+    const CoverCell* cover = cover_row(y0 + i);
+    for (int32_t c = 0; c < w; ++c) {
+      const ColorEntry& e = color_table[cover[x0 + c].color_class];
+      row[c] = static_cast<uint32_t>(e.red) << 16 | static_cast<uint32_t>(e.green) << 8 | e.blue;
+    }
+  });
+}
+
+void set_default_dir_targa(const char* folder) {
+  if (!folder) return;
+  std::strncpy(targa_dir, folder, sizeof targa_dir - 1);
+  targa_dir[sizeof targa_dir - 1] = '\0';
+}

@@ -1,0 +1,167 @@
+// Band and cliff classes: altitude quarters, slope bands, strata layers, roughness and jitter of band edges.
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/landscape/color_classes.h"
+#include "engine/landscape/float_convert.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/random.h"
+#include "engine/landscape/settings.h"
+#include "engine/landscape/wrap.h"
+#include "engine/render/lighting.h"
+
+int32_t cliffs_enabled = 1;
+int32_t cliff_mode = 1;
+int32_t cliff_angle = 45;
+int32_t cliff_band_width = 7;
+float strata_normal_x = 0.0f, strata_normal_y = 0.0f, strata_normal_z = 1.0f;
+int32_t strata_thickness = 20;
+int32_t strata_warp = 100;
+int32_t roughness_enabled = 1;
+int32_t roughness_weight = 100;
+int32_t roughness_radius = 200;
+
+uint8_t strata_bands[256];
+int16_t class_band_elevation[256];
+
+void reset_color_class_settings() {
+  cliffs_enabled = 1;
+  cliff_mode = 1;
+  cliff_angle = 45;
+  cliff_band_width = 7;
+  strata_normal_x = strata_normal_y = 0.0f;
+  strata_normal_z = 1.0f;
+  strata_thickness = 20;
+  strata_warp = 100;
+  roughness_enabled = 1;
+  roughness_weight = 100;
+  roughness_radius = 200;
+}
+
+namespace {
+// Integer band arithmetic in 64 bits; a divisor of 0 counts as 1.
+int64_t band_quarter(int64_t offset, int64_t span) { return offset * 4 / (span == 0 ? 1 : span); }
+int32_t quarter_class(int64_t q, int32_t first) { return q < 1 ? first : q < 2 ? first + 1 : q < 3 ? first + 2 : first + 3; }
+}  // namespace
+
+int32_t tree_class(int32_t e) {
+  return quarter_class(band_quarter(int64_t{e} - base_level, int64_t{tree_line} - base_level), kClassTree1);
+}
+
+int32_t bare_class(int32_t e) {
+  return quarter_class(band_quarter(int64_t{e} - tree_line, int64_t{snow_line} - tree_line), kClassBare1);
+}
+
+int32_t snow_class(int32_t e) {
+  return quarter_class(3 - band_quarter(int64_t{max_elevation} - e, int64_t{max_elevation} - snow_line), kClassSnow1);
+}
+
+void compute_altitude_quartiles() {
+  for (auto& v : class_band_elevation) v = -32768;
+  const auto fill = [](int32_t first, int32_t low, int32_t high) {
+    const int32_t d = high - low;
+    for (int32_t i = 0; i < 4; ++i) class_band_elevation[first + i] = wrap16(low + d * (2 * i + 1) / 8);
+  };
+  fill(kClassTree1, base_level, tree_line);
+  fill(kClassBare1, tree_line, snow_line);
+  fill(kClassSnow1, snow_line, max_elevation);
+}
+
+int16_t class_mean_elevation(int32_t c) {
+  if ((c >= 56 && c <= 59) || (c >= 38 && c <= 45)) return class_band_elevation[c];
+  return -32768;
+}
+
+int32_t cliff_class_by_angle(int32_t a) {
+  const int32_t w = cliff_band_width;
+  if (a > cliff_angle + 3 * w) return 49;
+  if (a > cliff_angle + 2 * w) return 48;
+  if (a > cliff_angle + w) return 47;
+  return 46;
+}
+
+int32_t strata_class(float x, float y, float z, int32_t j) {
+  const double thickness = strata_thickness == 0 ? 1.0 : static_cast<double>(strata_thickness);
+  const float plane = x * strata_normal_x + y * strata_normal_y + z * strata_normal_z + static_cast<float>(j);
+  const int32_t k = trunc_to_i32(plane * 4.0 / thickness);
+  return strata_bands[static_cast<uint32_t>(k) & 255];
+}
+
+void build_strata_bands() {
+  random_seed(1324354);
+  int32_t i = 0;
+  while (i < 256) {
+    const int32_t n = std::abs(random8()) % 6;
+    const int32_t c = (random8() & 3) + kClassCliff1;
+    for (int32_t k = i; k < i + n && k < 256; ++k) strata_bands[k] = static_cast<uint8_t>(c);
+    i += n;
+  }
+}
+
+void set_cliff_angle(int32_t a) {
+  cliff_angle = a;
+  const int32_t w = (67 - a) / 3;
+  cliff_band_width = w < 1 ? 1 : w;
+}
+
+void cliffs_on() {
+  cliffs_enabled = 1;
+  build_strata_bands();
+}
+
+void cliffs_off() {
+  cliffs_enabled = 0;
+  colors_done_step = land_width;
+  cliffs_done_step = land_width;
+}
+
+void roughness_on() {
+  roughness_enabled = 1;
+  colors_done_step = land_width;
+  cliffs_done_step = land_width;
+}
+
+void roughness_off() {
+  roughness_enabled = 0;
+  colors_done_step = land_width;
+  cliffs_done_step = land_width;
+}
+
+int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
+  if (!roughness_enabled) return 0;
+  const int32_t dc = trunc_to_i32(static_cast<float>(radius) / grid_spacing_x);
+  const int32_t dr = trunc_to_i32(static_cast<float>(radius) / grid_spacing_y);
+  const int32_t c0 = col - dc > 0 ? col - dc : 0;
+  const int32_t c1 = col + dc < land_width ? col + dc : land_width;
+  const int32_t r0 = row - dr > 0 ? row - dr : 0;
+  const int32_t r1 = row + dr < land_height ? row + dr : land_height;
+  const int32_t e = elevation_row(row)[col];
+  const int32_t cols[3] = {c0, col, c1};
+  const int32_t rows[3] = {r0, row, r1};
+  int32_t s = 0;
+  for (int32_t ri = 0; ri < 3; ++ri)
+    for (int32_t ci = 0; ci < 3; ++ci) {
+      if (ri == 1 && ci == 1) continue;
+      const int32_t n = elevation_row(rows[ri])[cols[ci]];
+      if (n != -32768) s += e - n;
+    }
+  // A radius setting of 0 would divide by zero; it counts as 1.
+  const float divisor = roughness_radius == 0 ? 1.0f : static_cast<float>(roughness_radius);
+  int64_t t = trunc_to_i32(static_cast<float>(s) * (grid_spacing_x + grid_spacing_y) / divisor);
+  t = t * (int64_t{max_elevation} - base_level) / 128;
+  return wrap32((t * roughness_weight) >> 11);
+}
+
+int32_t cell_jitter(int32_t col, int32_t row) {
+  return static_cast<int32_t>(int64_t{random_at2(col, row) & 255} * strata_warp / 1024);
+}
+
+int32_t face_slope_angle(const Vec3f& a, const Vec3f& b, Vec3f* n) {
+  n->x = static_cast<float>(static_cast<double>(a.y) * b.z - static_cast<double>(a.z) * b.y);
+  n->y = static_cast<float>(static_cast<double>(a.z) * b.x - static_cast<double>(a.x) * b.z);
+  n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
+  vec3_normalize(n);
+  double z = std::fabs(static_cast<double>(n->z));
+  if (z > 1.0) z = 1.0;
+  return trunc_to_i32(std::acos(z) * 57.29577951308232);
+}

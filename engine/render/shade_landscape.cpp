@@ -1,0 +1,117 @@
+// Per-sample light levels of the landscape and the terrain's cast shadow, found by marching towards the sun.
+#include <cmath>
+#include <cstdint>
+
+#include "engine/landscape/float_convert.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/random.h"
+#include "engine/landscape/settings.h"
+#include "engine/panels/status.h"
+#include "engine/render/lighting.h"
+
+ShadowRay shadow_ray = {};
+
+namespace {
+
+void rebuild_shadow_ray() {
+  const float ax = std::fabs(light_x);
+  const float ay = std::fabs(light_y);
+  ShadowRay& r = shadow_ray;
+  if (ay <= ax) {
+    r.step_x = light_x >= 0.0f ? 1.0f : -1.0f;
+    r.step_y = (light_y / ax) * grid_spacing_x / grid_spacing_y;
+    r.step_z = (light_z / ax) * grid_spacing_x;
+  } else {
+    r.step_y = light_y >= 0.0f ? 1.0f : -1.0f;
+    r.step_x = (light_x / ay) * grid_spacing_y / grid_spacing_x;
+    r.step_z = (light_z / ay) * grid_spacing_y;
+  }
+  const float s = static_cast<float>(grid_step);
+  r.step_x *= s;
+  r.step_y *= s;
+  r.step_z *= s;
+  // A sun straight overhead or a zero spacing gives infinite or undefined steps; the checked
+  // conversion turns them into the nearest limit (or 0), which ends the ray at its first step.
+  r.step_x1024 = trunc_to_i32(static_cast<double>(r.step_x) * 1024.0);
+  r.step_y1024 = trunc_to_i32(static_cast<double>(r.step_y) * 1024.0);
+  r.step_z1024 = trunc_to_i32(static_cast<double>(r.step_z) * 1024.0);
+}
+
+}  // namespace
+
+int32_t cast_shadow_cell(int32_t row, int32_t col) {
+  if (sun_declination >= 85.0f) return 0;
+  if (light_tables_stale) {
+    rebuild_shadow_ray();
+    light_tables_stale = 0;
+  }
+  const int64_t sx = shadow_ray.step_x1024, sy = shadow_ray.step_y1024, sz = shadow_ray.step_z1024;
+  // The dominant step is always at least one cell, so the ray leaves the grid in a bounded number of steps.
+  if (sx == 0 && sy == 0) return 0;
+  const int64_t x_end = static_cast<int64_t>(land_width) * 1024;
+  const int64_t y_end = static_cast<int64_t>(land_height) * 1024;
+  const int64_t z_top = static_cast<int64_t>(max_elevation) * 1024;
+  int64_t x = static_cast<int64_t>(col) * 1024;
+  int64_t y = static_cast<int64_t>(row) * 1024;
+  const double z_start = (static_cast<double>(elevation_row(row)[col]) + shadow_ray.step_z / 2.0f) * 1024.0;
+  // A start already above the top (or undefined, from an infinite step) ends the ray as lit.
+  if (!(z_start < static_cast<double>(z_top))) return 0;
+  int64_t z = trunc_to_i64(z_start);
+  for (;;) {
+    x += sx;
+    y += sy;
+    z += sz;
+    if (x < 0 || x > x_end || y < 0 || y > y_end || z >= z_top) return 0;
+    if (static_cast<int64_t>(elevation_row(static_cast<int32_t>(y / 1024))[x / 1024]) > z / 1024) return 1;
+  }
+}
+
+int32_t shade_landscape() {
+  if (shades_done_step <= grid_step) return 1;
+  light_x256 = trunc_to_i32(static_cast<double>(light_x) * 256.0);
+  light_y256 = trunc_to_i32(static_cast<double>(light_y) * 256.0);
+  light_z256 = trunc_to_i32(static_cast<double>(light_z) * 256.0);
+  light_tables_stale = 1;
+  random_seed(static_cast<uint32_t>(fractal_seed));
+
+  const int32_t s = grid_step > 0 ? grid_step : 1;
+  const int32_t d = trunc_to_i32(2.0 * static_cast<double>(grid_spacing_x));
+  // The last sample a difference may use: at coarse steps col + s can pass the row's end.
+  const int32_t last_col = land_width;
+  for (int32_t row = 0; row < land_height; row += s) {
+    if (poll_user_abort() == -1) return -1;
+    show_progress("Shade", row, land_height);
+    const int32_t next = row + s < grid_height ? row + s : row;
+    const int32_t prev = row - s >= 0 ? row - s : row;
+    const int16_t* e = elevation_row(row);
+    const int16_t* en = elevation_row(next);
+    const int16_t* ep = elevation_row(prev);
+    uint16_t* out = shade_row(row);
+    for (int32_t col = 0; col < land_width; col += s) {
+      const int32_t shadow = shadows_enabled ? cast_shadow_cell(row, col) : 0;
+      int32_t right = col + s;
+      int32_t gx;
+      if (right <= last_col) {
+        gx = col - s < 0 ? (e[right] - e[col]) / s : (e[right] - e[col - s]) / (2 * s);
+      } else {
+        // Near the row's end at coarse steps: the difference towards the row's last sample.
+        right = last_col;
+        const int32_t left = col - s < 0 ? col : col - s;
+        gx = right > left ? (e[right] - e[left]) / (right - left) : 0;
+      }
+      const int32_t gy = (en[col] - ep[col]) / (2 * s);
+      int32_t level = shadow ? light_intensity_secondary(d, 0, gx, 0, d, gy) : light_intensity(d, 0, gx, 0, d, gy);
+      if (light_roughness != 0) level += rand_amplitude(light_roughness) >> 4;
+      level = clamp_i32(level, 0, 255);
+      if (shadow) level |= kShadeTerrainShadow;
+      out[col] = static_cast<uint16_t>(level);
+    }
+  }
+  // Guard samples repeat the last computed column and row.
+  for (int32_t row = 0; row <= land_height; ++row) shade_row(row)[land_width] = shade_row(row)[land_width - 1];
+  for (int32_t col = 0; col <= land_width; ++col) shade_row(land_height)[col] = shade_row(land_height - 1)[col];
+
+  set_flat_intensity();
+  shades_done_step = grid_step;
+  return 1;
+}

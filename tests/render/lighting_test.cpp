@@ -1,0 +1,224 @@
+// Face light levels, the vector helpers, detail levels, tree shadows and the landscape shading with cast shadows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/host/headless_host.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/settings.h"
+#include "engine/panels/engine_control.h"
+#include "engine/render/lighting.h"
+
+namespace {
+
+class LightingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_settings_defaults();
+    set_landscape_size(130, 130);
+    clear_elevations();
+    clear_shades();
+    grid_spacing_x = grid_spacing_y = 30.0f;
+    light_roughness = 0;
+    grid_step = 1;
+    shades_done_step = land_width;
+  }
+  void TearDown() override {
+    set_landscape_size(258, 258);
+    reset_settings_defaults();
+    set_detail_level(1, 2);
+  }
+  // Sun towards +x at the given declination.
+  static void sun_east(float declination) {
+    const double d = declination / 57.29577951308232;
+    light_x = static_cast<float>(std::cos(d));
+    light_y = 0.0f;
+    light_z = static_cast<float>(std::sin(d));
+    sun_declination = declination;
+    light_tables_stale = 1;
+    shades_done_step = land_width;
+  }
+  ScopedHeadlessHost host_;
+};
+
+TEST_F(LightingTest, FaceLightLevels) {
+  light_x = 0.7f, light_y = 0.0f, light_z = 0.71f;
+  exaggerate_shading = 0;
+  EXPECT_EQ(light_intensity(60, 0, 0, 0, 60, 0), 181);  // level ground, the light used as stored
+  set_flat_intensity();
+  EXPECT_EQ(flat_intensity, 181);
+  EXPECT_EQ(sky_intensity, 181);
+  EXPECT_EQ(light_intensity_secondary(60, 0, 0, 0, 60, 0), 25);
+  // A face turned away from the sun gets 0, not a negative level.
+  EXPECT_EQ(light_intensity(60, 0, 600, 0, 60, 0), 0);
+  // 60 degrees to the sun: l = 0.5 gives 128, or 85 with the exaggerating curve.
+  light_x = 0.0f, light_y = 0.0f, light_z = 1.0f;
+  const int32_t dz = static_cast<int32_t>(std::lround(60.0 * std::tan(60.0 / 57.29577951308232) * 1000));
+  EXPECT_NEAR(light_intensity(60000, 0, dz, 0, 60000, 0), 128, 1);
+  exaggerate_shading = 1;
+  EXPECT_NEAR(light_intensity(60000, 0, dz, 0, 60000, 0), 85, 1);
+  // A light vector slightly longer than 1 must not push acos out of its domain.
+  light_z = 1.01f;
+  EXPECT_EQ(light_intensity(60, 0, 0, 0, 60, 0), 255);
+  // Contrast 0 switches lighting off for both.
+  contrast = 0;
+  EXPECT_EQ(light_intensity(60, 0, 600, 0, 60, 0), 255);
+  EXPECT_EQ(light_intensity_secondary(60, 0, 600, 0, 60, 0), 255);
+}
+
+TEST_F(LightingTest, VectorHelpers) {
+  Vec3f zero{0, 0, 0};
+  vec3_normalize(&zero);
+  EXPECT_EQ(zero.z, 1.0f);
+  Vec3f a{3, 0, 0}, b{0, 5, 0}, out{};
+  vec3_cross_normalized(&a, &b, &out);
+  EXPECT_FLOAT_EQ(a.x, 1.0f);  // inputs are left normalised
+  EXPECT_FLOAT_EQ(b.y, 1.0f);
+  EXPECT_FLOAT_EQ(out.z, 1.0f);
+  EXPECT_DOUBLE_EQ(normal_from_edges(1, 0, 0, 2, 0, 0, 0, 0, 1), 0.0);  // zero cross product
+  const Vec3f n{0, 0, 1}, up{0, 0, 1}, level{1, 0, 0};
+  EXPECT_DOUBLE_EQ(reflect_dot(up, up, n), 1.0);
+  EXPECT_DOUBLE_EQ(reflect_z_term(level, n), 1.0);
+  EXPECT_DOUBLE_EQ(reflect_z_term(Vec3f{0, 0, 1}, n), 0.0);
+}
+
+TEST_F(LightingTest, DetailLevelTable) {
+  struct Row {
+    int32_t level, size, depth, a, b;
+  };
+  const Row rows[] = {{0, 32000, 0, 5, 4}, {1, 20, 4, 6, 5}, {2, 15, 6, 7, 6}, {3, 10, 8, 8, 7}, {4, 7, 8, 8, 7}};
+  for (const Row& r : rows) {
+    set_detail_level(2, r.level);
+    EXPECT_EQ(detail_enabled, 2);
+    EXPECT_EQ(detail_level, r.level);
+    EXPECT_EQ(max_polygon_size, r.size) << r.level;
+    EXPECT_EQ(max_detail_depth, r.depth) << r.level;
+    EXPECT_EQ(detail_param_a, r.a) << r.level;
+    EXPECT_EQ(detail_param_b, r.b) << r.level;
+  }
+  set_detail_level(1, 7);  // stored, thresholds unchanged
+  EXPECT_EQ(detail_level, 7);
+  EXPECT_EQ(detail_enabled, 1);
+  EXPECT_EQ(max_polygon_size, 7);
+
+  set_detail_level(2, 0);
+  surface_detail_command(3);  // from level 0 the mode becomes 1
+  EXPECT_EQ(detail_enabled, 1);
+  EXPECT_EQ(max_polygon_size, 10);
+  surface_detail_command(0);
+  EXPECT_EQ(detail_enabled, 0);
+  // With Shift held the two thresholds are asked for.
+  host_->shift = 1;
+  host_->value_answers = {{1, 33}, {1, 5}};
+  surface_detail_command(2);
+  EXPECT_EQ(max_polygon_size, 33);
+  EXPECT_EQ(max_detail_depth, 5);
+}
+
+TEST_F(LightingTest, TreeShadowMarksTheCornerAwayFromTheSun) {
+  trees_enabled = 1;
+  cover_row(20)[10].object = 35;  // oak
+  cover_row(40)[40].object = 36;  // cactus: no shadow
+  light_x256 = 100, light_y256 = 100;
+  shade_row(5)[5] = kShadeObjectShadow;  // a stale mark is cleared
+  mark_tree_shadows();
+  EXPECT_TRUE(shade_row(20)[10] & kShadeObjectShadow);
+  EXPECT_FALSE(shade_row(5)[5] & kShadeObjectShadow);
+  EXPECT_FALSE(shade_row(40)[40] & kShadeObjectShadow);
+  light_x256 = -100, light_y256 = -100;
+  mark_tree_shadows();
+  EXPECT_FALSE(shade_row(20)[10] & kShadeObjectShadow);
+  EXPECT_TRUE(shade_row(21)[11] & kShadeObjectShadow);
+  // Coarser steps leave the marks alone.
+  grid_step = 2;
+  light_x256 = 100, light_y256 = 100;
+  mark_tree_shadows();
+  EXPECT_TRUE(shade_row(21)[11] & kShadeObjectShadow);
+}
+
+// A north-south wall 100 m high at column 60 on level ground, the sun in the east: the shadow falls west
+// of the wall, about height / tan(declination) metres long.
+class WallShadowTest : public LightingTest {
+ protected:
+  void SetUp() override {
+    LightingTest::SetUp();
+    for (int32_t r = 0; r < grid_height; ++r) elevation_row(r)[60] = 100;
+    max_elevation = 100;
+    shadows_enabled = 1;
+  }
+  int32_t shadow_length(int32_t row) {
+    int32_t n = 0;
+    for (int32_t c = 0; c < 60; ++c) n += (shade_row(row)[c] & kShadeTerrainShadow) ? 1 : 0;
+    return n;
+  }
+};
+
+TEST_F(WallShadowTest, LengthFollowsDeclination) {
+  for (float decl : {10.0f, 20.0f, 30.0f, 45.0f, 60.0f}) {
+    sun_east(decl);
+    ASSERT_EQ(shade_landscape(), 1);
+    const double cells = 100.0 / std::tan(decl / 57.29577951308232) / 30.0;
+    // The ray starts half a step up, so the last shadowed sample lies about half a cell short of the full length.
+    EXPECT_NEAR(shadow_length(64), cells - 0.5, 1.0) << decl;
+    // Shadowed level ground keeps the faint light from above; lit level ground gets the sun's level.
+    EXPECT_EQ(shade_row(64)[59] & kShadeTerrainShadow, kShadeTerrainShadow);
+    if (decl <= 30.0f) EXPECT_EQ(shade_row(64)[57] & kShadeIntensityMask, 25) << decl;
+    EXPECT_EQ(shade_row(64)[20], light_intensity(60, 0, 0, 0, 60, 0)) << decl;  // far from the wall: lit
+    EXPECT_FALSE(shade_row(64)[61] & kShadeTerrainShadow);  // east of the wall is lit
+  }
+  for (float decl : {85.0f, 89.0f}) {
+    sun_east(decl);
+    ASSERT_EQ(shade_landscape(), 1);
+    for (int32_t r = 0; r < land_height; ++r) ASSERT_EQ(shadow_length(r), 0) << decl;
+  }
+}
+
+TEST_F(WallShadowTest, ValidShadingIsKeptAndStopIsReported) {
+  sun_east(30.0f);
+  ASSERT_EQ(shade_landscape(), 1);
+  EXPECT_EQ(shades_done_step, 1);
+  shade_row(64)[57] = 0;
+  EXPECT_EQ(shade_landscape(), 1);  // still valid: nothing recomputed
+  EXPECT_EQ(shade_row(64)[57], 0);
+  shades_done_step = land_width;
+  user_abort = 1;
+  EXPECT_EQ(shade_landscape(), -1);
+  EXPECT_EQ(shades_done_step, land_width);
+  EXPECT_EQ(shade_landscape(), 1);
+  EXPECT_EQ(shade_row(64)[57], 25 | kShadeTerrainShadow);
+}
+
+TEST_F(LightingTest, SunStraightOverheadOrZeroSpacingEndsRays) {
+  shadows_enabled = 1;
+  light_x = 0.0f, light_y = 0.0f, light_z = 1.0f;
+  sun_declination = 80.0f;  // inconsistent on purpose: steps become infinite
+  elevation_row(10)[10] = 50;
+  max_elevation = 50;
+  ASSERT_EQ(shade_landscape(), 1);
+  grid_spacing_y = 0.0f;
+  light_x = 0.5f, light_y = 0.5f, light_z = 0.7f;
+  shades_done_step = land_width;
+  ASSERT_EQ(shade_landscape(), 1);
+}
+
+// At steps 4 and 8 on a width that is not a multiple of the step, the x difference of a row's last sample
+// must stay inside the row: here the next row starts with a cliff that a read past the row would see.
+TEST_F(LightingTest, CoarseStepsStayInsideTheRow) {
+  set_landscape_size(99, 99);  // 97 cells
+  clear_elevations();
+  clear_shades();
+  for (int32_t c = 0; c < 12; ++c) elevation_row(1)[c] = 30000;
+  max_elevation = 30000;
+  light_x = 0.7f, light_y = 0.0f, light_z = 0.71f;
+  shadows_enabled = 0;
+  for (int32_t step : {4, 8}) {
+    grid_step = step;
+    shades_done_step = land_width;
+    ASSERT_EQ(shade_landscape(), 1);
+    const int32_t last = (land_width - 1) / step * step;
+    EXPECT_EQ(shade_row(0)[last], 181) << step;
+    EXPECT_EQ(shade_row(0)[last - step], 181) << step;
+  }
+}
+
+}  // namespace
