@@ -2,19 +2,22 @@
 //
 // Engine operations a scripted frame needs that are not available in the engine yet; each step below
 // marks where it belongs, and the step is skipped until then:
-//   scheme_sky_colors, set_flat_intensity, build_strata_bands, compute_altitude_quartiles, prepare_render,
-//   reset_palette, set_view_matrix, load_background_image, load_foreground_image, preview_show_image,
-//   and the writers of PCX, Targa, JPEG and BMP series, frame-sequence files, FLC files and movies.
+//   scheme_sky_colors, prepare_render, reset_palette, set_view_matrix, load_background_image,
+//   load_foreground_image, preview_show_image, and the writers of PCX, JPEG and BMP series,
+//   frame-sequence files, FLC files and movies.
 #include "engine/animation/script_frame_ops.h"
 
 #include <cstdio>
 
 #include "engine/animation/script_runner.h"
+#include "engine/files/targa.h"
 #include "engine/host/host.h"
+#include "engine/landscape/color_classes.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
 #include "engine/panels/requesters.h"
 #include "engine/render/frame_buffers.h"
+#include "engine/render/lighting.h"
 #include "engine/render/render_frame.h"
 
 namespace {
@@ -30,7 +33,10 @@ int32_t writer_unavailable(const char* name) {
 
 int32_t script_frame_prepare() {
   grid_step = 1;
-  // Pending: scheme_sky_colors, set_flat_intensity, build_strata_bands, compute_altitude_quartiles.
+  // Pending: scheme_sky_colors.
+  set_flat_intensity();
+  build_strata_bands();
+  compute_altitude_quartiles();
   // Pending: prepare_render (colours, cliffs, shading, tree tables, 8-bit palette; -1 when stopped).
   return 1;
 }
@@ -63,7 +69,11 @@ int32_t script_frame_write(int32_t kind, const char* base_name, int32_t frame) {
         std::snprintf(shown, sizeof shown, "%.255s%05d", base_name ? base_name : "", frame);
         return writer_unavailable(shown);
       }
-      return writer_unavailable(frame_file_name);  // Pending: the four series writers.
+      if (kind == kOutputTargaSeries) {
+        if (targa_save_frame(frame_file_name) == 1) return 1;
+        return writer_unavailable(frame_file_name);  // the Targa writer shows no message of its own
+      }
+      return writer_unavailable(frame_file_name);  // Pending: the PCX, JPEG and BMP series writers.
     }
     case kOutputFrameSequence:
     case kOutputFlc:

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "engine/animation/script_interpreter.h"
+#include "engine/landscape/color_classes.h"
 #include "engine/landscape/sun.h"
+#include "engine/landscape/waves.h"
+#include "engine/render/lighting.h"
 #include "script_test_fixture.h"
 
 namespace {
@@ -196,6 +199,29 @@ TEST_F(ScriptSettings, TreesRenderAndSky) {
   EXPECT_FLOAT_EQ(moon_rotation_speed_z, 3.0f);
   EXPECT_EQ(line("SkyOff"), 1);
   EXPECT_EQ(sky_enabled, 0);
+}
+
+TEST_F(ScriptSettings, CliffsStrataWavesAndDetail) {
+  EXPECT_EQ(line("CliffStrataOn"), 1);
+  EXPECT_EQ(cliff_mode, 2);
+  EXPECT_EQ(line("CliffStrataOff"), 1);
+  EXPECT_EQ(cliff_mode, 1);
+  EXPECT_EQ(line("CliffStrataThickness 0"), 1);
+  EXPECT_EQ(strata_thickness, 1);
+  EXPECT_EQ(line("CliffStrataWarp -5"), 1);
+  EXPECT_EQ(strata_warp, 1);
+  EXPECT_EQ(line("Temporary -5"), 1);
+  EXPECT_EQ(strata_warp, -5);
+  EXPECT_EQ(line("WaveLength 40"), 1);
+  EXPECT_FLOAT_EQ(wave_length, 40.0f);
+  EXPECT_EQ(line("ShadeTextureLow"), 1);
+  const int32_t shade_mode = detail_enabled, shade_level = detail_level;
+  EXPECT_EQ(line("AltitudeTextureLow"), 1);
+  EXPECT_NE(detail_enabled * 10 + detail_level, shade_mode * 10 + shade_level);  // different modes, same level
+  EXPECT_EQ(line("FrTextureDepth 5 9"), 1);
+  EXPECT_EQ(max_detail_depth, 5);
+  EXPECT_EQ(line("FrTextureSize 12"), 1);
+  EXPECT_EQ(max_polygon_size, 12);
 }
 
 }  // namespace

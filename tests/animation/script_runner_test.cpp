@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/animation/script_runner.h"
+#include "engine/render/frame_buffers.h"
 #include "script_test_fixture.h"
 
 namespace {
@@ -223,6 +224,42 @@ TEST_F(ScriptRunner, OutputKindsAndFrameNames) {
   host->messages.clear();
   EXPECT_EQ(run("Render\nRender\n"), 0);
   EXPECT_EQ(script_error_frame, 0);
+}
+
+TEST_F(ScriptRunner, TargaSeriesIsNumberedFromTheFirstFrame) {
+  ASSERT_EQ(set_image_size(32, 24), 1);
+  animation_output = 5;
+  const std::string base = (dir_ / "out" / "f").string();
+  EXPECT_EQ(run("Rem one\nRender\nRender\nRewriteImage\n", base.c_str(), 1), 1);
+  EXPECT_FALSE(fs::exists(base + "00000.TGA"));
+  EXPECT_TRUE(fs::exists(base + "00001.TGA"));
+  EXPECT_TRUE(fs::exists(base + "00002.TGA"));
+  EXPECT_EQ(std::string(frame_file_name), base + "00002.TGA");
+  EXPECT_EQ(fs::file_size(base + "00001.TGA") >= 18u, true);
+  EXPECT_TRUE(host->messages.empty());
+  // A frame that cannot be written ends the run with 0 at that frame.
+  const std::string blocked = (dir_ / "plain_file").string();
+  write("x", "plain_file");
+  EXPECT_EQ(run("Render\nRender\n", (blocked + "/f").c_str(), 0), 0);
+  EXPECT_EQ(script_error_frame, 0);
+  ASSERT_FALSE(host->messages.empty());
+  EXPECT_NE(host->messages.back().text.find("Error writing file:"), std::string::npos);
+  free_vidmem24();
+  free_vidmem8();
+}
+
+TEST_F(ScriptRunner, SaveTargaNeedsTheFrameBuffer) {
+  free_vidmem24();
+  free_vidmem8();
+  const std::string path = (dir_ / "shot.tga").string();
+  EXPECT_EQ(line("SaveTarga " + path), 1);
+  EXPECT_FALSE(fs::exists(path));
+  ASSERT_EQ(set_image_size(16, 16), 1);
+  EXPECT_EQ(line("SaveTarga24 " + path), 1);
+  EXPECT_TRUE(fs::exists(path));
+  EXPECT_EQ(line("LoadTarga " + path), 1);
+  free_vidmem24();
+  free_vidmem8();
 }
 
 }  // namespace
