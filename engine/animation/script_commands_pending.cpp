@@ -63,7 +63,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1112, cmd_waiting},  // Tree4CactusOn
     {1113, cmd_waiting},  // Tree4CactusOff
     {1169, cmd_waiting},  // SetColorContrast
-    {1176, cmd_waiting},  // SetAltitude
     {1185, cmd_waiting},  // CloudOn
     {1186, cmd_waiting},  // CloudOff
     {1187, cmd_waiting},  // CloudLoad
@@ -94,12 +93,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1255, cmd_waiting},  // DefaultDirIQ
     {1256, cmd_waiting},  // DefaultDirBatch
     {1257, cmd_waiting},  // DefaultDirTexture
-    {1258, cmd_waiting},  // LandscapeSizeAuto
-    {1259, cmd_waiting},  // LandscapeSizeSmall
-    {1260, cmd_waiting},  // LandscapeSizeLarge
-    {1261, cmd_waiting},  // LandscapeSizeHuge
-    {1262, cmd_waiting},  // LandscapeSizeMega
-    {1263, cmd_waiting},  // LandscapeSizeOhMyGod
     {1265, cmd_waiting},  // SaveBMP24, SaveBMP
     {1266, cmd_waiting},  // SaveJPG24, SaveJPG
     {1267, cmd_waiting},  // SavePCX

@@ -225,3 +225,40 @@ TEST_F(ScriptSettings, CliffsStrataWavesAndDetail) {
 }
 
 }  // namespace
+
+namespace {
+
+using ScriptLandscape = ScriptTest;
+
+TEST_F(ScriptLandscape, SetAltitudeWritesTheGuardSampleAndIgnoresBeyond) {
+  const float sx = grid_spacing_x, sy = grid_spacing_y;
+  const std::string at_edge = "SetAltitude " + std::to_string(static_cast<int>(land_width * sx)) + " " +
+                              std::to_string(static_cast<int>(3 * sy)) + " 1234.9";
+  EXPECT_EQ(line(at_edge), 1);
+  EXPECT_EQ(elevation_row(3)[land_width], 1234);
+  const int16_t beyond = elevation_row(3)[land_width + 1];
+  const std::string past = "SetAltitude " + std::to_string(static_cast<int>((land_width + 1) * sx)) + " " +
+                           std::to_string(static_cast<int>(3 * sy)) + " 777";
+  EXPECT_EQ(line(past), 1);
+  EXPECT_EQ(elevation_row(3)[land_width + 1], beyond);
+  EXPECT_EQ(line("SetAltitude -100 0 5"), 1);  // off the grid: nothing
+  EXPECT_EQ(line("SetAltitude 0 0 -5"), 1);
+  EXPECT_EQ(elevation_row(0)[0], -5);
+}
+
+TEST_F(ScriptLandscape, LandscapeSizes) {
+  EXPECT_EQ(line("LandscapeSizeLarge"), 1);
+  EXPECT_EQ(grid_width, 514);
+  EXPECT_EQ(region_mode, 2);
+  EXPECT_EQ(landscape_changed, 1);
+  elevation_row(5)[5] = 321;
+  EXPECT_EQ(line("LandscapeSizeAuto"), 1);  // keeps the grid and its elevations
+  EXPECT_EQ(grid_width, 514);
+  EXPECT_EQ(elevation_row(5)[5], 321);
+  EXPECT_EQ(region_mode, 1);
+  EXPECT_EQ(line("LandscapeSizeSmall"), 1);
+  EXPECT_EQ(grid_width, 258);
+  EXPECT_TRUE(host->messages.empty());
+}
+
+}  // namespace
