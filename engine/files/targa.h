@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/files/default_dirs.h"  // targa_dir and set_default_dir_targa
 #include "engine/files/image_buffer.h"
 
 struct TargaHeader {
@@ -33,7 +34,6 @@ constexpr uint64_t kTargaMaxPixels = uint64_t{1} << 28;
 
 extern TargaHeader targa_header;  // the last header read or written
 extern int32_t targa_compression;  // frames and texture maps are written run-length coded while non-zero
-extern char targa_dir[256];
 extern char targa_name[256];
 extern char targa_path[256];
 extern char texture_map_dir[256];
@@ -81,5 +81,3 @@ int32_t targa_load_into_frame(const char* path, int32_t mode);
 int32_t targa_save_frame(const char* path);
 int32_t targa_save_texture(const char* path, const uint32_t* pixels, int32_t width, int32_t height);
 int32_t texture_map_save_targa(const char* path);
-
-void set_default_dir_targa(const char* folder);

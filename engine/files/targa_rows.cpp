@@ -5,7 +5,6 @@
 
 TargaHeader targa_header = {};
 int32_t targa_compression = 0;
-char targa_dir[256] = "";
 char targa_name[256] = "";
 char targa_path[256] = "";
 char texture_map_dir[256] = "";

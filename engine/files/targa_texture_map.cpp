@@ -1,4 +1,4 @@
-// The landscape's ground colours written as a Targa picture, one pixel per grid sample, and the Targa folder.
+// The landscape's ground colours written as a Targa picture, one pixel per grid sample.
 #include <cstring>
 
 #include "engine/files/targa.h"
@@ -29,10 +29,4 @@ int32_t texture_map_save_targa(const char* path) {
       row[c] = static_cast<uint32_t>(e.red) << 16 | static_cast<uint32_t>(e.green) << 8 | e.blue;
     }
   });
-}
-
-void set_default_dir_targa(const char* folder) {
-  if (!folder) return;
-  std::strncpy(targa_dir, folder, sizeof targa_dir - 1);
-  targa_dir[sizeof targa_dir - 1] = '\0';
 }

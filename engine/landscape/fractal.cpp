@@ -21,8 +21,23 @@ inline void put(int16_t* row, int32_t col, int32_t v) { row[col] = wrap16(v); }
 
 inline int32_t abs_i32(int32_t v) { return v < 0 ? -v : v; }
 
-// Noise of step s; reads fractal_roughness now and always consumes three draws.
-inline int32_t offset(int32_t s) { return rand_roughness_offset(s); }
+// The first stream advanced by two and by three steps at once: x2 = A2 x + C2, x3 = A3 x + C3 (mod 2^32),
+// with x -> 1103515245 x + 12345 as the single step.
+constexpr uint32_t kA = 1103515245u, kC = 12345u;
+constexpr uint32_t kA2 = kA * kA, kC2 = kA * kC + kC;
+constexpr uint32_t kA3 = kA2 * kA, kC3 = kA * kC2 + kC;
+
+// Noise of step s: rand_roughness_offset(s) with its three draws taken in one jump, so that the
+// second and third values do not wait on each other. Reads fractal_roughness now.
+inline int32_t offset(int32_t s) {
+  const uint32_t x = random8_state;
+  const uint32_t x2 = kA2 * x + kC2;
+  const uint32_t x3 = kA3 * x + kC3;
+  random8_state = x3;
+  const int32_t r2 = static_cast<int32_t>((x2 >> 16) & 255) - 128;
+  const int32_t r3 = static_cast<int32_t>((x3 >> 16) & 255) - 128;
+  return mul_wrap32(mul_wrap32(r2 * r3, s), fractal_roughness) / 131072;
+}
 
 // The generation walks need a grid: the landscape size is checked by their caller, and every
 // walk also keeps its cells inside the grid so that a direct call on any size stays in bounds.
@@ -74,12 +89,8 @@ int32_t generation_divisor() {
 }  // namespace
 
 int32_t random_pick4(int32_t a, int32_t b, int32_t c, int32_t d) {
-  switch (random8() & 3) {
-    case 0: return a;
-    case 1: return b;
-    case 2: return c;
-    default: return d;
-  }
+  const int32_t choice[4] = {a, b, c, d};
+  return choice[random8() & 3];
 }
 
 void fractal_midpoint_pick(int32_t s) { subdivide(s, false); }

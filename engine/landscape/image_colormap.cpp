@@ -1,6 +1,7 @@
 // Draping the 8-bit image over the landscape as ground colours 128..255, and rebuilding the 32-bit image from it.
 #include <cstdio>
 
+#include "engine/files/file_messages.h"
 #include "engine/landscape/color_classes.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
@@ -8,13 +9,9 @@
 #include "engine/render/frame_buffers.h"
 #include "engine/render/palette_remap.h"
 
-namespace {
-void view_buffer_unavailable() { requester("View buffer not available!", "  OK  ", nullptr); }
-}  // namespace
-
 void image_to_colormap() {
   if (vidmem8.rows == nullptr) {
-    view_buffer_unavailable();
+    msg_view_buffer_unavailable();
     return;
   }
   PaletteEntry palette[256];
@@ -40,7 +37,7 @@ void image_to_colormap() {
 
 void rebuild_rgb_image() {
   if (vidmem8.rows == nullptr) {
-    view_buffer_unavailable();
+    msg_view_buffer_unavailable();
     return;
   }
   if (vidmem24.rows == nullptr) {

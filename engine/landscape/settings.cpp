@@ -11,6 +11,7 @@ int32_t stereo_image_shift, stereo_camera, view_facing;
 
 float file_vertical_scale, vertical_scale, built_vertical_scale;
 int32_t max_elevation, base_level, origin_x, origin_y;
+int32_t origin_z;
 
 int32_t fractal_roughness, feature_size, line_roughness, island_mode, tree_line, snow_line, fractal_seed, sea_level;
 
@@ -145,6 +146,7 @@ void reset_settings_defaults() {
   max_elevation = 1000;
   base_level = 0;
   origin_x = origin_y = 0;
+  origin_z = 0;
 
   fractal_roughness = 100;
   feature_size = 1;

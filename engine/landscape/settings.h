@@ -20,6 +20,7 @@ extern float built_vertical_scale;
 extern int32_t max_elevation;
 extern int32_t base_level;
 extern int32_t origin_x, origin_y;
+extern int32_t origin_z;  // world origin height of the landscape in metres
 
 // TerrainSettings (this block's part).
 extern int32_t fractal_roughness;

@@ -11,6 +11,8 @@ int32_t cursor_kind = 1;
 
 namespace {
 int32_t last_buttons = 0;
+// About a minute of 1 ms waits.
+constexpr int kReleaseWaitPolls = 60000;
 
 // The engine's code for the physical buttons now held: left first, one button at a time.
 int32_t button_code() {
@@ -118,6 +120,7 @@ int32_t pointer_reset() {
 void pointer_reset_count() { pointer_hide_count = 0; }
 
 void wait_mouse_release() {
-  // The headless host never holds a button for ever; a desktop host releases it between dispatches.
-  for (int i = 0; i < 100000 && host().pointer_buttons() != 0; ++i) host().dispatch_pending_events();
+  // A busy poll of the live button state: no messages are dispatched meanwhile, so no engine
+  // callback runs between the click and its release. Bounded so that a stuck button cannot hang.
+  for (int i = 0; i < kReleaseWaitPolls && host().pointer_buttons() != 0; ++i) host().sleep_ms(1);
 }

@@ -71,8 +71,9 @@ void clear_whole(FrameBuffer& buffer, size_t element_size) {
               static_cast<size_t>(buffer.width) * static_cast<size_t>(buffer.height) * element_size);
 }
 
-// Centres the image in the render window, or scrolls to its middle when it is larger.
-void centre_in_window() {
+}  // namespace
+
+void centre_image_in_window() {
   if (image_width >= render_client_width) {
     render_origin_x = 0;
     render_scroll_x = (image_width - render_client_width) / 2;
@@ -88,8 +89,6 @@ void centre_in_window() {
     render_scroll_y = 0;
   }
 }
-
-}  // namespace
 
 int32_t allocate_frame_buffers() {
   int64_t w = 0, h = 0;
@@ -159,7 +158,7 @@ int32_t set_image_size_raw(int32_t width, int32_t height) {
     proj_width = old_proj_width;
     proj_height = old_proj_height;
   }
-  centre_in_window();
+  centre_image_in_window();
   return result;
 }
 

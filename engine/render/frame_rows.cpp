@@ -89,12 +89,11 @@ void screen_fill_row(int32_t x, int32_t count, int32_t y, uint8_t index) {
 }
 
 void convert_vidmem24_to_8() {
-  if (!vidmem24.rows) return;
+  if (!vidmem24.rows || !vidmem8.rows) return;
   static uint8_t row_buffer[kMaxFrameSide];
   // Stay inside both buffers whatever the image size says.
-  const int32_t height = std::min({image_height, vidmem24.height, vidmem8.rows ? vidmem8.height : image_height});
-  int32_t width = std::min({image_width, vidmem24.width, kMaxFrameSide});
-  if (vidmem8.rows) width = std::min(width, vidmem8.width);
+  const int32_t height = std::min({image_height, vidmem24.height, vidmem8.height});
+  const int32_t width = std::min({image_width, vidmem24.width, vidmem8.width, kMaxFrameSide});
   for (int32_t y = 0; y < height; ++y) {
     const uint32_t* src = vidmem24_row(y);
     if (dither_amount != 0) {

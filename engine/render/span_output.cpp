@@ -14,6 +14,15 @@ uint8_t live_indexes[kSpanCapacity];
 
 // Shows the finished pixels of one span in the render window while every polygon is watched.
 void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
+  const bool eight_bit = display_depth == 8;
+  if (eight_bit) {
+    // The screen gets palette indexes; vidmem8 keeps the slots.
+    if (dither_amount != 0) {
+      row_to_palette_dithered(x0, x0 + n - 1, y, pixels, live_indexes);
+    } else {
+      row_to_palette(x0, x0 + n - 1, y, pixels, live_indexes);
+    }
+  }
   const uint32_t* row = pixels;
   int32_t x = x0;
   int32_t wy = y;
@@ -21,19 +30,17 @@ void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
     // The frame is drawn at twice the size: show every second pixel of the even rows, centred.
     if (y & 1) return;
     const int32_t half = std::max(n / 2, 1);
-    for (int32_t i = 0; i < half; ++i) live_pixels[i] = pixels[i * 2];
-    row = live_pixels;
+    if (eight_bit) {
+      for (int32_t i = 0; i < half; ++i) live_indexes[i] = live_indexes[i * 2];
+    } else {
+      for (int32_t i = 0; i < half; ++i) live_pixels[i] = pixels[i * 2];
+      row = live_pixels;
+    }
     n = half;
     x = x0 / 2 + image_width / 4;
     wy = y / 2 + image_height / 4;
   }
-  if (display_depth == 8) {
-    // The screen gets palette indexes; vidmem8 keeps the slots.
-    if (dither_amount != 0) {
-      row_to_palette_dithered(x, x + n - 1, wy, row, live_indexes);
-    } else {
-      row_to_palette(x, x + n - 1, wy, row, live_indexes);
-    }
+  if (eight_bit) {
     screen_put_row8(x, n, wy, live_indexes);
   } else {
     screen_put_row24_direct(x, n, wy, row);

@@ -1,10 +1,9 @@
 // Texture slots and the user: asking for a missing texture and saving a slot as a Targa file.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 
-#include "engine/files/file_open.h"
+#include "engine/files/default_dirs.h"
+#include "engine/files/file_utils.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
 #include "engine/panels/engine_control.h"
@@ -12,15 +11,7 @@
 #include "engine/panels/requesters.h"
 #include "engine/scene/texture_slots.h"
 
-char ground_texture_dir[256] = "";
-
 namespace {
-bool path_exists(const char* path) {
-  char resolved[4096];
-  struct stat st;
-  return resolve_path(path, resolved, sizeof resolved) && ::stat(resolved, &st) == 0;
-}
-
 void copy_name(char* dst, const char* src) {
   std::strncpy(dst, src, 255);
   dst[255] = '\0';
@@ -39,7 +30,7 @@ int32_t choose_missing_texture_file(const char* title, char* name) {
 }
 
 int32_t texture_slot_load_or_ask(int32_t n, char* name) {
-  if (path_exists(name)) return texture_slot_load(n, name) == 1 ? 1 : 0;
+  if (file_exists(name)) return texture_slot_load(n, name) == 1 ? 1 : 0;
   std::snprintf(text_buffer, sizeof text_buffer, "Unable to locate %s", name);
   if (requester(text_buffer, "Select another texture", "Skip it") != 1) return 0;
   choose_missing_texture_file("Select texture map", name);

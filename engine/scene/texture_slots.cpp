@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/files/file_messages.h"
 #include "engine/files/image_buffer.h"
 #include "engine/files/targa.h"
 #include "engine/landscape/grid.h"
@@ -108,7 +109,7 @@ int32_t texture_slot_load(int32_t n, char* name) {
       name[0] = '\0';
       return 0;
     default:
-      refuse("Error reading file: \"%s\"", name, -1, -1);
+      msg_error_reading(name);
       name[0] = '\0';
       return 0;
   }

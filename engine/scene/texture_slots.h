@@ -35,5 +35,3 @@ void texture_build_mip_level(const uint32_t* source, uint32_t* destination, int3
 // Size in bytes of the block for a w by h texture: w * h * 6, or exactly the nine levels where they need more.
 // 0 when it would not fit in 32 bits.
 uint64_t texture_block_bytes(uint32_t width, uint32_t height);
-// The ground texture folder used by the texture file choosers.
-extern char ground_texture_dir[256];

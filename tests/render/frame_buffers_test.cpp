@@ -1,4 +1,5 @@
 // Frame buffer allocation, the image size with its limits and fallbacks, clearing and the display depth.
+#include <climits>
 #include <vector>
 
 #include "tests/render/raster_fixture.h"
@@ -94,6 +95,19 @@ TEST_F(FrameBuffersTest, AntiAliasingSwitchedOnAtLargeSizeLeavesNoBuffers) {
   EXPECT_EQ(vidmem24.width, 4100);
 }
 
+// Doubling and buffer sizes are computed in 64 bits: hostile sizes are refused without overflow.
+TEST_F(FrameBuffersTest, HugeSizesAreRefusedWithoutOverflow) {
+  antialias_mode = 1;
+  EXPECT_EQ(set_image_size(INT32_MAX, INT32_MAX), 0);
+  EXPECT_EQ(set_image_size(kMaxFrameSide, kMaxFrameSide), 0);
+  image_width = INT32_MAX;  // a record set by hand
+  image_height = INT32_MAX;
+  EXPECT_EQ(allocate_frame_buffers(), 0);
+  EXPECT_EQ(vidmem24.rows, nullptr);
+  image_width = 64;
+  image_height = 48;
+}
+
 TEST_F(FrameBuffersTest, SetImageSizeLimitsAndProjection) {
   EXPECT_EQ(set_image_size(15, 100), 0);
   EXPECT_EQ(set_image_size(100, 8193), 0);
@@ -146,6 +160,21 @@ TEST_F(FrameBuffersTest, ChangeImageSizeRevertsToPreviousSize) {
   EXPECT_EQ(vidmem24.width, 320);
   EXPECT_EQ(vidmem8.height, 240);
   EXPECT_EQ(frame_alloc_width, 320);
+}
+
+// A size set directly (scripts, landscape files) that cannot be allocated keeps the previous size in force.
+TEST_F(FrameBuffersTest, SetImageSizeFailureKeepsPreviousSize) {
+  host->fail_at_size = 1000 * 1000;
+  EXPECT_EQ(set_image_size(1000, 1000), 0);
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"allocate_vidmem24() failed."});
+  EXPECT_EQ(image_width, 64);
+  EXPECT_EQ(image_height, 48);
+  EXPECT_EQ(proj_width, 64);
+  EXPECT_EQ(render_scale, 64);
+  EXPECT_EQ(vidmem24.rows, nullptr);
+  host->fail_at_size = 0;
+  EXPECT_EQ(allocate_frame_buffers(), 1);  // the next frame allocates the previous size again
+  EXPECT_EQ(vidmem24.width, 64);
 }
 
 TEST_F(FrameBuffersTest, ChangeImageSizeFallsBackTo320x200) {

@@ -1,0 +1,13 @@
+// Resetting the landscape's sample spacing and world origin.
+#include "engine/panels/view_reset.h"
+
+#include "engine/landscape/grid.h"
+#include "engine/landscape/settings.h"
+
+void reset_sample_spacing() {
+  origin_x = 0;
+  origin_y = 0;
+  origin_z = 0;
+  grid_spacing_x = 30.0f;
+  grid_spacing_y = 30.0f;
+}
