@@ -73,33 +73,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1192, cmd_waiting},  // CloudTextureOn
     {1193, cmd_waiting},  // CloudRandom
     {1194, cmd_waiting},  // CloudNumber
-    {1227, cmd_waiting},  // BackgroundFile
-    {1228, cmd_waiting},  // ForegroundFile
-    {1240, cmd_waiting},  // DefaultDirDEM
-    {1241, cmd_waiting},  // DefaultDirCMap
-    {1242, cmd_waiting},  // DefaultDirScheme
-    {1243, cmd_waiting},  // DefaultDirCloud
-    {1244, cmd_waiting},  // DefaultDirBinary
-    {1245, cmd_waiting},  // DefaultDirPalette
-    {1246, cmd_waiting},  // DefaultDirPCX
-    {1247, cmd_waiting},  // DefaultDirTarga24, DefaultDirTarga
-    {1248, cmd_waiting},  // DefaultDirBMP24, DefaultDirBMP
-    {1249, cmd_waiting},  // DefaultDirJPG24, DefaultDirJPG
-    {1250, cmd_waiting},  // DefaultDirScript
-    {1251, cmd_waiting},  // DefaultDirAnim
-    {1252, cmd_waiting},  // DefaultDirForeground
-    {1253, cmd_waiting},  // DefaultDirBackground
-    {1254, cmd_waiting},  // DefaultDirStereo
-    {1255, cmd_waiting},  // DefaultDirIQ
-    {1256, cmd_waiting},  // DefaultDirBatch
-    {1257, cmd_waiting},  // DefaultDirTexture
-    {1265, cmd_waiting},  // SaveBMP24, SaveBMP
-    {1266, cmd_waiting},  // SaveJPG24, SaveJPG
-    {1267, cmd_waiting},  // SavePCX
-    {1269, cmd_waiting},  // LoadBMP24, LoadBMP
-    {1270, cmd_waiting},  // LoadJPG24, LoadJPG
-    {1280, cmd_waiting},  // LoadStereoRedBlue
-    {1281, cmd_waiting},  // LoadStereoPair
     {1291, cmd_waiting},  // Erode
     {0, nullptr},
 };

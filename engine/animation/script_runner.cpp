@@ -8,6 +8,7 @@
 #include "engine/animation/script_frame_ops.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/animation/script_keywords.h"
+#include "engine/files/file_messages.h"
 #include "engine/files/file_open.h"
 #include "engine/host/frontend_services.h"
 #include "engine/host/host.h"
@@ -52,11 +53,6 @@ bool is_header(const char* line) {
 
 void report_not_a_script(const char* path) {
   std::snprintf(text_buffer, sizeof text_buffer, "\"%s\" is not a script file", path);
-  requester(text_buffer, "  OK  ", nullptr);
-}
-
-void report_open_error(const char* path) {
-  std::snprintf(text_buffer, sizeof text_buffer, "Error opening file:\n%s", path);
   requester(text_buffer, "  OK  ", nullptr);
 }
 
@@ -184,7 +180,7 @@ int32_t run_script(const char* path, const char* base_name, int32_t first_frame)
   if (first_frame < 0) first_frame = 0;
   FILE* file = path ? open_file(path, "r") : nullptr;
   if (!file) {
-    report_open_error(path ? path : "");
+    msg_error_opening(path ? path : "");
     return kScriptRunFailed;
   }
   char line[kScriptLineMax + 1];

@@ -262,3 +262,47 @@ TEST_F(ScriptLandscape, LandscapeSizes) {
 }
 
 }  // namespace
+
+#include "engine/files/background_image.h"
+#include "engine/files/default_dirs.h"
+
+namespace {
+
+using ScriptFolders = ScriptTest;
+using ScriptPictures = ScriptTest;
+
+TEST_F(ScriptFolders, RestOfLineBecomesTheFolder) {
+  reset_default_dirs();
+  EXPECT_EQ(line("DefaultDirScript my scripts "), 1);
+  EXPECT_STREQ(script_dir, "my scripts \\");  // the trailing blank stays, then the backslash
+  EXPECT_EQ(line("DefaultDirTarga24 c:\\pics\\"), 1);
+  EXPECT_STREQ(targa_dir, "c:\\pics\\");
+  EXPECT_EQ(line("DefaultDirTexture d:"), 1);  // a colon gets no backslash
+  for (const char* dir : {ground_texture_dir, tree_texture_dir, house_texture_dir, sky_texture_dir, water_texture_dir}) {
+    EXPECT_STREQ(dir, "d:");
+  }
+  EXPECT_EQ(line("DefaultDirCMap schemes"), 1);
+  EXPECT_STREQ(scheme_dir, "schemes\\");
+  reset_default_dirs();
+}
+
+TEST_F(ScriptPictures, BackgroundAndForegroundNames) {
+  EXPECT_EQ(line("BackgroundFile sky.tga"), 1);
+  EXPECT_STREQ(background_name, "sky.tga");
+  EXPECT_EQ(background_enabled, 1);
+  EXPECT_EQ(line("BackgroundFile"), 1);  // no name: background off
+  EXPECT_STREQ(background_name, "");
+  EXPECT_EQ(background_enabled, 0);
+  EXPECT_EQ(line("ForegroundFile fg.tga"), 1);
+  EXPECT_EQ(foreground_enabled, 1);
+  // A name the 128-character field cannot hold is refused; the setting stays.
+  EXPECT_EQ(line("ForegroundFile " + std::string(140, 'n')), 1);
+  ASSERT_EQ(host->messages.size(), 1u);
+  EXPECT_EQ(host->messages[0].text.rfind("Script error: ForegroundFile nnn", 0), 0u);
+  EXPECT_STREQ(foreground_name, "fg.tga");
+  // The stereo dialog cancelled (no file chosen) stops the script.
+  EXPECT_EQ(line("LoadStereoRedBlue"), -1);
+  background_name[0] = foreground_name[0] = 0;
+}
+
+}  // namespace

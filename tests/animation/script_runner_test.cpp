@@ -43,11 +43,8 @@ class ScriptRunner : public ScriptTest {
     return run_script(write(kHeader + body).c_str(), base, first);
   }
 
-  int saving_count() {
-    int n = 0;
-    for (const std::string& s : host->status_texts) n += s.rfind("Saving frame ", 0) == 0;
-    return n;
-  }
+  // Every produced frame shows its timing on the status line, "Frame %d of %d took ..." with the next number.
+  size_t frames_made() { return host->status_lines.size(); }
 
   fs::path dir_;
 };
@@ -102,30 +99,30 @@ TEST_F(ScriptRunner, KeyframesSetThePoseAndMalformedOnesEndWithFormatError) {
   // The first frame is produced, the second line does not hold six numbers.
   EXPECT_EQ(run("1, 2, 3, 4, 5, 6\n+ - 5\nHaze 99\n"), -3);
   EXPECT_EQ(script_error_frame, 0);
-  EXPECT_EQ(saving_count(), 2);  // one frame in each run
+  EXPECT_EQ(frames_made(), 2u);  // one frame in each run
   EXPECT_NE(haze_density, 99);
 }
 
 TEST_F(ScriptRunner, FrameNumberingAndTiming) {
+  // Every clock read advances 2 s; each frame reads it for the "Saving frame" status and for the timing.
   host->tick_step = 2000;
   EXPECT_EQ(run("1, 2, 3, 0, 0, 0\nRender\nRewriteImage\n"), 1);
   EXPECT_EQ(script_frame_count, 3);
   EXPECT_EQ(script_error_frame, 2);
-  ASSERT_EQ(host->status_texts.size(), 3u);
-  EXPECT_EQ(host->status_texts[0], "Saving frame 1");
-  EXPECT_EQ(host->status_texts[2], "Saving frame 3");
+  ASSERT_FALSE(host->status_texts.empty());
+  EXPECT_NE(host->status_texts[0].find("Saving frame 1"), std::string::npos);
   ASSERT_EQ(host->status_lines.size(), 3u);
-  EXPECT_EQ(host->status_lines[0], "Frame 1 of 3 took 00:00:02, 00:00:04 to go");
-  EXPECT_EQ(host->status_lines[1], "Frame 2 of 3 took 00:00:02, 00:00:02 to go");
-  EXPECT_EQ(host->status_lines[2], "Frame 3 of 3 took 00:00:02, 00:00:00 to go");
+  EXPECT_EQ(host->status_lines[0], "Frame 1 of 3 took 00:00:04, 00:00:08 to go");
+  EXPECT_EQ(host->status_lines[1], "Frame 2 of 3 took 00:00:04, 00:00:04 to go");
+  EXPECT_EQ(host->status_lines[2], "Frame 3 of 3 took 00:00:04, 00:00:00 to go");
 }
 
 TEST_F(ScriptRunner, ResumingSkipsLinesWithoutExecutingThem) {
   EXPECT_EQ(run("Haze 11\nRender\nHaze 22\nRender\nHaze 33\nRender\nRender\n", "f", 2), 1);
   EXPECT_EQ(script_frame_count, 4);
   EXPECT_EQ(haze_density, 33);  // "Haze 11" and "Haze 22" were skipped, not run
-  ASSERT_EQ(host->status_texts.size(), 2u);
-  EXPECT_EQ(host->status_texts[0], "Saving frame 3");  // numbered from the first frame
+  ASSERT_EQ(frames_made(), 2u);
+  EXPECT_EQ(host->status_lines[0].rfind("Frame 3 of 4 took", 0), 0u);  // numbered from the first frame
   EXPECT_EQ(script_error_frame, 3);
   // A first frame beyond the last frame line: nothing runs.
   haze_density = 0;
@@ -137,16 +134,18 @@ TEST_F(ScriptRunner, WithoutBaseNameNothingIsSavedAndNumbersStay) {
   EXPECT_EQ(run("Render\nRender\nAutoSaveOn\nRender\n", nullptr, 1), 1);
   EXPECT_EQ(anim_save_frames, 0);
   EXPECT_EQ(script_error_frame, 1);
-  EXPECT_EQ(saving_count(), 0);
-  EXPECT_EQ(host->status_lines.size(), 2u);  // timing still shown per frame
+  ASSERT_EQ(frames_made(), 2u);  // rendered, timing shown, number kept
+  EXPECT_EQ(host->status_lines[1].rfind("Frame 1 of 3 took", 0), 0u);
+  EXPECT_TRUE(host->status_texts.empty());  // no "Saving frame"
 }
 
 TEST_F(ScriptRunner, FrameNumber99999EndsTheRun) {
   std::string body;
   for (int i = 0; i < 100001; ++i) body += "Render\n";
   EXPECT_EQ(run(body, "f", 99998), 1);
-  EXPECT_EQ(saving_count(), 2);
-  EXPECT_EQ(host->status_texts.back(), "Saving frame 100000");
+  // Frame 99998 shows its timing; frame 99999 is written and the run ends at once.
+  ASSERT_EQ(frames_made(), 1u);
+  EXPECT_EQ(host->status_lines[0].rfind("Frame 99999 of 100001 took", 0), 0u);
   EXPECT_EQ(script_error_frame, 99999);
 }
 
@@ -168,7 +167,7 @@ TEST_F(ScriptRunner, UnattendedRunGoesOnPastErrorsAndPauses) {
   EXPECT_EQ(host->messages[0].text, "Script error: Bogus line");
   EXPECT_EQ(host->messages[1].text, "Continue or Stop script?");
   EXPECT_EQ(host->messages[2].text, "Script error: Haze nan");
-  EXPECT_EQ(saving_count(), 1);
+  EXPECT_EQ(frames_made(), 1u);
 }
 
 // A keyframe number that is not finite is refused like any other bad number; the frame is not made.
@@ -176,7 +175,7 @@ TEST_F(ScriptRunner, NonFiniteKeyframeIsRefused) {
   EXPECT_EQ(run("1, 2, inf, 4, 5, 6\n"), 1);
   ASSERT_EQ(host->messages.size(), 1u);
   EXPECT_EQ(host->messages[0].text, "Script error: 1, 2, inf, 4, 5, 6");
-  EXPECT_EQ(saving_count(), 0);
+  EXPECT_EQ(frames_made(), 0u);
 }
 
 // A line longer than the line buffer is reported (or, for a comment, skipped) as a whole: its tail never
@@ -191,7 +190,7 @@ TEST_F(ScriptRunner, LongLinesAreHandledWhole) {
   EXPECT_EQ(haze_density, 7);
   ASSERT_EQ(host->messages.size(), 2u);
   EXPECT_EQ(host->messages[0].text.rfind("Script error: Haze 5", 0), 0u);
-  EXPECT_EQ(saving_count(), 0);
+  EXPECT_EQ(frames_made(), 0u);
   host->yes_no_answers = {0};
   EXPECT_EQ(run(long_haze + "\nHaze 9\n"), -1);
   EXPECT_NE(haze_density, 9);
@@ -244,6 +243,22 @@ TEST_F(ScriptRunner, TargaSeriesIsNumberedFromTheFirstFrame) {
   EXPECT_EQ(script_error_frame, 0);
   ASSERT_FALSE(host->messages.empty());
   EXPECT_NE(host->messages.back().text.find("Error writing file:"), std::string::npos);
+  free_vidmem24();
+  free_vidmem8();
+}
+
+TEST_F(ScriptRunner, EverySeriesKindWritesItsFile) {
+  ASSERT_EQ(set_image_size(32, 24), 1);
+  const std::pair<int32_t, const char*> kinds[] = {{4, "PCX"}, {5, "TGA"}, {6, "JPG"}, {7, "BMP"}};
+  for (const auto& [kind, ext] : kinds) {
+    animation_output = kind;
+    const std::string base = (dir_ / ("k" + std::to_string(kind) + "_")).string();
+    std::string body;
+    for (int i = 0; i < 13; ++i) body += "Render\n";
+    EXPECT_EQ(run(body, base.c_str(), 12), 1) << ext;  // only frame 12 is rendered
+    EXPECT_TRUE(fs::exists(base + "00012." + ext)) << ext;
+  }
+  EXPECT_TRUE(host->messages.empty());
   free_vidmem24();
   free_vidmem8();
 }
