@@ -7,8 +7,6 @@
 #include "engine/files/file_open.h"
 #include "engine/render/frame_buffers.h"
 
-char bmp_name[256];
-char bmp_path[256];
 
 namespace {
 // The part of the render image the 32-bit frame buffer holds.

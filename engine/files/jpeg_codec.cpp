@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "engine/files/file_open.h"
 #include "engine/files/safe_write.h"
@@ -61,7 +62,7 @@ namespace {
 struct ErrorManager {
   jpeg_error_mgr pub;
   jmp_buf recovery;
-  int32_t warnings;  // corrupt or missing data the library worked around
+  int32_t warnings;  // times the file ended before its data did (the library pads with grey)
 };
 
 [[noreturn]] void jpeg_error_longjmp(j_common_ptr cinfo) {
@@ -69,7 +70,9 @@ struct ErrorManager {
 }
 void jpeg_quiet_output(j_common_ptr) {}
 void jpeg_count_warning(j_common_ptr cinfo, int level) {
-  if (level < 0) ++reinterpret_cast<ErrorManager*>(cinfo->err)->warnings;
+  // Other warnings (stray bytes between markers and the like) are common in files from cameras and
+  // do not stop a load.
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) ++reinterpret_cast<ErrorManager*>(cinfo->err)->warnings;
 }
 
 void setup_errors(ErrorManager* err) {
@@ -176,7 +179,7 @@ ReadJob* new_read_job() {
   return job;
 }
 
-// A warning about data the file lacks (it ended early or is corrupt).
+// The file ended before its picture did.
 bool damaged(const ReadJob* job) { return job->err.warnings > 0; }
 }  // namespace
 

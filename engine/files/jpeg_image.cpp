@@ -5,8 +5,6 @@
 #include "engine/panels/pointer.h"
 #include "engine/render/frame_buffers.h"
 
-char jpeg_name[256];
-char jpeg_path[256];
 
 namespace {
 int32_t frame_columns() { return image_width < vidmem24.width ? image_width : vidmem24.width; }

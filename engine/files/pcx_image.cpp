@@ -9,8 +9,6 @@
 #include "engine/render/frame_buffers.h"
 #include "engine/render/image_palette.h"
 
-char pcx_name[256];
-char pcx_path[256];
 
 namespace {
 int32_t frame8_columns() { return image_width < vidmem8.width ? image_width : vidmem8.width; }

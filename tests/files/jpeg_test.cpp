@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "engine/files/jpeg_codec.h"
 #include "engine/files/jpeg_image.h"
@@ -81,8 +82,18 @@ TEST(JpegFiles, LoadsClippedIntoTheFrameAndClearsTheRest) {
   EXPECT_EQ(host->live_blocks, 0);
 }
 
+namespace {
+// Files this process holds open.
+size_t open_files() {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+}  // namespace
+
 TEST(JpegFiles, DamagedAndHostileFilesFailWithoutLeaks) {
   ScopedHeadlessHost host;
+  const size_t files_before = open_files();
   TempDir dir;
   const std::string good_path = dir.file("good.jpg");
   ASSERT_TRUE(save_smooth(good_path, 101, 33));
@@ -129,6 +140,7 @@ TEST(JpegFiles, DamagedAndHostileFilesFailWithoutLeaks) {
   image_free(partial);
   EXPECT_EQ(read_jpeg_image(dir.file("missing.jpg").c_str()), nullptr);
   EXPECT_EQ(host->live_blocks, 0);
+  EXPECT_EQ(open_files(), files_before) << "a failed read left its file open";
 }
 
 TEST(JpegFiles, FailedWritesKeepThePreviousFile) {
@@ -141,7 +153,9 @@ TEST(JpegFiles, FailedWritesKeepThePreviousFile) {
     FrameScope frame(400, 300);
     imgtest::fill_frames(3);
     imgtest::FileSizeLimit limit(2000);
+    const size_t files_before = open_files();
     EXPECT_EQ(save_jpeg_screen(path.c_str()), 0);
+    EXPECT_EQ(open_files(), files_before) << "a failed write left its file open";
   }
   image_width = 33;
   image_height = 7;

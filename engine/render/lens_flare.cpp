@@ -1,0 +1,133 @@
+// Lens flare over the finished 32-bit image: sources are read from a copy, glows are added into vidmem24.
+#include "engine/render/lens_flare.h"
+
+#include <cmath>
+#include <vector>
+
+#include "engine/landscape/grid.h"
+#include "engine/landscape/settings.h"
+#include "engine/panels/pointer.h"
+#include "engine/panels/status.h"
+#include "engine/render/frame_buffers.h"
+#include "engine/render/lens_flare_divide.h"
+
+namespace {
+constexpr int32_t kMaxFlare = 100;
+
+// The glow disc of one radius: for every offset (dx, dy) the fall-off divisor t (2..255), 0 where the glow
+// does not reach (t >= 256) and at the centre; reach[dy + radius] is the largest |dx| reached in that row.
+struct GlowDisc {
+  std::vector<uint8_t> t;  // (2 * radius + 1) rows of 2 * radius + 1 entries
+  std::vector<int32_t> reach;
+};
+
+// Built on first use; the same radius always gives the same disc.
+const GlowDisc& glow_disc(int32_t radius) {
+  static GlowDisc discs[kMaxFlare + 1];
+  GlowDisc& disc = discs[radius];
+  if (disc.reach.empty()) {
+    const int32_t side = 2 * radius + 1;
+    disc.t.assign(static_cast<size_t>(side) * side, 0);
+    disc.reach.assign(side, -1);
+    const double r2 = static_cast<double>(radius) * radius;
+    for (int32_t dy = -radius; dy <= radius; ++dy) {
+      for (int32_t dx = -radius; dx <= radius; ++dx) {
+        if (dx == 0 && dy == 0) continue;
+        const double d2 = static_cast<double>(dx * dx + dy * dy);
+        const int32_t t = static_cast<int32_t>(256.0 * std::sqrt(d2 / r2) + 1.0);
+        if (t >= 256) continue;
+        disc.t[static_cast<size_t>(dy + radius) * side + dx + radius] = static_cast<uint8_t>(t);
+        const int32_t reach = dx < 0 ? -dx : dx;
+        if (reach > disc.reach[dy + radius]) disc.reach[dy + radius] = reach;
+      }
+    }
+  }
+  return disc;
+}
+
+// Reciprocals of v * t for t = 0..255 and the divisor v of one flare intensity (1..100). Dividing by v and
+// then by t in integers equals dividing once by v * t, which stays below 2^17.
+const uint64_t* intensity_reciprocals(int32_t intensity, int32_t v) {
+  static uint64_t tables[kMaxFlare + 1][256];
+  static bool built[kMaxFlare + 1] = {};
+  if (!built[intensity]) {
+    for (int32_t t = 0; t < 256; ++t) tables[intensity][t] = flare_reciprocal(static_cast<uint32_t>(v * (t < 1 ? 1 : t)));
+    built[intensity] = true;
+  }
+  return tables[intensity];
+}
+
+inline int32_t clamp_flare(int32_t v) { return v < 1 ? 1 : (v > kMaxFlare ? kMaxFlare : v); }
+
+// q + (f * (256 - q) / v) / t, clamped to 255; f is at most 290, so the numerator stays below 2^17.
+inline uint32_t brighten(uint32_t q, uint32_t f, uint64_t vt_reciprocal) {
+  const uint32_t c = q + flare_divide(f * (256 - q), vt_reciprocal);
+  return c > 255 ? 255 : c;
+}
+
+// Spreads the glow of one source at (x, y) over vidmem24, row by row, clipped to the w by h image.
+void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t fr, uint32_t fg, uint32_t fb,
+                 const uint64_t* reciprocals, int32_t radius) {
+  const GlowDisc& disc = glow_disc(radius);
+  const int32_t side = 2 * radius + 1;
+  for (int32_t dy = -radius; dy <= radius; ++dy) {
+    const int32_t yy = y + dy;
+    const int32_t reach = disc.reach[dy + radius];
+    if (yy < 0 || yy >= h || reach < 0) continue;
+    const int32_t x0 = x - reach < 0 ? 0 : x - reach;
+    const int32_t x1 = x + reach >= w ? w - 1 : x + reach;
+    const uint8_t* t_row = disc.t.data() + static_cast<size_t>(dy + radius) * side + radius - x;
+    uint32_t* row = vidmem24_row(yy);
+    for (int32_t xx = x0; xx <= x1; ++xx) {
+      const uint8_t t = t_row[xx];
+      if (t == 0) continue;  // the source itself
+      const uint64_t m = reciprocals[t];
+      const uint32_t q = row[xx];
+      row[xx] = (q & 0xFF000000u) | (brighten((q >> 16) & 255, fr, m) << 16) | (brighten((q >> 8) & 255, fg, m) << 8) |
+                brighten(q & 255, fb, m);
+    }
+  }
+}
+}  // namespace
+
+int32_t lens_flare() {
+  if (vidmem24.rows == nullptr || flare_enabled == 0) return -1;
+  // Only the part of the image that lies inside the buffer is read or written.
+  const int32_t w = image_width < vidmem24.width ? image_width : vidmem24.width;
+  const int32_t h = image_height < vidmem24.height ? image_height : vidmem24.height;
+  if (w <= 0 || h <= 0) return 1;  // no pixels, no glow
+  RowTable copy = alloc_rows(w, h, 4);
+  if (copy == nullptr) return -1;
+  for (int32_t y = 0; y < h; ++y) {
+    const uint32_t* source = vidmem24_row(y);
+    uint32_t* target = row_of<uint32_t>(copy, y);
+    for (int32_t x = 0; x < w; ++x) target[x] = source[x];
+  }
+  cursor_wait();
+  for (int32_t y = 0; y < h; ++y) {
+    if (poll_user_abort() == -1) {
+      free_rows(copy);
+      return -1;
+    }
+    show_progress("Flare", y, h);
+    const uint32_t* row = row_of<uint32_t>(copy, y);
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t p = row[x];
+      const ClassAttributes& a = class_attributes[p >> 24];
+      if (a.flare_intensity == 0) continue;
+      const int32_t intensity = clamp_flare(a.flare_intensity);
+      int32_t v = (100 - intensity) * 512 / 100;
+      if (v == 0) v = 1;
+      const int32_t radius = clamp_flare(a.flare_radius);
+      const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+      const int32_t fr = r + (g + b) / 16;
+      const int32_t fg = g + (fr + b) / 16;
+      const int32_t fb = b + (fr + fg) / 16;
+      if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
+      spread_glow(x, y, w, h, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg), static_cast<uint32_t>(fb),
+                  intensity_reciprocals(intensity, v), radius);
+    }
+  }
+  free_rows(copy);
+  return 1;
+}
