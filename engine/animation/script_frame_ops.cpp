@@ -2,8 +2,8 @@
 //
 // Engine operations a scripted frame needs that are not available in the engine yet; each step below
 // marks where it belongs, and the step is skipped until then:
-//   scheme_sky_colors, prepare_render, reset_palette, set_view_matrix, preview_show_image, and the
-//   writers of frame-sequence files, FLC files and movies.
+//   scheme_sky_colors, prepare_render, preview_show_image, and the writers of frame-sequence files,
+//   FLC files and movies.
 #include "engine/animation/script_frame_ops.h"
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include "engine/files/pcx_image.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
+#include "engine/landscape/camera.h"
 #include "engine/landscape/color_classes.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
@@ -23,7 +24,9 @@
 #include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 #include "engine/render/lighting.h"
+#include "engine/render/palette_predict.h"
 #include "engine/render/render_frame.h"
+#include "engine/render/view_transform.h"
 
 namespace {
 
@@ -56,7 +59,8 @@ int32_t script_frame_prepare() {
 
 int32_t script_frame_render(int32_t frame, int32_t count) {
   if (!sky_enabled || !horizon_enabled) clear_frame_buffers();
-  // Pending: reset_palette, set_view_matrix (camera_bank, camera_heading, camera_pitch).
+  reset_palette();
+  set_view_matrix(camera_bank, camera_heading, camera_pitch);
   if (background_enabled) load_background_image();
   const int32_t rr = render_frame(frame, count);
   if (rr == 1 && foreground_enabled) load_foreground_image();
