@@ -8,6 +8,7 @@
 #include "engine/animation/script_frame_ops.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/animation/script_keywords.h"
+#include "engine/files/file_messages.h"
 #include "engine/files/file_open.h"
 #include "engine/host/frontend_services.h"
 #include "engine/host/host.h"
@@ -52,11 +53,6 @@ bool is_header(const char* line) {
 
 void report_not_a_script(const char* path) {
   std::snprintf(text_buffer, sizeof text_buffer, "\"%s\" is not a script file", path);
-  requester(text_buffer, "  OK  ", nullptr);
-}
-
-void report_open_error(const char* path) {
-  std::snprintf(text_buffer, sizeof text_buffer, "Error opening file:\n%s", path);
   requester(text_buffer, "  OK  ", nullptr);
 }
 
@@ -107,7 +103,10 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
     if (read == LineRead::kEnd) return kScriptRunDone;
     int32_t r = 1;
     if (read == LineRead::kTooLong) {
-      if (report_long_line(line) == -1) return kScriptRunStopped;
+      // A long comment is skipped whole; any other long line is reported and skipped whole.
+      if (lookup_script_keyword(line) != kScriptCodeComment && report_long_line(line) == -1) {
+        return kScriptRunStopped;
+      }
       r = 1;
     } else if (line_is_numeric(line)) {
       float pose[6];
@@ -181,7 +180,7 @@ int32_t run_script(const char* path, const char* base_name, int32_t first_frame)
   if (first_frame < 0) first_frame = 0;
   FILE* file = path ? open_file(path, "r") : nullptr;
   if (!file) {
-    report_open_error(path ? path : "");
+    msg_error_opening(path ? path : "");
     return kScriptRunFailed;
   }
   char line[kScriptLineMax + 1];

@@ -103,6 +103,12 @@ class HeadlessHost : public Host {
   int32_t display_bits() override { return display_bits_per_pixel; }
   void render_title(const char* text) override { titles.emplace_back(text ? text : ""); }
   void render_window_event(const char* what) override { window_events.emplace_back(what); }
+  // Render window creation: recorded as "create"; fails while render_window_create_fails is set.
+  int32_t render_window_create_fails = 0;
+  int32_t create_render_window() override {
+    window_events.emplace_back("create");
+    return render_window_create_fails ? 0 : 1;
+  }
 };
 
 // Installs a fresh headless host for the scope of a test and restores the previous one after.

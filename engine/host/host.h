@@ -72,6 +72,8 @@ class Host {
   virtual void render_window_event(const char* what) = 0;  // fit, release, close, busy on/off: recorded for tests
   // Bits per pixel of the display found at start-up (15 or more: true-colour rows possible).
   virtual int32_t display_bits() { return 24; }
+  // Creates the render window (class "RENDER_CLASS", titled "Empty View", 320 by 200 at (50, 50)); 1 when it exists.
+  virtual int32_t create_render_window() { return 1; }
 };
 
 // The host in force; the headless host until a front end installs its own.

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "engine/animation/script_interpreter.h"
+#include "engine/landscape/color_classes.h"
 #include "engine/landscape/sun.h"
+#include "engine/landscape/waves.h"
+#include "engine/render/lighting.h"
 #include "script_test_fixture.h"
 
 namespace {
@@ -196,6 +199,110 @@ TEST_F(ScriptSettings, TreesRenderAndSky) {
   EXPECT_FLOAT_EQ(moon_rotation_speed_z, 3.0f);
   EXPECT_EQ(line("SkyOff"), 1);
   EXPECT_EQ(sky_enabled, 0);
+}
+
+TEST_F(ScriptSettings, CliffsStrataWavesAndDetail) {
+  EXPECT_EQ(line("CliffStrataOn"), 1);
+  EXPECT_EQ(cliff_mode, 2);
+  EXPECT_EQ(line("CliffStrataOff"), 1);
+  EXPECT_EQ(cliff_mode, 1);
+  EXPECT_EQ(line("CliffStrataThickness 0"), 1);
+  EXPECT_EQ(strata_thickness, 1);
+  EXPECT_EQ(line("CliffStrataWarp -5"), 1);
+  EXPECT_EQ(strata_warp, 1);
+  EXPECT_EQ(line("Temporary -5"), 1);
+  EXPECT_EQ(strata_warp, -5);
+  EXPECT_EQ(line("WaveLength 40"), 1);
+  EXPECT_FLOAT_EQ(wave_length, 40.0f);
+  EXPECT_EQ(line("ShadeTextureLow"), 1);
+  const int32_t shade_mode = detail_enabled, shade_level = detail_level;
+  EXPECT_EQ(line("AltitudeTextureLow"), 1);
+  EXPECT_NE(detail_enabled * 10 + detail_level, shade_mode * 10 + shade_level);  // different modes, same level
+  EXPECT_EQ(line("FrTextureDepth 5 9"), 1);
+  EXPECT_EQ(max_detail_depth, 5);
+  EXPECT_EQ(line("FrTextureSize 12"), 1);
+  EXPECT_EQ(max_polygon_size, 12);
+}
+
+}  // namespace
+
+namespace {
+
+using ScriptLandscape = ScriptTest;
+
+TEST_F(ScriptLandscape, SetAltitudeWritesTheGuardSampleAndIgnoresBeyond) {
+  const float sx = grid_spacing_x, sy = grid_spacing_y;
+  const std::string at_edge = "SetAltitude " + std::to_string(static_cast<int>(land_width * sx)) + " " +
+                              std::to_string(static_cast<int>(3 * sy)) + " 1234.9";
+  EXPECT_EQ(line(at_edge), 1);
+  EXPECT_EQ(elevation_row(3)[land_width], 1234);
+  const int16_t beyond = elevation_row(3)[land_width + 1];
+  const std::string past = "SetAltitude " + std::to_string(static_cast<int>((land_width + 1) * sx)) + " " +
+                           std::to_string(static_cast<int>(3 * sy)) + " 777";
+  EXPECT_EQ(line(past), 1);
+  EXPECT_EQ(elevation_row(3)[land_width + 1], beyond);
+  EXPECT_EQ(line("SetAltitude -100 0 5"), 1);  // off the grid: nothing
+  EXPECT_EQ(line("SetAltitude 0 0 -5"), 1);
+  EXPECT_EQ(elevation_row(0)[0], -5);
+}
+
+TEST_F(ScriptLandscape, LandscapeSizes) {
+  EXPECT_EQ(line("LandscapeSizeLarge"), 1);
+  EXPECT_EQ(grid_width, 514);
+  EXPECT_EQ(region_mode, 2);
+  EXPECT_EQ(landscape_changed, 1);
+  elevation_row(5)[5] = 321;
+  EXPECT_EQ(line("LandscapeSizeAuto"), 1);  // keeps the grid and its elevations
+  EXPECT_EQ(grid_width, 514);
+  EXPECT_EQ(elevation_row(5)[5], 321);
+  EXPECT_EQ(region_mode, 1);
+  EXPECT_EQ(line("LandscapeSizeSmall"), 1);
+  EXPECT_EQ(grid_width, 258);
+  EXPECT_TRUE(host->messages.empty());
+}
+
+}  // namespace
+
+#include "engine/files/background_image.h"
+#include "engine/files/default_dirs.h"
+
+namespace {
+
+using ScriptFolders = ScriptTest;
+using ScriptPictures = ScriptTest;
+
+TEST_F(ScriptFolders, RestOfLineBecomesTheFolder) {
+  reset_default_dirs();
+  EXPECT_EQ(line("DefaultDirScript my scripts "), 1);
+  EXPECT_STREQ(script_dir, "my scripts \\");  // the trailing blank stays, then the backslash
+  EXPECT_EQ(line("DefaultDirTarga24 c:\\pics\\"), 1);
+  EXPECT_STREQ(targa_dir, "c:\\pics\\");
+  EXPECT_EQ(line("DefaultDirTexture d:"), 1);  // a colon gets no backslash
+  for (const char* dir : {ground_texture_dir, tree_texture_dir, house_texture_dir, sky_texture_dir, water_texture_dir}) {
+    EXPECT_STREQ(dir, "d:");
+  }
+  EXPECT_EQ(line("DefaultDirCMap schemes"), 1);
+  EXPECT_STREQ(scheme_dir, "schemes\\");
+  reset_default_dirs();
+}
+
+TEST_F(ScriptPictures, BackgroundAndForegroundNames) {
+  EXPECT_EQ(line("BackgroundFile sky.tga"), 1);
+  EXPECT_STREQ(background_name, "sky.tga");
+  EXPECT_EQ(background_enabled, 1);
+  EXPECT_EQ(line("BackgroundFile"), 1);  // no name: background off
+  EXPECT_STREQ(background_name, "");
+  EXPECT_EQ(background_enabled, 0);
+  EXPECT_EQ(line("ForegroundFile fg.tga"), 1);
+  EXPECT_EQ(foreground_enabled, 1);
+  // A name the 128-character field cannot hold is refused; the setting stays.
+  EXPECT_EQ(line("ForegroundFile " + std::string(140, 'n')), 1);
+  ASSERT_EQ(host->messages.size(), 1u);
+  EXPECT_EQ(host->messages[0].text.rfind("Script error: ForegroundFile nnn", 0), 0u);
+  EXPECT_STREQ(foreground_name, "fg.tga");
+  // The stereo dialog cancelled (no file chosen) stops the script.
+  EXPECT_EQ(line("LoadStereoRedBlue"), -1);
+  background_name[0] = foreground_name[0] = 0;
 }
 
 }  // namespace

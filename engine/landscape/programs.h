@@ -1,0 +1,24 @@
+// Outside programs and process services of the engine's main module: the user's shell, a shell
+// command, a program from the search path, the engine's priority and the request to end.
+#pragma once
+
+#include <cstdint>
+
+// spawn_program (text: program name, blank, one argument) lives with the script commands that use it.
+#include "engine/animation/spawn_program.h"
+
+// The user's shell ($SHELL, else /bin/sh) in place of the command interpreter.
+const char* user_shell();
+// Starts the user's shell with no arguments and waits for it; the current folder is kept.
+// Result: the shell's exit code, or minus the system error number when it could not be started.
+int32_t dos_shell();
+// Runs the text through the user's shell ("-c" text; a leading "/c" is dropped) and waits; result as
+// dos_shell.
+int32_t dos_command(const char* text);
+
+// The engine's thread below normal or at normal priority; the dialog "Select priority level" asks which.
+void priority_low();
+void priority_normal();
+void priority_dialog();
+// Asks the front end to end the program once control returns to its event loop.
+void post_quit();
