@@ -12,7 +12,7 @@
 #include "engine/render/lens_flare.h"
 #include "engine/render/lighting.h"
 #include "engine/render/min_grid.h"
-#include "engine/render/render_frame_light.h"
+#include "engine/landscape/render_start.h"
 #include "engine/render/terrain_walk.h"
 #include "engine/render/view_transform.h"
 #include "engine/scene/sun_moon.h"

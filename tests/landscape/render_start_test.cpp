@@ -99,7 +99,7 @@ TEST_F(RenderStartTest, BringsDerivedDataUpToDateAtFullResolution) {
   EXPECT_EQ(cliffs_done_step, 1);
   EXPECT_EQ(shades_done_step, 1);
   EXPECT_EQ(palette_stale, 0);
-  EXPECT_EQ(polygon_count, 0);
+  EXPECT_GT(polygon_count, 0);  // counted afresh by the scan converter for this frame
   EXPECT_GE(render_start_ms, 5000u);
   EXPECT_GE(render_end_ms, render_start_ms);
   EXPECT_TRUE(host_->messages.empty());
