@@ -42,6 +42,9 @@ constexpr int32_t kMinTerrainPolygonSize = 3;
 
 // Builds the quad of cell (col, row) and, when it is in view, subdivides and draws it.
 void build_quad(int32_t col, int32_t row);
+// Fills the quad of cell (col, row) (corners, size, splitting weight, texture level); 0 when a corner lies
+// outside the grid or holds no data (-32768), else 1.
+int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* quad);
 // Splits the quad recursively, far children first; leaves go to shade_quad.
 void subdivide_quad(const TerrainQuad& quad, int32_t depth);
 // 0 when the quad lies wholly outside the view, else 1.

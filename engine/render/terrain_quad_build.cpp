@@ -90,21 +90,20 @@ int32_t quad_in_frustum(const TerrainQuad& quad) {
   return corners_in_view(x, y, z);
 }
 
-void build_quad(int32_t col, int32_t row) {
+int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
   if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
   const int32_t s = grid_step;
   // Never read outside the landscape, whatever the caller's bounds.
-  if (!elevation_rows || !cover_rows || s < 1 || col < 0 || row < 0 || col + s > land_width + 1 ||
-      row + s > land_height + 1 || col + s >= grid_width || row + s >= grid_height)
-    return;
-  if (los_culling == 1 && terrain_hides_point(col, row, cell_max_elevation(col, row)) == 1) return;
+  if (!elevation_rows || !cover_rows || s < 1 || col < 0 || row < 0 || col + s >= grid_width ||
+      row + s >= grid_height)
+    return 0;
   const int32_t cs[4] = {col, col + s, col, col + s};
   const int32_t rs[4] = {row, row, row + s, row + s};
   for (int32_t i = 0; i < 4; ++i) {
-    if (elevation_row(rs[i])[cs[i]] == kNoData) return;
+    if (elevation_row(rs[i])[cs[i]] == kNoData) return 0;
   }
 
-  TerrainQuad q;
+  TerrainQuad& q = *out;
   for (int32_t i = 0; i < 4; ++i) fill_corner(&q.corner[i], cs[i], rs[i]);
   q.size = (static_cast<float>(s) * grid_spacing_x + static_cast<float>(s) * grid_spacing_y) / 2.0f;
 
@@ -123,6 +122,13 @@ void build_quad(int32_t col, int32_t row) {
   if (d == 0.0f) d = 0.0001f;
   const double t = static_cast<double>(render_scale) * q.size * lens_scale / d;
   q.texture_level = 7 - std::clamp(trunc_to_i32(5.0 * std::pow(t, 0.25)), 0, 7);
+  return 1;
+}
 
+void build_quad(int32_t col, int32_t row) {
+  if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
+  if (los_culling == 1 && terrain_hides_point(col, row, cell_max_elevation(col, row)) == 1) return;
+  TerrainQuad q;
+  if (make_cell_quad(col, row, &q) == 0) return;
   if (quad_in_frustum(q) == 1) subdivide_quad(q, 0);
 }

@@ -22,6 +22,8 @@
 #include "engine/scene/star_field.h"
 #include "engine/scene/sun_moon.h"
 
+void (*walk_cell_observer)(int32_t col, int32_t row, int32_t drawn) = nullptr;
+
 namespace {
 
 float line_buffers[2][kLineBufferEntries * 4];
@@ -60,6 +62,7 @@ inline int32_t draw_cell(int32_t col, int32_t row, const float* line, const floa
   if (render_range > 0 && d > render_range) return 1;
   if (render_range < 0 && d < -render_range) return 1;
   if (v == 1) build_quad(col, row);
+  if (walk_cell_observer) walk_cell_observer(col, row, v);
   draw_cell_objects(row, col);
   return 1;
 }

@@ -18,6 +18,10 @@ WalkBounds walk_bounds(bool by_columns);
 // 1 when the walk for this heading runs by columns (the camera looks mostly along x), else 0.
 int32_t walk_by_columns(float heading);
 
+// Called, when set, for every cell the walk reaches (after its range test), with drawn = 1 when the cell was
+// in view and its quad was built. For tests and tools that follow the walk; null in normal use.
+extern void (*walk_cell_observer)(int32_t col, int32_t row, int32_t drawn);
+
 // Each returns 1 when done, -1 when stopped by the user; caption labels the progress read-out.
 int32_t render_landscape(const char* caption);
 int32_t render_rows(const char* caption);
