@@ -1,0 +1,141 @@
+// Terrain quads: the amplitude table, corner records, shared midpoints (no cracks), water flattening,
+// no-data samples and the bound on subdivision.
+#include <cstring>
+
+#include "engine/render/quad_shading.h"
+#include "engine/render/terrain_walk.h"
+#include "tests/render/terrain_render_fixture.h"
+
+namespace {
+
+bool same_vertex(const QuadVertex& a, const QuadVertex& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+class TerrainQuadTest : public TerrainRenderTest {
+ protected:
+  // The start-up scene with every terrain option that moves midpoints switched on.
+  void rough_scene() {
+    image(64, 48);
+    startup_scene();
+    flare_enabled = 0;
+    horizontal_deform = 1;
+    roughness_enabled = 1;
+    for (int32_t k = 0; k < 256; ++k) class_attributes[k].roughness = 150;
+  }
+};
+
+TEST_F(TerrainQuadTest, AmplitudeTableIsFilledFromItsEnds) {
+  image(64, 48);
+  startup_scene();
+  TerrainQuad q;
+  ASSERT_EQ(make_cell_quad(10, 10, &q), 1);
+  const int32_t first[8] = {100, 93, 86, 79, 72, 65, 58, 50};
+  for (int32_t i = 0; i < 8; ++i) EXPECT_EQ(fractal_amplitudes[i], first[i]) << i;
+  set_fractal_amplitude_last(0);
+  const int32_t second[8] = {100, 86, 72, 58, 43, 29, 15, 0};
+  for (int32_t i = 0; i < 8; ++i) EXPECT_EQ(fractal_amplitudes[i], second[i]) << i;
+  EXPECT_EQ(fractal_amplitude_first(), 100);
+  EXPECT_EQ(fractal_amplitude_last(), 0);
+  EXPECT_EQ(quad_height_range(5, -3, 9, 0), 12);
+}
+
+TEST_F(TerrainQuadTest, NeighbouringCellsComputeIdenticalSharedMidpoints) {
+  rough_scene();
+  for (int32_t step : {1, 4}) {
+    grid_step = step;
+    TerrainQuad q57, q56, q47;
+    ASSERT_EQ(make_cell_quad(5 * step, 7 * step, &q57), 1);
+    ASSERT_EQ(make_cell_quad(5 * step, 6 * step, &q56), 1);
+    ASSERT_EQ(make_cell_quad(4 * step, 7 * step, &q47), 1);
+    EXPECT_EQ(q57.size, step * 30.0f);
+    // The shared corners are the same records.
+    EXPECT_TRUE(same_vertex(q57.corner[0], q56.corner[2]));
+    EXPECT_TRUE(same_vertex(q57.corner[0], q47.corner[1]));
+    // Top edge of (5, 7) against the bottom edge of (5, 6); left edge against the right edge of (4, 7).
+    const QuadVertex top = quad_edge_midpoint(q57.corner[0], q57.corner[1], 0, q57.size);
+    const QuadVertex bottom = quad_edge_midpoint(q56.corner[2], q56.corner[3], 0, q56.size);
+    EXPECT_TRUE(same_vertex(top, bottom)) << step;
+    const QuadVertex left = quad_edge_midpoint(q57.corner[0], q57.corner[2], 0, q57.size);
+    const QuadVertex right = quad_edge_midpoint(q47.corner[1], q47.corner[3], 0, q47.size);
+    EXPECT_TRUE(same_vertex(left, right)) << step;
+    // One level deeper along the same edge.
+    const QuadVertex deeper_a = quad_edge_midpoint(q57.corner[0], top, 1, q57.size / 2);
+    const QuadVertex deeper_b = quad_edge_midpoint(q56.corner[2], bottom, 1, q56.size / 2);
+    EXPECT_TRUE(same_vertex(deeper_a, deeper_b)) << step;
+    // The midpoint really was displaced (the test would be empty otherwise).
+    EXPECT_NE(top.z, (q57.corner[0].z + q57.corner[1].z) / 2);
+  }
+}
+
+TEST_F(TerrainQuadTest, MidpointMarkersAndWaterFlattening) {
+  QuadVertex a{}, b{};
+  a.seed = 1234567;
+  b.seed = 7654321;
+  a.roughness_scale = b.roughness_scale = 1.0f;
+  a.z = b.z = 100.0f;
+  // A road corner next to a land corner: the edge midpoint's road marker is -30000 exactly.
+  a.road_marker = -30100;
+  b.road_marker = -29900;
+  a.water_marker = b.water_marker = -29800;
+  const QuadVertex land = quad_edge_midpoint(a, b, 0, 30.0f);
+  EXPECT_EQ(land.road_marker, -30000);
+  // The same edge between two water corners moves half as far.
+  a.water_marker = b.water_marker = -30200;
+  const QuadVertex water = quad_edge_midpoint(a, b, 0, 30.0f);
+  EXPECT_NE(land.z, 100.0f);
+  EXPECT_NEAR(water.z - 100.0f, (land.z - 100.0f) / 2, 1e-4);
+  // Seeds average with wrap-around: two large seeds do not overflow.
+  a.seed = b.seed = 2000000000;
+  EXPECT_EQ(quad_edge_midpoint(a, b, 0, 30.0f).seed, static_cast<int32_t>(4000000000u) / 2);
+}
+
+TEST_F(TerrainQuadTest, NoDataSamplesDrawNothingAndLeaveNeighboursAlone) {
+  rough_scene();
+  TerrainQuad before;
+  ASSERT_EQ(make_cell_quad(20, 20, &before), 1);
+  // A hole two samples away, a no-data row along the far edge and a no-data guard column.
+  elevation_row(20)[22] = -32768;
+  for (int32_t c = 0; c < grid_width; ++c) elevation_row(land_height)[c] = -32768;
+  for (int32_t r = 0; r < grid_height; ++r) elevation_row(r)[grid_width - 1] = -32768;
+  TerrainQuad after, touching;
+  ASSERT_EQ(make_cell_quad(20, 20, &after), 1);
+  for (int32_t i = 0; i < 4; ++i) EXPECT_TRUE(same_vertex(before.corner[i], after.corner[i])) << i;
+  EXPECT_EQ(make_cell_quad(21, 20, &touching), 0);
+  EXPECT_EQ(make_cell_quad(22, 19, &touching), 0);
+  polygon_count = 0;
+  build_quad(21, 20);
+  EXPECT_EQ(polygon_count, 0);
+  // A whole frame over the holes, with the camera straight above one.
+  camera_x = 22 * 30.0f;
+  camera_y = 20 * 30.0f;
+  camera_z = 500.0f;
+  camera_pitch = -60.0f;
+  EXPECT_EQ(render_frame(0, 1), 1);
+}
+
+TEST_F(TerrainQuadTest, TypedInDetailSettingsCannotSplitACellWithoutEnd) {
+  image(64, 48);
+  startup_scene();
+  // Right above one cell, looking down at it.
+  camera_x = 40 * 30.0f + 15.0f;
+  camera_y = 40 * 30.0f + 15.0f;
+  camera_z = elevation_row(40)[40] + 3.0f;
+  camera_pitch = -90.0f;
+  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+  // The normal finest level, then settings typed in at the Shift prompts.
+  set_detail_level(1, 4);
+  polygon_count = 0;
+  build_quad(40, 40);
+  const int32_t finest = polygon_count;
+  EXPECT_GT(finest, 2);
+  max_polygon_size = -5;
+  max_detail_depth = 1000000;
+  polygon_count = 0;
+  build_quad(40, 40);
+  // At most two triangles per leaf of a tree of kMaxTerrainDetailDepth + 1 levels of splits.
+  int64_t bound = 2;
+  for (int32_t i = 0; i <= kMaxTerrainDetailDepth; ++i) bound *= 4;
+  EXPECT_LE(polygon_count, bound);
+  EXPECT_GE(polygon_count, finest);
+}
+
+}  // namespace
