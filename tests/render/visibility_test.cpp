@@ -1,0 +1,118 @@
+// Line of sight over the minimum grid, the minimum grid itself and the occlusion survey.
+#include "engine/render/min_grid.h"
+#include "engine/render/visibility.h"
+#include "tests/render/terrain_render_fixture.h"
+
+namespace {
+
+class VisibilityTest : public TerrainRenderTest {
+ protected:
+  // A level landscape at 10 m with a wall of 500 m across rows 48 to 52, the camera low at row 20 looking north.
+  void wall_scene() {
+    ASSERT_EQ(set_landscape_size(130, 130), 1);
+    for (int32_t r = 0; r < grid_height; ++r)
+      for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = (r >= 48 && r <= 52) ? 500 : 10;
+    grid_step = 1;
+    backface_culling = 1;
+    camera_x = 64 * 30.0f;
+    camera_y = 20 * 30.0f;
+    camera_z = 40.0f;
+    build_min_elevation_grid();
+  }
+};
+
+TEST_F(VisibilityTest, MinimumGridHoldsThreeByThreeMinimaAndNoDataBorders) {
+  ASSERT_EQ(set_landscape_size(10, 8), 1);
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = static_cast<int16_t>(100 + 10 * r + c);
+  elevation_row(4)[4] = 3;
+  grid_step = 1;
+  build_min_elevation_grid();
+  EXPECT_EQ(min_elevation_row(2)[2], 100 + 10 * 1 + 1);
+  EXPECT_EQ(min_elevation_row(5)[5], 3);
+  EXPECT_EQ(min_elevation_row(3)[3], 3);
+  EXPECT_EQ(min_elevation_row(5)[6], 100 + 40 + 5);
+  for (int32_t r = 0; r < grid_height; ++r) {
+    EXPECT_EQ(min_elevation_row(r)[0], -32768);
+    for (int32_t c = land_width; c < grid_width; ++c) EXPECT_EQ(min_elevation_row(r)[c], -32768);
+  }
+  for (int32_t c = 0; c < grid_width; ++c) {
+    EXPECT_EQ(min_elevation_row(0)[c], -32768);
+    EXPECT_EQ(min_elevation_row(grid_height - 1)[c], -32768);
+  }
+  // At a coarser step the grid keeps what it held.
+  elevation_row(4)[4] = 900;
+  grid_step = 2;
+  build_min_elevation_grid();
+  EXPECT_EQ(min_elevation_row(5)[5], 3);
+}
+
+TEST_F(VisibilityTest, WallHidesWhatLiesBehindIt) {
+  wall_scene();
+  EXPECT_EQ(terrain_hides_point(64, 80, 10), 1);   // behind the wall
+  EXPECT_EQ(terrain_hides_point(64, 40, 10), 0);   // in front of it
+  EXPECT_EQ(terrain_hides_point(64, 80, 2000), 0); // high above it
+  EXPECT_EQ(terrain_hides_point(64, 20, 0), 0);    // directly below the camera
+  EXPECT_EQ(terrain_hides_point(64, 0, 10), 0);    // behind the camera, nothing in between
+  EXPECT_EQ(terrain_hides_point(100, 80, 10), 1);  // sideways, walked along the rows
+  EXPECT_EQ(terrain_hides_point(127, 52, 10), 1);  // mostly sideways, walked along the columns
+  // Switched off, off the landscape, camera outside, no minimum grid, coarse step: never hidden.
+  backface_culling = 0;
+  EXPECT_EQ(terrain_hides_point(64, 80, 10), 0);
+  backface_culling = 1;
+  EXPECT_EQ(terrain_hides_point(-1, 80, 10), 0);
+  EXPECT_EQ(terrain_hides_point(64, land_height, 10), 0);
+  grid_step = 2;
+  EXPECT_EQ(terrain_hides_point(64, 80, 10), 0);
+  grid_step = 1;
+  camera_x = -30.0f;
+  EXPECT_EQ(terrain_hides_point(64, 80, 10), 0);
+}
+
+TEST_F(VisibilityTest, SurveySwitchesCullingOnWhenMuchIsHidden) {
+  wall_scene();
+  image(64, 64);
+  camera_heading = 0.0f;
+  camera_pitch = -5.0f;
+  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+  visibility_statistics();
+  EXPECT_EQ(los_culling, 1);
+  backface_culling = 0;
+  visibility_statistics();
+  EXPECT_EQ(los_culling, 0);
+  backface_culling = 1;
+  grid_step = 2;
+  visibility_statistics();
+  EXPECT_EQ(los_culling, 0);
+  // Seen from high above, nothing is hidden.
+  grid_step = 1;
+  camera_z = 20000.0f;
+  camera_pitch = -60.0f;
+  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+  visibility_statistics();
+  EXPECT_EQ(los_culling, 0);
+}
+
+TEST_F(VisibilityTest, CulledFrameMatchesTheUnculledOneWhereTheWallHides) {
+  wall_scene();
+  image(64, 48);
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c) cover_row(r)[c] = CoverCell{56, 0};
+  prepare();
+  flare_enabled = 0;
+  camera_heading = 0.0f;
+  camera_pitch = -5.0f;
+  backface_culling = 0;
+  polygon_count = 0;
+  ASSERT_EQ(render_frame(0, 1), 1);
+  const std::vector<uint32_t> all = image_pixels();
+  const int32_t all_polygons = polygon_count;
+  backface_culling = 1;
+  clear_frame_buffers();
+  polygon_count = 0;
+  ASSERT_EQ(render_frame(0, 1), 1);
+  EXPECT_LT(polygon_count, all_polygons);
+  EXPECT_TRUE(all == image_pixels());
+}
+
+}  // namespace
