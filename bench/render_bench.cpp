@@ -1,0 +1,94 @@
+// Whole-frame speed: render_frame for the start-up scene at 800 by 600 with and without anti-aliasing, at
+// detail levels 0, 2 and 4, and for a 1026-sample fractal landscape. Counters: polygons rasterised per frame
+// and image pixels covered by the landscape (not sky or horizon).
+#include <benchmark/benchmark.h>
+
+#include "engine/animation/path_frames.h"
+#include "engine/host/headless_host.h"
+#include "engine/landscape/camera.h"
+#include "engine/landscape/color_classes.h"
+#include "engine/landscape/engine_init.h"
+#include "engine/landscape/fractal.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/render_start.h"
+#include "engine/landscape/settings.h"
+#include "engine/panels/status.h"
+#include "engine/render/frame_buffers.h"
+#include "engine/render/lighting.h"
+#include "engine/render/render_frame.h"
+
+namespace {
+
+// The start-up scene as engine initialisation leaves it, brought up to date as the Render command does.
+void startup_scene() {
+  engine_init();
+  view_mode = 0;
+  prepare_render();
+}
+
+// A fractal mountain landscape of 1026 by 1026 samples, seen from its default high view.
+void fractal_scene() {
+  engine_init();
+  view_mode = 0;
+  set_landscape_size(1026, 1026);
+  island_mode = 0;
+  fractal_seed = 12345;
+  generate_fractal_landscape();
+  scan_elevation_range();
+  default_view_high();
+  default_levels();
+  mark_derived_stale();
+  prepare_render();
+}
+
+int32_t landscape_pixels() {
+  int32_t n = 0;
+  for (int32_t y = 0; y < image_height; ++y)
+    for (int32_t x = 0; x < image_width; ++x) {
+      const uint32_t slot = vidmem24_row(y)[x] >> 24;
+      n += slot != 0 && slot != 32 && slot != 33;
+    }
+  return n;
+}
+
+void run_frames(benchmark::State& state, void (*scene)(), int32_t antialias, int32_t level) {
+  ScopedHeadlessHost host;
+  scene();
+  antialias_mode = antialias;
+  set_detail_level(1, level);
+  allocate_frame_buffers();
+  int64_t polygons = 0;
+  for (auto _ : state) {
+    clear_frame_buffers();
+    polygon_count = 0;
+    render_frame(0, 1);
+    polygons = polygon_count;
+  }
+  state.counters["polygons"] = static_cast<double>(polygons);
+  state.counters["landscape_pixels"] = static_cast<double>(landscape_pixels());
+  state.counters["image_pixels"] = static_cast<double>(image_width) * image_height;
+  free_path_frames();
+  set_landscape_size(258, 258);
+  reset_settings_defaults();
+}
+
+}  // namespace
+
+static void BM_RenderStartup(benchmark::State& state) {
+  run_frames(state, startup_scene, static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)));
+}
+// Arguments: anti-aliasing mode, detail level.
+BENCHMARK(BM_RenderStartup)
+    ->Args({0, 2})
+    ->Args({1, 2})
+    ->Args({2, 2})
+    ->Args({0, 0})
+    ->Args({0, 4})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+static void BM_RenderFractal1026(benchmark::State& state) {
+  run_frames(state, fractal_scene, 0, 2);
+}
+BENCHMARK(BM_RenderFractal1026)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
