@@ -40,12 +40,26 @@ struct ViewCorner {
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
+// The unit normal of two edge vectors, as face_slope_angle makes it; the slope itself (an arc cosine) is taken
+// only when the colour rules reach the cliff test.
+void face_normal(const Vec3f& a, const Vec3f& b, Vec3f* n) {
+  n->x = static_cast<float>(static_cast<double>(a.y) * b.z - static_cast<double>(a.z) * b.y);
+  n->y = static_cast<float>(static_cast<double>(a.z) * b.x - static_cast<double>(a.x) * b.z);
+  n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
+  vec3_normalize(n);
+}
+int32_t normal_slope(const Vec3f& n) {
+  double z = std::fabs(static_cast<double>(n.z));
+  if (z > 1.0) z = 1.0;
+  return trunc_to_i32(std::acos(z) * 57.29577951308232);
+}
+
 // Draws one triangle; returns false when its colour slot is black (a hole).
 [[maybe_unused]] bool shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
                     const Vec3f& edge_b, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex* c = q.corner;
   Vec3f n;
-  const int32_t slope = face_slope_angle(edge_a, edge_b, &n);
+  face_normal(edge_a, edge_b, &n);
   // Both triangles test the facing from corner 1.
   Vec3f v{camera_x - c[1].x, camera_y - c[1].y, camera_z - c[1].z};
   if (vec3_dot(n, v) < 0.0) return true;
@@ -56,6 +70,9 @@ int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((st
   const int32_t e = mean3(m0.color_elevation, m1.color_elevation, m2.color_elevation);
   const int32_t rho = c[0].roughness;
   const int32_t j = (c[0].jitter + c[3].jitter) / 2;
+  // The slope matters only for the cliff rule, after the road and water rules.
+  const bool slope_needed = cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
+  const int32_t slope = slope_needed ? normal_slope(n) : 0;
   const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
                                            (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
                                            (m0.z + m1.z + m2.z) / 3.0f);
