@@ -39,13 +39,17 @@ bool is_absolute(const char* path) {
   return path[0] && path[1] == ':';  // a drive letter
 }
 
-// Reads the current folder followed by a separator; an empty text when it cannot be read or is too long.
+// Reads the current folder followed by "/"; an empty text when it cannot be read or is too long.
 void current_folder(char* out) {
-  if (!::getcwd(out, kFolderBufferSize)) {
+  if (!::getcwd(out, kFolderBufferSize - 1)) {
     out[0] = 0;
     return;
   }
-  append_backslash(out, kFolderBufferSize);
+  const size_t n = std::strlen(out);
+  if (n > 0 && !is_path_separator(out[n - 1])) {
+    out[n] = '/';
+    out[n + 1] = 0;
+  }
 }
 
 // Joins a folder and a file name; false when the result would not fit.
