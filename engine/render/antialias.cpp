@@ -8,22 +8,7 @@
 namespace {
 // Set while the image sizes hold the doubled size, so a reduction halves only what was doubled.
 bool doubled = false;
-
-void center_axis(int32_t image, int32_t client, int32_t* origin, int32_t* scroll) {
-  if (image >= client) {
-    *origin = 0;
-    *scroll = (image - client) / 2;
-  } else {
-    *origin = (client - image) / 2;
-    *scroll = 0;
-  }
-}
 }  // namespace
-
-void antialias_center_image() {
-  center_axis(image_width, render_client_width, &render_origin_x, &render_scroll_x);
-  center_axis(image_height, render_client_height, &render_origin_y, &render_scroll_y);
-}
 
 int32_t antialias_begin() {
   if (vidmem24.rows == nullptr) return 0;
@@ -36,7 +21,7 @@ int32_t antialias_begin() {
   image_height = 2 * h;
   proj_width *= 2;
   proj_height *= 2;
-  antialias_center_image();
+  centre_image_in_window();
   // Backwards, so that no pixel is overwritten before it is copied.
   for (int32_t y = h - 1; y >= 0; --y) {
     const uint32_t* source = vidmem24_row(y);
@@ -73,6 +58,6 @@ int32_t antialias_reduce(int32_t result) {
   image_height /= 2;
   proj_width /= 2;
   proj_height /= 2;
-  antialias_center_image();
+  centre_image_in_window();
   return 1;
 }

@@ -14,6 +14,3 @@ int32_t antialias_reduce(int32_t result);
 // is that of (x, y).
 uint32_t antialias_linear_pixel(int32_t x, int32_t y);    // 2 by 2 box
 uint32_t antialias_gaussian_pixel(int32_t x, int32_t y);  // 4 by 4 weighted, renormalised at the edges
-
-// Puts the image in the middle of the render window, or scrolls to its middle when it is larger.
-void antialias_center_image();

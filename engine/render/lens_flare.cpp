@@ -9,55 +9,83 @@
 #include "engine/panels/pointer.h"
 #include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
+#include "engine/render/lens_flare_divide.h"
 
 namespace {
 constexpr int32_t kMaxFlare = 100;
 
-// One offset of a glow disc that the glow reaches (t < 256), with its fall-off divisor t.
-struct GlowTap {
-  int16_t dx, dy;
-  int32_t t;
+// The glow disc of one radius: for every offset (dx, dy) the fall-off divisor t (2..255), 0 where the glow
+// does not reach (t >= 256) and at the centre; reach[dy + radius] is the largest |dx| reached in that row.
+struct GlowDisc {
+  std::vector<uint8_t> t;  // (2 * radius + 1) rows of 2 * radius + 1 entries
+  std::vector<int32_t> reach;
 };
 
-// The taps of each radius 1..100, built on first use; the same radius always gives the same taps.
-const std::vector<GlowTap>& glow_taps(int32_t radius) {
-  static std::vector<GlowTap> taps[kMaxFlare + 1];
-  static bool built[kMaxFlare + 1] = {};
-  if (!built[radius]) {
+// Built on first use; the same radius always gives the same disc.
+const GlowDisc& glow_disc(int32_t radius) {
+  static GlowDisc discs[kMaxFlare + 1];
+  GlowDisc& disc = discs[radius];
+  if (disc.reach.empty()) {
+    const int32_t side = 2 * radius + 1;
+    disc.t.assign(static_cast<size_t>(side) * side, 0);
+    disc.reach.assign(side, -1);
     const double r2 = static_cast<double>(radius) * radius;
     for (int32_t dy = -radius; dy <= radius; ++dy) {
       for (int32_t dx = -radius; dx <= radius; ++dx) {
         if (dx == 0 && dy == 0) continue;
         const double d2 = static_cast<double>(dx * dx + dy * dy);
         const int32_t t = static_cast<int32_t>(256.0 * std::sqrt(d2 / r2) + 1.0);
-        if (t < 256) taps[radius].push_back({static_cast<int16_t>(dx), static_cast<int16_t>(dy), t});
+        if (t >= 256) continue;
+        disc.t[static_cast<size_t>(dy + radius) * side + dx + radius] = static_cast<uint8_t>(t);
+        const int32_t reach = dx < 0 ? -dx : dx;
+        if (reach > disc.reach[dy + radius]) disc.reach[dy + radius] = reach;
       }
     }
-    built[radius] = true;
   }
-  return taps[radius];
+  return disc;
+}
+
+// Reciprocals of v * t for t = 0..255 and the divisor v of one flare intensity (1..100). Dividing by v and
+// then by t in integers equals dividing once by v * t, which stays below 2^17.
+const uint64_t* intensity_reciprocals(int32_t intensity, int32_t v) {
+  static uint64_t tables[kMaxFlare + 1][256];
+  static bool built[kMaxFlare + 1] = {};
+  if (!built[intensity]) {
+    for (int32_t t = 0; t < 256; ++t) tables[intensity][t] = flare_reciprocal(static_cast<uint32_t>(v * (t < 1 ? 1 : t)));
+    built[intensity] = true;
+  }
+  return tables[intensity];
 }
 
 inline int32_t clamp_flare(int32_t v) { return v < 1 ? 1 : (v > kMaxFlare ? kMaxFlare : v); }
 
-inline uint32_t brighten(int32_t q, int32_t f, int32_t v, int32_t t) {
-  int32_t c = q + (f * (256 - q) / v) / t;
-  if (c > 255) c = 255;
-  if (c < 0) c = 0;
-  return static_cast<uint32_t>(c);
+// q + (f * (256 - q) / v) / t, clamped to 255; f is at most 290, so the numerator stays below 2^17.
+inline uint32_t brighten(uint32_t q, uint32_t f, uint64_t vt_reciprocal) {
+  const uint32_t c = q + flare_divide(f * (256 - q), vt_reciprocal);
+  return c > 255 ? 255 : c;
 }
 
-// Spreads the glow of one source at (x, y) over vidmem24.
-void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, int32_t fr, int32_t fg, int32_t fb, int32_t v,
-                 int32_t radius) {
-  const bool inside = x >= radius && y >= radius && x + radius < w && y + radius < h;
-  for (const GlowTap& tap : glow_taps(radius)) {
-    const int32_t xx = x + tap.dx, yy = y + tap.dy;
-    if (!inside && (xx < 0 || xx >= w || yy < 0 || yy >= h)) continue;
-    uint32_t& q = vidmem24_row(yy)[xx];
-    const int32_t qr = (q >> 16) & 255, qg = (q >> 8) & 255, qb = q & 255;
-    q = (q & 0xFF000000u) | (brighten(qr, fr, v, tap.t) << 16) | (brighten(qg, fg, v, tap.t) << 8) |
-        brighten(qb, fb, v, tap.t);
+// Spreads the glow of one source at (x, y) over vidmem24, row by row, clipped to the w by h image.
+void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t fr, uint32_t fg, uint32_t fb,
+                 const uint64_t* reciprocals, int32_t radius) {
+  const GlowDisc& disc = glow_disc(radius);
+  const int32_t side = 2 * radius + 1;
+  for (int32_t dy = -radius; dy <= radius; ++dy) {
+    const int32_t yy = y + dy;
+    const int32_t reach = disc.reach[dy + radius];
+    if (yy < 0 || yy >= h || reach < 0) continue;
+    const int32_t x0 = x - reach < 0 ? 0 : x - reach;
+    const int32_t x1 = x + reach >= w ? w - 1 : x + reach;
+    const uint8_t* t_row = disc.t.data() + static_cast<size_t>(dy + radius) * side + radius - x;
+    uint32_t* row = vidmem24_row(yy);
+    for (int32_t xx = x0; xx <= x1; ++xx) {
+      const uint8_t t = t_row[xx];
+      if (t == 0) continue;  // the source itself
+      const uint64_t m = reciprocals[t];
+      const uint32_t q = row[xx];
+      row[xx] = (q & 0xFF000000u) | (brighten((q >> 16) & 255, fr, m) << 16) | (brighten((q >> 8) & 255, fg, m) << 8) |
+                brighten(q & 255, fb, m);
+    }
   }
 }
 }  // namespace
@@ -96,7 +124,8 @@ int32_t lens_flare() {
       const int32_t fg = g + (fr + b) / 16;
       const int32_t fb = b + (fr + fg) / 16;
       if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
-      spread_glow(x, y, w, h, fr, fg, fb, v, radius);
+      spread_glow(x, y, w, h, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg), static_cast<uint32_t>(fb),
+                  intensity_reciprocals(intensity, v), radius);
     }
   }
   free_rows(copy);

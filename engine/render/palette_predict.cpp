@@ -1,5 +1,6 @@
 // The palette commands: prediction before a render, the palette of the finished image, and loading it.
 #include "engine/render/palette_predict.h"
+#include "engine/render/palette_predict_steps.h"
 
 #include "engine/landscape/settings.h"
 #include "engine/panels/status.h"

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/render/palette_entry.h"
+#include "engine/render/palette_remap.h"  // remap_to_palette
 
 // Bins of the colour histogram (one per RGB555 colour); the histogram borrows color_cache's storage.
 constexpr int32_t kHistogramBins = 32768;
@@ -18,9 +19,6 @@ extern uint32_t palette_slots_left;  // palette entries still to be chosen
 int32_t make_palette();
 // Picks the image palette from the finished 32-bit image; 1 done (or locked), -1 stopped.
 int32_t ui_make_palette();
-// Reduces a 256-entry palette to 128 colours in entries 128..255 (0..127 black); mapping[i] receives
-// the new index of old entry i.
-void remap_to_palette(PaletteEntry* palette, uint32_t* mapping);
 // Loads the image palette into the display and forgets every cached colour lookup.
 void reset_palette();
 
@@ -34,12 +32,3 @@ int32_t most_frequent_color();
 int32_t least_frequent_color();
 // Empties bin c and a neighbourhood that grows with the colours left per remaining palette entry.
 void merge_nearby_colors(int32_t c);
-
-// Internal steps shared by the pickers.
-// Sets histogram_total and histogram_colors from the histogram.
-void count_histogram();
-// Adds weight to the bin of a 0x00RRGGBB colour (wrapping at 65536).
-void histogram_add(uint32_t rgb, int32_t weight);
-// Fills palette entries first .. palette_colors - 1 from the histogram, sorts them and clears
-// palette_stale; 1 done, -1 stopped by the user.
-int32_t pick_palette_colors(int32_t first);

@@ -7,11 +7,12 @@
 #include "engine/render/dither.h"
 #include "engine/render/haze.h"
 #include "engine/render/palette_predict.h"
+#include "engine/render/palette_predict_steps.h"
 #include "engine/render/palette_predict_sources.h"
+#include "engine/scene/texture_slots.h"
 
 #include <cstdlib>
 
-PredictTextureSource predict_texture_source = nullptr;
 PredictCloudLining predict_cloud_lining = nullptr;
 
 namespace {
@@ -34,9 +35,7 @@ void set_random_haze() {
   set_haze_distance(std::abs(s1 * s2 / 2));
 }
 
-bool texture_of(int32_t k, PredictTextureLevel* level0, PredictTextureLevel* level2) {
-  return predict_texture_source != nullptr && predict_texture_source(k, level0, level2);
-}
+bool texture_loaded(int32_t k) { return texture_slots[k].loaded != 0; }
 
 // Adds every light level first, first + step, ... below 256 of one colour.
 void add_light_ramp(int32_t r, int32_t g, int32_t b, int32_t first, int32_t step, int32_t weight) {
@@ -45,8 +44,7 @@ void add_light_ramp(int32_t r, int32_t g, int32_t b, int32_t first, int32_t step
 
 void predict_scheme_colors() {
   for (int32_t k = 0; k < 256; ++k) {
-    PredictTextureLevel l0{}, l2{};
-    if (texture_of(k, &l0, &l2)) continue;
+    if (texture_loaded(k)) continue;
     const ColorEntry& e = color_table[k];
     if (e.red == 0 && e.green == 0 && e.blue == 0) continue;
     const int32_t phong = class_attributes[k].phong_intensity;
@@ -96,7 +94,7 @@ void predict_landscape_samples() {
 }
 
 // Samples about `parts` by `parts` texels of one level.
-void predict_texture_level(const PredictTextureLevel& level, uint32_t parts) {
+void predict_texture_level(const TextureLevel& level, uint32_t parts) {
   if (level.pixels == nullptr || level.width == 0 || level.height == 0) return;
   uint32_t row_step = level.height / parts, col_step = level.width / parts;
   if (row_step < 1) row_step = 1;
@@ -113,10 +111,9 @@ void predict_texture_level(const PredictTextureLevel& level, uint32_t parts) {
 
 void predict_textures() {
   for (int32_t k = 0; k < 256; ++k) {
-    PredictTextureLevel l0{}, l2{};
-    if (!texture_of(k, &l0, &l2)) continue;
-    predict_texture_level(l0, 15);
-    predict_texture_level(l2, 5);
+    if (!texture_loaded(k)) continue;
+    predict_texture_level(texture_slots[k].levels[0], 15);
+    predict_texture_level(texture_slots[k].levels[2], 5);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "engine/panels/status.h"
 #include "engine/render/image_palette.h"
 #include "engine/render/palette_predict.h"
+#include "engine/render/palette_predict_steps.h"
 
 #include <cmath>
 #include <initializer_list>

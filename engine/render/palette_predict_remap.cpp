@@ -1,6 +1,7 @@
 // Reduces the 256-colour palette of a draped picture to 128 representative colours in entries 128..255.
 #include "engine/render/image_palette.h"
 #include "engine/render/palette_predict.h"
+#include "engine/render/palette_predict_steps.h"
 
 void remap_to_palette(PaletteEntry* palette, uint32_t* mapping) {
   zero_color_cache();
