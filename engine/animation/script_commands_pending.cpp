@@ -62,7 +62,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1111, cmd_waiting},  // Tree4PalmOff
     {1112, cmd_waiting},  // Tree4CactusOn
     {1113, cmd_waiting},  // Tree4CactusOff
-    {1169, cmd_waiting},  // SetColorContrast
     {1185, cmd_waiting},  // CloudOn
     {1186, cmd_waiting},  // CloudOff
     {1187, cmd_waiting},  // CloudLoad
