@@ -3,6 +3,7 @@
 
 #include "engine/landscape/maths.h"
 #include "engine/landscape/wrap.h"
+#include "engine/panels/engine_control.h"
 #include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 #include "engine/render/haze.h"
@@ -39,6 +40,16 @@ inline void take(EdgeEntry& e, int32_t x, int32_t r, int32_t g, int32_t b, int32
   e.b = static_cast<uint16_t>(b);
   e.alpha = static_cast<uint16_t>(alpha);
   e.slot = static_cast<uint16_t>(slot);
+}
+
+// line_stepper_advance without a branch: the carry of the error term is applied through a mask, which keeps the
+// per-pixel loops free of unpredictable jumps. Same values step for step.
+inline void advance(LineStepper* s) {
+  s->value += s->step;
+  s->error += s->remainder;
+  const int32_t over = -static_cast<int32_t>(s->error > s->steps);
+  s->error -= s->steps & over;
+  s->value += s->sign & over;
 }
 
 // The image row of projection row y: the square projection is centred vertically on the image.
@@ -79,7 +90,7 @@ void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
         if (x < edge_left[y].x) take(edge_left[y], x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
         if (x > edge_right[y].x) take(edge_right[y], x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
       }
-      line_stepper_advance(&sx);
+      advance(&sx);
     }
     return;
   }
@@ -96,20 +107,43 @@ void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
         if (x < edge_left[y].x) take(edge_left[y], x, sr.value, sg.value, sb.value, sa.value, ss.value);
         if (x > edge_right[y].x) take(edge_right[y], x, sr.value, sg.value, sb.value, sa.value, ss.value);
       }
-      line_stepper_advance(&sx);
-      line_stepper_advance(&sr);
-      line_stepper_advance(&sg);
-      line_stepper_advance(&sb);
-      line_stepper_advance(&sa);
-      line_stepper_advance(&ss);
+      advance(&sx);
+      advance(&sr);
+      advance(&sg);
+      advance(&sb);
+      advance(&sa);
+      advance(&ss);
     }
     return;
   }
-  LineStepper sl, su, sv, sw;
-  line_stepper_init(&sl, 0, dy, upper->light, lower->light);
+  LineStepper sl, su, sv;
   line_stepper_init(&su, 0, dy, upper->tu, lower->tu);
   line_stepper_init(&sv, 0, dy, upper->tv, lower->tv);
-  line_stepper_init(&sw, 0, dy, upper->tw, lower->tw);
+  // The third texture coordinate is never looked up; the edge entries keep the upper vertex's value.
+  if (upper->r == lower->r && upper->g == lower->g && upper->b == lower->b && upper->alpha == lower->alpha &&
+      upper->slot == lower->slot && upper->light == lower->light) {
+    // One colour and one light level along the edge, as on textured terrain: only the position and texture move.
+    for (; y <= y_end; ++y) {
+      if (y >= 0 && y < kRasterRows) {
+        const int32_t x = sx.value;
+        EdgeEntry* sides[2] = {x < edge_left[y].x ? &edge_left[y] : nullptr,
+                               x > edge_right[y].x ? &edge_right[y] : nullptr};
+        for (EdgeEntry* e : sides) {
+          if (e == nullptr) continue;
+          take(*e, x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
+          e->light = upper->light;
+          e->tu = su.value;
+          e->tv = sv.value;
+          e->tw = upper->tw;
+        }
+      }
+      advance(&sx);
+      advance(&su);
+      advance(&sv);
+    }
+    return;
+  }
+  line_stepper_init(&sl, 0, dy, upper->light, lower->light);
   for (; y <= y_end; ++y) {
     if (y >= 0 && y < kRasterRows) {
       const int32_t x = sx.value;
@@ -121,19 +155,18 @@ void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
         e->light = static_cast<uint16_t>(sl.value);
         e->tu = su.value;
         e->tv = sv.value;
-        e->tw = sw.value;
+        e->tw = upper->tw;
       }
     }
-    line_stepper_advance(&sx);
-    line_stepper_advance(&sr);
-    line_stepper_advance(&sg);
-    line_stepper_advance(&sb);
-    line_stepper_advance(&sa);
-    line_stepper_advance(&ss);
-    line_stepper_advance(&sl);
-    line_stepper_advance(&su);
-    line_stepper_advance(&sv);
-    line_stepper_advance(&sw);
+    advance(&sx);
+    advance(&sr);
+    advance(&sg);
+    advance(&sb);
+    advance(&sa);
+    advance(&ss);
+    advance(&sl);
+    advance(&su);
+    advance(&sv);
   }
 }
 
@@ -183,6 +216,20 @@ void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right)
     const SpanPixel p = {left->b, left->g, left->r, static_cast<uint8_t>(left->alpha),
                          static_cast<uint8_t>(left->slot)};
     for (int32_t i = 0; i < n; ++i) out[i] = p;
+  } else if (left->alpha == right->alpha && left->slot == right->slot) {
+    // Gouraud colours under one opacity and slot: only the channels move.
+    LineStepper sr, sg, sb;
+    line_stepper_init(&sr, x0, x1, left->r, right->r);
+    line_stepper_init(&sg, x0, x1, left->g, right->g);
+    line_stepper_init(&sb, x0, x1, left->b, right->b);
+    const uint8_t alpha = static_cast<uint8_t>(left->alpha), slot = static_cast<uint8_t>(left->slot);
+    for (int32_t i = 0; i < n; ++i) {
+      out[i] = {static_cast<uint16_t>(sb.value), static_cast<uint16_t>(sg.value), static_cast<uint16_t>(sr.value),
+                alpha, slot};
+      advance(&sr);
+      advance(&sg);
+      advance(&sb);
+    }
   } else {
     LineStepper sr, sg, sb, sa, ss;
     line_stepper_init(&sr, x0, x1, left->r, right->r);
@@ -196,57 +243,59 @@ void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right)
       out[i].b = static_cast<uint16_t>(sb.value);
       out[i].alpha = static_cast<uint8_t>(sa.value);
       out[i].slot = static_cast<uint8_t>(ss.value);
-      line_stepper_advance(&sr);
-      line_stepper_advance(&sg);
-      line_stepper_advance(&sb);
-      line_stepper_advance(&sa);
-      line_stepper_advance(&ss);
+      advance(&sr);
+      advance(&sg);
+      advance(&sb);
+      advance(&sa);
+      advance(&ss);
     }
   }
   output_hzline(sy, x0, last, out);
 }
 
-void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* right) {
-  const int32_t sy = image_row(row);
-  if (sy < 0 || sy >= image_height) return;
-  const int32_t x0 = left->x < 0 ? 0 : left->x;
-  const int32_t x1 = right->x;
-  if (!(x0 < image_width && x1 >= 0)) return;
-  int32_t last = x1;
-  if (last > image_width - 1) last = image_width - 1;
-  if (last > kSpanLength - 1 + x0) last = kSpanLength - 1 + x0;
-  const int32_t n = last - x0 + 1;
-  LineStepper sr, sg, sb, sa, ss, sl, su, sv;
-  line_stepper_init(&sr, x0, x1, left->r, right->r);
-  line_stepper_init(&sg, x0, x1, left->g, right->g);
-  line_stepper_init(&sb, x0, x1, left->b, right->b);
-  line_stepper_init(&sa, x0, x1, left->alpha, right->alpha);
-  line_stepper_init(&ss, x0, x1, left->slot, right->slot);
-  line_stepper_init(&sl, x0, x1, left->light, right->light);
-  line_stepper_init(&su, x0, x1, left->tu, right->tu);
-  line_stepper_init(&sv, x0, x1, left->tv, right->tv);
-  // The third texture coordinate is interpolated by callers' convention but never looked up, so it is not stepped.
-  const RasterTexture tex = raster_texture;
-  SpanPixel* out = span_textured;
-  for (int32_t i = 0; i < n; ++i) {
-    SpanPixel& p = out[i];
-    p.r = static_cast<uint16_t>(sr.value);
-    p.g = static_cast<uint16_t>(sg.value);
-    p.b = static_cast<uint16_t>(sb.value);
-    p.alpha = static_cast<uint8_t>(sa.value);
-    p.slot = static_cast<uint8_t>(ss.value);
-    int32_t u = su.value % tex.width256;
-    if (u < 0) u += tex.width256;
-    int32_t v = sv.value % tex.height256;
-    if (v < 0) v += tex.height256;
+namespace {
+
+// Texel lookup and lighting of one textured pixel whose interpolated colour, opacity and slot are already in p.
+// The last shaded texel is remembered: shade_color depends only on its arguments and the frame's light settings.
+struct TexelShader {
+  RasterTexture tex;
+  bool pow2;
+  int32_t mask_u, mask_v;
+  uint32_t last_rgb = 0xFFFFFFFFu;
+  int32_t last_light = -1;
+  uint32_t shaded = 0;
+
+  explicit TexelShader(const RasterTexture& t)
+      : tex(t),
+        // Sides that are powers of two wrap by masking, which gives the same non-negative remainder as the modulo.
+        pow2((t.width256 & (t.width256 - 1)) == 0 && (t.height256 & (t.height256 - 1)) == 0),
+        mask_u(t.width256 - 1),
+        mask_v(t.height256 - 1) {}
+
+  inline void pixel(SpanPixel& p, int32_t tu, int32_t tv, int32_t light8_8) {
+    int32_t u, v;
+    if (pow2) {
+      u = tu & mask_u;
+      v = tv & mask_v;
+    } else {
+      u = tu % tex.width256;
+      if (u < 0) u += tex.width256;
+      v = tv % tex.height256;
+      if (v < 0) v += tex.height256;
+    }
     const uint32_t texel = tex.texels[(v >> 8) * tex.width + (u >> 8)];
     const int32_t ta = static_cast<int32_t>(texel >> 24);
-    const uint32_t c = shade_color(static_cast<int32_t>((texel >> 16) & 255), static_cast<int32_t>((texel >> 8) & 255),
-                                   static_cast<int32_t>(texel & 255), sl.value >> 8, tex.phong_strength,
-                                   tex.phong_power);
-    const int32_t cr = static_cast<int32_t>((c >> 16) & 255) * 256;
-    const int32_t cg = static_cast<int32_t>((c >> 8) & 255) * 256;
-    const int32_t cb = static_cast<int32_t>(c & 255) * 256;
+    const uint32_t rgb = texel & 0xFFFFFFu;
+    const int32_t light = light8_8 >> 8;
+    if (rgb != last_rgb || light != last_light) {
+      shaded = shade_color(static_cast<int32_t>(rgb >> 16), static_cast<int32_t>((rgb >> 8) & 255),
+                           static_cast<int32_t>(rgb & 255), light, tex.phong_strength, tex.phong_power);
+      last_rgb = rgb;
+      last_light = light;
+    }
+    const int32_t cr = static_cast<int32_t>((shaded >> 16) & 255) * 256;
+    const int32_t cg = static_cast<int32_t>((shaded >> 8) & 255) * 256;
+    const int32_t cb = static_cast<int32_t>(shaded & 255) * 256;
     if (ta == 255) {
       p.r = static_cast<uint16_t>(cr);
       p.g = static_cast<uint16_t>(cg);
@@ -265,21 +314,73 @@ void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* ri
       p.b = static_cast<uint16_t>((cb * ta + p.b * (255 - ta)) / 255);
       p.alpha = 255;
     }
-    line_stepper_advance(&sr);
-    line_stepper_advance(&sg);
-    line_stepper_advance(&sb);
-    line_stepper_advance(&sa);
-    line_stepper_advance(&ss);
-    line_stepper_advance(&sl);
-    line_stepper_advance(&su);
-    line_stepper_advance(&sv);
+  }
+};
+
+}  // namespace
+
+void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* right) {
+  const int32_t sy = image_row(row);
+  if (sy < 0 || sy >= image_height) return;
+  const int32_t x0 = left->x < 0 ? 0 : left->x;
+  const int32_t x1 = right->x;
+  if (!(x0 < image_width && x1 >= 0)) return;
+  int32_t last = x1;
+  if (last > image_width - 1) last = image_width - 1;
+  if (last > kSpanLength - 1 + x0) last = kSpanLength - 1 + x0;
+  const int32_t n = last - x0 + 1;
+  // The third texture coordinate is never looked up, so it is not stepped.
+  LineStepper su, sv;
+  line_stepper_init(&su, x0, x1, left->tu, right->tu);
+  line_stepper_init(&sv, x0, x1, left->tv, right->tv);
+  TexelShader shader(raster_texture);
+  SpanPixel* out = span_textured;
+  if (left->r == right->r && left->g == right->g && left->b == right->b && left->alpha == right->alpha &&
+      left->slot == right->slot && left->light == right->light) {
+    // One colour and light level across the span: only the texture coordinates move.
+    const SpanPixel base = {left->b, left->g, left->r, static_cast<uint8_t>(left->alpha),
+                            static_cast<uint8_t>(left->slot)};
+    const int32_t light = left->light;
+    for (int32_t i = 0; i < n; ++i) {
+      out[i] = base;
+      shader.pixel(out[i], su.value, sv.value, light);
+      advance(&su);
+      advance(&sv);
+    }
+  } else {
+    LineStepper sr, sg, sb, sa, ss, sl;
+    line_stepper_init(&sr, x0, x1, left->r, right->r);
+    line_stepper_init(&sg, x0, x1, left->g, right->g);
+    line_stepper_init(&sb, x0, x1, left->b, right->b);
+    line_stepper_init(&sa, x0, x1, left->alpha, right->alpha);
+    line_stepper_init(&ss, x0, x1, left->slot, right->slot);
+    line_stepper_init(&sl, x0, x1, left->light, right->light);
+    for (int32_t i = 0; i < n; ++i) {
+      SpanPixel& p = out[i];
+      p.r = static_cast<uint16_t>(sr.value);
+      p.g = static_cast<uint16_t>(sg.value);
+      p.b = static_cast<uint16_t>(sb.value);
+      p.alpha = static_cast<uint8_t>(sa.value);
+      p.slot = static_cast<uint8_t>(ss.value);
+      shader.pixel(p, su.value, sv.value, sl.value);
+      advance(&sr);
+      advance(&sg);
+      advance(&sb);
+      advance(&sa);
+      advance(&ss);
+      advance(&sl);
+      advance(&su);
+      advance(&sv);
+    }
   }
   output_hzline(sy, x0, last, out);
 }
 
 void rasterize_polygon(const PolygonRecord* polygon) {
   raster_poll_count = add_wrap32(raster_poll_count, 1);
-  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0) poll_user_abort();
+  // Every 1024th polygon lets the window breathe. A stop seen here is handed on as a pending request, so that the
+  // terrain walk's own poll, which is what ends a render, still sees it.
+  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
 
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of
   // bounds or divided by zero.

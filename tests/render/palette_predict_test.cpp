@@ -7,6 +7,7 @@
 
 #include "engine/landscape/grid.h"
 #include "engine/landscape/random.h"
+#include "engine/render/dither.h"
 #include "engine/render/haze.h"
 #include "engine/render/image_palette.h"
 #include "engine/scene/texture_slots.h"
@@ -15,8 +16,11 @@
 namespace {
 class PaletteTest : public PostFrameTest {
  protected:
+  uint32_t saved_dither_seed = 0;
+
   void SetUp() override {
     PostFrameTest::SetUp();
+    saved_dither_seed = dither_seed;
     std::memset(image_palette, 0, sizeof image_palette);
     set_landscape_size(258, 258);
   }
@@ -25,6 +29,11 @@ class PaletteTest : public PostFrameTest {
     texture_slots[40].levels[0] = {};
     texture_slots[40].levels[2] = {};
     clear_color_cache();
+    std::memset(image_palette, 0, sizeof image_palette);
+    std::memset(display_palette, 0, sizeof display_palette);
+    dither_seed = saved_dither_seed;
+    point_distance = 0;
+    haze_factor = 0;
     set_landscape_size(258, 258);
     PostFrameTest::TearDown();
   }

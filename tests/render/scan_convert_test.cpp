@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/render/haze.h"
 #include "tests/render/pipeline_fixture.h"
 
@@ -251,6 +253,34 @@ TEST_F(ScanConvertTest, UnusableTextureIsDrawnUntextured) {
   rasterize_polygon(&p);
   EXPECT_EQ(red(3, 3), 255);
   EXPECT_EQ(red(21, 3), 255);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScanConvertTest, EveryThousandTwentyFourthPolygonPollsAndHandsAStopOn) {
+  const int32_t saved = raster_poll_count;
+  host->tick_step = 20;  // every poll sees a new tick
+  host->keys.push_back(0x1011B);  // Esc
+  PolygonRecord p = closed({vtx(2, 2, 1), vtx(3, 2, 1), vtx(2, 3, 1)});
+  user_abort = 0;
+  raster_poll_count = 1022;
+  rasterize_polygon(&p);  // 1023rd: no poll
+  EXPECT_EQ(host->keys.size(), 1u);
+  rasterize_polygon(&p);  // 1024th: the poll takes the Esc key
+  EXPECT_TRUE(host->keys.empty());
+  EXPECT_EQ(user_abort, 1);  // handed on to the walk's own poll
+  EXPECT_EQ(poll_user_abort(), -1);
+  EXPECT_EQ(user_abort, 0);
+  host->keys.push_back(0x1011B);
+  rasterize_polygon(&p);  // 1025th: no poll
+  EXPECT_EQ(host->keys.size(), 1u);
+  raster_poll_count = 2047;
+  rasterize_polygon(&p);  // 2048th
+  EXPECT_TRUE(host->keys.empty());
+  user_abort = 0;
+  raster_poll_count = saved;
 }
 
 }  // namespace
