@@ -1,10 +1,18 @@
 // Script commands that create or reshape the landscape.
+#include <cmath>
+#include <cstdio>
+
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/landscape/camera.h"
+#include "engine/landscape/color_classes.h"
 #include "engine/landscape/fractal.h"
+#include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
+#include "engine/landscape/startup_pending.h"
+#include "engine/panels/engine_control.h"
+#include "engine/panels/requesters.h"
 
 namespace {
 
@@ -20,6 +28,7 @@ int32_t cmd_generate_fractal(int32_t, char* line) {
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
   landscape_changed = 1;
+  main_panels_redraw();
   return 1;
 }
 
@@ -28,7 +37,87 @@ int32_t cmd_fractalize(int32_t, char*) {
   scan_elevation_range();
   script_mark_shades_stale();
   landscape_changed = 1;
+  main_panels_redraw();
   return 1;
+}
+
+int32_t cmd_cliffs(int32_t code, char*) {
+  if (code == 1178) {
+    cliffs_on();
+  } else {
+    cliffs_off();
+  }
+  script_mark_colors_cliffs_stale();
+  return 1;
+}
+
+int32_t cmd_cliff_threshold(int32_t, char* line) {
+  ScriptNumbers args;
+  if (!script_read_numbers(line, 1, &args)) return script_error(line);
+  set_cliff_angle(script_trunc(args.value[0]));
+  script_mark_colors_cliffs_stale();
+  return 1;
+}
+
+int32_t cmd_cliff_strata(int32_t code, char*) {
+  cliff_mode = code == 1181 ? 2 : 1;
+  return 1;
+}
+
+// Thickness and warp are at least 1; "Temporary" stores the warp without that limit.
+int32_t cmd_strata_value(int32_t code, char* line) {
+  int32_t value = 0;
+  if (code == 1309) {
+    ScriptNumbers args;
+    if (!script_read_numbers(line, 1, &args)) return script_error(line);
+    strata_warp = script_trunc(args.value[0]);
+    return 1;
+  }
+  if (!script_read_whole(line, &value)) return script_error(line);
+  if (value < 1) value = 1;
+  if (code == 1183) strata_thickness = value;
+  if (code == 1184) strata_warp = value;
+  return 1;
+}
+
+// One elevation sample from a position in metres; positions off the grid are ignored.
+int32_t cmd_set_altitude(int32_t, char* line) {
+  ScriptNumbers args;
+  if (!script_read_numbers(line, 3, &args)) return script_error(line);
+  if (!(grid_spacing_x > 0.0f) || !(grid_spacing_y > 0.0f) || !elevation_rows) return 1;
+  const double xi = std::trunc(static_cast<double>(script_trunc(args.value[0])) / grid_spacing_x);
+  const double yi = std::trunc(static_cast<double>(script_trunc(args.value[1])) / grid_spacing_y);
+  if (xi < 0.0 || xi > land_width || yi < 0.0 || yi > land_height) return 1;
+  elevation_row(static_cast<int32_t>(yi))[static_cast<int32_t>(xi)] =
+      static_cast<int16_t>(script_trunc(args.value[2]));
+  script_mark_shades_stale();
+  script_mark_colors_cliffs_stale();
+  return 1;
+}
+
+// A new flat landscape: "Auto" keeps the grids, the five sizes make new flat grids.
+int32_t cmd_landscape_size(int32_t code, char* line) {
+  const int32_t flat_code = code == 1258 ? 1059 : 1054 + (code - 1259);
+  int32_t result = 1;
+  if (new_flatland(flat_code) != 1) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Out of memory: %s", line);
+    result = requester(text_buffer, "Continue", "Cancel") == 1 ? 1 : -1;
+  }
+  if (code == 1258) return result;
+  clear_colors();
+  clear_shades();
+  vertical_scale = 1.0f;
+  built_vertical_scale = 1.0f;
+  sea_level = 0;
+  scan_elevation_range();
+  default_view_high();
+  default_levels();
+  script_mark_shades_stale();
+  script_mark_colors_cliffs_stale();
+  script_mark_palette_stale();
+  landscape_changed = 1;
+  main_panels_redraw();
+  return result;
 }
 
 }  // namespace
@@ -36,5 +125,20 @@ int32_t cmd_fractalize(int32_t, char*) {
 const ScriptRoutineRow script_landscape_routines[] = {
     {1032, cmd_generate_fractal},  // GenerateFractal
     {1033, cmd_fractalize},        // Fractalize
+    {1178, cmd_cliffs},            // EnableCliffs
+    {1179, cmd_cliffs},            // DisableCliffs
+    {1180, cmd_cliff_threshold},   // CliffThreshold
+    {1181, cmd_cliff_strata},      // CliffStrataOn
+    {1182, cmd_cliff_strata},      // CliffStrataOff
+    {1183, cmd_strata_value},      // CliffStrataThickness
+    {1184, cmd_strata_value},      // CliffStrataWarp
+    {1309, cmd_strata_value},      // Temporary
+    {1176, cmd_set_altitude},      // SetAltitude
+    {1258, cmd_landscape_size},    // LandscapeSizeAuto
+    {1259, cmd_landscape_size},    // LandscapeSizeSmall
+    {1260, cmd_landscape_size},    // LandscapeSizeLarge
+    {1261, cmd_landscape_size},    // LandscapeSizeHuge
+    {1262, cmd_landscape_size},    // LandscapeSizeMega
+    {1263, cmd_landscape_size},    // LandscapeSizeOhMyGod
     {0, nullptr},
 };

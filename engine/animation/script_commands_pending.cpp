@@ -62,15 +62,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1111, cmd_waiting},  // Tree4PalmOff
     {1112, cmd_waiting},  // Tree4CactusOn
     {1113, cmd_waiting},  // Tree4CactusOff
-    {1169, cmd_waiting},  // SetColorContrast
-    {1176, cmd_waiting},  // SetAltitude
-    {1178, cmd_waiting},  // EnableCliffs
-    {1179, cmd_waiting},  // DisableCliffs
-    {1180, cmd_waiting},  // CliffThreshold
-    {1181, cmd_waiting},  // CliffStrataOn
-    {1182, cmd_waiting},  // CliffStrataOff
-    {1183, cmd_waiting},  // CliffStrataThickness
-    {1184, cmd_waiting},  // CliffStrataWarp
     {1185, cmd_waiting},  // CloudOn
     {1186, cmd_waiting},  // CloudOff
     {1187, cmd_waiting},  // CloudLoad
@@ -81,59 +72,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1192, cmd_waiting},  // CloudTextureOn
     {1193, cmd_waiting},  // CloudRandom
     {1194, cmd_waiting},  // CloudNumber
-    {1200, cmd_waiting},  // TextureOff
-    {1201, cmd_waiting},  // ShadeTextureOff
-    {1202, cmd_waiting},  // ShadeTextureLow
-    {1203, cmd_waiting},  // ShadeTextureMedium
-    {1204, cmd_waiting},  // ShadeTextureHigh
-    {1205, cmd_waiting},  // AltitudeTextureOff
-    {1206, cmd_waiting},  // AltitudeTextureLow
-    {1207, cmd_waiting},  // AltitudeTextureMedium
-    {1208, cmd_waiting},  // AltitudeTextureHigh
-    {1209, cmd_waiting},  // AltitudeTextureUltra
-    {1227, cmd_waiting},  // BackgroundFile
-    {1228, cmd_waiting},  // ForegroundFile
-    {1240, cmd_waiting},  // DefaultDirDEM
-    {1241, cmd_waiting},  // DefaultDirCMap
-    {1242, cmd_waiting},  // DefaultDirScheme
-    {1243, cmd_waiting},  // DefaultDirCloud
-    {1244, cmd_waiting},  // DefaultDirBinary
-    {1245, cmd_waiting},  // DefaultDirPalette
-    {1246, cmd_waiting},  // DefaultDirPCX
-    {1247, cmd_waiting},  // DefaultDirTarga24, DefaultDirTarga
-    {1248, cmd_waiting},  // DefaultDirBMP24, DefaultDirBMP
-    {1249, cmd_waiting},  // DefaultDirJPG24, DefaultDirJPG
-    {1250, cmd_waiting},  // DefaultDirScript
-    {1251, cmd_waiting},  // DefaultDirAnim
-    {1252, cmd_waiting},  // DefaultDirForeground
-    {1253, cmd_waiting},  // DefaultDirBackground
-    {1254, cmd_waiting},  // DefaultDirStereo
-    {1255, cmd_waiting},  // DefaultDirIQ
-    {1256, cmd_waiting},  // DefaultDirBatch
-    {1257, cmd_waiting},  // DefaultDirTexture
-    {1258, cmd_waiting},  // LandscapeSizeAuto
-    {1259, cmd_waiting},  // LandscapeSizeSmall
-    {1260, cmd_waiting},  // LandscapeSizeLarge
-    {1261, cmd_waiting},  // LandscapeSizeHuge
-    {1262, cmd_waiting},  // LandscapeSizeMega
-    {1263, cmd_waiting},  // LandscapeSizeOhMyGod
-    {1264, cmd_waiting},  // SaveTarga24, SaveTarga
-    {1265, cmd_waiting},  // SaveBMP24, SaveBMP
-    {1266, cmd_waiting},  // SaveJPG24, SaveJPG
-    {1267, cmd_waiting},  // SavePCX
-    {1268, cmd_waiting},  // LoadTarga24, LoadTarga
-    {1269, cmd_waiting},  // LoadBMP24, LoadBMP
-    {1270, cmd_waiting},  // LoadJPG24, LoadJPG
-    {1280, cmd_waiting},  // LoadStereoRedBlue
-    {1281, cmd_waiting},  // LoadStereoPair
-    {1286, cmd_waiting},  // WaveSource
-    {1287, cmd_waiting},  // WaveLength
-    {1288, cmd_waiting},  // WaveSpeed
-    {1289, cmd_waiting},  // WaveAmplitude
-    {1290, cmd_waiting},  // WavePhase
     {1291, cmd_waiting},  // Erode
-    {1302, cmd_waiting},  // FrTextureDepth
-    {1303, cmd_waiting},  // FrTextureSize
-    {1309, cmd_waiting},  // Temporary
     {0, nullptr},
 };

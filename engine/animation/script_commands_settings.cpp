@@ -2,7 +2,10 @@
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
+#include "engine/landscape/render_start.h"
 #include "engine/landscape/settings.h"
+#include "engine/landscape/waves.h"
+#include "engine/render/lighting.h"
 #include "engine/render/frame_buffers.h"
 
 namespace {
@@ -157,6 +160,14 @@ int32_t cmd_brightness(int32_t, char* line) {
   return 1;
 }
 
+int32_t cmd_contrast(int32_t, char* line) {
+  READ_NUMBERS(1);
+  contrast = first_whole(args);
+  scheme_sky_colors();
+  script_mark_palette_stale();
+  return 1;
+}
+
 int32_t cmd_new_palette(int32_t, char*) {
   script_mark_palette_stale();
   return 1;
@@ -252,6 +263,40 @@ int32_t cmd_graphics_mode(int32_t code, char*) {
   return 1;
 }
 
+// Waves.
+int32_t cmd_wave(int32_t code, char* line) {
+  READ_NUMBERS(1);
+  const float v = args.value[0];
+  switch (code) {
+    case 1286: set_wave_direction(v); break;
+    case 1287: set_wave_length(v); break;
+    case 1288: set_wave_period(v); break;
+    case 1289: set_wave_height(v); break;
+    default: set_wave_phase(v); break;
+  }
+  return 1;
+}
+
+// Surface detail: mode 0 off, 1 altitude texture, 2 shade texture, at levels 1 to 4.
+int32_t cmd_detail(int32_t code, char*) {
+  struct Level {
+    int32_t code, mode, level;
+  };
+  static const Level kLevels[] = {{1200, 0, 0}, {1201, 0, 0}, {1202, 2, 1}, {1203, 2, 2}, {1204, 2, 3},
+                                  {1205, 0, 0}, {1206, 1, 1}, {1207, 1, 2}, {1208, 1, 3}, {1209, 1, 4}};
+  for (const Level& l : kLevels) {
+    if (l.code == code) set_detail_level(l.mode, l.level);
+  }
+  return 1;
+}
+
+int32_t cmd_detail_threshold(int32_t code, char* line) {
+  READ_NUMBERS(1);
+  if (code == 1302) max_detail_depth = first_whole(args);
+  if (code == 1303) max_polygon_size = first_whole(args);
+  return 1;
+}
+
 }  // namespace
 
 const ScriptRoutineRow script_settings_routines[] = {
@@ -305,6 +350,7 @@ const ScriptRoutineRow script_settings_routines[] = {
     {1170, cmd_set_color}, {1171, cmd_set_color}, {1172, cmd_set_color}, {1173, cmd_set_color},
     {1174, cmd_set_color},
     {1167, cmd_brightness},          // SetColorExposure, SetColorBrightness
+    {1169, cmd_contrast},            // SetColorContrast
     {1048, cmd_new_palette},         // NewPalette
     {1114, cmd_palette_lock},        // LockPalette
     {1115, cmd_palette_lock},        // LockUnPalette, UnLockPalette
@@ -344,5 +390,22 @@ const ScriptRoutineRow script_settings_routines[] = {
     {1236, cmd_graphics_mode},       // GrModeVesa800x600
     {1237, cmd_graphics_mode},       // GrModeVesa1024x768
     {1238, cmd_graphics_mode},       // GrModeVesa1280x1024
+    {1286, cmd_wave},                // WaveSource
+    {1287, cmd_wave},                // WaveLength
+    {1288, cmd_wave},                // WaveSpeed
+    {1289, cmd_wave},                // WaveAmplitude
+    {1290, cmd_wave},                // WavePhase
+    {1200, cmd_detail},              // TextureOff
+    {1201, cmd_detail},              // ShadeTextureOff
+    {1202, cmd_detail},              // ShadeTextureLow
+    {1203, cmd_detail},              // ShadeTextureMedium
+    {1204, cmd_detail},              // ShadeTextureHigh
+    {1205, cmd_detail},              // AltitudeTextureOff
+    {1206, cmd_detail},              // AltitudeTextureLow
+    {1207, cmd_detail},              // AltitudeTextureMedium
+    {1208, cmd_detail},              // AltitudeTextureHigh
+    {1209, cmd_detail},              // AltitudeTextureUltra
+    {1302, cmd_detail_threshold},    // FrTextureDepth
+    {1303, cmd_detail_threshold},    // FrTextureSize
     {0, nullptr},
 };

@@ -20,7 +20,8 @@ struct RoutineIndex {
   ScriptRoutine routine[kCodeCount] = {};
   RoutineIndex() {
     const ScriptRoutineRow* tables[] = {script_control_routines, script_folder_routines, script_camera_routines,
-                                        script_landscape_routines, script_settings_routines, script_pending_routines};
+                                        script_image_routines, script_landscape_routines, script_settings_routines,
+                                        script_pending_routines};
     for (const ScriptRoutineRow* table : tables) {
       for (const ScriptRoutineRow* row = table; row->routine; ++row) {
         const int32_t i = row->code - kScriptCodeFirst;

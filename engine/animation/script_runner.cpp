@@ -8,6 +8,7 @@
 #include "engine/animation/script_frame_ops.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/animation/script_keywords.h"
+#include "engine/files/file_messages.h"
 #include "engine/files/file_open.h"
 #include "engine/host/frontend_services.h"
 #include "engine/host/host.h"
@@ -55,11 +56,6 @@ void report_not_a_script(const char* path) {
   requester(text_buffer, "  OK  ", nullptr);
 }
 
-void report_open_error(const char* path) {
-  std::snprintf(text_buffer, sizeof text_buffer, "Error opening file:\n%s", path);
-  requester(text_buffer, "  OK  ", nullptr);
-}
-
 // "Script error: %s" for a line longer than the line buffer, naming its beginning.
 int32_t report_long_line(const char* head) {
   char shown[kScriptLineMax + 1];
@@ -80,19 +76,9 @@ void split_seconds(long seconds, long* h, long* m, long* s) {
 
 // "Frame %d of %d took hh:mm:ss, hh:mm:ss to go" on the main frame's status line.
 void show_timing(int32_t frame, int32_t first_frame, double frame_seconds, double total_seconds) {
-  const int32_t done = frame - first_frame;
-  double remaining = 0.0;
-  if (script_frame_count != 0 && done != 0) {
-    remaining = static_cast<double>(script_frame_count - frame) * total_seconds / done;
-  }
-  if (remaining < 0.0) remaining = 0.0;
-  if (remaining > 2.0e9) remaining = 2.0e9;
-  long h1, m1, s1, h2, m2, s2;
-  split_seconds(static_cast<long>(frame_seconds), &h1, &m1, &s1);
-  split_seconds(static_cast<long>(remaining), &h2, &m2, &s2);
   char text[160];
-  std::snprintf(text, sizeof text, "Frame %d of %d took %02ld:%02ld:%02ld, %02ld:%02ld:%02ld to go", frame,
-                script_frame_count, h1, m1, s1, h2, m2, s2);
+  format_frame_timing(frame, script_frame_count, frame - first_frame, frame_seconds, total_seconds, text,
+                      sizeof text);
   SetStatusLine(text);
 }
 
@@ -107,7 +93,10 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
     if (read == LineRead::kEnd) return kScriptRunDone;
     int32_t r = 1;
     if (read == LineRead::kTooLong) {
-      if (report_long_line(line) == -1) return kScriptRunStopped;
+      // A long comment is skipped whole; any other long line is reported and skipped whole.
+      if (lookup_script_keyword(line) != kScriptCodeComment && report_long_line(line) == -1) {
+        return kScriptRunStopped;
+      }
       r = 1;
     } else if (line_is_numeric(line)) {
       float pose[6];
@@ -158,6 +147,22 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
 
 }  // namespace
 
+void format_frame_timing(int32_t frame, int32_t frame_count, int32_t frames_done, double frame_seconds,
+                         double total_seconds, char* out, int32_t out_size) {
+  double remaining = 0.0;
+  if (frame_count != 0 && frames_done != 0) {
+    remaining = static_cast<double>(frame_count - frame) * total_seconds / frames_done;
+  }
+  if (remaining < 0.0) remaining = 0.0;
+  if (remaining > 2.0e9) remaining = 2.0e9;
+  if (frame_seconds > 2.0e9) frame_seconds = 2.0e9;
+  long h1, m1, s1, h2, m2, s2;
+  split_seconds(static_cast<long>(frame_seconds), &h1, &m1, &s1);
+  split_seconds(static_cast<long>(remaining), &h2, &m2, &s2);
+  std::snprintf(out, static_cast<size_t>(out_size), "Frame %d of %d took %02ld:%02ld:%02ld, %02ld:%02ld:%02ld to go",
+                frame, frame_count, h1, m1, s1, h2, m2, s2);
+}
+
 int32_t format_frame_file_name(int32_t kind, const char* base_name, int32_t frame, char* out, int32_t out_size) {
   const char* ext = nullptr;
   switch (kind) {
@@ -181,7 +186,7 @@ int32_t run_script(const char* path, const char* base_name, int32_t first_frame)
   if (first_frame < 0) first_frame = 0;
   FILE* file = path ? open_file(path, "r") : nullptr;
   if (!file) {
-    report_open_error(path ? path : "");
+    msg_error_opening(path ? path : "");
     return kScriptRunFailed;
   }
   char line[kScriptLineMax + 1];

@@ -1,0 +1,36 @@
+// A fixture for script tests: a headless host, start-up settings and camera, and a small landscape.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "engine/animation/script_interpreter.h"
+#include "engine/host/headless_host.h"
+#include "engine/landscape/camera.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/settings.h"
+
+class ScriptTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_settings_defaults();
+    reset_camera_state();
+    ASSERT_EQ(set_landscape_size(258, 258), 1);
+  }
+  void TearDown() override {
+    reset_settings_defaults();
+    reset_camera_state();
+  }
+
+  // Executes one line from a writable copy, as the runner does.
+  int32_t line(const std::string& text) {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, "%s", text.c_str());
+    return execute_script_line(buffer);
+  }
+
+
+  ScopedHeadlessHost host;
+};
