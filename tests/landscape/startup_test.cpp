@@ -20,6 +20,7 @@
 #include "engine/landscape/settings.h"
 #include "engine/landscape/startup.h"
 #include "engine/panels/startup_command.h"
+#include "engine/render/frame_buffers.h"
 
 namespace fs = std::filesystem;
 
@@ -150,6 +151,17 @@ TEST_F(StartupTest, AviOutputNeedsANamedMovieAndOnlyActsOnLaterScripts) {
   start("a.scr -ofly -ta");
   EXPECT_EQ(shown(), (Names{"Script"}));
   EXPECT_EQ(animation_output, kOutputAvi);
+}
+
+TEST_F(StartupTest, FramesOfCommandLineScriptsLandInTheStartFolder) {
+  std::ofstream(work_ / "r.scr") << "Dalve Script File\n\nImageSize 32 24\nRender\n";
+  start("r.scr -oshot r.scr");
+  EXPECT_TRUE(host_->messages.empty());
+  EXPECT_TRUE(fs::exists(work_ / "00000.PCX"));  // no base name given
+  EXPECT_TRUE(fs::exists(work_ / "shot00000.PCX"));
+  EXPECT_FALSE(fs::exists(prog_ / "00000.PCX"));
+  free_vidmem24();
+  free_vidmem8();
 }
 
 TEST_F(StartupTest, FailedLandscapeArgumentLeavesTheLandscapeAndItsViewAlone) {
