@@ -136,6 +136,17 @@ TEST_F(StartupTest, AviOutputNeedsANamedMovieAndOnlyActsOnLaterScripts) {
   EXPECT_EQ(host_->messages[0].text, "No movie name for AVI output: give one with -o before the script.");
   EXPECT_EQ(shown()[1], "Script");
 
+  // A script that renders into the unnamed movie: each frame is reported as not written, nothing breaks.
+  host_->messages.clear();
+  std::ofstream(work_ / "r.scr") << "Dalve Script File\n\nImageSize 32 24\nRender\nRender\n";
+  ASSERT_EQ(::chdir(work_.c_str()), 0);
+  start("-ta r.scr");
+  ASSERT_EQ(host_->messages.size(), 2u);
+  EXPECT_EQ(host_->messages[0].text, "No movie name for AVI output: give one with -o before the script.");
+  EXPECT_NE(host_->messages[1].text.find("Error writing file:"), std::string::npos) << host_->messages[1].text;
+  free_vidmem24();
+  free_vidmem8();
+
   // With a name the movie is asked for (and reported when it cannot be opened); the script runs after.
   host_->messages.clear();
   ASSERT_EQ(::chdir(work_.c_str()), 0);
