@@ -33,6 +33,7 @@ class StartupTest : public ::testing::Test {
     reset_settings_defaults();
     reset_default_dirs();
     clear_path();
+    set_landscape_size(34, 34);
     char old[4096];
     ASSERT_NE(::getcwd(old, sizeof old), nullptr);
     old_cwd_ = old;
