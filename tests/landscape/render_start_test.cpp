@@ -86,7 +86,9 @@ TEST_F(RenderStartTest, RenderWindowCallsFollowTheViewMode) {
     host_->cursor = 0;
     EXPECT_EQ(render_start(), 1) << c.mode;
     EXPECT_EQ(host_->window_events, c.events) << c.mode;
-    if (c.mode == 0) EXPECT_EQ(host_->cursor, 1);  // the arrow comes back
+    if (c.mode == 0) {
+      EXPECT_EQ(host_->cursor, 1);  // the arrow comes back
+    }
     EXPECT_EQ(pointer_hide_count, 1) << c.mode;  // brackets balanced
   }
 }
