@@ -25,8 +25,11 @@ class ScriptRunner : public ScriptTest {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     animation_output = 0;  // a kind that writes nothing
+    ASSERT_EQ(set_image_size(32, 24), 1);  // small frames keep the renders quick
   }
   void TearDown() override {
+    free_vidmem24();
+    free_vidmem8();
     fs::remove_all(dir_);
     ScriptTest::TearDown();
   }
