@@ -228,6 +228,13 @@ TEST_F(ScriptRunner, LongLinesAreHandledWhole) {
   EXPECT_NE(haze_density, 9);
 }
 
+// A zero byte inside a line does not hide its line end: the next line still runs as its own line.
+TEST_F(ScriptRunner, ZeroByteInsideALine) {
+  EXPECT_EQ(run(std::string("Haze 3\0junk\nTreeLine 8\r\n", 24)), 1);
+  EXPECT_EQ(haze_density, 3);
+  EXPECT_EQ(tree_line, 8);
+}
+
 TEST_F(ScriptRunner, OutputKindsAndFrameNames) {
   struct Case {
     int32_t kind;
