@@ -25,8 +25,11 @@ class ScriptRunner : public ScriptTest {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     animation_output = 0;  // a kind that writes nothing
+    ASSERT_EQ(set_image_size(32, 24), 1);  // small frames keep the renders quick
   }
   void TearDown() override {
+    free_vidmem24();
+    free_vidmem8();
     fs::remove_all(dir_);
     ScriptTest::TearDown();
   }
@@ -223,6 +226,13 @@ TEST_F(ScriptRunner, LongLinesAreHandledWhole) {
   host->yes_no_answers = {0};
   EXPECT_EQ(run(long_haze + "\nHaze 9\n"), -1);
   EXPECT_NE(haze_density, 9);
+}
+
+// A zero byte inside a line does not hide its line end: the next line still runs as its own line.
+TEST_F(ScriptRunner, ZeroByteInsideALine) {
+  EXPECT_EQ(run(std::string("Haze 3\0junk\nTreeLine 8\r\n", 24)), 1);
+  EXPECT_EQ(haze_density, 3);
+  EXPECT_EQ(tree_line, 8);
 }
 
 TEST_F(ScriptRunner, OutputKindsAndFrameNames) {
