@@ -5,7 +5,8 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/animation/spawn_program.h"
-#include "engine/host/host.h"
+#include "engine/landscape/programs.h"
+#include "engine/landscape/startup_pending.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
 #include "engine/panels/pointer.h"
@@ -31,17 +32,17 @@ int32_t cmd_pause(int32_t, char*) {
 }
 
 int32_t cmd_exit(int32_t, char*) {
-  host().post_quit();
+  post_quit();
   return -1;
 }
 
 int32_t cmd_priority_low(int32_t, char*) {
-  host().set_engine_priority(1);
+  priority_low();
   return 1;
 }
 
 int32_t cmd_priority_normal(int32_t, char*) {
-  host().set_engine_priority(0);
+  priority_normal();
   return 1;
 }
 
@@ -63,6 +64,7 @@ int32_t cmd_spawn(int32_t, char* line) {
     pointer_reset_count();
     pointer_show();
   }
+  main_panels_redraw();
   return result;
 }
 

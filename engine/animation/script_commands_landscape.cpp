@@ -10,6 +10,7 @@
 #include "engine/landscape/fractal.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
+#include "engine/landscape/startup_pending.h"
 #include "engine/panels/engine_control.h"
 #include "engine/panels/requesters.h"
 
@@ -27,6 +28,7 @@ int32_t cmd_generate_fractal(int32_t, char* line) {
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
   landscape_changed = 1;
+  main_panels_redraw();
   return 1;
 }
 
@@ -35,6 +37,7 @@ int32_t cmd_fractalize(int32_t, char*) {
   scan_elevation_range();
   script_mark_shades_stale();
   landscape_changed = 1;
+  main_panels_redraw();
   return 1;
 }
 
@@ -113,6 +116,7 @@ int32_t cmd_landscape_size(int32_t code, char* line) {
   script_mark_colors_cliffs_stale();
   script_mark_palette_stale();
   landscape_changed = 1;
+  main_panels_redraw();
   return result;
 }
 

@@ -10,69 +10,68 @@ int32_t cmd_waiting(int32_t, char*) { return 1; }
 }  // namespace
 
 const ScriptRoutineRow script_pending_routines[] = {
-    {1029, cmd_waiting},  // VerticalScale
-    {1030, cmd_waiting},  // Enlarge
-    {1036, cmd_waiting},  // Stretch
-    {1043, cmd_waiting},  // Smooth
-    {1044, cmd_waiting},  // SeaLevel
-    {1045, cmd_waiting},  // LoadDEM, LoadLandscape
-    {1046, cmd_waiting},  // LoadCMap, LoadScheme
-    {1047, cmd_waiting},  // LoadBinaryDEM
-    {1050, cmd_waiting},  // TreeDensity, MeanTreeDensity
-    {1051, cmd_waiting},  // MakeRiver
-    {1052, cmd_waiting},  // MakeLake
-    {1071, cmd_waiting},  // TreeNone
-    {1074, cmd_waiting},  // Tree1None, Tree1Off
-    {1075, cmd_waiting},  // Tree2None, Tree2Off
-    {1076, cmd_waiting},  // Tree3None, Tree3Off
-    {1077, cmd_waiting},  // Tree4None, Tree4Off
-    {1078, cmd_waiting},  // TreeOakAll
-    {1079, cmd_waiting},  // TreePineAll
-    {1080, cmd_waiting},  // TreePalmAll
-    {1081, cmd_waiting},  // TreeCactusAll
-    {1082, cmd_waiting},  // Tree1OakOn
-    {1083, cmd_waiting},  // Tree1OakOff
-    {1084, cmd_waiting},  // Tree1PineOn
-    {1085, cmd_waiting},  // Tree1PineOff
-    {1086, cmd_waiting},  // Tree1PalmOn
-    {1087, cmd_waiting},  // Tree1PalmOff
-    {1088, cmd_waiting},  // Tree1CactusOn
-    {1089, cmd_waiting},  // Tree1CactusOff
-    {1090, cmd_waiting},  // Tree2OakOn
-    {1091, cmd_waiting},  // Tree2OakOff
-    {1092, cmd_waiting},  // Tree2PineOn
-    {1093, cmd_waiting},  // Tree2PineOff
-    {1094, cmd_waiting},  // Tree2PalmOn
-    {1095, cmd_waiting},  // Tree2PalmOff
-    {1096, cmd_waiting},  // Tree2CactusOn
-    {1097, cmd_waiting},  // Tree2CactusOff
-    {1098, cmd_waiting},  // Tree3OakOn
-    {1099, cmd_waiting},  // Tree3OakOff
-    {1100, cmd_waiting},  // Tree3PineOn
-    {1101, cmd_waiting},  // Tree3PineOff
-    {1102, cmd_waiting},  // Tree3PalmOn
-    {1103, cmd_waiting},  // Tree3PalmOff
-    {1104, cmd_waiting},  // Tree3CactusOn
-    {1105, cmd_waiting},  // Tree3CactusOff
-    {1106, cmd_waiting},  // Tree4OakOn
-    {1107, cmd_waiting},  // Tree4OakOff
-    {1108, cmd_waiting},  // Tree4PineOn
-    {1109, cmd_waiting},  // Tree4PineOff
-    {1110, cmd_waiting},  // Tree4PalmOn
-    {1111, cmd_waiting},  // Tree4PalmOff
-    {1112, cmd_waiting},  // Tree4CactusOn
-    {1113, cmd_waiting},  // Tree4CactusOff
-    {1169, cmd_waiting},  // SetColorContrast
-    {1185, cmd_waiting},  // CloudOn
-    {1186, cmd_waiting},  // CloudOff
-    {1187, cmd_waiting},  // CloudLoad
-    {1188, cmd_waiting},  // CloudDensity
-    {1189, cmd_waiting},  // CloudHardness
-    {1190, cmd_waiting},  // CloudAltitude
-    {1191, cmd_waiting},  // CloudTextureOff
-    {1192, cmd_waiting},  // CloudTextureOn
-    {1193, cmd_waiting},  // CloudRandom
-    {1194, cmd_waiting},  // CloudNumber
-    {1291, cmd_waiting},  // Erode
+    {1029, cmd_waiting},  // VerticalScale -- rescale_vertical
+    {1030, cmd_waiting},  // Enlarge -- enlarge_region, create_sea
+    {1036, cmd_waiting},  // Stretch -- stretch_landscape
+    {1043, cmd_waiting},  // Smooth -- smooth_landscape
+    {1044, cmd_waiting},  // SeaLevel -- create_sea
+    {1045, cmd_waiting},  // LoadDEM, LoadLandscape -- the landscape loader (load_landscape, old_dem_header)
+    {1046, cmd_waiting},  // LoadCMap, LoadScheme -- load_scheme_old
+    {1047, cmd_waiting},  // LoadBinaryDEM -- load_binary_raw
+    {1050, cmd_waiting},  // TreeDensity, MeanTreeDensity -- set_mean_tree_density
+    {1051, cmd_waiting},  // MakeRiver -- create_river
+    {1052, cmd_waiting},  // MakeLake -- create_lake
+    {1071, cmd_waiting},  // TreeNone -- clear_tree_masks
+    {1074, cmd_waiting},  // Tree1None, Tree1Off -- tree_mask_remove
+    {1075, cmd_waiting},  // Tree2None, Tree2Off -- tree_mask_remove
+    {1076, cmd_waiting},  // Tree3None, Tree3Off -- tree_mask_remove
+    {1077, cmd_waiting},  // Tree4None, Tree4Off -- tree_mask_remove
+    {1078, cmd_waiting},  // TreeOakAll -- clear_tree_masks, tree_mask_add
+    {1079, cmd_waiting},  // TreePineAll -- clear_tree_masks, tree_mask_add
+    {1080, cmd_waiting},  // TreePalmAll -- clear_tree_masks, tree_mask_add
+    {1081, cmd_waiting},  // TreeCactusAll -- clear_tree_masks, tree_mask_add
+    {1082, cmd_waiting},  // Tree1OakOn -- tree_mask_add
+    {1083, cmd_waiting},  // Tree1OakOff -- tree_mask_remove
+    {1084, cmd_waiting},  // Tree1PineOn -- tree_mask_add
+    {1085, cmd_waiting},  // Tree1PineOff -- tree_mask_remove
+    {1086, cmd_waiting},  // Tree1PalmOn -- tree_mask_add
+    {1087, cmd_waiting},  // Tree1PalmOff -- tree_mask_remove
+    {1088, cmd_waiting},  // Tree1CactusOn -- tree_mask_add
+    {1089, cmd_waiting},  // Tree1CactusOff -- tree_mask_remove
+    {1090, cmd_waiting},  // Tree2OakOn -- tree_mask_add
+    {1091, cmd_waiting},  // Tree2OakOff -- tree_mask_remove
+    {1092, cmd_waiting},  // Tree2PineOn -- tree_mask_add
+    {1093, cmd_waiting},  // Tree2PineOff -- tree_mask_remove
+    {1094, cmd_waiting},  // Tree2PalmOn -- tree_mask_add
+    {1095, cmd_waiting},  // Tree2PalmOff -- tree_mask_remove
+    {1096, cmd_waiting},  // Tree2CactusOn -- tree_mask_add
+    {1097, cmd_waiting},  // Tree2CactusOff -- tree_mask_remove
+    {1098, cmd_waiting},  // Tree3OakOn -- tree_mask_add
+    {1099, cmd_waiting},  // Tree3OakOff -- tree_mask_remove
+    {1100, cmd_waiting},  // Tree3PineOn -- tree_mask_add
+    {1101, cmd_waiting},  // Tree3PineOff -- tree_mask_remove
+    {1102, cmd_waiting},  // Tree3PalmOn -- tree_mask_add
+    {1103, cmd_waiting},  // Tree3PalmOff -- tree_mask_remove
+    {1104, cmd_waiting},  // Tree3CactusOn -- tree_mask_add
+    {1105, cmd_waiting},  // Tree3CactusOff -- tree_mask_remove
+    {1106, cmd_waiting},  // Tree4OakOn -- tree_mask_add
+    {1107, cmd_waiting},  // Tree4OakOff -- tree_mask_remove
+    {1108, cmd_waiting},  // Tree4PineOn -- tree_mask_add
+    {1109, cmd_waiting},  // Tree4PineOff -- tree_mask_remove
+    {1110, cmd_waiting},  // Tree4PalmOn -- tree_mask_add
+    {1111, cmd_waiting},  // Tree4PalmOff -- tree_mask_remove
+    {1112, cmd_waiting},  // Tree4CactusOn -- tree_mask_add
+    {1113, cmd_waiting},  // Tree4CactusOff -- tree_mask_remove
+    {1185, cmd_waiting},  // CloudOn -- clouds_enabled
+    {1186, cmd_waiting},  // CloudOff -- clouds_enabled
+    {1187, cmd_waiting},  // CloudLoad -- load_cloud_pattern_file
+    {1188, cmd_waiting},  // CloudDensity -- set_cloud_density
+    {1189, cmd_waiting},  // CloudHardness -- set_cloud_hardness
+    {1190, cmd_waiting},  // CloudAltitude -- set_cloud_altitude
+    {1191, cmd_waiting},  // CloudTextureOff -- fractal_clouds_off
+    {1192, cmd_waiting},  // CloudTextureOn -- fractal_clouds_on
+    {1193, cmd_waiting},  // CloudRandom -- random_seed_clock, generate_cloud_pattern (feature from cloud_feature_for_scale)
+    {1194, cmd_waiting},  // CloudNumber -- random_seed, generate_cloud_pattern (feature from cloud_feature_for_scale)
+    {1291, cmd_waiting},  // Erode -- erode_landscape
     {0, nullptr},
 };

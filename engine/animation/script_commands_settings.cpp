@@ -2,6 +2,7 @@
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
+#include "engine/landscape/render_start.h"
 #include "engine/landscape/settings.h"
 #include "engine/landscape/waves.h"
 #include "engine/render/lighting.h"
@@ -155,6 +156,14 @@ int32_t cmd_set_color(int32_t code, char* line) {
 int32_t cmd_brightness(int32_t, char* line) {
   READ_NUMBERS(1);
   brightness = first_whole(args);
+  script_mark_palette_stale();
+  return 1;
+}
+
+int32_t cmd_contrast(int32_t, char* line) {
+  READ_NUMBERS(1);
+  contrast = first_whole(args);
+  scheme_sky_colors();
   script_mark_palette_stale();
   return 1;
 }
@@ -341,6 +350,7 @@ const ScriptRoutineRow script_settings_routines[] = {
     {1170, cmd_set_color}, {1171, cmd_set_color}, {1172, cmd_set_color}, {1173, cmd_set_color},
     {1174, cmd_set_color},
     {1167, cmd_brightness},          // SetColorExposure, SetColorBrightness
+    {1169, cmd_contrast},            // SetColorContrast
     {1048, cmd_new_palette},         // NewPalette
     {1114, cmd_palette_lock},        // LockPalette
     {1115, cmd_palette_lock},        // LockUnPalette, UnLockPalette

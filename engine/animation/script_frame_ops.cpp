@@ -2,8 +2,7 @@
 //
 // Engine operations a scripted frame needs that are not available in the engine yet; each step below
 // marks where it belongs, and the step is skipped until then:
-//   scheme_sky_colors, prepare_render, preview_show_image, and the writers of frame-sequence files,
-//   FLC files and movies.
+//   preview_show_image, and the writers of frame-sequence files, FLC files and movies.
 #include "engine/animation/script_frame_ops.h"
 
 #include <cstdio>
@@ -18,6 +17,7 @@
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/color_classes.h"
+#include "engine/landscape/render_start.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
 #include "engine/panels/requesters.h"
@@ -49,12 +49,11 @@ int32_t write_series_frame(int32_t kind, const char* name) {
 
 int32_t script_frame_prepare() {
   grid_step = 1;
-  // Pending: scheme_sky_colors.
+  scheme_sky_colors();
   set_flat_intensity();
   build_strata_bands();
   compute_altitude_quartiles();
-  // Pending: prepare_render (colours, cliffs, shading, tree tables, 8-bit palette; -1 when stopped).
-  return 1;
+  return prepare_render() == 1 ? 1 : -1;
 }
 
 int32_t script_frame_render(int32_t frame, int32_t count) {

@@ -18,14 +18,23 @@ constexpr int32_t kCodeCount = kScriptCodeLast - kScriptCodeFirst + 1;
 // so the pending table only covers codes no family has taken over yet.
 struct RoutineIndex {
   ScriptRoutine routine[kCodeCount] = {};
+  bool waiting[kCodeCount] = {};   // the routine is the stand-in of the pending table
+  bool shadowed = false;           // a pending row names a code a family already has
   RoutineIndex() {
     const ScriptRoutineRow* tables[] = {script_control_routines, script_folder_routines, script_camera_routines,
                                         script_image_routines, script_landscape_routines, script_settings_routines,
                                         script_pending_routines};
     for (const ScriptRoutineRow* table : tables) {
+      const bool pending = table == script_pending_routines;
       for (const ScriptRoutineRow* row = table; row->routine; ++row) {
         const int32_t i = row->code - kScriptCodeFirst;
-        if (i >= 0 && i < kCodeCount && !routine[i]) routine[i] = row->routine;
+        if (i < 0 || i >= kCodeCount) continue;
+        if (routine[i]) {
+          shadowed = shadowed || pending;
+          continue;
+        }
+        routine[i] = row->routine;
+        waiting[i] = pending;
       }
     }
   }
@@ -110,6 +119,14 @@ int32_t classify_script_line(char* line) {
   if (code == kScriptCodeRewriteImage) return kScriptRewriteFrame;
   return 0;
 }
+
+int32_t script_code_state(int32_t code) {
+  const int32_t i = code - kScriptCodeFirst;
+  if (i < 0 || i >= kCodeCount || !routine_index().routine[i]) return 0;
+  return routine_index().waiting[i] ? 2 : 1;
+}
+
+int32_t script_pending_table_is_current() { return routine_index().shadowed ? 0 : 1; }
 
 void script_mark_shades_stale() { shades_done_step = land_width; }
 

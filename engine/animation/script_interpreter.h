@@ -21,6 +21,12 @@ int32_t classify_script_line(char* line);
 // The routine of a command code; codes without a routine take the unmatched-line path.
 int32_t execute_script_command(int32_t code, char* line);
 
+// 0: the code takes the unmatched-line path; 1: it has its routine; 2: it is accepted but waits for its
+// engine operation (see the pending table of the command families).
+int32_t script_code_state(int32_t code);
+// 1 when no pending row names a code that a command family already handles.
+int32_t script_pending_table_is_current();
+
 // Clean-up helpers, in place.
 void cut_at_newline(char* text);
 void tabs_to_blanks(char* text);

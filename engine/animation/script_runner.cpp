@@ -26,17 +26,29 @@ constexpr int32_t kLastFrameNumber = 99999;
 
 enum class LineRead { kLine, kTooLong, kEnd };
 
-// Reads one line into a buffer of kScriptLineMax + 1 characters. A line that does not fit is read to
-// its end and reported as too long, so that its tail is never taken for a line of its own.
-LineRead read_line(FILE* file, char* line) {
-  if (!std::fgets(line, kScriptLineMax + 1, file)) return LineRead::kEnd;
-  const size_t len = std::strlen(line);
-  if (len > 0 && line[len - 1] == '\n') return LineRead::kLine;
-  int c = std::fgetc(file);
-  if (c == '\r') c = std::fgetc(file);  // a CR LF line end just behind a full buffer
-  if (c == '\n' || c == EOF) return LineRead::kLine;
-  while (c != '\n' && c != EOF) c = std::fgetc(file);
-  return LineRead::kTooLong;
+// Reads one line into a buffer of kScriptLineMax + 1 characters, without its line end (a CR in front of
+// the LF is dropped too). A line that does not fit is read to its end and reported as too long, so that
+// its tail is never taken for a line of its own. Bytes are read one by one, so a zero byte inside a line
+// cannot hide its line end. ended_by_lf tells whether the line had its LF.
+LineRead read_line(FILE* file, char* line, bool* ended_by_lf = nullptr) {
+  int32_t n = 0;
+  bool too_long = false;
+  bool any = false;
+  int c;
+  while ((c = std::getc(file)) != EOF) {
+    any = true;
+    if (c == '\n') break;
+    if (n < kScriptLineMax) {
+      line[n++] = static_cast<char>(c);
+    } else if (c != '\r') {
+      too_long = true;
+    }
+  }
+  if (ended_by_lf) *ended_by_lf = c == '\n';
+  if (n > 0 && line[n - 1] == '\r' && c == '\n') --n;
+  line[n] = 0;
+  if (!any) return LineRead::kEnd;
+  return too_long ? LineRead::kTooLong : LineRead::kLine;
 }
 
 // 1 for a line that produces a frame (keyframe, "Render", "RewriteImage").
@@ -45,11 +57,8 @@ int32_t is_frame_line(char* line) {
   return classify_script_line(line) != 0 ? 1 : 0;
 }
 
-bool is_header(const char* line) {
-  const size_t n = sizeof kScriptHeader - 1;
-  if (std::strncmp(line, kScriptHeader, n) != 0) return false;
-  return std::strcmp(line + n, "\n") == 0 || std::strcmp(line + n, "\r\n") == 0;
-}
+// The header is the whole first line, with its line end.
+bool is_header(const char* line, bool ended_by_lf) { return ended_by_lf && std::strcmp(line, kScriptHeader) == 0; }
 
 void report_not_a_script(const char* path) {
   std::snprintf(text_buffer, sizeof text_buffer, "\"%s\" is not a script file", path);
@@ -76,19 +85,9 @@ void split_seconds(long seconds, long* h, long* m, long* s) {
 
 // "Frame %d of %d took hh:mm:ss, hh:mm:ss to go" on the main frame's status line.
 void show_timing(int32_t frame, int32_t first_frame, double frame_seconds, double total_seconds) {
-  const int32_t done = frame - first_frame;
-  double remaining = 0.0;
-  if (script_frame_count != 0 && done != 0) {
-    remaining = static_cast<double>(script_frame_count - frame) * total_seconds / done;
-  }
-  if (remaining < 0.0) remaining = 0.0;
-  if (remaining > 2.0e9) remaining = 2.0e9;
-  long h1, m1, s1, h2, m2, s2;
-  split_seconds(static_cast<long>(frame_seconds), &h1, &m1, &s1);
-  split_seconds(static_cast<long>(remaining), &h2, &m2, &s2);
   char text[160];
-  std::snprintf(text, sizeof text, "Frame %d of %d took %02ld:%02ld:%02ld, %02ld:%02ld:%02ld to go", frame,
-                script_frame_count, h1, m1, s1, h2, m2, s2);
+  format_frame_timing(frame, script_frame_count, frame - first_frame, frame_seconds, total_seconds, text,
+                      sizeof text);
   SetStatusLine(text);
 }
 
@@ -157,6 +156,22 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
 
 }  // namespace
 
+void format_frame_timing(int32_t frame, int32_t frame_count, int32_t frames_done, double frame_seconds,
+                         double total_seconds, char* out, int32_t out_size) {
+  double remaining = 0.0;
+  if (frame_count != 0 && frames_done != 0) {
+    remaining = static_cast<double>(frame_count - frame) * total_seconds / frames_done;
+  }
+  if (remaining < 0.0) remaining = 0.0;
+  if (remaining > 2.0e9) remaining = 2.0e9;
+  if (frame_seconds > 2.0e9) frame_seconds = 2.0e9;
+  long h1, m1, s1, h2, m2, s2;
+  split_seconds(static_cast<long>(frame_seconds), &h1, &m1, &s1);
+  split_seconds(static_cast<long>(remaining), &h2, &m2, &s2);
+  std::snprintf(out, static_cast<size_t>(out_size), "Frame %d of %d took %02ld:%02ld:%02ld, %02ld:%02ld:%02ld to go",
+                frame, frame_count, h1, m1, s1, h2, m2, s2);
+}
+
 int32_t format_frame_file_name(int32_t kind, const char* base_name, int32_t frame, char* out, int32_t out_size) {
   const char* ext = nullptr;
   switch (kind) {
@@ -184,7 +199,8 @@ int32_t run_script(const char* path, const char* base_name, int32_t first_frame)
     return kScriptRunFailed;
   }
   char line[kScriptLineMax + 1];
-  if (read_line(file, line) != LineRead::kLine || !is_header(line)) {
+  bool ended_by_lf = false;
+  if (read_line(file, line, &ended_by_lf) != LineRead::kLine || !is_header(line, ended_by_lf)) {
     report_not_a_script(path);
     std::fclose(file);
     return kScriptRunFormatError;

@@ -31,6 +31,11 @@ extern char frame_file_name[256];
 // and frame files are numbered from it.
 int32_t run_script(const char* path, const char* base_name, int32_t first_frame);
 
+// The timing read-out after a frame: "Frame %d of %d took hh:mm:ss, hh:mm:ss to go", the time to go
+// estimated from the frames done so far (0 when none or when the count is 0).
+void format_frame_timing(int32_t frame, int32_t frame_count, int32_t frames_done, double frame_seconds,
+                         double total_seconds, char* out, int32_t out_size);
+
 // Formats the series name "%s%05d.<ext>" for the output kind into out; 0 when the kind is not a series
 // or the name does not fit (nothing is then written).
 int32_t format_frame_file_name(int32_t kind, const char* base_name, int32_t frame, char* out, int32_t out_size);

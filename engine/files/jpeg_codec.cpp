@@ -115,11 +115,9 @@ void release_read_job(ReadJob* job) {
   host().free_block(job);
 }
 
-// Reads the open job's picture; make_image: allocate job->image of the picture's size and read into
-// it, otherwise read into rows clipped to max_width by max_height. 1 done (warnings counted), 0 failed.
-int32_t run_read(ReadJob* job, const char* path, int32_t make_image, int32_t max_width, int32_t max_height,
-                 RowTable rows) {
-  if (setjmp(job->err.recovery)) return 0;
+// The body of run_read, below its recovery point: a fatal error of the library leaves this frame.
+int32_t read_body(ReadJob* job, const char* path, int32_t make_image, int32_t max_width, int32_t max_height,
+                  RowTable rows) {
   jpeg_create_decompress(&job->cinfo);
   job->created = 1;
   job->file = open_file(path, "rb");
@@ -169,6 +167,14 @@ int32_t run_read(ReadJob* job, const char* path, int32_t make_image, int32_t max
   }
   jpeg_finish_decompress(&c);
   return 1;
+}
+
+// Reads the job's picture; make_image: allocate job->image of the picture's size and read into it,
+// otherwise read into rows clipped to max_width by max_height. 1 done (warnings counted), 0 failed.
+int32_t run_read(ReadJob* job, const char* path, int32_t make_image, int32_t max_width, int32_t max_height,
+                 RowTable rows) {
+  if (setjmp(job->err.recovery)) return 0;
+  return read_body(job, path, make_image, max_width, max_height, rows);
 }
 
 ReadJob* new_read_job() {

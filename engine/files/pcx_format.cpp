@@ -5,6 +5,7 @@
 
 #include "engine/files/safe_write.h"
 #include "engine/host/host.h"
+#include "engine/render/image_palette.h"
 
 PcxHeader pcx_header;
 
@@ -148,6 +149,18 @@ int32_t pcx_read_palette(FILE* file, uint8_t rgb[768]) {
 
 void grey_palette(uint8_t rgb[768]) {
   for (int i = 0; i < 256; ++i) rgb[3 * i] = rgb[3 * i + 1] = rgb[3 * i + 2] = static_cast<uint8_t>(i);
+}
+
+void elevation_palette(uint8_t rgb[768]) {
+  for (int a = 0; a < 16; ++a)
+    for (int b = 0; b < 16; ++b) {
+      ColorHSV c{0, 0, 0, static_cast<uint8_t>(168 - 11 * a), 192, static_cast<uint8_t>(96 + 8 * b)};
+      hsv_to_rgb(c);
+      uint8_t* e = rgb + 3 * (16 * a + b);
+      e[0] = c.r;
+      e[1] = c.g;
+      e[2] = c.b;
+    }
 }
 
 void palette_rgba_to_rgb(const uint8_t* rgba, uint8_t* rgb) {

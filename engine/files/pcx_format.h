@@ -57,8 +57,10 @@ void pcx_read_row(FILE* stream, uint8_t* output, int32_t width, int32_t row_byte
 // enough to hold a header and the block and the block starts with 12, else 0 (rgb unchanged).
 int32_t pcx_read_palette(FILE* file, uint8_t rgb[768]);
 
-// Palettes as red, green, blue bytes.
+// Palettes as red, green, blue bytes. Grey: entry i is (i, i, i). Elevation: entry 16 a + b is hue
+// 168 - 11 a (blue to red), saturation 192, value 96 + 8 b (darker to lighter).
 void grey_palette(uint8_t rgb[768]);
+void elevation_palette(uint8_t rgb[768]);
 // 256 entries between 4-byte (red, green, blue, fourth byte) and 3-byte form; towards 4 bytes the
 // fourth byte is 255.
 void palette_rgba_to_rgb(const uint8_t* rgba, uint8_t* rgb);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/files/atomic_write.h"
+#include "engine/files/safe_write.h"
 #include "engine/files/targa.h"
 
 int32_t targa_write_rows(const char* path, int32_t width, int32_t height, int32_t bits, bool rle,
@@ -15,11 +15,14 @@ int32_t targa_write_rows(const char* path, int32_t width, int32_t height, int32_
   else
     targa_header_32(width, height);
   if (rle) targa_header.image_type = 10;
-  AtomicFileWriter out;
-  if (!out.open(path)) return 0;
+  SafeWrite out;
+  if (!safe_write_open(&out, path)) return 0;
   uint8_t header[kTargaHeaderBytes];
   targa_header_to_bytes(targa_header, header);
-  if (!out.write(header, sizeof header)) return 0;
+  if (!safe_write_bytes(&out, header, sizeof header)) {
+    safe_write_abort(&out);
+    return 0;
+  }
   const int32_t bpp = bits / 8;
   std::vector<uint8_t> coded(targa_rle_row_bound(width, bpp));
   std::vector<uint32_t> pixels(static_cast<size_t>(width));
@@ -36,9 +39,12 @@ int32_t targa_write_rows(const char* path, int32_t width, int32_t height, int32_
         targa_pack_row32(pixels.data(), width, coded.data());
       n = static_cast<size_t>(width) * bpp;
     }
-    if (!out.write(coded.data(), n)) return 0;
+    if (!safe_write_bytes(&out, coded.data(), n)) {
+      safe_write_abort(&out);
+      return 0;
+    }
   }
-  return out.commit() ? 1 : 0;
+  return safe_write_commit(&out);
 }
 
 int32_t targa_save_texture(const char* path, const uint32_t* pixels, int32_t width, int32_t height) {

@@ -306,3 +306,16 @@ TEST_F(ScriptPictures, BackgroundAndForegroundNames) {
 }
 
 }  // namespace
+
+#include "engine/animation/script_clouds.h"
+
+namespace {
+
+TEST(ScriptClouds, FeatureSizeForEveryScale) {
+  struct Case {
+    int32_t scale, feature;
+  } cases[] = {{2, 128}, {4, 64}, {8, 32}, {16, 16}, {0, 32}, {1, 32}, {-8, 32}, {17, 32}, {INT32_MIN, 32}};
+  for (const Case& c : cases) EXPECT_EQ(cloud_feature_for_scale(c.scale), c.feature) << c.scale;
+}
+
+}  // namespace

@@ -269,3 +269,19 @@ TEST(PcxFiles, FailedSavesKeepThePreviousFile) {
   EXPECT_EQ(imgtest::read_bytes(path), before);
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep.pcx"});
 }
+
+TEST(PcxCodec, PalettesWrittenIntoFiles) {
+  uint8_t rgb[768];
+  grey_palette(rgb);
+  EXPECT_EQ(rgb[3 * 77], 77);
+  EXPECT_EQ(rgb[3 * 77 + 2], 77);
+  elevation_palette(rgb);
+  // Entry 0: hue 168 (blue), value 96; entry 255: hue 3 (red), value 216; saturation 192 throughout.
+  EXPECT_LT(rgb[0], rgb[2]);
+  EXPECT_EQ(rgb[2], 96);
+  EXPECT_EQ(rgb[3 * 255], 216);
+  EXPECT_GT(rgb[3 * 255], rgb[3 * 255 + 1]);
+  EXPECT_GT(rgb[3 * 255 + 1], rgb[3 * 255 + 2]);
+  for (int b = 1; b < 16; ++b) EXPECT_GT(rgb[3 * (16 * 7 + b)] + rgb[3 * (16 * 7 + b) + 1] + rgb[3 * (16 * 7 + b) + 2],
+                                         rgb[3 * (16 * 7 + b - 1)] + rgb[3 * (16 * 7 + b - 1) + 1] + rgb[3 * (16 * 7 + b - 1) + 2]);
+}

@@ -72,7 +72,9 @@ TEST_F(TargaFiles, RoundTripEveryTypeAndDepth) {
       EXPECT_EQ(file[2], rle ? 10 : 2);
       EXPECT_EQ(file[16], bits);
       EXPECT_EQ(file[17], 0);
-      if (!rle) EXPECT_EQ(file.size(), 18u + static_cast<size_t>(w) * h * bits / 8);
+      if (!rle) {
+        EXPECT_EQ(file.size(), 18u + static_cast<size_t>(w) * h * bits / 8);
+      }
       int32_t rw = 0, rh = 0;
       ASSERT_EQ(targa_read_size(p.c_str(), &rw, &rh), 1);
       EXPECT_EQ(rw, w);

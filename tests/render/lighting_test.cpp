@@ -164,7 +164,9 @@ TEST_F(WallShadowTest, LengthFollowsDeclination) {
     EXPECT_NEAR(shadow_length(64), cells - 0.5, 1.0) << decl;
     // Shadowed level ground keeps the faint light from above; lit level ground gets the sun's level.
     EXPECT_EQ(shade_row(64)[59] & kShadeTerrainShadow, kShadeTerrainShadow);
-    if (decl <= 30.0f) EXPECT_EQ(shade_row(64)[57] & kShadeIntensityMask, 25) << decl;
+    if (decl <= 30.0f) {
+      EXPECT_EQ(shade_row(64)[57] & kShadeIntensityMask, 25) << decl;
+    }
     EXPECT_EQ(shade_row(64)[20], light_intensity(60, 0, 0, 0, 60, 0)) << decl;  // far from the wall: lit
     EXPECT_FALSE(shade_row(64)[61] & kShadeTerrainShadow);  // east of the wall is lit
   }

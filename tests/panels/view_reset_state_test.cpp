@@ -1,0 +1,93 @@
+// The view state after a new landscape.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/animation/path_frames.h"
+#include "engine/host/headless_host.h"
+#include "engine/landscape/camera.h"
+#include "engine/landscape/grid.h"
+#include "engine/landscape/settings.h"
+#include "engine/panels/topo_view.h"
+#include "engine/panels/view_reset.h"
+
+namespace {
+
+class ViewResetStateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_settings_defaults();
+    reset_camera_state();
+    set_landscape_size(130, 66);
+    topo_init();
+  }
+  void TearDown() override {
+    reset_settings_defaults();
+    reset_camera_state();
+    clear_path();
+    set_landscape_size(258, 258);
+    topo_init();
+  }
+  // Changes everything reset_view_state puts back.
+  static void disturb() {
+    vertical_scale = built_vertical_scale = 3.0f;
+    sea_level = 50;
+    bbox_enabled = 1;
+    camera_x = camera_y = camera_z = 7.0f;
+    tree_line = snow_line = 1;
+    cover_row(10)[10].color_class = 56;
+    shade_row(10)[10] = 200;
+    landscape_changed = 0;
+    path_node_count = 8;
+    path_frame_count = 100;
+    colors_done_step = cliffs_done_step = shades_done_step = 1;
+    palette_stale = 0;
+    topo_zoom = 3;
+  }
+  struct Snapshot {
+    float vs, bvs, cx, cy, cz, tx, ty, tz;
+    int32_t sea, bbox, tree, snow, cover, shade, changed, nodes, frames, colors, cliffs, shades, palette, zoom;
+    bool operator==(const Snapshot&) const = default;
+  };
+  static Snapshot snapshot() {
+    return {vertical_scale, built_vertical_scale, camera_x, camera_y, camera_z, target_x, target_y, target_z,
+            sea_level, bbox_enabled, tree_line, snow_line, cover_row(10)[10].color_class, shade_row(10)[10],
+            landscape_changed, path_node_count, path_frame_count, colors_done_step, cliffs_done_step,
+            shades_done_step, palette_stale, topo_zoom};
+  }
+  ScopedHeadlessHost host_;
+};
+
+TEST_F(ViewResetStateTest, PutsViewLevelsDerivedDataAndPathBack) {
+  disturb();
+  reset_view_state();
+  EXPECT_EQ(vertical_scale, 1.0f);
+  EXPECT_EQ(built_vertical_scale, 1.0f);
+  EXPECT_EQ(sea_level, 0);
+  EXPECT_EQ(bbox_enabled, 0);
+  EXPECT_FLOAT_EQ(camera_x, 1920.0f);  // middle of the 128-cell width
+  EXPECT_FLOAT_EQ(camera_y, 0.0f);
+  EXPECT_FLOAT_EQ(target_y, 64 * 30.0f / 2.0f);
+  EXPECT_EQ(tree_line, base_level + (max_elevation - base_level) / 3);
+  EXPECT_EQ(snow_line, base_level + 2 * (max_elevation - base_level) / 3);
+  EXPECT_EQ(cover_row(10)[10].color_class, 0);
+  EXPECT_EQ(shade_row(10)[10], 0);
+  EXPECT_EQ(landscape_changed, 1);
+  EXPECT_EQ(path_node_count, 0);
+  EXPECT_EQ(path_frame_count, 0);
+  EXPECT_EQ(colors_done_step, 128);
+  EXPECT_EQ(cliffs_done_step, 128);
+  EXPECT_EQ(shades_done_step, 128);
+  EXPECT_EQ(palette_stale, 128);
+  EXPECT_EQ(topo_zoom, 129 / 16);  // the whole landscape on the map
+}
+
+TEST_F(ViewResetStateTest, TwiceGivesTheSameStateAsOnce) {
+  disturb();
+  reset_view_state();
+  const Snapshot once = snapshot();
+  reset_view_state();
+  EXPECT_TRUE(snapshot() == once);
+}
+
+}  // namespace
