@@ -5,6 +5,7 @@
 
 #include "engine/files/background_image.h"
 #include "engine/host/host.h"
+#include "engine/landscape/camera.h"
 #include "engine/landscape/color_classes.h"
 #include "engine/landscape/scene_init_pending.h"
 #include "engine/landscape/settings.h"
@@ -17,6 +18,7 @@
 #include "engine/render/lighting.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/render_frame.h"
+#include "engine/render/view_transform.h"
 
 namespace {
 
@@ -91,7 +93,7 @@ int32_t render_start() {
     if (mode == 1 || mode == 2) show_render_window(mode);
     clear_frame_buffers();
     reset_palette();
-    // The view matrix for the camera's bank, heading and pitch is built by the frame renderer.
+    set_view_matrix(camera_bank, camera_heading, camera_pitch);
 
     polygon_count = 0;
     render_start_ms = host().tick_count();

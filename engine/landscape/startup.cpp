@@ -39,13 +39,17 @@ bool is_absolute(const char* path) {
   return path[0] && path[1] == ':';  // a drive letter
 }
 
-// Reads the current folder followed by a separator; an empty text when it cannot be read or is too long.
+// Reads the current folder followed by "/"; an empty text when it cannot be read or is too long.
 void current_folder(char* out) {
-  if (!::getcwd(out, kFolderBufferSize)) {
+  if (!::getcwd(out, kFolderBufferSize - 1)) {
     out[0] = 0;
     return;
   }
-  append_backslash(out, kFolderBufferSize);
+  const size_t n = std::strlen(out);
+  if (n > 0 && !is_path_separator(out[n - 1])) {
+    out[n] = '/';
+    out[n + 1] = 0;
+  }
 }
 
 // Joins a folder and a file name; false when the result would not fit.
@@ -81,12 +85,8 @@ void after_script() {
   status_show_landscape_name();
 }
 
-// The movie for "-ta": needs a name; reports when it cannot be had. 1 when it is open.
+// The movie for "-ta"; reports when it cannot be opened. 1 when it is open.
 int32_t open_movie(const char* base_name) {
-  if (!base_name[0]) {
-    requester("No movie name for AVI output: give one with -o before the script.", "  OK  ", nullptr);
-    return 0;
-  }
   const int32_t r = avi_open(base_name, image_width, image_height, kAviCreate, frame_rate);
   if (r == 1) return 1;
   std::snprintf(text_buffer, sizeof text_buffer, "Cannot open movie file:\n\"%s\" (error %d)", base_name, r);
@@ -94,9 +94,20 @@ int32_t open_movie(const char* base_name) {
   return 0;
 }
 
+// The base name as given by "-o" (empty when none was) becomes a path under the start folder, so that
+// frames and movies land where the user started the program, not in the program folder.
 void run_startup_script_argument(const char* path, const char* base_name) {
-  const bool movie = animation_output == kOutputAvi && open_movie(base_name) == 1;
-  run_script(path, base_name, 0);
+  char frames[kFolderBufferSize];
+  if (!command_line_path(base_name, frames)) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Frame file name too long:\n\"%s\"", base_name);
+    requester(text_buffer, "  OK  ", nullptr);
+    return;
+  }
+  const bool movie = animation_output == kOutputAvi && base_name[0] && open_movie(frames) == 1;
+  if (animation_output == kOutputAvi && !base_name[0]) {
+    requester("No movie name for AVI output: give one with -o before the script.", "  OK  ", nullptr);
+  }
+  run_script(path, frames, 0);
   if (movie) avi_close();
   after_script();
 }
@@ -190,10 +201,6 @@ void startup() {
     const char* argument = startup_argv[i];
     if (is_option_argument(argument)) {
       apply_option(argument, base_name);
-      if ((argument[1] == 'o' || argument[1] == 'O') && base_name[0]) {
-        char resolved[kFolderBufferSize];
-        if (command_line_path(base_name, resolved)) std::snprintf(base_name, sizeof base_name, "%s", resolved);
-      }
       continue;
     }
     handle_file_argument(argument, base_name);

@@ -6,10 +6,10 @@
 
 constexpr int32_t kFolderBufferSize = 256;
 
-// The program folder with a trailing separator (the current folder once start-up moved there).
+// The program folder with a trailing "/" (the current folder once start-up moved there).
 extern char program_dir[kFolderBufferSize];
 extern char startup_dir[kFolderBufferSize];
-// The folder the user started the program in, with a trailing separator: relative paths on the
+// The folder the user started the program in, with a trailing "/": relative paths on the
 // command line are taken from here.
 extern char launch_dir[kFolderBufferSize];
 

@@ -1,6 +1,7 @@
 // The render start: frame buffer checks, derived data, the render window's calls per view mode, light factors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/panels/pointer.h"
 #include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
+#include "engine/render/view_transform.h"
 
 namespace {
 
@@ -38,6 +40,7 @@ class RenderStartTest : public ::testing::Test {
     free_vidmem24();
     free_vidmem8();
     reset_settings_defaults();
+    reset_camera_state();
     set_landscape_size(258, 258);
   }
   ScopedHeadlessHost host_;
@@ -83,7 +86,9 @@ TEST_F(RenderStartTest, RenderWindowCallsFollowTheViewMode) {
     host_->cursor = 0;
     EXPECT_EQ(render_start(), 1) << c.mode;
     EXPECT_EQ(host_->window_events, c.events) << c.mode;
-    if (c.mode == 0) EXPECT_EQ(host_->cursor, 1);  // the arrow comes back
+    if (c.mode == 0) {
+      EXPECT_EQ(host_->cursor, 1);  // the arrow comes back
+    }
     EXPECT_EQ(pointer_hide_count, 1) << c.mode;  // brackets balanced
   }
 }
@@ -91,6 +96,9 @@ TEST_F(RenderStartTest, RenderWindowCallsFollowTheViewMode) {
 TEST_F(RenderStartTest, BringsDerivedDataUpToDateAtFullResolution) {
   grid_step = 4;
   palette_stale = 1;
+  camera_heading = 90.0f;
+  camera_pitch = -10.0f;
+  set_view_matrix(0.0f, 0.0f, 0.0f);
   host_->now = 5000;
   host_->tick_step = 7;
   EXPECT_EQ(render_start(), 1);
@@ -100,6 +108,10 @@ TEST_F(RenderStartTest, BringsDerivedDataUpToDateAtFullResolution) {
   EXPECT_EQ(shades_done_step, 1);
   EXPECT_EQ(palette_stale, 0);
   EXPECT_EQ(polygon_count, 0);
+  double built[9];
+  std::copy(view_matrix, view_matrix + 9, built);
+  set_view_matrix(0.0f, 90.0f, -10.0f);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(built[i], view_matrix[i]) << i;  // the camera's matrix was built
   EXPECT_GE(render_start_ms, 5000u);
   EXPECT_GE(render_end_ms, render_start_ms);
   EXPECT_TRUE(host_->messages.empty());
