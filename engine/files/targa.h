@@ -81,3 +81,8 @@ int32_t targa_load_into_frame(const char* path, int32_t mode);
 int32_t targa_save_frame(const char* path);
 int32_t targa_save_texture(const char* path, const uint32_t* pixels, int32_t width, int32_t height);
 int32_t texture_map_save_targa(const char* path);
+
+// Commands: ask for a file and run the load or save; -1 when cancelled or replacing is refused.
+int32_t save_targa_dialog();
+int32_t load_targa_dialog();
+int32_t save_texture_map_dialog();

@@ -1,6 +1,8 @@
 // Per-sample light levels of the landscape and the terrain's cast shadow, found by marching towards the sun.
 #include <cmath>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "engine/landscape/float_convert.h"
 #include "engine/landscape/grid.h"
@@ -37,6 +39,106 @@ void rebuild_shadow_ray() {
   r.step_z1024 = trunc_to_i32(static_cast<double>(r.step_z) * 1024.0);
 }
 
+// Light levels by gradient: within one shading run a level depends only on (gx, gy) and whether the
+// sample is in shadow, and the same gradients recur all over a landscape, so each is computed once.
+class LevelCache {
+ public:
+  explicit LevelCache(int32_t d) : d_(d) {
+    for (auto& e : entries_) e.valid = 0;
+  }
+  int32_t level(int32_t gx, int32_t gy, int32_t shadow) {
+    const uint32_t h = (static_cast<uint32_t>(gx) * 0x9E3779B1u ^ static_cast<uint32_t>(gy) * 0x85EBCA77u ^
+                        static_cast<uint32_t>(shadow) * 0xC2B2AE3Du) >> (32 - kBits);
+    Entry& e = entries_[h];
+    if (e.valid && e.gx == gx && e.gy == gy && e.shadow == shadow) return e.level;
+    const int32_t v = shadow ? light_intensity_secondary(d_, 0, gx, 0, d_, gy) : light_intensity(d_, 0, gx, 0, d_, gy);
+    e = {gx, gy, static_cast<int16_t>(v), static_cast<uint8_t>(shadow), 1};
+    return v;
+  }
+
+ private:
+  static constexpr int kBits = 12;
+  struct Entry {
+    int32_t gx, gy;
+    int16_t level;
+    uint8_t shadow, valid;
+  };
+  int32_t d_;
+  Entry entries_[1 << kBits];
+};
+
+// The highest elevation of each block of 32 by 32 samples, so that a rising
+// ray can pass over a whole block at once when it is already above everything in it. Only an
+// acceleration: the samples passed over could not have hidden the sun, so the result is the same as
+// stepping through them.
+struct BlockMax {
+  static constexpr int32_t kLevels = 1;
+  static constexpr int32_t kShifts[kLevels] = {5};  // largest first when there are several sizes
+  int32_t columns[kLevels] = {};
+  std::vector<int16_t> max[kLevels];
+  void build() {
+    for (int32_t l = 0; l < kLevels; ++l) {
+      const int32_t sh = kShifts[l];
+      columns[l] = (land_width >> sh) + 1;
+      const int32_t rows = (land_height >> sh) + 1;
+      max[l].assign(static_cast<size_t>(columns[l]) * rows, -32768);
+      for (int32_t r = 0; r <= land_height; ++r) {
+        const int16_t* e = elevation_row(r);
+        int16_t* m = &max[l][static_cast<size_t>(r >> sh) * columns[l]];
+        for (int32_t c = 0; c <= land_width; ++c)
+          if (e[c] > m[c >> sh]) m[c >> sh] = e[c];
+      }
+    }
+  }
+};
+
+// How many more steps of size step keep the fixed-point coordinate v inside [lo, hi) (all in 1/1024 cells).
+inline int64_t steps_inside(int64_t v, int64_t step, int64_t lo, int64_t hi) {
+  if (step > 0) return (hi - 1 - v) / step;
+  if (step < 0) return (v - lo) / -step;
+  return INT64_MAX;
+}
+
+// Marches from sample (row, col) towards the sun in the fixed-point steps of shadow_ray.
+int32_t march_shadow_ray(int32_t row, int32_t col, const BlockMax* blocks) {
+  const int64_t sx = shadow_ray.step_x1024, sy = shadow_ray.step_y1024, sz = shadow_ray.step_z1024;
+  // The dominant step is always at least one cell, so the ray leaves the grid in a bounded number of steps.
+  if (sx == 0 && sy == 0) return 0;
+  const int64_t x_end = static_cast<int64_t>(land_width) * 1024;
+  const int64_t y_end = static_cast<int64_t>(land_height) * 1024;
+  const int64_t z_top = static_cast<int64_t>(max_elevation) * 1024;
+  const double z_start = (static_cast<double>(elevation_row(row)[col]) + shadow_ray.step_z / 2.0f) * 1024.0;
+  // A start already above the top (or undefined, from an infinite step) ends the ray as lit.
+  if (!(z_start < static_cast<double>(z_top))) return 0;
+  int64_t x = static_cast<int64_t>(col) * 1024;
+  int64_t y = static_cast<int64_t>(row) * 1024;
+  int64_t z = trunc_to_i64(z_start);
+  // Skipping needs a ray that never sinks.
+  if (sz < 0) blocks = nullptr;
+  for (;;) {
+    x += sx;
+    y += sy;
+    z += sz;
+    if (x < 0 || x > x_end || y < 0 || y > y_end || z >= z_top) return 0;
+    const int64_t h = z / 1024;
+    if (static_cast<int64_t>(elevation_row(static_cast<int32_t>(y >> 10))[x >> 10]) > h) return 1;
+    if (blocks) {
+      for (int32_t l = 0; l < BlockMax::kLevels; ++l) {
+        const int32_t sh = BlockMax::kShifts[l] + 10;
+        const int64_t bx = x >> sh, by = y >> sh;
+        if (blocks->max[l][static_cast<size_t>(by) * blocks->columns[l] + static_cast<size_t>(bx)] > h) continue;
+        int64_t k = steps_inside(x, sx, bx << sh, (bx + 1) << sh);
+        const int64_t ky = steps_inside(y, sy, by << sh, (by + 1) << sh);
+        if (ky < k) k = ky;
+        x += k * sx;
+        y += k * sy;
+        z += k * sz;
+        break;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 int32_t cast_shadow_cell(int32_t row, int32_t col) {
@@ -45,26 +147,20 @@ int32_t cast_shadow_cell(int32_t row, int32_t col) {
     rebuild_shadow_ray();
     light_tables_stale = 0;
   }
-  const int64_t sx = shadow_ray.step_x1024, sy = shadow_ray.step_y1024, sz = shadow_ray.step_z1024;
-  // The dominant step is always at least one cell, so the ray leaves the grid in a bounded number of steps.
-  if (sx == 0 && sy == 0) return 0;
-  const int64_t x_end = static_cast<int64_t>(land_width) * 1024;
-  const int64_t y_end = static_cast<int64_t>(land_height) * 1024;
-  const int64_t z_top = static_cast<int64_t>(max_elevation) * 1024;
-  int64_t x = static_cast<int64_t>(col) * 1024;
-  int64_t y = static_cast<int64_t>(row) * 1024;
-  const double z_start = (static_cast<double>(elevation_row(row)[col]) + shadow_ray.step_z / 2.0f) * 1024.0;
-  // A start already above the top (or undefined, from an infinite step) ends the ray as lit.
-  if (!(z_start < static_cast<double>(z_top))) return 0;
-  int64_t z = trunc_to_i64(z_start);
-  for (;;) {
-    x += sx;
-    y += sy;
-    z += sz;
-    if (x < 0 || x > x_end || y < 0 || y > y_end || z >= z_top) return 0;
-    if (static_cast<int64_t>(elevation_row(static_cast<int32_t>(y / 1024))[x / 1024]) > z / 1024) return 1;
-  }
+  return march_shadow_ray(row, col, nullptr);
 }
+
+namespace {
+// The shading's own use of the ray, passing over blocks that lie below it.
+int32_t cast_shadow_cell_fast(int32_t row, int32_t col, const BlockMax& blocks) {
+  if (sun_declination >= 85.0f) return 0;
+  if (light_tables_stale) {
+    rebuild_shadow_ray();
+    light_tables_stale = 0;
+  }
+  return march_shadow_ray(row, col, &blocks);
+}
+}  // namespace
 
 int32_t shade_landscape() {
   if (shades_done_step <= grid_step) return 1;
@@ -76,6 +172,9 @@ int32_t shade_landscape() {
 
   const int32_t s = grid_step > 0 ? grid_step : 1;
   const int32_t d = trunc_to_i32(2.0 * static_cast<double>(grid_spacing_x));
+  auto cache = std::make_unique<LevelCache>(d);
+  BlockMax blocks;
+  if (shadows_enabled) blocks.build();
   // The last sample a difference may use: at coarse steps col + s can pass the row's end.
   const int32_t last_col = land_width;
   for (int32_t row = 0; row < land_height; row += s) {
@@ -88,7 +187,7 @@ int32_t shade_landscape() {
     const int16_t* ep = elevation_row(prev);
     uint16_t* out = shade_row(row);
     for (int32_t col = 0; col < land_width; col += s) {
-      const int32_t shadow = shadows_enabled ? cast_shadow_cell(row, col) : 0;
+      const int32_t shadow = shadows_enabled ? cast_shadow_cell_fast(row, col, blocks) : 0;
       int32_t right = col + s;
       int32_t gx;
       if (right <= last_col) {
@@ -100,7 +199,7 @@ int32_t shade_landscape() {
         gx = right > left ? (e[right] - e[left]) / (right - left) : 0;
       }
       const int32_t gy = (en[col] - ep[col]) / (2 * s);
-      int32_t level = shadow ? light_intensity_secondary(d, 0, gx, 0, d, gy) : light_intensity(d, 0, gx, 0, d, gy);
+      int32_t level = cache->level(gx, gy, shadow);
       if (light_roughness != 0) level += rand_amplitude(light_roughness) >> 4;
       level = clamp_i32(level, 0, 255);
       if (shadow) level |= kShadeTerrainShadow;

@@ -192,4 +192,45 @@ TEST_F(TargaFrame, WeReadImageMagickFiles) {
   }
 }
 
+TEST_F(TargaFrame, Commands) {
+  EXPECT_EQ(save_targa_dialog(), -1);  // no file chosen
+  host_->file_choices.push_back(path("shot"));
+  ASSERT_EQ(save_targa_dialog(), 1);
+  EXPECT_EQ(std::string(targa_name), "shot.TGA");
+  const Bytes first = read_bytes(path("shot.TGA"));
+  ASSERT_EQ(first.size(), 18u + 23 * 17 * 3);
+  // Replacing refused: nothing written.
+  vidmem24_row(0)[0] = 0x00ABCDEFu;
+  host_->file_choices.push_back(path("shot.TGA"));
+  host_->yes_no_answers.push_back(0);
+  EXPECT_EQ(save_targa_dialog(), -1);
+  EXPECT_EQ(read_bytes(path("shot.TGA")), first);
+
+  host_->file_choices.push_back(path("shot.TGA"));
+  ASSERT_EQ(load_targa_dialog(), 1);
+  EXPECT_EQ(loaded_image_width, 23);
+  EXPECT_EQ(loaded_image_height, 17);
+  EXPECT_EQ(loaded_image_bits, 24);
+  EXPECT_NE(vidmem24_row(0)[0] & 0xFFFFFF, 0xABCDEFu);  // the saved frame came back
+  host_->file_choices.push_back(path("absent.TGA"));
+  EXPECT_EQ(load_targa_dialog(), 0);
+  EXPECT_EQ(loaded_image_width, 0);
+  EXPECT_EQ(loaded_image_bits, 0);
+
+  // Ground colours not current at full detail: asked first; "Quit" ends without a file.
+  set_landscape_size(34, 34);
+  colors_done_step = cliffs_done_step = 32000;
+  host_->file_choices.push_back(path("ground"));
+  host_->yes_no_answers.push_back(0);
+  EXPECT_EQ(save_texture_map_dialog(), -1);
+  EXPECT_EQ(host_->messages.back().text, "Need to calculate colors first!");
+  EXPECT_FALSE(std::filesystem::exists(path("ground.TGA")));
+  host_->file_choices.push_back(path("ground"));
+  host_->yes_no_answers.push_back(1);
+  EXPECT_EQ(save_texture_map_dialog(), 1);
+  EXPECT_EQ(colors_done_step, 1);
+  EXPECT_TRUE(std::filesystem::exists(path("ground.TGA")));
+  set_landscape_size(258, 258);
+}
+
 }  // namespace

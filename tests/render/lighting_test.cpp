@@ -1,10 +1,12 @@
 // Face light levels, the vector helpers, detail levels, tree shadows and the landscape shading with cast shadows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/host/headless_host.h"
 #include "engine/landscape/grid.h"
+#include "engine/landscape/random.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
 #include "engine/render/lighting.h"
@@ -218,6 +220,47 @@ TEST_F(LightingTest, CoarseStepsStayInsideTheRow) {
     const int32_t last = (land_width - 1) / step * step;
     EXPECT_EQ(shade_row(0)[last], 181) << step;
     EXPECT_EQ(shade_row(0)[last - step], 181) << step;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The shading passes over blocks that lie below a rising ray; its shadow bits must equal those of the
+// plain ray of cast_shadow_cell for every sample, whatever the sun's direction.
+TEST_F(LightingTest, ShadingShadowsMatchThePlainRay) {
+  set_landscape_size(203, 171);
+  random_seed(4242);
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c)
+      elevation_row(r)[c] = static_cast<int16_t>(300 + 250 * std::sin(c * 0.07) * std::cos(r * 0.05) + random8());
+  max_elevation = 0;
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c) max_elevation = std::max<int32_t>(max_elevation, elevation_row(r)[c]);
+  shadows_enabled = 1;
+  struct Sun {
+    float x, y, decl;
+  };
+  const Sun suns[] = {{0.6f, 0.8f, 5}, {-0.8f, 0.6f, 12}, {-0.3f, -0.95f, 25}, {1.0f, -0.1f, 3}, {0.7f, 0.7f, 45}};
+  for (int32_t step : {1, 2}) {
+    grid_step = step;
+    for (const Sun& s : suns) {
+      const double d = s.decl / 57.29577951308232;
+      light_x = static_cast<float>(s.x * std::cos(d)), light_y = static_cast<float>(s.y * std::cos(d));
+      light_z = static_cast<float>(std::sin(d));
+      sun_declination = s.decl;
+      shades_done_step = land_width;
+      ASSERT_EQ(shade_landscape(), 1);
+      int32_t shadowed = 0;
+      for (int32_t r = 0; r < land_height; r += step)
+        for (int32_t c = 0; c < land_width; c += step) {
+          const int32_t bit = (shade_row(r)[c] & kShadeTerrainShadow) ? 1 : 0;
+          ASSERT_EQ(bit, cast_shadow_cell(r, c)) << "sun " << s.x << "," << s.y << "," << s.decl << " at " << c << "," << r;
+          shadowed += bit;
+        }
+      EXPECT_GT(shadowed, 0) << s.decl;
+    }
   }
 }
 
