@@ -1,6 +1,7 @@
 // Argument reading for script command lines, with range checks before any integer conversion.
 #include "engine/animation/script_arguments.h"
 
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +18,24 @@ const char* after_keyword(const char* line) {
   return line;
 }
 
+enum class Decimal { kNone, kRead, kOutOfRange };
+
+// Reads a decimal number (optional sign, fraction, exponent) at p the same way in every locale.
+Decimal read_decimal(const char* p, const char** end, double* value) {
+  const char* start = p;
+  if (*p == '+') {
+    ++p;
+    if (*p == '-') return Decimal::kNone;
+  }
+  const auto r = std::from_chars(p, p + std::strlen(p), *value, std::chars_format::general);
+  if (r.ec == std::errc::invalid_argument) {
+    *end = start;
+    return Decimal::kNone;
+  }
+  *end = r.ptr;
+  return r.ec == std::errc() ? Decimal::kRead : Decimal::kOutOfRange;
+}
+
 bool fits_int32(float v) { return std::isfinite(v) && v >= -2147483648.0f && v < 2147483648.0f; }
 
 }  // namespace
@@ -30,12 +49,12 @@ int32_t script_read_numbers(const char* line, int32_t max_count, ScriptNumbers* 
   while (out->count < max_count) {
     while (is_space(*p)) ++p;
     if (!*p) break;
-    char* end = nullptr;
-    errno = 0;
-    const double d = std::strtod(p, &end);
-    if (end == p) break;
+    const char* end = p;
+    double d = 0.0;
+    const Decimal read = read_decimal(p, &end, &d);
+    if (read == Decimal::kNone) break;
     const float f = static_cast<float>(d);
-    if (!std::isfinite(d) || !fits_int32(f)) return 0;
+    if (read == Decimal::kOutOfRange || !std::isfinite(d) || !fits_int32(f)) return 0;
     out->value[out->count++] = f;
     p = end;
   }
@@ -87,11 +106,12 @@ int32_t script_read_keyframe(const char* line, float values[6]) {
   const char* p = line;
   for (int32_t i = 0; i < 6; ++i) {
     while (is_space(*p)) ++p;
-    char* end = nullptr;
-    const double d = std::strtod(p, &end);
-    if (end == p) return i;
+    const char* end = p;
+    double d = 0.0;
+    const Decimal read = read_decimal(p, &end, &d);
+    if (read == Decimal::kNone) return i;
     const float f = static_cast<float>(d);
-    if (!std::isfinite(d) || !fits_int32(f)) return -1;
+    if (read == Decimal::kOutOfRange || !std::isfinite(d) || !fits_int32(f)) return -1;
     values[i] = f;
     p = end;
     if (i == 5) break;

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "engine/landscape/programs.h"
+
 extern char** environ;
 
 namespace {
@@ -49,8 +51,7 @@ int32_t spawn_program(const char* command_line) {
 
   std::string flag;
   if (names_command_interpreter(program)) {
-    const char* shell = std::getenv("SHELL");
-    program = (shell && *shell) ? shell : "/bin/sh";
+    program = user_shell();
     if (argument.size() >= 2 && argument[0] == '/' && (argument[1] == 'c' || argument[1] == 'C') &&
         (argument.size() == 2 || argument[2] == ' ')) {
       flag = "-c";

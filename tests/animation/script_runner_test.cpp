@@ -1,6 +1,8 @@
 // Running script files: header check, counting, resuming, frame numbering, output kinds, results and long lines.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -20,10 +22,10 @@ class ScriptRunner : public ScriptTest {
  protected:
   void SetUp() override {
     ScriptTest::SetUp();
-    dir_ = fs::temp_directory_path() /
-           ("dalvenor_script_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    // A folder of its own for every run: test programs of several builds may run at the same time.
+    std::string pattern = (fs::temp_directory_path() / "dalvenor_script_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
     animation_output = 0;  // a kind that writes nothing
     ASSERT_EQ(set_image_size(32, 24), 1);  // small frames keep the renders quick
   }
