@@ -7,12 +7,15 @@
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
 
+int32_t min_elevation_highest = 32767;
+
 void build_min_elevation_grid() {
   if (!min_elevation_rows || !elevation_rows || grid_step != 1) return;
   for (int32_t r = 0; r < grid_height; ++r) fill_u16(min_elevation_row(r), grid_width, 0x8000);
   // Rows up to land_height read the row after them, which exists (the guard row).
   const int32_t last_row = std::min(land_height, grid_height - 2);
   const int32_t last_col = std::min(land_width - 1, grid_width - 2);
+  min_elevation_highest = -32768;
   if (last_row < 1 || last_col < 1) return;
   // Sliding window: the minimum of each column over three rows, then of three neighbouring column minima.
   std::vector<int16_t> column_min(static_cast<size_t>(grid_width));
@@ -24,4 +27,10 @@ void build_min_elevation_grid() {
     int16_t* out = min_elevation_row(r);
     for (int32_t x = 1; x <= last_col; ++x) out[x] = std::min({column_min[x - 1], column_min[x], column_min[x + 1]});
   }
+  int32_t highest = -32768;
+  for (int32_t r = 0; r < grid_height; ++r) {
+    const int16_t* row = min_elevation_row(r);
+    for (int32_t x = 0; x < grid_width; ++x) highest = std::max<int32_t>(highest, row[x]);
+  }
+  min_elevation_highest = highest;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/landscape/camera.h"
+#include "engine/landscape/grid.h"
 #include "engine/landscape/maths.h"
 #include "engine/landscape/settings.h"
 #include "engine/landscape/waves.h"
@@ -15,6 +16,7 @@
 #include "engine/landscape/render_start.h"
 #include "engine/render/terrain_walk.h"
 #include "engine/render/view_transform.h"
+#include "engine/render/visibility.h"
 #include "engine/scene/sun_moon.h"
 
 float saved_bank = 0.0f, saved_heading = 0.0f, saved_pitch = 0.0f;
@@ -122,6 +124,8 @@ int32_t render_frame(int32_t frame, int32_t frame_count) {
   mark_tree_shadows();
   if (antialias_mode != 0) antialias_begin();
   build_min_elevation_grid();
+  // The grid was just built for this frame's walk: its highest value bounds every sight line.
+  if (grid_step == 1 && min_elevation_rows) sight_line_ceiling = min_elevation_highest;
   apply_view_direction();
   scheme_sky_colors();
   char caption[128];
@@ -146,6 +150,7 @@ int32_t render_frame(int32_t frame, int32_t frame_count) {
     result = render_landscape(caption);
   }
   restore_view_direction();
+  sight_line_ceiling = 32767;
 
   if (result == 1 && flare_enabled) result = lens_flare();
   // These passes run after a stopped frame too, so it still leaves a consistent partial image.

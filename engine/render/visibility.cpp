@@ -14,6 +14,7 @@
 #include "engine/render/view_transform.h"
 
 int32_t los_culling = 0;
+int32_t sight_line_ceiling = 32767;
 
 int32_t corners_in_view(const float x[4], const float y[4], const float z[4]) {
   bool behind = true, left = true, top = true, right = true, bottom = true;
@@ -63,8 +64,19 @@ void visibility_statistics() {
 
 namespace {
 
+// The stepper as it stands after k more advances (line_stepper_advance k times): the error term grows by the
+// remainder per step and carries once each time it passes the step count, so the carries can be counted at once.
+void stepper_jump(LineStepper* s, int64_t k) {
+  if (k <= 0) return;
+  const int64_t e = s->error + k * s->remainder;
+  const int64_t carries = (e - 1) / s->steps;
+  s->value = static_cast<int32_t>(s->value + k * s->step + carries * s->sign);
+  s->error = static_cast<int32_t>(e - carries * s->steps);
+}
+
 // Walks the sight line along the main index (rows, or columns when along_columns) from the end with the smaller
-// index towards the larger one, the larger excluded; 1 as soon as the minimum grid rises above the line.
+// index towards the larger one, the larger excluded; 1 as soon as the minimum grid rises above the line. Steps
+// whose height reaches the ceiling cannot be hidden and are passed over.
 int32_t sight_line_blocked(int32_t main_a, int32_t cross_a, int32_t height_a, int32_t main_b, int32_t cross_b,
                            int32_t height_b, bool along_columns) {
   if (main_b < main_a) {
@@ -75,10 +87,33 @@ int32_t sight_line_blocked(int32_t main_a, int32_t cross_a, int32_t height_a, in
   LineStepper cross, height;
   line_stepper_init(&cross, main_a, main_b, cross_a, cross_b);
   line_stepper_init(&height, main_a, main_b, height_a, height_b);
-  for (int32_t m = main_a; m < main_b; ++m) {
+  const int32_t ceiling = sight_line_ceiling;
+  int32_t m = main_a;
+  if (height_a >= ceiling && height_b < ceiling && main_b > main_a) {
+    // Falling towards the far end: skip to the first step below the ceiling (the heights never rise again).
+    int64_t lo = 0, hi = static_cast<int64_t>(main_b) - main_a;  // first k with height < ceiling lies in [lo, hi]
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo) / 2;
+      LineStepper probe = height;
+      stepper_jump(&probe, mid);
+      if (probe.value < ceiling) {
+        hi = mid;
+      } else {
+        lo = mid + 1;
+      }
+    }
+    stepper_jump(&cross, lo);
+    stepper_jump(&height, lo);
+    m = static_cast<int32_t>(main_a + lo);
+  }
+  for (; m < main_b; ++m) {
+    // The heights run monotonically towards height_b: once both reach the ceiling nothing can hide the point.
+    if (height.value >= ceiling && height_b >= ceiling) return 0;
     const int32_t r = along_columns ? cross.value : m;
     const int32_t c = along_columns ? m : cross.value;
-    if (r >= 0 && c >= 0 && r < grid_height && c < grid_width && min_elevation_row(r)[c] > height.value) return 1;
+    if (height.value < ceiling && r >= 0 && c >= 0 && r < grid_height && c < grid_width &&
+        min_elevation_row(r)[c] > height.value)
+      return 1;
     line_stepper_advance(&cross);
     line_stepper_advance(&height);
   }

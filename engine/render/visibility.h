@@ -6,6 +6,11 @@
 // 1 when the line-of-sight test is worth running for this frame (set at the start of every walk), else 0.
 extern int32_t los_culling;
 
+// No value of the minimum grid lies above this; a sight line whose remaining heights all reach it cannot be
+// hidden any more, so its walk ends early. 32767 (always true of 16-bit samples) unless a frame has just built
+// the grid and set it to the grid's highest value.
+extern int32_t sight_line_ceiling;
+
 // Four view-space corners against the view pyramid |x| <= z, |y| <= z: 0 when all lie behind the eye or all
 // beyond one side, else 1.
 int32_t corners_in_view(const float x[4], const float y[4], const float z[4]);

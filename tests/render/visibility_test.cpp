@@ -1,4 +1,5 @@
 // Line of sight over the minimum grid, the minimum grid itself and the occlusion survey.
+#include "engine/landscape/random.h"
 #include "engine/render/min_grid.h"
 #include "engine/render/visibility.h"
 #include "tests/render/terrain_render_fixture.h"
@@ -113,6 +114,39 @@ TEST_F(VisibilityTest, CulledFrameMatchesTheUnculledOneWhereTheWallHides) {
   ASSERT_EQ(render_frame(0, 1), 1);
   EXPECT_LT(polygon_count, all_polygons);
   EXPECT_TRUE(all == image_pixels());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VisibilityTest, CeilingShortcutGivesTheFullWalksAnswer) {
+  // Rough ground with ridges, cameras high and low, on and beyond the landscape's sides.
+  ASSERT_EQ(set_landscape_size(130, 100), 1);
+  random_seed(7);
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c)
+      elevation_row(r)[c] = static_cast<int16_t>((random8() & 63) + ((c % 37 < 3 || r % 29 < 2) ? 400 : 0));
+  grid_step = 1;
+  backface_culling = 1;
+  build_min_elevation_grid();
+  const float cameras[][3] = {{64 * 30, 20 * 30, 300}, {5 * 30, 90 * 30, 1500}, {129 * 30, 0, 420},
+                              {70 * 30, 50 * 30, 60}, {0, 99 * 30, 5000}};
+  int32_t hidden = 0;
+  for (const auto& cam : cameras) {
+    camera_x = cam[0], camera_y = cam[1], camera_z = cam[2];
+    for (int32_t row = 0; row < land_height; row += 3)
+      for (int32_t col = 0; col < land_width; col += 2) {
+        const int32_t z = elevation_row(row)[col];
+        sight_line_ceiling = 32767;
+        const int32_t full = terrain_hides_point(col, row, z);
+        sight_line_ceiling = min_elevation_highest;
+        ASSERT_EQ(terrain_hides_point(col, row, z), full) << col << " " << row << " " << cam[2];
+        hidden += full;
+      }
+  }
+  sight_line_ceiling = 32767;
+  EXPECT_GT(hidden, 100);
 }
 
 }  // namespace
