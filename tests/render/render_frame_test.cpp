@@ -32,6 +32,7 @@ class RenderFrameTest : public TerrainRenderTest {
     shadows_enabled = 0;
     phong_enabled = 0;
     blend_colors = gouraud_enabled = 0;
+    exaggerate_shading = 0;
     auto_exposure = 0;
     brightness = 128;
     flare_enabled = 0;
@@ -71,6 +72,56 @@ TEST_F(RenderFrameTest, FlatLandscapeEveryPixelHasTheClassAndColourByHand) {
   for (int32_t y = 0; y < 48; ++y)
     for (int32_t x = 0; x < 64; ++x) wrong += px(x, y) != kFlatRoadPixel;
   EXPECT_EQ(wrong, 0) << std::hex << px(0, 0) << " " << px(32, 24);
+}
+
+TEST_F(RenderFrameTest, FlatLandscapeLightShadowAndHighlightByHand) {
+  struct Case {
+    const char* what;
+    void (*setup)();
+    uint32_t r, g, b;
+  } cases[] = {
+      // Light 204 as above.
+      {"plain", [] {}, 217, 107, 52},
+      // n.L = 0.5 with the arc-cosine curve: l = 1 - acos(0.5) / 1.5708 = 0.3333, light 85;
+      // R = ((200 * 85) >> 8) * 255 / 256 = 65 -> 89, G = 32 -> 44, B = 15 -> 20.
+      {"exaggerated",
+       [] {
+         exaggerate_shading = 1;
+         light_x = 0.8660254f;
+         light_z = 0.5f;
+       },
+       89, 44, 20},
+      // Every corner in cast shadow (16..31, mean at least 8): light halves to 102;
+      // R = 79 * 255 / 256 = 78 -> 107, G = 38 -> 52, B = 18 -> 24.
+      {"cast shadow",
+       [] {
+         shadows_enabled = 1;
+         sun_declination = 90.0f;  // the shading is not recomputed: the marks stay as set
+         for (int32_t r = 0; r < grid_height; ++r)
+           for (int32_t c = 0; c < grid_width; ++c) shade_row(r)[c] = kShadeTerrainShadow;
+       },
+       107, 52, 24},
+      // Phong sharpness 0 gives the value 256 at any angle; strength 100 adds 255 * 100 * 256 / 65536 = 99:
+      // R = 158 + 99 = 257 -> 353, clamped 255; G = 78 + 99 -> 243; B = 38 + 99 -> 188.
+      {"highlight",
+       [] {
+         phong_enabled = 1;
+         class_attributes[88].phong_intensity = 100;
+         class_attributes[88].phong_sharpness = 0;
+       },
+       255, 243, 188},
+  };
+  for (const Case& c : cases) {
+    image(64, 48);
+    flat_road_scene();
+    c.setup();
+    ASSERT_EQ(render_frame(0, 1), 1) << c.what;
+    const uint32_t expected = (88u << 24) | (c.r << 16) | (c.g << 8) | c.b;
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x) wrong += px(x, y) != expected;
+    EXPECT_EQ(wrong, 0) << c.what << " " << std::hex << px(32, 24);
+  }
 }
 
 TEST_F(RenderFrameTest, AntiAliasFiltersKeepAUniformImage) {
