@@ -3,6 +3,7 @@
 #include "engine/render/horizon.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "engine/landscape/camera.h"
 #include "engine/landscape/float_convert.h"
@@ -35,7 +36,7 @@ struct Azimuths {
 // The vertices of one ring edge of radius rho; the haze of the edge is measured first.
 void build_edge(int32_t cxi, int32_t cyi, int32_t rho, const Azimuths& az, bool reflect, SkyVertex* out) {
   const float bz = static_cast<float>(base_level);
-  camera_distance_haze(static_cast<float>(cxi + rho), static_cast<float>(cyi), bz);
+  camera_distance_haze(static_cast<float>(int64_t{cxi} + rho), static_cast<float>(cyi), bz);
   const ColorEntry& hc = color_table[kHorizonSlot];
   const ClassAttributes& attr = class_attributes[kHorizonSlot];
   const uint32_t plain = shade_color(hc.red, hc.green, hc.blue, flat_intensity, 0, 0);
@@ -43,8 +44,9 @@ void build_edge(int32_t cxi, int32_t cyi, int32_t rho, const Azimuths& az, bool 
   const Vec3f up{0.0f, 0.0f, 1.0f};
   for (int32_t i = 0; i <= kSectors; ++i) {
     SkyVertex& v = out[i];
-    v.x = static_cast<float>(cxi + trunc_to_i32(rho * az.c[i]));
-    v.y = static_cast<float>(cyi + trunc_to_i32(rho * az.s[i]));
+    // In 64 bits: a camera far outside the landscape must not overflow the sum.
+    v.x = static_cast<float>(int64_t{cxi} + trunc_to_i32(rho * az.c[i]));
+    v.y = static_cast<float>(int64_t{cyi} + trunc_to_i32(rho * az.s[i]));
     v.z = bz;
     v.color = plain;
     if (reflect) {

@@ -82,3 +82,15 @@ TEST_F(SkyHorizonTest, HazeExampleFollowsTheFormula) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SkyHorizonTest, CameraFarOutsideTheLandscapeStillDrawsTheBackground) {
+  camera_x = 3.0e9f;
+  camera_y = -3.0e9f;
+  EXPECT_EQ(render_sky(), 1);
+  EXPECT_EQ(render_horizon(), 1);
+  EXPECT_EQ(px(32, 2) >> 24, 33u);
+}
+
+}  // namespace
