@@ -124,6 +124,38 @@ TEST_F(RenderFrameTest, FlatLandscapeLightShadowAndHighlightByHand) {
   }
 }
 
+TEST_F(RenderFrameTest, TexturedSlotLitPerPixelMatchesTheFlatColour) {
+  // A uniform texture of the road's own colour: shaded per pixel with the triangle's light it must give the
+  // same picture as the untextured road.
+  static uint32_t texels[8 * 8];
+  for (uint32_t& t : texels) t = 0xFFC86432u;  // alpha 255, 200, 100, 50
+  image(64, 48);
+  flat_road_scene();
+  TextureSlot& slot = texture_slots[88];
+  slot.loaded = 88;
+  for (TextureLevel& level : slot.levels) level = TextureLevel{8, 8, 0, texels};
+  ASSERT_EQ(render_frame(0, 1), 1);
+  int32_t wrong = 0;
+  for (int32_t y = 0; y < 48; ++y)
+    for (int32_t x = 0; x < 64; ++x) wrong += px(x, y) != kFlatRoadPixel;
+  slot.loaded = 0;
+  for (TextureLevel& level : slot.levels) level = TextureLevel{};
+  EXPECT_EQ(wrong, 0) << std::hex << px(32, 24);
+}
+
+TEST_F(RenderFrameTest, ProgressShowsTheFrameCaption) {
+  image(64, 48);
+  flat_road_scene();
+  host->tick_step = 1000;  // every read-out is due
+  ASSERT_EQ(render_frame(4, 10), 1);
+  ASSERT_FALSE(host->progress_texts.empty());
+  EXPECT_EQ(host->progress_texts.front().rfind("Frame 5 of 10: ", 0), 0u) << host->progress_texts.front();
+  host->progress_texts.clear();
+  ASSERT_EQ(render_frame(0, 1), 1);
+  ASSERT_FALSE(host->progress_texts.empty());
+  EXPECT_EQ(host->progress_texts.front().rfind("Render: ", 0), 0u) << host->progress_texts.front();
+}
+
 TEST_F(RenderFrameTest, AntiAliasFiltersKeepAUniformImage) {
   for (int32_t mode : {1, 2}) {
     image(64, 48);
