@@ -54,15 +54,15 @@ int32_t normal_slope(const Vec3f& n) {
   return trunc_to_i32(std::acos(z) * 57.29577951308232);
 }
 
-// Draws one triangle; returns false when its colour slot is black (a hole).
-[[maybe_unused]] bool shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
+// Draws one triangle; nothing when it faces away or its colour slot is black (a hole).
+void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
                     const Vec3f& edge_b, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex* c = q.corner;
   Vec3f n;
   face_normal(edge_a, edge_b, &n);
   // Both triangles test the facing from corner 1.
   Vec3f v{camera_x - c[1].x, camera_y - c[1].y, camera_z - c[1].z};
-  if (vec3_dot(n, v) < 0.0) return true;
+  if (vec3_dot(n, v) < 0.0) return;
 
   const QuadVertex& m0 = c[t.means[0]];
   const QuadVertex& m1 = c[t.means[1]];
@@ -77,7 +77,7 @@ int32_t normal_slope(const Vec3f& n) {
                                            (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
                                            (m0.z + m1.z + m2.z) / 3.0f);
   const ColorEntry& ce = color_table[slot];
-  if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return false;
+  if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return;
 
   // Highlight.
   int32_t strength = 0, value = 0;
@@ -179,7 +179,6 @@ int32_t normal_slope(const Vec3f& n) {
   } else {
     draw_polygon_view(&rec);
   }
-  return true;
 }
 
 }  // namespace

@@ -156,6 +156,27 @@ TEST_F(RenderFrameTest, ProgressShowsTheFrameCaption) {
   EXPECT_EQ(host->progress_texts.front().rfind("Render: ", 0), 0u) << host->progress_texts.front();
 }
 
+TEST_F(RenderFrameTest, BlackClassesAndUndersidesDrawNoTerrain) {
+  const std::pair<const char*, void (*)()> cases[] = {
+      {"black road", [] { color_table[88] = ColorEntry{0, 0, 0, 0}; }},
+      {"seen from below",
+       [] {
+         camera_z = -200.0f;
+         camera_pitch = 90.0f;
+       }},
+  };
+  for (const auto& [what, setup] : cases) {
+    image(64, 48);
+    flat_road_scene();
+    setup();
+    ASSERT_EQ(render_frame(0, 1), 1) << what;
+    int32_t road = 0;
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x) road += (px(x, y) >> 24) == 88;
+    EXPECT_EQ(road, 0) << what;
+  }
+}
+
 TEST_F(RenderFrameTest, AntiAliasFiltersKeepAUniformImage) {
   for (int32_t mode : {1, 2}) {
     image(64, 48);
