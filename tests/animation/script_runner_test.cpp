@@ -8,6 +8,8 @@
 #include <string>
 
 #include "engine/animation/script_runner.h"
+#include "engine/files/image_buffer.h"
+#include "engine/files/targa.h"
 #include "engine/panels/engine_control.h"
 #include "engine/render/frame_buffers.h"
 #include "script_test_fixture.h"
@@ -302,6 +304,25 @@ TEST_F(ScriptRunner, EverySeriesKindWritesItsFile) {
   EXPECT_TRUE(host->messages.empty());
   free_vidmem24();
   free_vidmem8();
+}
+
+// An unattended run end to end: settings and a camera from the script, a rendered frame saved as a Targa
+// file of the size the script asked for, with a picture in it.
+TEST_F(ScriptRunner, RendersAndSavesAPicture) {
+  animation_output = 5;
+  const std::string base = (dir_ / "shot").string();
+  EXPECT_EQ(run("ImageSize 48 32\nCameraXYZ 3800 200 900\nTargetXYZ 3800 5000 0\nSkyOn\nHorizonOn\nRender\n",
+                base.c_str()),
+            1);
+  ImageBuffer* image = targa_load_image((base + "00000.TGA").c_str());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width, 48);
+  EXPECT_EQ(image->height, 32);
+  int32_t lit = 0;
+  for (int32_t i = 0; i < image->width * image->height; ++i) lit += (image->pixels[i] & 0x00FFFFFF) != 0;
+  EXPECT_GT(lit, 48 * 32 / 2);
+  image_free(image);
+  EXPECT_TRUE(host->messages.empty());
 }
 
 TEST_F(ScriptRunner, SaveTargaNeedsTheFrameBuffer) {
