@@ -107,7 +107,15 @@ void run_startup_script_argument(const char* path, const char* base_name) {
   if (animation_output == kOutputAvi && !base_name[0]) {
     requester("No movie name for AVI output: give one with -o before the script.", "  OK  ", nullptr);
   }
+  // The script's own relative names (saved images, loaded files) mean the start folder too.
+  char here[kFolderBufferSize];
+  current_folder(here);
+  const bool moved = ::chdir(launch_dir) == 0;
   run_script(path, frames, 0);
+  if (moved && ::chdir(here) != 0) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Cannot return to the program folder:\n\"%s\"", here);
+    requester(text_buffer, "  OK  ", nullptr);
+  }
   if (movie) avi_close();
   after_script();
 }

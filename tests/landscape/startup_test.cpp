@@ -176,6 +176,16 @@ TEST_F(StartupTest, FramesOfCommandLineScriptsLandInTheStartFolder) {
   free_vidmem8();
 }
 
+TEST_F(StartupTest, NamesInsideCommandLineScriptsMeanTheStartFolder) {
+  std::ofstream(work_ / "s.scr") << "Dalve Script File\n\nImageSize 32 24\nSaveTarga saved.tga\n";
+  start("s.scr");
+  EXPECT_TRUE(fs::exists(work_ / "saved.tga"));
+  EXPECT_FALSE(fs::exists(prog_ / "saved.tga"));
+  EXPECT_EQ(fs::path(cwd()), fs::canonical(prog_));  // the program folder is current again afterwards
+  free_vidmem24();
+  free_vidmem8();
+}
+
 TEST_F(StartupTest, FailedLandscapeArgumentLeavesTheLandscapeAndItsViewAlone) {
   set_landscape_size(66, 66);
   vertical_scale = 2.5f;
