@@ -11,6 +11,16 @@ Host* current_host = &default_host;
 Host* saved_host = nullptr;
 
 std::string text_or_empty(const char* s) { return s ? std::string(s) : std::string(); }
+
+// The text without the blanks that centre it, and with its line breaks as blanks.
+std::string one_line(const char* s) {
+  std::string t = text_or_empty(s);
+  for (char& c : t)
+    if (c == '\n' || c == '\r') c = ' ';
+  const size_t first = t.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return t.substr(first, t.find_last_not_of(' ') - first + 1);
+}
 }  // namespace
 
 Host& host() { return *current_host; }
@@ -36,10 +46,7 @@ int HeadlessHost::ask_yes_no(const char* message, const char* button1, const cha
   }
   if (!button2) answer = 1;  // a one-button message can only be confirmed
   messages.push_back({text_or_empty(message), text_or_empty(button1), text_or_empty(button2), answer});
-  if (echo) {
-    std::fprintf(echo, "%s [%s]\n", message ? message : "", answer ? text_or_empty(button1).c_str()
-                                                                  : text_or_empty(button2).c_str());
-  }
+  if (echo) std::fprintf(echo, "%s [%s]\n", one_line(message).c_str(), one_line(answer ? button1 : button2).c_str());
   return answer;
 }
 
@@ -53,24 +60,35 @@ int HeadlessHost::ask_value(const char* message, const char* button1, const char
   }
   if (!button2) answer = 1;
   messages.push_back({text_or_empty(message), text_or_empty(button1), text_or_empty(button2), answer});
-  if (echo) std::fprintf(echo, "%s [%s] %d\n", message ? message : "", answer ? "first" : "second", value ? *value : 0);
+  if (echo) {
+    std::fprintf(echo, "%s [%s] %d\n", one_line(message).c_str(), one_line(answer ? button1 : button2).c_str(),
+                 value ? *value : 0);
+  }
   return answer;
+}
+
+void HeadlessHost::echo_line(const char* text) {
+  if (!echo) return;
+  const std::string line = one_line(text);
+  if (line.empty() || line == last_echo) return;
+  last_echo = line;
+  std::fprintf(echo, "%s\n", line.c_str());
 }
 
 void HeadlessHost::set_status_line(const char* text) {
   status_lines.push_back(text_or_empty(text));
-  if (echo) std::fprintf(echo, "%s\n", text ? text : "");
+  echo_line(text);
 }
 
 void HeadlessHost::status_strip(const char* text) {
   status_texts.push_back(text_or_empty(text));
-  if (echo) std::fprintf(echo, "%s\n", text ? text : "");
+  echo_line(text);
 }
 
 void HeadlessHost::progress_strip(const char* text, int32_t bar_end_x) {
   progress_texts.push_back(text_or_empty(text));
   progress_bars.push_back(bar_end_x);
-  if (echo) std::fprintf(echo, "%s\n", text ? text : "");
+  echo_line(text);
 }
 
 uint32_t HeadlessHost::tick_count() {

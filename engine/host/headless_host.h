@@ -63,7 +63,8 @@ class HeadlessHost : public Host {
   int32_t display_bits_per_pixel = 24;                     // what display_bits reports
   int32_t invalidations = 0;
 
-  // When set, messages, status and progress are also printed there, one line each.
+  // When set, messages, status and progress are also printed there, one line each; status texts
+  // are trimmed, and empty or repeated ones are left out.
   FILE* echo = nullptr;
 
   void open_panel_window(PanelRecord* panel) override;
@@ -109,6 +110,10 @@ class HeadlessHost : public Host {
     window_events.emplace_back("create");
     return render_window_create_fails ? 0 : 1;
   }
+
+ private:
+  void echo_line(const char* text);
+  std::string last_echo;
 };
 
 // Installs a fresh headless host for the scope of a test and restores the previous one after.
