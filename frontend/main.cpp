@@ -1,12 +1,12 @@
 // The dalvenor program: brings the engine up with the headless host and runs the command line and the
-// start-up files unattended; messages are printed on the standard error stream.
+// start-up files unattended; messages, status and progress are printed on the standard error stream.
 #include <cstdio>
 
-#include "engine/files/landscape_names.h"
+#include "engine/files/file_messages.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/command_line.h"
 #include "engine/landscape/engine_init.h"
-#include "engine/landscape/grid.h"
+#include "engine/landscape/startup.h"
 #include "engine/panels/startup_command.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   set_command_line_args(argc, argv);
   engine_init();
   startup_command(nullptr);
-  std::printf("Dalvenor engine: landscape \"%s\" of %d by %d samples.\n", landscape_name, grid_width, grid_height);
   set_host(nullptr);
-  return 0;
+  // Success only when every command-line file ran or loaded to its end and no file failed.
+  return (startup_failures == 0 && file_errors_shown == 0) ? 0 : 1;
 }

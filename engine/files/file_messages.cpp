@@ -5,8 +5,11 @@
 
 #include "engine/panels/requesters.h"
 
+int32_t file_errors_shown = 0;
+
 namespace {
 int32_t file_message(const char* label, const char* path) {
+  ++file_errors_shown;
   const std::string text = std::string(label) + " \"" + (path ? path : "") + "\"";
   requester(text.c_str(), "  OK  ", nullptr);
   return 0;

@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// How many of the three file-error messages were shown since the program started; an unattended
+// run reports failure through its exit code when any was.
+extern int32_t file_errors_shown;
+
 // "Error opening file:", a blank and the path in double quotes, with "  OK  ".
 int32_t msg_error_opening(const char* path);
 // The same with "Error reading file:".

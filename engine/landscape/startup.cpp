@@ -26,6 +26,7 @@
 char program_dir[kFolderBufferSize];
 char startup_dir[kFolderBufferSize];
 char launch_dir[kFolderBufferSize];
+int32_t startup_failures = 0;
 
 namespace {
 
@@ -94,6 +95,22 @@ int32_t open_movie(const char* base_name) {
   return 0;
 }
 
+// A command-line script that did not run to its end is reported as the animation commands report it,
+// and counts as a failure of the run.
+void report_script_result(int32_t result) {
+  if (result == 1) return;
+  ++startup_failures;
+  if (result == -1) {
+    requester("User aborted script!", "  OK  ", nullptr);
+  } else if (result == -3) {
+    requester("Format error in script!", "  OK  ", nullptr);
+  } else if (result == 0 && script_frame_count > 0) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Error running script! (frame %d of %d)", script_error_frame + 1,
+                  script_frame_count);
+    requester(text_buffer, "  OK  ", nullptr);
+  }
+}
+
 // The base name as given by "-o" (empty when none was) becomes a path under the start folder, so that
 // frames and movies land where the user started the program, not in the program folder.
 void run_startup_script_argument(const char* path, const char* base_name) {
@@ -111,7 +128,7 @@ void run_startup_script_argument(const char* path, const char* base_name) {
   char here[kFolderBufferSize];
   current_folder(here);
   const bool moved = ::chdir(launch_dir) == 0;
-  run_script(path, frames, 0);
+  report_script_result(run_script(path, frames, 0));
   if (moved && ::chdir(here) != 0) {
     std::snprintf(text_buffer, sizeof text_buffer, "Cannot return to the program folder:\n\"%s\"", here);
     requester(text_buffer, "  OK  ", nullptr);
@@ -132,7 +149,7 @@ void handle_file_argument(const char* argument, const char* base_name) {
   if (type == kFileTypeScript) {
     run_startup_script_argument(path, base_name);
   } else {
-    startup_load_landscape(path);
+    if (startup_load_landscape(path) == 0) ++startup_failures;
   }
 }
 

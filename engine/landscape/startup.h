@@ -26,3 +26,7 @@ int32_t command_line_path(const char* argument, char* out);
 // Loads a landscape named at start-up and brings the view, map and panels up to date after it.
 // A file that fails to load leaves the landscape, its view and its derived data as they were.
 int32_t startup_load_landscape(const char* path);
+
+// Command-line files that did not run or load to their end: scripts whose run gave anything but 1,
+// landscapes that failed to load.
+extern int32_t startup_failures;

@@ -142,9 +142,10 @@ TEST_F(StartupTest, AviOutputNeedsANamedMovieAndOnlyActsOnLaterScripts) {
   std::ofstream(work_ / "r.scr") << "Dalve Script File\n\nImageSize 32 24\nRender\nRender\n";
   ASSERT_EQ(::chdir(work_.c_str()), 0);
   start("-ta r.scr");
-  ASSERT_EQ(host_->messages.size(), 2u);
+  ASSERT_EQ(host_->messages.size(), 3u);
   EXPECT_EQ(host_->messages[0].text, "No movie name for AVI output: give one with -o before the script.");
   EXPECT_NE(host_->messages[1].text.find("Error writing file:"), std::string::npos) << host_->messages[1].text;
+  EXPECT_EQ(host_->messages[2].text, "Error running script! (frame 1 of 2)");
   free_vidmem24();
   free_vidmem8();
 
@@ -182,6 +183,38 @@ TEST_F(StartupTest, NamesInsideCommandLineScriptsMeanTheStartFolder) {
   EXPECT_TRUE(fs::exists(work_ / "saved.tga"));
   EXPECT_FALSE(fs::exists(prog_ / "saved.tga"));
   EXPECT_EQ(fs::path(cwd()), fs::canonical(prog_));  // the program folder is current again afterwards
+  free_vidmem24();
+  free_vidmem8();
+}
+
+TEST_F(StartupTest, ScriptsThatDoNotRunToTheirEndAreReportedAndCounted) {
+  std::ofstream(work_ / "good.scr") << "Dalve Script File\n\nImageSize 32 24\n";
+  std::ofstream(work_ / "format.scr") << "Dalve Script File\n\n1, 2, 3\n";
+  std::ofstream(work_ / "header.scr") << "Dalve script file\n\nRender\n";
+  struct Case {
+    const char* arguments;
+    int32_t failures;
+    const char* last_message;
+  } cases[] = {
+      {"good.scr", 0, nullptr},
+      {"format.scr", 1, "Format error in script!"},
+      {"header.scr", 1, "Format error in script!"},
+      {"missing.scr", 1, nullptr},
+      {"good.scr format.scr good.scr", 1, "Format error in script!"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    host_->messages.clear();
+    startup_failures = 0;
+    ASSERT_EQ(::chdir(work_.c_str()), 0);
+    start(c.arguments);
+    EXPECT_EQ(startup_failures, c.failures);
+    if (c.last_message) {
+      ASSERT_FALSE(host_->messages.empty());
+      EXPECT_EQ(host_->messages.back().text, c.last_message);
+    }
+  }
+  startup_failures = 0;
   free_vidmem24();
   free_vidmem8();
 }
