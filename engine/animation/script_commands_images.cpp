@@ -6,6 +6,7 @@
 #include "engine/animation/script_interpreter.h"
 #include "engine/files/background_image.h"
 #include "engine/files/bmp_image.h"
+#include "engine/files/file_messages.h"
 #include "engine/files/jpeg_image.h"
 #include "engine/files/pcx_image.h"
 #include "engine/files/stereo_image.h"
@@ -15,24 +16,32 @@
 
 namespace {
 
-// Each command acts only when the frame buffer it uses exists; the savers and loaders report their own
-// errors and the script goes on.
-int32_t with_name(char* line, bool buffer_exists, int32_t (*operation)(const char*)) {
+// Each command acts only when the frame buffer it uses exists. A file that cannot be written or read is
+// reported with the path, so that no failure passes as success, and the script goes on.
+int32_t with_name(char* line, bool buffer_exists, int32_t (*operation)(const char*), int32_t (*report)(const char*)) {
   char name[256];
   script_read_word(line, 1, name, sizeof name);
-  if (buffer_exists) operation(name);
+  if (buffer_exists && operation(name) != 1) report(name);
   return 1;
+}
+
+int32_t save_with_name(char* line, bool buffer_exists, int32_t (*operation)(const char*)) {
+  return with_name(line, buffer_exists, operation, msg_error_writing);
+}
+
+int32_t load_with_name(char* line, bool buffer_exists, int32_t (*operation)(const char*)) {
+  return with_name(line, buffer_exists, operation, msg_error_reading);
 }
 
 int32_t load_targa_opaque(const char* name) { return targa_load_into_frame(name, kTargaOpaque); }
 
-int32_t cmd_save_targa(int32_t, char* line) { return with_name(line, vidmem24.rows, targa_save_frame); }
-int32_t cmd_save_bmp(int32_t, char* line) { return with_name(line, vidmem24.rows, bmp_save_render_image); }
-int32_t cmd_save_jpg(int32_t, char* line) { return with_name(line, vidmem24.rows, save_jpeg_screen); }
-int32_t cmd_save_pcx(int32_t, char* line) { return with_name(line, vidmem8.rows, save_screen_pcx); }
-int32_t cmd_load_targa(int32_t, char* line) { return with_name(line, vidmem24.rows, load_targa_opaque); }
-int32_t cmd_load_bmp(int32_t, char* line) { return with_name(line, vidmem24.rows, bmp_load_render_image); }
-int32_t cmd_load_jpg(int32_t, char* line) { return with_name(line, vidmem24.rows, load_jpeg_to_screen); }
+int32_t cmd_save_targa(int32_t, char* line) { return save_with_name(line, vidmem24.rows, targa_save_frame); }
+int32_t cmd_save_bmp(int32_t, char* line) { return save_with_name(line, vidmem24.rows, bmp_save_render_image); }
+int32_t cmd_save_jpg(int32_t, char* line) { return save_with_name(line, vidmem24.rows, save_jpeg_screen); }
+int32_t cmd_save_pcx(int32_t, char* line) { return save_with_name(line, vidmem8.rows, save_screen_pcx); }
+int32_t cmd_load_targa(int32_t, char* line) { return load_with_name(line, vidmem24.rows, load_targa_opaque); }
+int32_t cmd_load_bmp(int32_t, char* line) { return load_with_name(line, vidmem24.rows, bmp_load_render_image); }
+int32_t cmd_load_jpg(int32_t, char* line) { return load_with_name(line, vidmem24.rows, load_jpeg_to_screen); }
 
 // The picture name (empty when none is given) switches the picture on when not empty. A name longer
 // than the name field holds is refused, and the picture settings stay as they were.

@@ -8,6 +8,7 @@
 #include "engine/landscape/color_classes.h"
 #include "engine/landscape/sun.h"
 #include "engine/landscape/waves.h"
+#include "engine/render/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "script_test_fixture.h"
 
@@ -303,6 +304,33 @@ TEST_F(ScriptPictures, BackgroundAndForegroundNames) {
   // The stereo dialog cancelled (no file chosen) stops the script.
   EXPECT_EQ(line("LoadStereoRedBlue"), -1);
   background_name[0] = foreground_name[0] = 0;
+}
+
+// Saving into a folder that cannot exist and loading a missing file are reported with the path; the
+// script goes on.
+TEST_F(ScriptPictures, FailedSavesAndLoadsAreReported) {
+  ASSERT_EQ(set_image_size(16, 16), 1);
+  const std::string blocked = "/proc/version/x";  // a path under a plain file: no folder can be made there
+  const struct {
+    std::string line;
+    const char* message;
+  } cases[] = {
+      {"SaveTarga " + blocked + ".tga", "Error writing file:"},
+      {"SaveBMP " + blocked + ".bmp", "Error writing file:"},
+      {"SaveJPG " + blocked + ".jpg", "Error writing file:"},
+      {"SavePCX " + blocked + ".pcx", "Error writing file:"},
+      {"LoadTarga /nonexistent/none.tga", "Error reading file:"},
+      {"LoadBMP /nonexistent/none.bmp", "Error reading file:"},
+      {"LoadJPG /nonexistent/none.jpg", "Error reading file:"},
+  };
+  for (const auto& c : cases) {
+    host->messages.clear();
+    EXPECT_EQ(line(c.line), 1) << c.line;
+    ASSERT_EQ(host->messages.size(), 1u) << c.line;
+    EXPECT_EQ(host->messages[0].text.rfind(c.message, 0), 0u) << host->messages[0].text;
+  }
+  free_vidmem24();
+  free_vidmem8();
 }
 
 }  // namespace
