@@ -55,6 +55,22 @@ inline void advance(LineStepper* s) {
 // The image row of projection row y: the square projection is centred vertically on the image.
 inline int32_t image_row(int32_t y) { return y - (proj_height - image_height) / 2; }
 
+// The image row and the columns x0 to last (n pixels) of one span, cut to the image and to the span
+// buffer; false when nothing of it is inside the image. Columns past the image are never shown, so the
+// span is cut there before it is filled.
+inline bool clip_span(int32_t row, const EdgeEntry* left, const EdgeEntry* right, int32_t* sy, int32_t* x0,
+                      int32_t* last, int32_t* n) {
+  *sy = image_row(row);
+  if (*sy < 0 || *sy >= image_height) return false;
+  *x0 = left->x < 0 ? 0 : left->x;
+  if (!(*x0 < image_width && right->x >= 0)) return false;
+  *last = right->x;
+  if (*last > image_width - 1) *last = image_width - 1;
+  if (*last > kSpanLength - 1 + *x0) *last = kSpanLength - 1 + *x0;
+  *n = *last - *x0 + 1;
+  return true;
+}
+
 }  // namespace
 
 void span_table_reset() {
@@ -200,16 +216,9 @@ void fill_spans() {
 }
 
 void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right) {
-  const int32_t sy = image_row(row);
-  if (sy < 0 || sy >= image_height) return;
-  const int32_t x0 = left->x < 0 ? 0 : left->x;
-  const int32_t x1 = right->x;
-  if (!(x0 < image_width && x1 >= 0)) return;
-  // Columns past the image are never shown; the span is cut there before it is filled.
-  int32_t last = x1;
-  if (last > image_width - 1) last = image_width - 1;
-  if (last > kSpanLength - 1 + x0) last = kSpanLength - 1 + x0;
-  const int32_t n = last - x0 + 1;
+  int32_t sy, x0, last, n;
+  if (!clip_span(row, left, right, &sy, &x0, &last, &n)) return;
+  const int32_t x1 = right->x;  // the span's own end: colours and texels step over the uncut span
   SpanPixel* out = span_flat;
   if (left->r == right->r && left->g == right->g && left->b == right->b && left->alpha == right->alpha &&
       left->slot == right->slot) {
@@ -320,15 +329,9 @@ struct TexelShader {
 }  // namespace
 
 void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* right) {
-  const int32_t sy = image_row(row);
-  if (sy < 0 || sy >= image_height) return;
-  const int32_t x0 = left->x < 0 ? 0 : left->x;
-  const int32_t x1 = right->x;
-  if (!(x0 < image_width && x1 >= 0)) return;
-  int32_t last = x1;
-  if (last > image_width - 1) last = image_width - 1;
-  if (last > kSpanLength - 1 + x0) last = kSpanLength - 1 + x0;
-  const int32_t n = last - x0 + 1;
+  int32_t sy, x0, last, n;
+  if (!clip_span(row, left, right, &sy, &x0, &last, &n)) return;
+  const int32_t x1 = right->x;  // the span's own end: colours and texels step over the uncut span
   // The third texture coordinate is never looked up, so it is not stepped.
   LineStepper su, sv;
   line_stepper_init(&su, x0, x1, left->tu, right->tu);
