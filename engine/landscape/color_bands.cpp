@@ -1,4 +1,5 @@
 // Band and cliff classes: altitude quarters, slope bands, strata layers, roughness and jitter of band edges.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -131,10 +132,11 @@ int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
   if (!roughness_enabled) return 0;
   const int32_t dc = trunc_to_i32(static_cast<float>(radius) / grid_spacing_x);
   const int32_t dr = trunc_to_i32(static_cast<float>(radius) / grid_spacing_y);
-  const int32_t c0 = col - dc > 0 ? col - dc : 0;
-  const int32_t c1 = col + dc < land_width ? col + dc : land_width;
-  const int32_t r0 = row - dr > 0 ? row - dr : 0;
-  const int32_t r1 = row + dr < land_height ? row + dr : land_height;
+  // In 64 bits: a tiny sample spacing makes the reach huge.
+  const int32_t c0 = static_cast<int32_t>(std::max<int64_t>(int64_t{col} - dc, 0));
+  const int32_t c1 = static_cast<int32_t>(std::min<int64_t>(int64_t{col} + dc, land_width));
+  const int32_t r0 = static_cast<int32_t>(std::max<int64_t>(int64_t{row} - dr, 0));
+  const int32_t r1 = static_cast<int32_t>(std::min<int64_t>(int64_t{row} + dr, land_height));
   const int32_t e = elevation_row(row)[col];
   const int32_t cols[3] = {c0, col, c1};
   const int32_t rows[3] = {r0, row, r1};

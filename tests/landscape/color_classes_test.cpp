@@ -113,6 +113,11 @@ TEST_F(ColorClassTest, RoughnessTerm) {
   elevation_row(10)[10] = 100;
   EXPECT_EQ(cell_roughness(10, 10, 0), 0);  // neighbours are the sample itself
   EXPECT_NE(cell_roughness(10, 10, 200), 0);
+  // A sample spacing of almost nothing makes the reach huge: it stays at the landscape's edges.
+  roughness_radius = 200;
+  grid_spacing_x = grid_spacing_y = 1e-30f;
+  EXPECT_EQ(cell_roughness(10, 10, 200), cell_roughness(10, 10, 1 << 30));
+  grid_spacing_x = grid_spacing_y = 30.0f;
   roughness_off();
   EXPECT_EQ(cell_roughness(10, 10, 200), 0);
   EXPECT_EQ(colors_done_step, land_width);

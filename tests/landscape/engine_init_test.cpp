@@ -10,6 +10,7 @@
 #include "engine/landscape/engine_init.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
+#include "engine/panels/status.h"
 #include "engine/panels/topo_view.h"
 #include "engine/render/frame_buffers.h"
 #include "engine/scene/texture_slots.h"
@@ -22,6 +23,7 @@ class EngineInitTest : public ::testing::Test {
     reset_settings_defaults();
     reset_camera_state();
     free_path_frames();
+    status_reset_state();  // a status text shown by an earlier test must not throttle this one's
   }
   void TearDown() override {
     free_path_frames();
