@@ -8,7 +8,6 @@
 namespace {
 HeadlessHost default_host;
 Host* current_host = &default_host;
-Host* saved_host = nullptr;
 
 std::string text_or_empty(const char* s) { return s ? std::string(s) : std::string(); }
 
@@ -27,10 +26,10 @@ Host& host() { return *current_host; }
 void set_host(Host* h) { current_host = h ? h : &default_host; }
 
 ScopedHeadlessHost::ScopedHeadlessHost() {
-  saved_host = current_host;
+  saved_ = current_host;
   set_host(&host_);
 }
-ScopedHeadlessHost::~ScopedHeadlessHost() { set_host(saved_host); }
+ScopedHeadlessHost::~ScopedHeadlessHost() { set_host(saved_); }
 
 void HeadlessHost::open_panel_window(PanelRecord*) { window_events.emplace_back("open panel"); }
 void HeadlessHost::open_popup_window(PanelRecord*) { window_events.emplace_back("open popup"); }

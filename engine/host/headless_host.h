@@ -126,4 +126,5 @@ class ScopedHeadlessHost {
 
  private:
   HeadlessHost host_;
+  Host* saved_;  // the host in force before this one, put back on leaving (scopes may nest)
 };

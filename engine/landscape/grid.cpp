@@ -18,6 +18,11 @@ RowTable min_elevation_rows = nullptr;
 int32_t grid_alloc_width = 0, grid_alloc_height = 0;
 int32_t region_mode = 1;
 
+void reset_grid_spacing() {
+  grid_spacing_x = 30.0f;
+  grid_spacing_y = 30.0f;
+}
+
 void* global_alloc_zeroed(size_t size) { return host().alloc_zeroed(size); }
 void global_free(void* block) { host().free_block(block); }
 

@@ -41,6 +41,8 @@ extern int32_t grid_width, grid_height;
 extern int32_t land_width, land_height;
 extern int32_t land_max_side, land_min_side;
 extern float grid_spacing_x, grid_spacing_y;
+// Sample spacing back to its start value of 30 metres both ways.
+void reset_grid_spacing();
 extern RowTable elevation_rows;
 extern RowTable cover_rows;
 extern RowTable shade_rows;

@@ -8,6 +8,5 @@ void reset_sample_spacing() {
   origin_x = 0;
   origin_y = 0;
   origin_z = 0;
-  grid_spacing_x = 30.0f;
-  grid_spacing_y = 30.0f;
+  reset_grid_spacing();
 }

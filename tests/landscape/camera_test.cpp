@@ -16,6 +16,7 @@ class CameraTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     reset_camera_state();
+    reset_grid_spacing();
     set_landscape_size(258, 258);
     clear_elevations();
     topo_init();  // zoom 16, origin 0: map pixel (30 + col, 280 - row) is sample (col, row)

@@ -22,6 +22,7 @@ class EngineInitTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     reset_camera_state();
+    reset_grid_spacing();
     free_path_frames();
     status_reset_state();  // a status text shown by an earlier test must not throttle this one's
   }

@@ -6,6 +6,7 @@
 #include "engine/landscape/settings.h"
 #include "engine/panels/cursor_position.h"
 #include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/panels/topo_view.h"
 
 namespace {
@@ -13,6 +14,8 @@ namespace {
 TEST(CursorPosition, ShowsModeCoordinatesAndElevation) {
   ScopedHeadlessHost host;
   reset_settings_defaults();
+  reset_grid_spacing();
+  status_reset_state();  // an earlier status drawing must not throttle these
   set_landscape_size(258, 258);
   topo_init();
   elevation_row(10)[20] = 123;

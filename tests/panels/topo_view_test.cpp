@@ -14,11 +14,12 @@ class TopoViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_settings_defaults();
+    reset_grid_spacing();
     set_landscape_size(258, 258);
     topo_init();
   }
   void TearDown() override {
-    grid_spacing_x = grid_spacing_y = 30.0f;
+    reset_grid_spacing();
     set_landscape_size(258, 258);
     topo_init();
   }

@@ -18,6 +18,7 @@ class ViewResetStateTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     reset_camera_state();
+    reset_grid_spacing();
     set_landscape_size(130, 66);
     topo_init();
   }

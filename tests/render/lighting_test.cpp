@@ -20,12 +20,13 @@ class LightingTest : public ::testing::Test {
     set_landscape_size(130, 130);
     clear_elevations();
     clear_shades();
-    grid_spacing_x = grid_spacing_y = 30.0f;
+    reset_grid_spacing();
     light_roughness = 0;
     grid_step = 1;
     shades_done_step = land_width;
   }
   void TearDown() override {
+    reset_grid_spacing();
     set_landscape_size(258, 258);
     reset_settings_defaults();
     set_detail_level(1, 2);

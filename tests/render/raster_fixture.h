@@ -12,6 +12,7 @@
 #include "engine/host/headless_host.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/render_window.h"
+#include "engine/panels/status.h"
 #include "engine/render/dither.h"
 #include "engine/render/frame_buffers.h"
 #include "engine/render/image_palette.h"
@@ -34,6 +35,7 @@ class RasterTest : public ::testing::Test {
     render_rows_24bit = 1;
     rendering_active = 0;
     render_abort = 0;
+    status_reset_state();  // a poll tick or status drawing left by an earlier test must not swallow this one's
     render_client_width = render_client_height = 0;
     ASSERT_EQ(set_image_size(64, 48), 1);
     host->messages.clear();

@@ -53,6 +53,7 @@ class TerrainRenderTest : public ::testing::Test {
     reset_color_class_settings();
     reset_wave_settings();
     reset_camera_state();
+    reset_grid_spacing();
     texture_slots_free_all();
     texture_slots_init();
     fractal_amplitudes[0] = 100;
