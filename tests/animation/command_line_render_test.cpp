@@ -18,6 +18,8 @@
 #include "engine/landscape/engine_init.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
+#include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/landscape/startup.h"
 #include "engine/render/frame_buffers.h"
 
@@ -32,6 +34,8 @@ std::string contents(const fs::path& p) {
 
 TEST(CommandLineRender, TwoKeyframesBecomeTwoDifferentTargaFiles) {
   ScopedHeadlessHost host;
+  user_abort = 0;  // a stop left by an earlier test must not end this render
+  status_reset_state();
   char old[4096];
   ASSERT_NE(::getcwd(old, sizeof old), nullptr);
   char pattern[] = "/tmp/dalvenor_e2e_XXXXXX";

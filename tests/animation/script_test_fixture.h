@@ -11,12 +11,16 @@
 #include "engine/landscape/camera.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
+#include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 
 class ScriptTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_settings_defaults();
     reset_camera_state();
+    user_abort = 0;  // a stop left by an earlier test must not end this one's operations
+    status_reset_state();
     ASSERT_EQ(set_landscape_size(258, 258), 1);
   }
   void TearDown() override {

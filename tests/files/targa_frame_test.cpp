@@ -10,6 +10,8 @@
 #include "engine/host/headless_host.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
+#include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 #include "targa_fixture.h"
 
@@ -38,6 +40,8 @@ class TargaFrame : public TargaScratch {
   void SetUp() override {
     TargaScratch::SetUp();
     reset_settings_defaults();
+    user_abort = 0;  // a stop left by an earlier test must not end this one's operations
+    status_reset_state();
     antialias_mode = 0;
     flare_enabled = 0;
     display_depth = 24;

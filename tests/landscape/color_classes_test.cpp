@@ -8,6 +8,8 @@
 #include "engine/landscape/grid.h"
 #include "engine/landscape/random.h"
 #include "engine/landscape/settings.h"
+#include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/render/lighting.h"
 
 namespace {
@@ -20,7 +22,9 @@ class ColorClassTest : public ::testing::Test {
     set_landscape_size(66, 66);
     clear_elevations();
     clear_colors();
-    grid_spacing_x = grid_spacing_y = 30.0f;
+    reset_grid_spacing();
+    user_abort = 0;  // a stop left by an earlier test must not end this one's operations
+    status_reset_state();
     base_level = 0, tree_line = 400, snow_line = 800, max_elevation = 1200;
   }
   void TearDown() override {

@@ -25,6 +25,7 @@ class RenderStartTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     status_reset_state();
+    user_abort = 0;
     set_landscape_size(34, 34);
     scan_elevation_range();
     default_levels();

@@ -20,6 +20,8 @@
 #include "engine/landscape/settings.h"
 #include "engine/landscape/startup.h"
 #include "engine/panels/startup_command.h"
+#include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 
 namespace fs = std::filesystem;
@@ -32,6 +34,8 @@ class StartupTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     reset_default_dirs();
+    user_abort = 0;  // a stop left by an earlier test must not end this one's operations
+    status_reset_state();
     clear_path();
     set_landscape_size(34, 34);
     char old[4096];

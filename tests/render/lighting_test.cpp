@@ -9,6 +9,7 @@
 #include "engine/landscape/random.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/render/lighting.h"
 
 namespace {
@@ -21,6 +22,8 @@ class LightingTest : public ::testing::Test {
     clear_elevations();
     clear_shades();
     reset_grid_spacing();
+    user_abort = 0;  // a stop left by an earlier test must not end this one's operations
+    status_reset_state();
     light_roughness = 0;
     grid_step = 1;
     shades_done_step = land_width;
