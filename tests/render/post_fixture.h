@@ -9,6 +9,7 @@
 #include "engine/host/headless_host.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/engine_control.h"
+#include "engine/panels/status.h"
 #include "engine/render/frame_buffers.h"
 
 class PostFrameTest : public ::testing::Test {
@@ -18,6 +19,7 @@ class PostFrameTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     user_abort = 0;
+    status_reset_state();  // no render-window stop or throttle left by an earlier test
     render_client_width = render_client_height = 0;
   }
   void TearDown() override {
