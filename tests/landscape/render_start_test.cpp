@@ -7,6 +7,7 @@
 
 #include "engine/host/headless_host.h"
 #include "engine/landscape/camera.h"
+#include "engine/landscape/color_classes.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/render_start.h"
 #include "engine/landscape/settings.h"
@@ -24,6 +25,7 @@ class RenderStartTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_settings_defaults();
+    reset_color_class_settings();  // cliffs on, as the derived-data checks expect
     status_reset_state();
     user_abort = 0;
     set_landscape_size(34, 34);
@@ -41,6 +43,7 @@ class RenderStartTest : public ::testing::Test {
     free_vidmem24();
     free_vidmem8();
     reset_settings_defaults();
+    reset_color_class_settings();
     reset_camera_state();
     set_landscape_size(258, 258);
   }
