@@ -1,5 +1,6 @@
 // BMP header, row packing and the row reader and writer shared by the BMP commands and previews.
 #include "engine/files/bmp_format.h"
+#include "engine/files/byte_order.h"
 
 #include <cstring>
 
@@ -11,20 +12,6 @@ BmpHeader bmp_header;
 const char* bmp_last_error = "";
 
 namespace {
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t get32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
-}
-void put16(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-void put32(uint8_t* p, uint32_t v) {
-  put16(p, v);
-  put16(p + 2, v >> 16);
-}
-
 // The shift of an 8-bit-wide channel mask, or -1 when the mask is not 8 contiguous bits.
 int32_t mask_shift(uint32_t mask) {
   for (int32_t s = 0; s <= 24; ++s)

@@ -1,5 +1,6 @@
 // PCX header, row codec, palette block and the picture writer shared by every PCX file kind.
 #include "engine/files/pcx_format.h"
+#include "engine/files/byte_order.h"
 
 #include <cstring>
 
@@ -8,14 +9,6 @@
 #include "engine/render/image_palette.h"
 
 PcxHeader pcx_header;
-
-namespace {
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-void put16(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-}  // namespace
 
 void pcx_header_to_bytes(const PcxHeader& h, uint8_t out[kPcxHeaderSize]) {
   std::memset(out, 0, kPcxHeaderSize);

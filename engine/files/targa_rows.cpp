@@ -1,6 +1,7 @@
 // Targa rows: header fill and byte form, pixel packing and unpacking by mode, and the run-length row coder.
 #include <cstring>
 
+#include "engine/files/byte_order.h"
 #include "engine/files/targa.h"
 
 TargaHeader targa_header = {};
@@ -26,13 +27,6 @@ void targa_header_32(int32_t width, int32_t height) {
   targa_header.bits_per_pixel = 32;
 }
 
-namespace {
-void put16(uint8_t* p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-}  // namespace
 
 void targa_header_to_bytes(const TargaHeader& h, uint8_t out[kTargaHeaderBytes]) {
   out[0] = h.id_length;
