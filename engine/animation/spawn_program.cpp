@@ -1,9 +1,7 @@
-// Starting an outside program with posix_spawnp and waiting for it.
+// Starting an outside program from a script line: program name, blank, one argument.
 #include "engine/animation/spawn_program.h"
 
-#include <spawn.h>
 #include <strings.h>
-#include <sys/wait.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -11,8 +9,6 @@
 #include <string>
 
 #include "engine/landscape/programs.h"
-
-extern char** environ;
 
 namespace {
 
@@ -52,12 +48,7 @@ int32_t spawn_program(const char* command_line) {
   std::string flag;
   if (names_command_interpreter(program)) {
     program = user_shell();
-    if (argument.size() >= 2 && argument[0] == '/' && (argument[1] == 'c' || argument[1] == 'C') &&
-        (argument.size() == 2 || argument[2] == ' ')) {
-      flag = "-c";
-      argument.erase(0, 2);
-      while (!argument.empty() && argument[0] == ' ') argument.erase(0, 1);
-    }
+    if (take_slash_c(&argument)) flag = "-c";
   }
 
   char* argv[4] = {program.data(), nullptr, nullptr, nullptr};
@@ -65,14 +56,5 @@ int32_t spawn_program(const char* command_line) {
   if (!flag.empty()) argv[argc++] = flag.data();
   if (!argument.empty() || !flag.empty()) argv[argc++] = argument.data();
 
-  pid_t pid = 0;
-  const int err = posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ);
-  if (err != 0) return -err;
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -errno;
-  }
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return 1;
+  return run_and_wait(argv);
 }

@@ -15,9 +15,6 @@
 
 extern char** environ;
 
-namespace {
-
-// Runs argv[0] (a path or a name on the search path) and waits; exit code, 128 + signal, or -errno.
 int32_t run_and_wait(char* const* argv) {
   std::fflush(stdout);
   pid_t pid = 0;
@@ -31,6 +28,20 @@ int32_t run_and_wait(char* const* argv) {
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return 1;
 }
+
+bool take_slash_c(std::string* text) {
+  size_t start = text->find_first_not_of(' ');
+  if (start == std::string::npos) start = text->size();
+  const bool found = text->size() >= start + 2 && (*text)[start] == '/' &&
+                     ((*text)[start + 1] == 'c' || (*text)[start + 1] == 'C') &&
+                     (text->size() == start + 2 || (*text)[start + 2] == ' ');
+  if (found) start += 2;
+  const size_t rest = text->find_first_not_of(' ', start);
+  text->erase(0, found ? (rest == std::string::npos ? text->size() : rest) : start);
+  return found;
+}
+
+namespace {
 
 // The current folder is put back after the program ended, whatever the program did.
 class KeepCurrentFolder {
@@ -64,13 +75,7 @@ int32_t dos_shell() {
 int32_t dos_command(const char* text) {
   KeepCurrentFolder keep;
   std::string command = text ? text : "";
-  size_t start = command.find_first_not_of(' ');
-  if (start == std::string::npos) start = command.size();
-  if (command.size() >= start + 2 && command[start] == '/' && (command[start + 1] == 'c' || command[start + 1] == 'C') &&
-      (command.size() == start + 2 || command[start + 2] == ' ')) {
-    start += 2;
-  }
-  command.erase(0, start);
+  take_slash_c(&command);
   std::string shell = user_shell();
   std::string flag = "-c";
   char* argv[] = {shell.data(), flag.data(), command.data(), nullptr};

@@ -3,12 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // spawn_program (text: program name, blank, one argument) lives with the script commands that use it.
 #include "engine/animation/spawn_program.h"
 
 // The user's shell ($SHELL, else /bin/sh) in place of the command interpreter.
 const char* user_shell();
+// Runs argv[0] (a path or a name on the search path) with the null-ended arguments and waits for it.
+// Result: its exit code, 128 + the signal that ended it, or minus the system error number.
+int32_t run_and_wait(char* const* argv);
+// Removes a leading "/c" option word (either case, after blanks) from a command text; true when there was one.
+bool take_slash_c(std::string* text);
 // Starts the user's shell with no arguments and waits for it; the current folder is kept.
 // Result: the shell's exit code, or minus the system error number when it could not be started.
 int32_t dos_shell();
