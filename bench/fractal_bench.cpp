@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 static void BM_FractalMountain2048(benchmark::State& state) {
   reset_settings_defaults();

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 
 namespace {
 

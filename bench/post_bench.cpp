@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lens_flare.h"
 #include "engine/render/palette_predict.h"
 

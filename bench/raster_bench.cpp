@@ -3,11 +3,11 @@
 
 #include <vector>
 
-#include "engine/landscape/settings.h"
-#include "engine/render/dither.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
-#include "engine/render/span_output.h"
+#include "engine/core/settings.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
+#include "engine/raster/span_output.h"
 
 namespace {
 

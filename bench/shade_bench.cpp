@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/render/lighting.h"
 
 namespace {

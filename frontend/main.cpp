@@ -4,10 +4,10 @@
 
 #include "engine/files/file_messages.h"
 #include "engine/host/headless_host.h"
-#include "engine/landscape/command_line.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/startup.h"
-#include "engine/panels/startup_command.h"
+#include "engine/app/command_line.h"
+#include "engine/app/engine_init.h"
+#include "engine/app/startup.h"
+#include "engine/app/startup_command.h"
 
 int main(int argc, char** argv) {
   HeadlessHost headless;

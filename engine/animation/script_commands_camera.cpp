@@ -5,7 +5,7 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/sun.h"
 
 namespace {

@@ -5,13 +5,14 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/animation/spawn_program.h"
-#include "engine/landscape/programs.h"
+#include "engine/animation/spawn_program.h"
+#include "engine/ui/programs.h"
 #include "engine/landscape/startup_pending.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/frame_buffers.h"
 
 int32_t beep_enabled = 1;
 

@@ -11,8 +11,8 @@
 #include "engine/files/pcx_image.h"
 #include "engine/files/stereo_image.h"
 #include "engine/files/targa.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
+#include "engine/core/color_classes.h"
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/startup_pending.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
-#include "engine/landscape/render_start.h"
-#include "engine/landscape/settings.h"
+#include "engine/render/render_start.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/waves.h"
 #include "engine/render/lighting.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_keywords.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 namespace {
 

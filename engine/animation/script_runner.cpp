@@ -13,9 +13,9 @@
 #include "engine/host/frontend_services.h"
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 char frame_file_name[256];
 

@@ -5,10 +5,10 @@
 
 #include "engine/files/default_dirs.h"
 #include "engine/files/targa.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/frame_buffers.h"
 
 char background_name[kPictureNameSize] = "";
 char foreground_name[kPictureNameSize] = "";

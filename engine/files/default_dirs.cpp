@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/files/file_utils.h"
-#include "engine/panels/path_names.h"
+#include "engine/core/path_names.h"
 
 char dem_dir[kDirBufferSize], dem_dir_work[kDirBufferSize];
 char scheme_dir[kDirBufferSize], scheme_dir_work[kDirBufferSize];

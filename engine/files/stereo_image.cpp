@@ -6,11 +6,11 @@
 #include "engine/files/default_dirs.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 int32_t frame_columns() { return image_width < vidmem24.width ? image_width : vidmem24.width; }

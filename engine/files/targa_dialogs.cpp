@@ -5,13 +5,13 @@
 #include "engine/files/file_utils.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/settings.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 

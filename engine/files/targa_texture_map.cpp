@@ -3,8 +3,8 @@
 
 #include "engine/files/targa.h"
 #include "engine/files/targa_writer.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 int32_t texture_map_save_targa(const char* path) {
   const int32_t s = grid_step > 0 ? grid_step : 1;

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/topo_view.h"
-#include "engine/render/cell_max_elevation.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/topo_view.h"
+#include "engine/landscape/cell_max_elevation.h"
 
 float camera_x = 0.0f, camera_y = 0.0f, camera_z = 0.0f;
 float target_x = 0.0f, target_y = 0.0f, target_z = 0.0f;

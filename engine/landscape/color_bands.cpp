@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/lighting.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/core/vectors.h"
 
 int32_t cliffs_enabled = 1;
 int32_t cliff_mode = 1;

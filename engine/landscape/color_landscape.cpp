@@ -1,12 +1,12 @@
 // Colouring the landscape: altitude classes by band with roughness and jitter, then cliff classes by slope.
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/panels/status.h"
-#include "engine/render/lighting.h"
-#include "engine/scene/tree_scatter.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/ui/status.h"
+#include "engine/core/vectors.h"
+#include "engine/landscape/tree_scatter.h"
 
 namespace {
 bool kept_class(uint8_t c) { return (c >= kClassBeach && c <= kClassWater5) || (c >= kClassRoad1 && c <= kClassRoad4); }

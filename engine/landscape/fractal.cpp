@@ -1,14 +1,14 @@
 // Fractal landscapes: island and mountain generation from a seed and relief-scaled roughening, in bit-exact integer steps.
 #include "engine/landscape/fractal.h"
 
-#include "engine/files/fractal_name.h"
+#include "engine/landscape/fractal_name.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/fractal_steps.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/ui/status.h"
 
 namespace {
 const char kGenerateText[] = "Generate ";

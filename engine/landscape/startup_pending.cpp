@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 // TODO(landscape files): the landscape loader replaces this.
 int32_t load_landscape(const char* path) {

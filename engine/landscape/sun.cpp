@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
 
 void update_sun_vector() {
   const double d = static_cast<double>(sun_declination) / kDegreesPerRadian;

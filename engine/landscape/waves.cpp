@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
 
 namespace {
 constexpr float kTwoPi = 6.2831853071795864f;

@@ -5,11 +5,11 @@
 #include <cstdio>
 
 #include "engine/host/host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 char mode_letter(int32_t mode) {

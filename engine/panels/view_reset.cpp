@@ -1,8 +1,8 @@
 // Resetting the landscape's sample spacing and world origin.
 #include "engine/panels/view_reset.h"
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 void reset_sample_spacing() {
   origin_x = 0;

@@ -1,10 +1,10 @@
 // The view state after a new landscape: vertical scale, levels, default view, derived data and path.
 #include "engine/animation/path_frames.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 #include "engine/panels/view_reset.h"
 
 void reset_view_state() {

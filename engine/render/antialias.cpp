@@ -1,9 +1,9 @@
 // Anti-aliasing around the walk: doubling the image before it and reducing it in place afterwards.
 #include "engine/render/antialias.h"
 
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 // Set while the image sizes hold the doubled size, so a reduction halves only what was doubled.

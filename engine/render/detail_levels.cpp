@@ -1,7 +1,7 @@
 // Surface-detail levels: the subdivision thresholds set by the detail mode and level.
 #include "engine/host/host.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/settings.h"
+#include "engine/ui/requesters.h"
 #include "engine/render/lighting.h"
 
 int32_t max_polygon_size = 15;

@@ -6,11 +6,11 @@
 #include <cstdint>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/haze.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/render/sky_polygon.h"
 

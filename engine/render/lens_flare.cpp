@@ -4,11 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lens_flare_divide.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Light level of a face under the sun and under the faint light of cast shadow; the flat light.
 #include <cmath>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/render/lighting.h"
 
 Vec3f shadow_light = {0.0f, 0.0f, 0.1f};

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 int32_t min_elevation_highest = 32767;
 

@@ -2,10 +2,10 @@
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
 
 namespace {
 // The palette size comes from scripts and files; outside 2..256 it would index past the palette.

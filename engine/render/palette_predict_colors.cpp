@@ -1,11 +1,11 @@
 // Colour prediction: fills the palette histogram with the colours a render of the current scene is
 // expected to contain, by shading the scheme, landscape samples, texture maps, sky, clouds and horizon.
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/dither.h"
-#include "engine/render/haze.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/haze.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 #include "engine/render/palette_predict_sources.h"

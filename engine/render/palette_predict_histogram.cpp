@@ -1,8 +1,8 @@
 // The colour histogram of the palette pickers: counting, most and least frequent colours, merging a
 // chosen colour's neighbourhood, and the picking loop.
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/image_palette.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 

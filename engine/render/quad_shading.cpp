@@ -4,17 +4,17 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/water_color.h"
 #include "engine/landscape/waves.h"
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
-#include "engine/render/polygon.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/polygon.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/texture_slots.h"
 
 const int32_t texture_level_scale[8] = {1, 2, 4, 8, 16, 32, 64, 128};

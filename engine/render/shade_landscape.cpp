@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
 #include "engine/render/lighting.h"
 
 ShadowRay shadow_ray = {};

@@ -3,20 +3,20 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/render/terrain_quad.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 #include "engine/render/visibility.h"
 #include "engine/scene/texture_slots.h"
-#include "engine/render/cell_max_elevation.h"
+#include "engine/landscape/cell_max_elevation.h"
 
 namespace {
 

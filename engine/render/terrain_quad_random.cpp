@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/render/terrain_quad.h"
 
 int32_t fractal_amplitudes[8] = {100, -32768, 0, 0, 0, 0, 0, 50};

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/quad_shading.h"
 #include "engine/render/terrain_quad.h"

@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/haze.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/haze.h"
 #include "engine/render/horizon.h"
 #include "engine/render/render_frame.h"
 #include "engine/render/sky.h"

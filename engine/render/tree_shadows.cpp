@@ -1,6 +1,6 @@
 // Shadow marks of trees and houses on the shade grid, renewed before every full-detail frame.
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/render/lighting.h"
 
 void mark_shadow_cell(int32_t col, int32_t row, int32_t dx, int32_t dy) {

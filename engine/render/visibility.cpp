@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/cell_max_elevation.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/cell_max_elevation.h"
 #include "engine/render/terrain_quad.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 
 int32_t los_culling = 0;
 int32_t sight_line_ceiling = 32767;

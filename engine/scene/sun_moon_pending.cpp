@@ -1,6 +1,6 @@
 // Stand-in for the sun and moon until the scene objects are built: draws nothing yet, but already turns the
 // bodies by their rotation speeds after each completed frame.
-#include "engine/landscape/settings.h"
+#include "engine/core/settings.h"
 #include "engine/scene/sun_moon.h"
 
 int32_t draw_sun() { return 1; }

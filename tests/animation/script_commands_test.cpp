@@ -5,10 +5,10 @@
 #include <string>
 
 #include "engine/animation/script_interpreter.h"
-#include "engine/landscape/color_classes.h"
+#include "engine/core/color_classes.h"
 #include "engine/landscape/sun.h"
 #include "engine/landscape/waves.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "script_test_fixture.h"
 

@@ -10,8 +10,8 @@
 #include "engine/animation/script_runner.h"
 #include "engine/files/image_buffer.h"
 #include "engine/files/targa.h"
-#include "engine/panels/engine_control.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/ui/engine_control.h"
+#include "engine/raster/frame_buffers.h"
 #include "script_test_fixture.h"
 
 namespace {

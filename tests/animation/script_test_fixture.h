@@ -9,10 +9,10 @@
 #include "engine/animation/script_interpreter.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
 
 class ScriptTest : public ::testing::Test {
  protected:

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "engine/files/fractal_name.h"
-#include "engine/files/landscape_names.h"
-#include "engine/landscape/settings.h"
+#include "engine/landscape/fractal_name.h"
+#include "engine/core/landscape_names.h"
+#include "engine/core/settings.h"
 
 namespace {
 

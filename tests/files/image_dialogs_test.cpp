@@ -10,8 +10,8 @@
 #include "engine/files/pcx_image.h"
 #include "engine/files/targa.h"
 #include "engine/host/headless_host.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
 
 using imgtest::FrameScope;

@@ -5,8 +5,8 @@
 #include "engine/files/stereo_image.h"
 #include "engine/files/targa.h"
 #include "engine/host/headless_host.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
 
 using imgtest::FrameScope;

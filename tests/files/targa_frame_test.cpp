@@ -8,11 +8,11 @@
 
 #include "engine/files/targa.h"
 #include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "targa_fixture.h"
 
 namespace {

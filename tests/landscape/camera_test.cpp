@@ -5,9 +5,9 @@
 
 #include "engine/host/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/files/landscape_names.h"
+#include "engine/core/landscape_names.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/fractal.h"
 #include "engine/landscape/fractal_steps.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Sun direction: presets, the integer copy, the sun position and the conversion back to angles.
 #include <gtest/gtest.h>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/sun.h"
 
 namespace {

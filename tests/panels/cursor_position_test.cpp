@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/panels/cursor_position.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 

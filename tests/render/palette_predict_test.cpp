@@ -5,11 +5,11 @@
 #include <cstring>
 #include <set>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/render/dither.h"
-#include "engine/render/haze.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/image_palette.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/render/post_fixture.h"
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "engine/host/headless_host.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 class PostFrameTest : public ::testing::Test {
  protected:

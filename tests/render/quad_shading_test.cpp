@@ -1,11 +1,11 @@
 // Colour slots of terrain triangles from their corners' markers, and the water colour by slope.
 #include <gtest/gtest.h>
 
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/water_color.h"
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/quad_shading.h"
 
 namespace {

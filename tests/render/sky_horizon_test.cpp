@@ -1,6 +1,6 @@
 // The background: sky dome and horizon disc switched on and off, the dome closing below the camera, and the
 // worked haze example of the final colour.
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/horizon.h"
 #include "engine/render/sky.h"
 #include "tests/render/terrain_render_fixture.h"

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/terrain_walk.h"
 #include "engine/render/visibility.h"
 #include "tests/render/terrain_render_fixture.h"

@@ -1,5 +1,5 @@
 // Line of sight over the minimum grid, the minimum grid itself and the occlusion survey.
-#include "engine/landscape/random.h"
+#include "engine/core/random.h"
 #include "engine/render/min_grid.h"
 #include "engine/render/visibility.h"
 #include "tests/render/terrain_render_fixture.h"

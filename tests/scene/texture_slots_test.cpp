@@ -7,7 +7,7 @@
 #include "engine/files/targa.h"
 #include "engine/host/headless_host.h"
 #include "engine/scene/texture_slots.h"
-#include "../files/targa_fixture.h"
+#include "tests/files/targa_fixture.h"
 
 namespace {
 
