@@ -21,8 +21,8 @@ namespace {
 int32_t cmd_comment(int32_t, char*) { return 1; }
 int32_t cmd_render(int32_t, char*) { return kScriptRenderFrame; }
 int32_t cmd_rewrite_image(int32_t, char*) { return kScriptRewriteFrame; }
-int32_t cmd_auto_save_on(int32_t, char*) { anim_save_frames = 1; return 1; }
-int32_t cmd_auto_save_off(int32_t, char*) { anim_save_frames = 0; return 1; }
+int32_t cmd_auto_save_on(int32_t, char*) { animation_state.anim_save_frames = 1; return 1; }
+int32_t cmd_auto_save_off(int32_t, char*) { animation_state.anim_save_frames = 0; return 1; }
 int32_t cmd_stop(int32_t, char*) { return -1; }
 int32_t cmd_beep_on(int32_t, char*) { beep_enabled = 1; return 1; }
 int32_t cmd_beep_off(int32_t, char*) { beep_enabled = 0; return 1; }

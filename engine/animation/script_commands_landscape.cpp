@@ -19,15 +19,15 @@ namespace {
 int32_t cmd_generate_fractal(int32_t, char* line) {
   ScriptNumbers args;
   if (!script_read_numbers(line, 1, &args)) return script_error(line);
-  fractal_seed = script_trunc(args.value[0]);
+  terrain_settings.fractal_seed = script_trunc(args.value[0]);
   generate_fractal_landscape();
   scan_elevation_range();
-  sea_level = base_level - 1;
+  terrain_settings.sea_level = landscape_view.base_level - 1;
   default_view_high();
   default_levels();
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -36,7 +36,7 @@ int32_t cmd_fractalize(int32_t, char*) {
   roughen_landscape();
   scan_elevation_range();
   script_mark_shades_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -106,16 +106,16 @@ int32_t cmd_landscape_size(int32_t code, char* line) {
   if (code == 1258) return result;
   clear_colors();
   clear_shades();
-  vertical_scale = 1.0f;
-  built_vertical_scale = 1.0f;
-  sea_level = 0;
+  landscape_view.vertical_scale = 1.0f;
+  landscape_view.built_vertical_scale = 1.0f;
+  terrain_settings.sea_level = 0;
   scan_elevation_range();
   default_view_high();
   default_levels();
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
   script_mark_palette_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return result;
 }

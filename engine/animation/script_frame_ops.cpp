@@ -48,7 +48,7 @@ int32_t write_series_frame(int32_t kind, const char* name) {
 }  // namespace
 
 int32_t script_frame_prepare() {
-  grid_step = 1;
+  render_settings.grid_step = 1;
   scheme_sky_colors();
   set_flat_intensity();
   build_strata_bands();
@@ -57,13 +57,13 @@ int32_t script_frame_prepare() {
 }
 
 int32_t script_frame_render(int32_t frame, int32_t count) {
-  if (!sky_enabled || !horizon_enabled) clear_frame_buffers();
+  if (!render_settings.sky_enabled || !render_settings.horizon_enabled) clear_frame_buffers();
   reset_palette();
-  set_view_matrix(camera_bank, camera_heading, camera_pitch);
-  if (background_enabled) load_background_image();
+  set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
+  if (render_settings.background_enabled) load_background_image();
   const int32_t rr = render_frame(frame, count);
-  if (rr == 1 && foreground_enabled) load_foreground_image();
-  if ((background_enabled || foreground_enabled) && vidmem24.rows && vidmem8.rows) convert_vidmem24_to_8();
+  if (rr == 1 && render_settings.foreground_enabled) load_foreground_image();
+  if ((render_settings.background_enabled || render_settings.foreground_enabled) && vidmem24.rows && vidmem8.rows) convert_vidmem24_to_8();
   return rr;
 }
 

@@ -106,12 +106,12 @@ void apply_option(const char* argument, char* base_name) {
   }
   if (kind != 't' && kind != 'T') return;
   switch (argument[2]) {
-    case 't': case 'T': animation_output = kOutputTargaSeries; break;
-    case 'j': case 'J': animation_output = kOutputJpegSeries; break;
-    case 'b': case 'B': animation_output = kOutputBmpSeries; break;
-    case 'f': case 'F': animation_output = kOutputFlc; break;
-    case 'a': case 'A': animation_output = kOutputAvi; break;
-    case 'v': case 'V': animation_output = kOutputFrameSequence; break;
+    case 't': case 'T': animation_state.animation_output = kOutputTargaSeries; break;
+    case 'j': case 'J': animation_state.animation_output = kOutputJpegSeries; break;
+    case 'b': case 'B': animation_state.animation_output = kOutputBmpSeries; break;
+    case 'f': case 'F': animation_state.animation_output = kOutputFlc; break;
+    case 'a': case 'A': animation_state.animation_output = kOutputAvi; break;
+    case 'v': case 'V': animation_state.animation_output = kOutputFrameSequence; break;
     default: break;
   }
 }

@@ -82,15 +82,15 @@ void engine_init() {
   default_view();
   texture_slots_init();
   for (int32_t tree_class = 56; tree_class <= 59; ++tree_class) tree_mask_add(tree_class, kOakKindBit);
-  trees_enabled = 0;
+  tree_settings.trees_enabled = 0;
 
-  vertical_scale = 1.0f;
-  built_vertical_scale = vertical_scale;
+  landscape_view.vertical_scale = 1.0f;
+  landscape_view.built_vertical_scale = landscape_view.vertical_scale;
   scheme_sky_colors();
   make_default_landscape();
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
-  shades_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
+  derived_data.shades_done_step = land_width;
 
   scan_elevation_range();
   default_view_high();

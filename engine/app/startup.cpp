@@ -88,7 +88,7 @@ void after_script() {
 
 // The movie for "-ta"; reports when it cannot be opened. 1 when it is open.
 int32_t open_movie(const char* base_name) {
-  const int32_t r = avi_open(base_name, image_width, image_height, kAviCreate, frame_rate);
+  const int32_t r = avi_open(base_name, image_width, image_height, kAviCreate, animation_state.frame_rate);
   if (r == 1) return 1;
   std::snprintf(text_buffer, sizeof text_buffer, "Cannot open movie file:\n\"%s\" (error %d)", base_name, r);
   requester(text_buffer, "  OK  ", nullptr);
@@ -104,9 +104,9 @@ void report_script_result(int32_t result) {
     requester("User aborted script!", "  OK  ", nullptr);
   } else if (result == -3) {
     requester("Format error in script!", "  OK  ", nullptr);
-  } else if (result == 0 && script_frame_count > 0) {
-    std::snprintf(text_buffer, sizeof text_buffer, "Error running script! (frame %d of %d)", script_error_frame + 1,
-                  script_frame_count);
+  } else if (result == 0 && animation_state.script_frame_count > 0) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Error running script! (frame %d of %d)", animation_state.script_error_frame + 1,
+                  animation_state.script_frame_count);
     requester(text_buffer, "  OK  ", nullptr);
   }
 }
@@ -120,8 +120,8 @@ void run_startup_script_argument(const char* path, const char* base_name) {
     requester(text_buffer, "  OK  ", nullptr);
     return;
   }
-  const bool movie = animation_output == kOutputAvi && base_name[0] && open_movie(frames) == 1;
-  if (animation_output == kOutputAvi && !base_name[0]) {
+  const bool movie = animation_state.animation_output == kOutputAvi && base_name[0] && open_movie(frames) == 1;
+  if (animation_state.animation_output == kOutputAvi && !base_name[0]) {
     requester("No movie name for AVI output: give one with -o before the script.", "  OK  ", nullptr);
   }
   // The script's own relative names (saved images, loaded files) mean the start folder too.
@@ -171,7 +171,7 @@ int32_t startup_load_landscape(const char* path) {
   }
   if (r != 2) reset_view_state();
   scan_elevation_range();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   status_show_landscape_name();
   topo_reset_view();
   main_panels_redraw();
@@ -216,7 +216,7 @@ void startup() {
   init_default_dirs(program_dir);
 
   char path[kFolderBufferSize];
-  if (find_startup_file(startup_script_name, program_dir, path)) {
+  if (find_startup_file(startup_files.startup_script_name, program_dir, path)) {
     run_script(path, nullptr, 0);
     after_script();
   }
@@ -231,5 +231,5 @@ void startup() {
     handle_file_argument(argument, base_name);
   }
 
-  if (find_startup_file(startup_session_name, startup_dir, path)) startup_load_landscape(path);
+  if (find_startup_file(startup_files.startup_session_name, startup_dir, path)) startup_load_landscape(path);
 }

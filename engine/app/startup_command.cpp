@@ -15,7 +15,7 @@ void startup_command(PanelRecord* panel) {
   startup();
   sync_bbox_button();
   scan_elevation_range();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   redraw_panel(panel);
   status_show_landscape_name();

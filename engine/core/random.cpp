@@ -49,7 +49,7 @@ void new_fractal_seed() {
   const uint32_t r2 = static_cast<uint32_t>(random8()) & 255;
   const uint32_t r3 = static_cast<uint32_t>(random8()) & 255;
   const uint32_t r4 = static_cast<uint32_t>(random8()) & 255;
-  fractal_seed = static_cast<int32_t>((r1 << 24) | (r2 << 16) | (r3 << 8) | r4);
+  terrain_settings.fractal_seed = static_cast<int32_t>((r1 << 24) | (r2 << 16) | (r3 << 8) | r4);
 }
 
 int32_t rand_amplitude(int32_t a) {
@@ -61,7 +61,7 @@ int32_t rand_amplitude(int32_t a) {
 }
 
 int16_t rand_amplitude_i16(int16_t a) {
-  const int16_t lr = wrap16(line_roughness);
+  const int16_t lr = wrap16(terrain_settings.line_roughness);
   random8();
   const int32_t r2 = random8();
   const int32_t r3 = random8();
@@ -76,6 +76,6 @@ int32_t rand_roughness_offset(int32_t a) {
   random8();
   const int32_t r2 = random8();
   const int32_t r3 = random8();
-  const int32_t p = mul_wrap32(mul_wrap32(mul_wrap32(r2, r3), a), fractal_roughness);
+  const int32_t p = mul_wrap32(mul_wrap32(mul_wrap32(r2, r3), a), terrain_settings.fractal_roughness);
   return p / 131072;
 }

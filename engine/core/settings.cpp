@@ -5,54 +5,16 @@
 
 #include "engine/core/grid.h"
 
-int32_t focal_length;
-float lens_scale, lens_scale_inv, stereo_separation, lens_spare;
-int32_t stereo_image_shift, stereo_camera, view_facing;
-
-float file_vertical_scale, vertical_scale, built_vertical_scale;
-int32_t max_elevation, base_level, origin_x, origin_y;
-int32_t origin_z;
-
-int32_t fractal_roughness, feature_size, line_roughness, island_mode, tree_line, snow_line, fractal_seed, sea_level;
-
-int32_t dither_amount, dither_type, haze_density, grid_step, light_roughness;
-int32_t bbox_x0, bbox_y0, bbox_x1, bbox_y1;
-int32_t shadows_enabled, palette_colors, view_mode, redraw_interval, snapshot_spare_a, snapshot_spare_b;
-int32_t sky_enabled, horizon_enabled, blend_colors, backface_culling, antialias_mode, phong_enabled, flare_enabled;
-int32_t detail_param_a, detail_param_b, detail_level, detail_enabled, render_range, bbox_enabled;
-int32_t exaggerate_shading, palette_locked, gouraud_enabled, topo_click_mode, background_enabled, foreground_enabled;
-
-float light_x, light_y, light_z;
-int32_t light_x256, light_y256, light_z256;
-float second_light_x, second_light_y, second_light_z;
-float sun_azimuth, sun_declination;
-int32_t contrast, brightness, flat_intensity, sky_intensity, auto_exposure, haze_color_slot;
-int32_t sun_light_r, sun_light_g, sun_light_b, ambient_light_r, ambient_light_g, ambient_light_b;
-int32_t light_tables_stale;
-
-float sun_position_x, sun_position_y, sun_position_z;
-float sun_rotation_speed_x, sun_rotation_speed_y, sun_rotation_speed_z;
-float sun_rotation_x, sun_rotation_y, sun_rotation_z;
-float sun_radius, sun_distance;
-int32_t sun_size;
-float moon_azimuth, moon_declination;
-float moon_position_x, moon_position_y, moon_position_z;
-float moon_rotation_speed_x, moon_rotation_speed_y, moon_rotation_speed_z;
-float moon_rotation_x, moon_rotation_y, moon_rotation_z;
-float moon_radius, moon_distance;
-int32_t moon_size, stars_enabled, moon_enabled;
-
-int32_t tree_density[4], tree_size[4], branch_bend[4], tree_leaves[4];
-int32_t tree_detail, trees_enabled, tree_textures_enabled, trees_3d;
-int32_t tree_class_masks[4];
-
-int32_t animation_output, frame_rate, anim_save_frames, script_error_frame, script_frame_count;
-
-int32_t shades_done_step, colors_done_step, cliffs_done_step, palette_stale, landscape_changed;
-
-char startup_script_name[256];
-char startup_session_name[256];
-
+LensState lens_state;
+LandscapeView landscape_view;
+TerrainSettings terrain_settings;
+RenderSettings render_settings;
+LightState light_state;
+SunMoonState sun_moon_state;
+TreeSettings tree_settings;
+AnimationState animation_state;
+DerivedDataState derived_data;
+StartupFiles startup_files;
 ColorEntry color_table[256];
 ClassAttributes class_attributes[256];
 
@@ -131,134 +93,24 @@ void reset_class_attributes() {
 }
 
 void reset_settings_defaults() {
-  focal_length = 32;
-  lens_scale = 2.0f;
-  lens_scale_inv = 0.5f;
-  stereo_separation = 10.0f;
-  lens_spare = 3.0f;
-  stereo_image_shift = 32;
-  stereo_camera = 1;
-  view_facing = 5;
-
-  file_vertical_scale = 1.0f;
-  vertical_scale = 1.0f;
-  built_vertical_scale = 1.0f;
-  max_elevation = 1000;
-  base_level = 0;
-  origin_x = origin_y = 0;
-  origin_z = 0;
-
-  fractal_roughness = 100;
-  feature_size = 1;
-  line_roughness = 100;
-  island_mode = 1;
-  tree_line = 50;
-  snow_line = 100;
-  fractal_seed = 0;
-  sea_level = 0;
-
-  dither_amount = 100;
-  dither_type = 2;
-  haze_density = 100;
-  grid_step = 1;
-  light_roughness = 100;
-  bbox_x0 = bbox_y0 = 0;
-  bbox_x1 = bbox_y1 = 258;
-  shadows_enabled = 1;
-  palette_colors = 256;
-  view_mode = 2;
-  redraw_interval = 5;
-  snapshot_spare_a = snapshot_spare_b = 1;
-  sky_enabled = horizon_enabled = blend_colors = backface_culling = 1;
-  antialias_mode = 1;
-  phong_enabled = 1;
-  flare_enabled = 1;
-  detail_param_a = detail_param_b = detail_level = detail_enabled = 0;
-  render_range = bbox_enabled = exaggerate_shading = palette_locked = gouraud_enabled = 0;
-  topo_click_mode = background_enabled = foreground_enabled = 0;
-
-  light_x = 0.7f;
-  light_y = 0.0f;
-  light_z = 0.71f;
-  light_x256 = 179;
-  light_y256 = 0;
-  light_z256 = 182;
-  second_light_x = 0.0f;
-  second_light_y = 0.0f;
-  second_light_z = 0.1f;
-  sun_azimuth = -90.0f;
-  sun_declination = 45.0f;
-  contrast = 192;
-  brightness = 128;
-  flat_intensity = 248;
-  sky_intensity = 248;
-  auto_exposure = 1;
-  haze_color_slot = 26;
-  sun_light_r = 255;
-  sun_light_g = 250;
-  sun_light_b = 245;
-  ambient_light_r = 0;
-  ambient_light_g = 15;
-  ambient_light_b = 20;
-  light_tables_stale = 0;
-
-  sun_position_x = 1.061e11f;
-  sun_position_y = 0.0f;
-  sun_position_z = 1.061e11f;
-  sun_rotation_speed_x = sun_rotation_speed_y = 0.0f;
-  sun_rotation_speed_z = 1.0f;
-  sun_rotation_x = sun_rotation_y = sun_rotation_z = 0.0f;
-  sun_radius = 6.923e9f;
-  sun_distance = 1.5e11f;
-  sun_size = 10;
-  moon_azimuth = 90.0f;
-  moon_declination = 45.0f;
-  moon_position_x = -2.687e8f;
-  moon_position_y = 0.0f;
-  moon_position_z = 2.687e8f;
-  moon_rotation_speed_x = moon_rotation_speed_y = 0.0f;
-  moon_rotation_speed_z = 1.0f;
-  moon_rotation_x = moon_rotation_y = moon_rotation_z = 0.0f;
-  moon_radius = 1.728e7f;
-  moon_distance = 3.8e8f;
-  moon_size = 10;
-  stars_enabled = moon_enabled = 0;
-
-  static const int32_t sizes[4] = {35, 25, 20, 60};
-  static const int32_t bends[4] = {50, 100, 50, 75};
-  for (int i = 0; i < 4; ++i) {
-    tree_density[i] = 50;
-    tree_size[i] = sizes[i];
-    branch_bend[i] = bends[i];
-    tree_leaves[i] = 1;
-    tree_class_masks[i] = 0;
-  }
-  tree_detail = 1;
-  trees_enabled = tree_textures_enabled = trees_3d = 0;
-
-  animation_output = 4;
-  frame_rate = 15;
-  anim_save_frames = 1;
-  script_error_frame = 0;
-  script_frame_count = 0;
-
-  shades_done_step = colors_done_step = cliffs_done_step = 32000;
-  palette_stale = 1;
-  landscape_changed = 1;
-
-  std::memset(startup_script_name, 0, sizeof startup_script_name);
-  std::memset(startup_session_name, 0, sizeof startup_session_name);
-  std::strcpy(startup_script_name, "STARTUP.SCR");
-  std::strcpy(startup_session_name, "STARTUP.D4S");
-
+  lens_state = LensState{};
+  landscape_view = LandscapeView{};
+  terrain_settings = TerrainSettings{};
+  render_settings = RenderSettings{};
+  light_state = LightState{};
+  sun_moon_state = SunMoonState{};
+  tree_settings = TreeSettings{};
+  animation_state = AnimationState{};
+  derived_data = DerivedDataState{};
+  startup_files = StartupFiles{};
   reset_color_table();
   reset_class_attributes();
 }
 
 void mark_derived_stale() {
-  shades_done_step = land_width;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  derived_data.shades_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 namespace {

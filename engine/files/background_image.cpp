@@ -34,12 +34,12 @@ int32_t choose_picture(const char* title, char* spare, char* folder, char* name,
 
 int32_t choose_background_file() {
   return choose_picture("Targa Background", background_dir_default, background_dir, background_name,
-                        &background_enabled);
+                        &render_settings.background_enabled);
 }
 
 int32_t choose_foreground_file() {
   return choose_picture("Targa Foreground", foreground_dir_default, foreground_dir, foreground_name,
-                        &foreground_enabled);
+                        &render_settings.foreground_enabled);
 }
 
 int32_t load_background_image() {

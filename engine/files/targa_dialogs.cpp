@@ -66,13 +66,13 @@ int32_t load_targa_dialog() {
 
 int32_t save_texture_map_dialog() {
   if (choose_targa("Save Texture Map (Targa)", texture_map_dir, 1) != 1) return -1;
-  if (colors_done_step >= 2 || cliffs_done_step >= 2) {
+  if (derived_data.colors_done_step >= 2 || derived_data.cliffs_done_step >= 2) {
     if (requester("Need to calculate colors first!", "  OK  ", "Quit") != 1) return -1;
-    const int32_t saved_step = grid_step;
-    grid_step = 1;
+    const int32_t saved_step = render_settings.grid_step;
+    render_settings.grid_step = 1;
     int32_t ok = color_landscape();
     if (ok == 1) ok = color_cliffs();
-    grid_step = saved_step;
+    render_settings.grid_step = saved_step;
     if (ok != 1) return -1;
   }
   show_status("Save Texture Map");

@@ -46,15 +46,15 @@ int32_t quarter_class(int64_t q, int32_t first) { return q < 1 ? first : q < 2 ?
 }  // namespace
 
 int32_t tree_class(int32_t e) {
-  return quarter_class(band_quarter(int64_t{e} - base_level, int64_t{tree_line} - base_level), kClassTree1);
+  return quarter_class(band_quarter(int64_t{e} - landscape_view.base_level, int64_t{terrain_settings.tree_line} - landscape_view.base_level), kClassTree1);
 }
 
 int32_t bare_class(int32_t e) {
-  return quarter_class(band_quarter(int64_t{e} - tree_line, int64_t{snow_line} - tree_line), kClassBare1);
+  return quarter_class(band_quarter(int64_t{e} - terrain_settings.tree_line, int64_t{terrain_settings.snow_line} - terrain_settings.tree_line), kClassBare1);
 }
 
 int32_t snow_class(int32_t e) {
-  return quarter_class(3 - band_quarter(int64_t{max_elevation} - e, int64_t{max_elevation} - snow_line), kClassSnow1);
+  return quarter_class(3 - band_quarter(int64_t{landscape_view.max_elevation} - e, int64_t{landscape_view.max_elevation} - terrain_settings.snow_line), kClassSnow1);
 }
 
 void compute_altitude_quartiles() {
@@ -63,9 +63,9 @@ void compute_altitude_quartiles() {
     const int32_t d = high - low;
     for (int32_t i = 0; i < 4; ++i) class_band_elevation[first + i] = wrap16(low + d * (2 * i + 1) / 8);
   };
-  fill(kClassTree1, base_level, tree_line);
-  fill(kClassBare1, tree_line, snow_line);
-  fill(kClassSnow1, snow_line, max_elevation);
+  fill(kClassTree1, landscape_view.base_level, terrain_settings.tree_line);
+  fill(kClassBare1, terrain_settings.tree_line, terrain_settings.snow_line);
+  fill(kClassSnow1, terrain_settings.snow_line, landscape_view.max_elevation);
 }
 
 int16_t class_mean_elevation(int32_t c) {
@@ -112,20 +112,20 @@ void cliffs_on() {
 
 void cliffs_off() {
   cliffs_enabled = 0;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 void roughness_on() {
   roughness_enabled = 1;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 void roughness_off() {
   roughness_enabled = 0;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
@@ -150,7 +150,7 @@ int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
   // A radius setting of 0 would divide by zero; it counts as 1.
   const float divisor = roughness_radius == 0 ? 1.0f : static_cast<float>(roughness_radius);
   int64_t t = trunc_to_i32(static_cast<float>(s) * (grid_spacing_x + grid_spacing_y) / divisor);
-  t = t * (int64_t{max_elevation} - base_level) / 128;
+  t = t * (int64_t{landscape_view.max_elevation} - landscape_view.base_level) / 128;
   return wrap32((t * roughness_weight) >> 11);
 }
 

@@ -13,12 +13,12 @@ bool kept_class(uint8_t c) { return (c >= kClassBeach && c <= kClassWater5) || (
 }  // namespace
 
 int32_t color_landscape() {
-  if (colors_done_step <= grid_step) return 1;
-  random_seed(static_cast<uint32_t>(fractal_seed));
-  const int32_t s = grid_step > 0 ? grid_step : 1;
+  if (derived_data.colors_done_step <= render_settings.grid_step) return 1;
+  random_seed(static_cast<uint32_t>(terrain_settings.fractal_seed));
+  const int32_t s = render_settings.grid_step > 0 ? render_settings.grid_step : 1;
   const int32_t last_col = land_width / s * s;
   const int32_t last_row = land_height / s * s;
-  const int16_t jitter = wrap16(int32_t{(max_elevation - base_level) >> 7});
+  const int16_t jitter = wrap16(int32_t{(landscape_view.max_elevation - landscape_view.base_level) >> 7});
   for (int32_t row = 0; row <= last_row; row += s) {
     if (poll_user_abort() == -1) return -1;
     show_progress("Color", row, last_row > 0 ? last_row : 1);
@@ -29,22 +29,22 @@ int32_t color_landscape() {
       if (kept_class(cover[col].color_class)) continue;
       const int32_t v = e[col] + rand_amplitude_i16(jitter);
       int32_t c;
-      if (v - r <= snow_line)
-        c = v + r < tree_line ? tree_class(v + r) : bare_class(v + r);
+      if (v - r <= terrain_settings.snow_line)
+        c = v + r < terrain_settings.tree_line ? tree_class(v + r) : bare_class(v + r);
       else
         c = snow_class(v - r);
       cover[col].color_class = static_cast<uint8_t>(c);
     }
   }
   scatter_trees();
-  colors_done_step = grid_step;
-  landscape_changed = 1;
+  derived_data.colors_done_step = render_settings.grid_step;
+  derived_data.landscape_changed = 1;
   return 1;
 }
 
 int32_t color_cliffs() {
-  if (cliffs_done_step <= grid_step || cliffs_enabled == 0) return 1;
-  const int32_t s = grid_step > 0 ? grid_step : 1;
+  if (derived_data.cliffs_done_step <= render_settings.grid_step || cliffs_enabled == 0) return 1;
+  const int32_t s = render_settings.grid_step > 0 ? render_settings.grid_step : 1;
   const int32_t end_col = land_width / s * s;
   const int32_t end_row = land_height / s * s;
   const float sx = static_cast<float>(s) * grid_spacing_x;
@@ -74,6 +74,6 @@ int32_t color_cliffs() {
       cover[c].color_class = static_cast<uint8_t>(nc);
     }
   }
-  cliffs_done_step = grid_step;
+  derived_data.cliffs_done_step = render_settings.grid_step;
   return 1;
 }

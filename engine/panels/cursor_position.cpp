@@ -41,10 +41,10 @@ void show_cursor_position(int32_t px, int32_t py) {
   if (world_to_sample(wx, wy, &col, &row) && elevation_rows) z = elevation_row(row)[col];
   long x = trunc_long(wx), y = trunc_long(wy);
   if (host().key_down('C')) {
-    x += origin_x;
-    y += origin_y;
+    x += landscape_view.origin_x;
+    y += landscape_view.origin_y;
   }
-  std::snprintf(text_buffer, sizeof text_buffer, "%c  X=%-6ld  Y=%-6ld  Z=%-6ld  ", mode_letter(topo_click_mode), x, y,
+  std::snprintf(text_buffer, sizeof text_buffer, "%c  X=%-6ld  Y=%-6ld  Z=%-6ld  ", mode_letter(render_settings.topo_click_mode), x, y,
                 z);
   show_status(text_buffer);
 }

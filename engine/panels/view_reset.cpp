@@ -5,8 +5,8 @@
 #include "engine/core/settings.h"
 
 void reset_sample_spacing() {
-  origin_x = 0;
-  origin_y = 0;
-  origin_z = 0;
+  landscape_view.origin_x = 0;
+  landscape_view.origin_y = 0;
+  landscape_view.origin_z = 0;
   reset_grid_spacing();
 }

@@ -28,22 +28,22 @@ int32_t dither_random() {
 void build_dither_tables() {
   // Products stay far inside 32 bits for any sensible amount; wide arithmetic keeps a hostile one defined.
   for (int32_t i = 0; i < 256; ++i) {
-    dither_noise[i] = static_cast<int32_t>((static_cast<int64_t>(dither_amount) * dither_random()) >> 13);
+    dither_noise[i] = static_cast<int32_t>((static_cast<int64_t>(render_settings.dither_amount) * dither_random()) >> 13);
   }
   for (int32_t k = 0; k < 16; ++k) {
-    dither_matrix[k] = static_cast<int32_t>(static_cast<int64_t>(dither_amount) * kOrderedPattern[k] / 256);
+    dither_matrix[k] = static_cast<int32_t>(static_cast<int64_t>(render_settings.dither_amount) * kOrderedPattern[k] / 256);
   }
-  dither_tables_amount = dither_amount;
+  dither_tables_amount = render_settings.dither_amount;
 }
 
 void ensure_dither_tables() {
-  if (dither_tables_amount != dither_amount) build_dither_tables();
+  if (dither_tables_amount != render_settings.dither_amount) build_dither_tables();
 }
 
 void dither_span(SpanPixel* span, int32_t count, int32_t first, int32_t row) {
   ensure_dither_tables();
   auto index = static_cast<uint8_t>(dither_random());
-  if (dither_type == 1) {
+  if (render_settings.dither_type == 1) {
     for (int32_t i = 0; i < count; ++i) {
       const int32_t d = dither_matrix_at(first + i, row) * 256;
       span[i].r = clamp_channel(span[i].r + d);
@@ -71,7 +71,7 @@ void row_to_palette_dithered(int32_t first, int32_t last, int32_t row, const uin
     int32_t r = static_cast<int32_t>((src[i] >> 16) & 255);
     int32_t g = static_cast<int32_t>((src[i] >> 8) & 255);
     int32_t b = static_cast<int32_t>(src[i] & 255);
-    if (dither_type == 1) {
+    if (render_settings.dither_type == 1) {
       const int32_t d = dither_matrix_at(first + i, row);
       r += d;
       g += d;

@@ -30,10 +30,10 @@ namespace {
 void needed_frame_size(int32_t width, int32_t height, int64_t* w, int64_t* h) {
   *w = width;
   *h = height;
-  if (antialias_mode != 0) {
+  if (render_settings.antialias_mode != 0) {
     *w *= 2;
     *h *= 2;
-  } else if (flare_enabled != 0) {
+  } else if (render_settings.flare_enabled != 0) {
     *h *= 2;
   }
 }

@@ -96,7 +96,7 @@ void convert_vidmem24_to_8() {
   const int32_t width = std::min({image_width, vidmem24.width, vidmem8.width, kMaxFrameSide});
   for (int32_t y = 0; y < height; ++y) {
     const uint32_t* src = vidmem24_row(y);
-    if (dither_amount != 0) {
+    if (render_settings.dither_amount != 0) {
       row_to_palette_dithered(0, width - 1, y, src, row_buffer);
     } else {
       row_to_palette(0, width - 1, y, src, row_buffer);

@@ -19,7 +19,7 @@ const bool cache_cleared_at_start = [] {
 }();
 
 // Entries in use, kept inside the table whatever a file or script set.
-int32_t colors_in_use() { return std::clamp(palette_colors, 0, 256); }
+int32_t colors_in_use() { return std::clamp(render_settings.palette_colors, 0, 256); }
 }  // namespace
 
 void rgb_to_hsv(ColorHSV& c) {

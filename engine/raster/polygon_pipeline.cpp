@@ -81,7 +81,7 @@ void draw_textured_polygon(PolygonRecord* polygon, int32_t cull) {
 
 void draw_polygon_detail(PolygonRecord* polygon) {
   if (!polygon_may_be_visible(polygon)) return;
-  if (detail_param_b != 0) {
+  if (render_settings.detail_param_b != 0) {
     subdivide_polygon(polygon);
   } else {
     draw_polygon_view(polygon);
@@ -107,7 +107,7 @@ int32_t polygon_is_backface(const PolygonRecord* polygon) {
 void jitter_vertex_color(PolygonVertex* vertex, int32_t depth) {
   if (depth < 1) depth = 1;
   random8_from(static_cast<uint32_t>(vertex->seed));
-  const int64_t a = rand_amplitude(light_roughness);
+  const int64_t a = rand_amplitude(render_settings.light_roughness);
   const int64_t offset = (a * 32) / (static_cast<int64_t>(depth) + 3);
   vertex->r = clamp_channel(vertex->r + offset);
   vertex->g = clamp_channel(vertex->g + offset);

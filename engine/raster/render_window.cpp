@@ -18,7 +18,7 @@ namespace {
 constexpr int32_t kMaxRowPixels = 8192;
 uint8_t hline_row[kMaxRowPixels];
 
-bool live_drawing_allowed() { return render_dc_held && !(rendering_active && view_mode != 1); }
+bool live_drawing_allowed() { return render_dc_held && !(rendering_active && render_settings.view_mode != 1); }
 }  // namespace
 
 int32_t display_is_hicolor() { return host().display_bits() >= 15 ? 1 : 0; }

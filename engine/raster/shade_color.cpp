@@ -13,7 +13,7 @@ namespace {
 // The haze strength k as used in the mix k / (k + 256). A negative density (possible from a script)
 // counts as no haze, so the divisor k + 256 never reaches 0; the cap keeps the 64-bit mix exact.
 inline int64_t haze_strength() {
-  const double k = static_cast<double>(haze_density) * static_cast<double>(haze_factor) / 131072.0;
+  const double k = static_cast<double>(render_settings.haze_density) * static_cast<double>(haze_factor) / 131072.0;
   const int64_t ki = trunc_to_i64(k);
   if (ki <= 0) return 0;
   constexpr int64_t kMaxStrength = int64_t{1} << 40;
@@ -35,29 +35,29 @@ inline uint32_t clamp255(int64_t v) { return static_cast<uint32_t>(v < 0 ? 0 : (
 uint32_t shade_color(int32_t red, int32_t green, int32_t blue, int32_t light, int32_t strength, int32_t value) {
   int32_t pr = 0, pg = 0, pb = 0;
   if (strength != 0) {
-    pr = static_cast<int32_t>(static_cast<int64_t>(sun_light_r) * strength * value / 65536);
-    pg = static_cast<int32_t>(static_cast<int64_t>(sun_light_g) * strength * value / 65536);
-    pb = static_cast<int32_t>(static_cast<int64_t>(sun_light_b) * strength * value / 65536);
+    pr = static_cast<int32_t>(static_cast<int64_t>(light_state.sun_light_r) * strength * value / 65536);
+    pg = static_cast<int32_t>(static_cast<int64_t>(light_state.sun_light_g) * strength * value / 65536);
+    pb = static_cast<int32_t>(static_cast<int64_t>(light_state.sun_light_b) * strength * value / 65536);
   }
-  int64_t r = channel(red, light, sun_light_r, ambient_light_r, pr);
-  int64_t g = channel(green, light, sun_light_g, ambient_light_g, pg);
-  int64_t b = channel(blue, light, sun_light_b, ambient_light_b, pb);
+  int64_t r = channel(red, light, light_state.sun_light_r, light_state.ambient_light_r, pr);
+  int64_t g = channel(green, light, light_state.sun_light_g, light_state.ambient_light_g, pg);
+  int64_t b = channel(blue, light, light_state.sun_light_b, light_state.ambient_light_b, pb);
 
   if (haze_factor != 0.0f) {
     const int64_t k = haze_strength();
     if (k != 0) {
-      const ColorEntry& h = color_table[haze_color_slot & 255];
-      const int32_t hr = h.red * sun_light_r / 256 + h.red * ambient_light_r / 256;
-      const int32_t hg = h.green * sun_light_g / 256 + h.green * ambient_light_g / 256;
-      const int32_t hb = h.blue * sun_light_b / 256 + h.blue * ambient_light_b / 256;
+      const ColorEntry& h = color_table[light_state.haze_color_slot & 255];
+      const int32_t hr = h.red * light_state.sun_light_r / 256 + h.red * light_state.ambient_light_r / 256;
+      const int32_t hg = h.green * light_state.sun_light_g / 256 + h.green * light_state.ambient_light_g / 256;
+      const int32_t hb = h.blue * light_state.sun_light_b / 256 + h.blue * light_state.ambient_light_b / 256;
       r = mix_haze(r, hr, k);
       g = mix_haze(g, hg, k);
       b = mix_haze(b, hb, k);
     }
   }
 
-  const int64_t base = auto_exposure ? (255 - flat_intensity) / 3 + 48 : 48;
-  const int64_t m = base + 2 * static_cast<int64_t>(brightness) - 128;
+  const int64_t base = light_state.auto_exposure ? (255 - light_state.flat_intensity) / 3 + 48 : 48;
+  const int64_t m = base + 2 * static_cast<int64_t>(light_state.brightness) - 128;
   r = r * m / 128;
   g = g * m / 128;
   b = b * m / 128;

@@ -17,7 +17,7 @@ void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
   const bool eight_bit = display_depth == 8;
   if (eight_bit) {
     // The screen gets palette indexes; vidmem8 keeps the slots.
-    if (dither_amount != 0) {
+    if (render_settings.dither_amount != 0) {
       row_to_palette_dithered(x0, x0 + n - 1, y, pixels, live_indexes);
     } else {
       row_to_palette(x0, x0 + n - 1, y, pixels, live_indexes);
@@ -26,7 +26,7 @@ void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
   const uint32_t* row = pixels;
   int32_t x = x0;
   int32_t wy = y;
-  if (antialias_mode != 0) {
+  if (render_settings.antialias_mode != 0) {
     // The frame is drawn at twice the size: show every second pixel of the even rows, centred.
     if (y & 1) return;
     const int32_t half = std::max(n / 2, 1);
@@ -50,7 +50,7 @@ void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
 }  // namespace
 
 void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
-  if (dither_amount != 0 && x1 >= x0) dither_span(span, x1 - x0 + 1, x0, y);
+  if (render_settings.dither_amount != 0 && x1 >= x0) dither_span(span, x1 - x0 + 1, x0, y);
 
   // A missing buffer or a row outside it is never written.
   if (!vidmem24.rows || !vidmem8.rows) return;
@@ -94,5 +94,5 @@ void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
     p8[i] = static_cast<uint8_t>(s);
   }
 
-  if (view_mode == 1) show_span_live(y, x0, n, p24);
+  if (render_settings.view_mode == 1) show_span_live(y, x0, n, p24);
 }

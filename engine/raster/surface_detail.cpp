@@ -95,7 +95,7 @@ int32_t detail_size_measure(const PolygonRecord* p) {
   if (z_min < 2) z_min = 1;
   int64_t s = (static_cast<int64_t>(x_max) - x_min + (static_cast<int64_t>(y_max) - y_min)) / 2;
   s = s * render_scale / 640;
-  int32_t shift = detail_param_a;
+  int32_t shift = render_settings.detail_param_a;
   if (shift < 0) shift = 0;
   if (shift > 24) shift = 24;
   constexpr int64_t kCap = int64_t{1} << 36;
@@ -137,7 +137,7 @@ void subdivide_polygon(PolygonRecord* polygon) {
   ++detail_depth;
   const int32_t n = polygon->count < 0 ? 0 : (polygon->count > kPolygonCapacity ? kPolygonCapacity : polygon->count);
   if (n >= 4) {
-    const int32_t limit = detail_param_b < kMaxDetailDepth ? detail_param_b : kMaxDetailDepth;
+    const int32_t limit = render_settings.detail_param_b < kMaxDetailDepth ? render_settings.detail_param_b : kMaxDetailDepth;
     const int32_t s = detail_size_measure(polygon);
     if (s >= 2 && detail_depth < limit) {
       const PolygonVertex p0 = polygon->vertices[0];
@@ -158,7 +158,7 @@ void subdivide_polygon(PolygonRecord* polygon) {
       subdivide_polygon(&child);
       set_triangle(&child, polygon->tx_map, m01, m12, m20);
       subdivide_polygon(&child);
-    } else if (gouraud_enabled) {
+    } else if (render_settings.gouraud_enabled) {
       draw_polygon_view(polygon);
     } else {
       PolygonRecord flat;

@@ -18,12 +18,12 @@ float cos_f(float degrees) { return static_cast<float>(std::cos(degrees / kDegre
 // The view transform of one world point; the difference is taken in east, down, north order.
 inline void transform(float x, float y, float z, float* ox, float* oy, float* oz) {
   const double* m = view_matrix;
-  const float d0 = x - camera_x;
-  const float d1 = camera_z - z;
-  const float d2 = y - camera_y;
+  const float d0 = x - camera_state.camera_x;
+  const float d1 = camera_state.camera_z - z;
+  const float d2 = y - camera_state.camera_y;
   *ox = static_cast<float>(d0 * m[0] + d1 * m[3] + d2 * m[6]);
   *oy = static_cast<float>(d0 * m[1] + d1 * m[4] + d2 * m[7]);
-  *oz = static_cast<float>((d0 * m[2] + d1 * m[5] + d2 * m[8]) * lens_scale_inv);
+  *oz = static_cast<float>((d0 * m[2] + d1 * m[5] + d2 * m[8]) * lens_state.lens_scale_inv);
 }
 
 }  // namespace
@@ -75,9 +75,9 @@ void view_to_world_direction(float /*bank*/, float heading, float pitch, float* 
   const double east = m[0] * v0 + m[1] * v1 + m[2] * v2;
   const double down = m[3] * v0 + m[4] * v1 + m[5] * v2;
   const double north = m[6] * v0 + m[7] * v1 + m[8] * v2;
-  *x = static_cast<float>(east) + camera_x;
-  *y = static_cast<float>(north) + camera_y;
-  *z = camera_z - static_cast<float>(down);
+  *x = static_cast<float>(east) + camera_state.camera_x;
+  *y = static_cast<float>(north) + camera_state.camera_y;
+  *z = camera_state.camera_z - static_cast<float>(down);
   set_view_matrix(0.0f, 0.0f, 0.0f);
 }
 

@@ -47,13 +47,13 @@ void show_render_window(int32_t mode) {
 void scheme_sky_colors() {
   const ColorHSV sun = full_brightness(color_table[77]);
   const ColorHSV ambient = full_brightness(color_table[78]);
-  const double f = std::sqrt(std::sqrt(static_cast<double>(contrast) / 255.0));
-  sun_light_r = static_cast<int32_t>(sun.r * f);
-  sun_light_g = static_cast<int32_t>(sun.g * f);
-  sun_light_b = static_cast<int32_t>(sun.b * f);
-  ambient_light_r = static_cast<int32_t>(ambient.r * (1.0 - f));
-  ambient_light_g = static_cast<int32_t>(ambient.g * (1.0 - f));
-  ambient_light_b = static_cast<int32_t>(ambient.b * (1.0 - f));
+  const double f = std::sqrt(std::sqrt(static_cast<double>(light_state.contrast) / 255.0));
+  light_state.sun_light_r = static_cast<int32_t>(sun.r * f);
+  light_state.sun_light_g = static_cast<int32_t>(sun.g * f);
+  light_state.sun_light_b = static_cast<int32_t>(sun.b * f);
+  light_state.ambient_light_r = static_cast<int32_t>(ambient.r * (1.0 - f));
+  light_state.ambient_light_g = static_cast<int32_t>(ambient.g * (1.0 - f));
+  light_state.ambient_light_b = static_cast<int32_t>(ambient.b * (1.0 - f));
 }
 
 int32_t prepare_render() {
@@ -66,7 +66,7 @@ int32_t prepare_render() {
 }
 
 int32_t render_start() {
-  grid_step = 1;
+  render_settings.grid_step = 1;
   if (!vidmem8.rows) {
     requester("No vidmem8, cannot render.", "  OK  ", nullptr);
     return 0;
@@ -81,7 +81,7 @@ int32_t render_start() {
   compute_altitude_quartiles();
 
   // The view mode is read once: a script or panel changing it meanwhile must not unbalance the brackets.
-  const int32_t mode = view_mode;
+  const int32_t mode = render_settings.view_mode;
   if (mode == 0) pointer_hide();
   window_stack_push();
   use_topo_window();
@@ -93,14 +93,14 @@ int32_t render_start() {
     if (mode == 1 || mode == 2) show_render_window(mode);
     clear_frame_buffers();
     reset_palette();
-    set_view_matrix(camera_bank, camera_heading, camera_pitch);
+    set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
 
     polygon_count = 0;
     render_start_ms = host().tick_count();
-    const bool pictures = background_enabled || foreground_enabled;
-    if (background_enabled) load_background_image();
+    const bool pictures = render_settings.background_enabled || render_settings.foreground_enabled;
+    if (render_settings.background_enabled) load_background_image();
     const int32_t rendered = render_frame(0, 1);
-    if (rendered == 1 && foreground_enabled) load_foreground_image();
+    if (rendered == 1 && render_settings.foreground_enabled) load_foreground_image();
     render_end_ms = host().tick_count();
     if (pictures) convert_vidmem24_to_8();
     result = rendered == 1 ? 1 : -1;

@@ -7,10 +7,10 @@ int32_t draw_sun() { return 1; }
 int32_t draw_moon() { return 1; }
 
 void advance_sun_moon() {
-  sun_rotation_x += sun_rotation_speed_x;
-  sun_rotation_y += sun_rotation_speed_y;
-  sun_rotation_z += sun_rotation_speed_z;
-  moon_rotation_x += moon_rotation_speed_x;
-  moon_rotation_y += moon_rotation_speed_y;
-  moon_rotation_z += moon_rotation_speed_z;
+  sun_moon_state.sun_rotation_x += sun_moon_state.sun_rotation_speed_x;
+  sun_moon_state.sun_rotation_y += sun_moon_state.sun_rotation_speed_y;
+  sun_moon_state.sun_rotation_z += sun_moon_state.sun_rotation_speed_z;
+  sun_moon_state.moon_rotation_x += sun_moon_state.moon_rotation_speed_x;
+  sun_moon_state.moon_rotation_y += sun_moon_state.moon_rotation_speed_y;
+  sun_moon_state.moon_rotation_z += sun_moon_state.moon_rotation_speed_z;
 }

@@ -211,13 +211,13 @@ int32_t poll_user_abort() {
     in_dispatch = 0;
   }
   if (repaint_pending ||
-      (view_mode == 2 && elapsed_more_than(last_redraw_time, t, static_cast<int64_t>(redraw_interval) * 1000))) {
+      (render_settings.view_mode == 2 && elapsed_more_than(last_redraw_time, t, static_cast<int64_t>(render_settings.redraw_interval) * 1000))) {
     const int32_t start = now_tick();
     render_blit_from_buffers();
     last_redraw_time = now_tick();
     const int64_t seconds = (static_cast<int64_t>(last_redraw_time) - start) / 1000;
-    if (seconds > redraw_interval) redraw_interval = static_cast<int32_t>(seconds * 5 > INT32_MAX ? INT32_MAX : seconds * 5);
-    if (redraw_interval < 1) redraw_interval = 1;
+    if (seconds > render_settings.redraw_interval) render_settings.redraw_interval = static_cast<int32_t>(seconds * 5 > INT32_MAX ? INT32_MAX : seconds * 5);
+    if (render_settings.redraw_interval < 1) render_settings.redraw_interval = 1;
     repaint_pending = 0;
   }
   return 1;

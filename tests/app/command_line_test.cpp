@@ -106,10 +106,10 @@ TEST(CommandLineOptions, Table) {
       {"/ta", kOutputTargaSeries, "old"},  {"/ofly", kOutputTargaSeries, "old"},
   };
   for (const OptionCase& c : cases) {
-    animation_output = kOutputTargaSeries;
+    animation_state.animation_output = kOutputTargaSeries;
     char base[kCommandLineSize] = "old";
     apply_option(c.argument, base);
-    EXPECT_EQ(animation_output, c.output) << c.argument;
+    EXPECT_EQ(animation_state.animation_output, c.output) << c.argument;
     EXPECT_STREQ(base, c.base) << c.argument;
   }
   EXPECT_TRUE(is_option_argument("-ta"));

@@ -38,7 +38,7 @@ class EngineInitTest : public ::testing::Test {
 };
 
 TEST_F(EngineInitTest, BringsUpFlatlandWithItsViewLevelsAndLight) {
-  grid_step = 4;
+  render_settings.grid_step = 4;
   set_landscape_size(100, 60);
   engine_init();
 
@@ -56,44 +56,44 @@ TEST_F(EngineInitTest, BringsUpFlatlandWithItsViewLevelsAndLight) {
   EXPECT_EQ(elevation_row(121)[121], 30);
   EXPECT_GE(elevation_row(5)[200], 1);
   EXPECT_LE(elevation_row(5)[200], 4);
-  EXPECT_EQ(max_elevation, 240);
-  ASSERT_GE(base_level, 1);
-  ASSERT_LE(base_level, 4);
+  EXPECT_EQ(landscape_view.max_elevation, 240);
+  ASSERT_GE(landscape_view.base_level, 1);
+  ASSERT_LE(landscape_view.base_level, 4);
 
   // The high default view: over the middle of the edge at y = 0, looking at the centre.
-  EXPECT_FLOAT_EQ(camera_x, 3840.0f);
-  EXPECT_FLOAT_EQ(camera_y, 0.0f);
-  EXPECT_FLOAT_EQ(camera_z, 240.0f + (257 * 1000) / 256);  // land_max_side is 257
-  EXPECT_FLOAT_EQ(target_x, 3840.0f);
-  EXPECT_FLOAT_EQ(target_y, 3840.0f);
-  EXPECT_FLOAT_EQ(target_z, static_cast<float>((240 + base_level) / 2));
-  EXPECT_EQ(camera_bank, 0.0f);
-  EXPECT_EQ(grid_step, 1);
+  EXPECT_FLOAT_EQ(camera_state.camera_x, 3840.0f);
+  EXPECT_FLOAT_EQ(camera_state.camera_y, 0.0f);
+  EXPECT_FLOAT_EQ(camera_state.camera_z, 240.0f + (257 * 1000) / 256);  // land_max_side is 257
+  EXPECT_FLOAT_EQ(camera_state.target_x, 3840.0f);
+  EXPECT_FLOAT_EQ(camera_state.target_y, 3840.0f);
+  EXPECT_FLOAT_EQ(camera_state.target_z, static_cast<float>((240 + landscape_view.base_level) / 2));
+  EXPECT_EQ(camera_state.camera_bank, 0.0f);
+  EXPECT_EQ(render_settings.grid_step, 1);
 
   // Tree and snow lines at one and two thirds of the elevation range.
-  EXPECT_EQ(tree_line, base_level + (240 - base_level) / 3);
-  EXPECT_EQ(snow_line, base_level + 2 * (240 - base_level) / 3);
+  EXPECT_EQ(terrain_settings.tree_line, landscape_view.base_level + (240 - landscape_view.base_level) / 3);
+  EXPECT_EQ(terrain_settings.snow_line, landscape_view.base_level + 2 * (240 - landscape_view.base_level) / 3);
 
   // Derived data stale for every grid step.
-  EXPECT_EQ(colors_done_step, 256);
-  EXPECT_EQ(cliffs_done_step, 256);
-  EXPECT_EQ(shades_done_step, 256);
-  EXPECT_EQ(vertical_scale, 1.0f);
-  EXPECT_EQ(built_vertical_scale, 1.0f);
+  EXPECT_EQ(derived_data.colors_done_step, 256);
+  EXPECT_EQ(derived_data.cliffs_done_step, 256);
+  EXPECT_EQ(derived_data.shades_done_step, 256);
+  EXPECT_EQ(landscape_view.vertical_scale, 1.0f);
+  EXPECT_EQ(landscape_view.built_vertical_scale, 1.0f);
 
   // Sun and ambient light from the Sun (255, 248, 240) and Ambient (240, 248, 255) colours at contrast 192:
   // f = (192 / 255) ^ (1 / 4) = 0.93152.
   // The full-brightness colours go through the integer HSV conversion, so channels below 255 may move by one.
-  EXPECT_EQ(sun_light_r, 237);
-  EXPECT_NEAR(sun_light_g, 231, 1);
-  EXPECT_NEAR(sun_light_b, 223, 1);
-  EXPECT_NEAR(ambient_light_r, 16, 1);
-  EXPECT_NEAR(ambient_light_g, 16, 1);
-  EXPECT_EQ(ambient_light_b, 17);
+  EXPECT_EQ(light_state.sun_light_r, 237);
+  EXPECT_NEAR(light_state.sun_light_g, 231, 1);
+  EXPECT_NEAR(light_state.sun_light_b, 223, 1);
+  EXPECT_NEAR(light_state.ambient_light_r, 16, 1);
+  EXPECT_NEAR(light_state.ambient_light_g, 16, 1);
+  EXPECT_EQ(light_state.ambient_light_b, 17);
 
-  EXPECT_EQ(trees_enabled, 0);
-  EXPECT_EQ(detail_enabled, 1);
-  EXPECT_EQ(detail_level, 2);
+  EXPECT_EQ(tree_settings.trees_enabled, 0);
+  EXPECT_EQ(render_settings.detail_enabled, 1);
+  EXPECT_EQ(render_settings.detail_level, 2);
   EXPECT_EQ(texture_slots[34].deformation, 100);
   EXPECT_EQ(texture_slots[88].deformation, 0);
   EXPECT_NE(topo_image, nullptr);

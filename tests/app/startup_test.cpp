@@ -120,7 +120,7 @@ TEST_F(StartupTest, SlashStartsAPathAndOnlyDashStartsAnOption) {
   write_script(root_ / "abs.scr", "FromAbsolutePath");
   start((root_ / "abs.scr").string() + " /tj -tb");
   EXPECT_EQ(shown(), (Names{"FromAbsolutePath"}));
-  EXPECT_EQ(animation_output, kOutputBmpSeries);
+  EXPECT_EQ(animation_state.animation_output, kOutputBmpSeries);
 }
 
 TEST_F(StartupTest, ArgumentsAfterTheSixteenthAreIgnored) {
@@ -163,11 +163,11 @@ TEST_F(StartupTest, AviOutputNeedsANamedMovieAndOnlyActsOnLaterScripts) {
 
   // "-ta" after the script has no effect on it.
   host_->messages.clear();
-  animation_output = kOutputTargaSeries;
+  animation_state.animation_output = kOutputTargaSeries;
   ASSERT_EQ(::chdir(work_.c_str()), 0);
   start("a.scr -ofly -ta");
   EXPECT_EQ(shown(), (Names{"Script"}));
-  EXPECT_EQ(animation_output, kOutputAvi);
+  EXPECT_EQ(animation_state.animation_output, kOutputAvi);
 }
 
 TEST_F(StartupTest, FramesOfCommandLineScriptsLandInTheStartFolder) {
@@ -225,18 +225,18 @@ TEST_F(StartupTest, ScriptsThatDoNotRunToTheirEndAreReportedAndCounted) {
 
 TEST_F(StartupTest, FailedLandscapeArgumentLeavesTheLandscapeAndItsViewAlone) {
   set_landscape_size(66, 66);
-  vertical_scale = 2.5f;
-  camera_x = 123.0f;
+  landscape_view.vertical_scale = 2.5f;
+  camera_state.camera_x = 123.0f;
   path_node_count = 3;
   cover_row(5)[5].color_class = 56;
-  colors_done_step = 1;
+  derived_data.colors_done_step = 1;
   start("missing.dem");
   EXPECT_EQ(shown(), (Names{"work/missing.dem"}));
-  EXPECT_EQ(vertical_scale, 2.5f);
-  EXPECT_EQ(camera_x, 123.0f);
+  EXPECT_EQ(landscape_view.vertical_scale, 2.5f);
+  EXPECT_EQ(camera_state.camera_x, 123.0f);
   EXPECT_EQ(path_node_count, 3);
   EXPECT_EQ(cover_row(5)[5].color_class, 56);
-  EXPECT_EQ(colors_done_step, 1);
+  EXPECT_EQ(derived_data.colors_done_step, 1);
   EXPECT_EQ(grid_width, 66);
 }
 

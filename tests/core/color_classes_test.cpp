@@ -25,7 +25,7 @@ class ColorClassTest : public ::testing::Test {
     reset_grid_spacing();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
     status_reset_state();
-    base_level = 0, tree_line = 400, snow_line = 800, max_elevation = 1200;
+    landscape_view.base_level = 0, terrain_settings.tree_line = 400, terrain_settings.snow_line = 800, landscape_view.max_elevation = 1200;
   }
   void TearDown() override {
     reset_color_class_settings();
@@ -49,9 +49,9 @@ TEST_F(ColorClassTest, BandClassTable) {
     EXPECT_EQ(snow_class(c.e), c.snow) << c.e;
   }
   // Equal lines: the divisor counts as 1.
-  tree_line = base_level = 10;
-  snow_line = 10;
-  max_elevation = 10;
+  terrain_settings.tree_line = landscape_view.base_level = 10;
+  terrain_settings.snow_line = 10;
+  landscape_view.max_elevation = 10;
   EXPECT_EQ(tree_class(5), 56);
   EXPECT_EQ(bare_class(20), 41);
   EXPECT_EQ(snow_class(10), 45);
@@ -124,22 +124,22 @@ TEST_F(ColorClassTest, RoughnessTerm) {
   grid_spacing_x = grid_spacing_y = 30.0f;
   roughness_off();
   EXPECT_EQ(cell_roughness(10, 10, 200), 0);
-  EXPECT_EQ(colors_done_step, land_width);
+  EXPECT_EQ(derived_data.colors_done_step, land_width);
 }
 
 TEST_F(ColorClassTest, ColoringKeepsPlacedClassesAndSteps) {
   roughness_enabled = 0;
-  line_roughness = 0;  // no jitter of band edges
+  terrain_settings.line_roughness = 0;  // no jitter of band edges
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = static_cast<int16_t>(c * 20);
   cover_row(5)[5].color_class = 52;   // water
   cover_row(5)[6].color_class = 50;   // beach
   cover_row(5)[7].color_class = 88;   // road
   cover_row(3)[3].color_class = 200;  // an odd sample at step 2 keeps its class
-  grid_step = 2;
-  colors_done_step = land_width;
+  render_settings.grid_step = 2;
+  derived_data.colors_done_step = land_width;
   ASSERT_EQ(color_landscape(), 1);
-  EXPECT_EQ(colors_done_step, 2);
+  EXPECT_EQ(derived_data.colors_done_step, 2);
   EXPECT_EQ(cover_row(5)[5].color_class, 52);
   EXPECT_EQ(cover_row(5)[6].color_class, 50);
   EXPECT_EQ(cover_row(5)[7].color_class, 88);
@@ -149,11 +149,11 @@ TEST_F(ColorClassTest, ColoringKeepsPlacedClassesAndSteps) {
   EXPECT_EQ(cover_row(4)[50].color_class, 43);  // 1000 m: 3 - 200 * 4 / 400 = 1
 
   // Cliffs: a steep wall makes cliff of roads but never of water.
-  grid_step = 1;
+  render_settings.grid_step = 1;
   for (int32_t r = 0; r < grid_height; ++r) elevation_row(r)[21] = 1000;
   cover_row(8)[20].color_class = 88;
   cover_row(9)[20].color_class = 53;
-  cliffs_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
   ASSERT_EQ(color_cliffs(), 1);
   EXPECT_EQ(cover_row(8)[20].color_class, 49);
   EXPECT_EQ(cover_row(9)[20].color_class, 53);
@@ -162,7 +162,7 @@ TEST_F(ColorClassTest, ColoringKeepsPlacedClassesAndSteps) {
 TEST_F(ColorClassTest, FlatLandHasNoCliffs) {
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) cover_row(r)[c].color_class = 56;
-  cliffs_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
   ASSERT_EQ(color_cliffs(), 1);
   for (int32_t r = 0; r < land_height; ++r)
     for (int32_t c = 0; c < land_width; ++c) ASSERT_EQ(cover_row(r)[c].color_class, 56);

@@ -56,7 +56,7 @@ TEST(RandomStreams, RandomAt2SeedsTheGeneralStream) {
 
 TEST(RandomStreams, RoughnessOffsetTruncatesTowardZeroAndUsesThreeDraws) {
   reset_settings_defaults();
-  fractal_roughness = 1;
+  terrain_settings.fractal_roughness = 1;
   // With a = 1 every product is far below 2^17: the result is 0 whatever its sign.
   random_seed(3);
   for (int i = 0; i < 50; ++i) EXPECT_EQ(rand_roughness_offset(1), 0);
@@ -66,7 +66,7 @@ TEST(RandomStreams, RoughnessOffsetTruncatesTowardZeroAndUsesThreeDraws) {
   random_seed(3);
   draws(150);
   EXPECT_EQ(random8(), after_offsets);
-  fractal_roughness = 0;
+  terrain_settings.fractal_roughness = 0;
   EXPECT_EQ(rand_roughness_offset(1000), 0);
   reset_settings_defaults();
 }
@@ -85,10 +85,10 @@ TEST(RandomStreams, AmplitudeRange) {
 
 TEST(RandomStreams, AmplitudeI16ScalesByLineRoughness) {
   reset_settings_defaults();
-  line_roughness = 0;
+  terrain_settings.line_roughness = 0;
   random_seed(8);
   for (int i = 0; i < 100; ++i) EXPECT_EQ(rand_amplitude_i16(200), 0);
-  line_roughness = 32;  // (t * 32) >> 5 == t: the same as the unscaled amplitude
+  terrain_settings.line_roughness = 32;  // (t * 32) >> 5 == t: the same as the unscaled amplitude
   for (uint32_t seed = 1; seed < 200; ++seed) {
     random_seed(seed);
     const int32_t scaled = rand_amplitude_i16(50);
@@ -105,7 +105,7 @@ TEST(RandomStreams, FractalSeedFromClockUsesLowBytes) {
   random_seed(4242);
   const uint32_t r1 = static_cast<uint32_t>(random8()) & 255, r2 = static_cast<uint32_t>(random8()) & 255;
   const uint32_t r3 = static_cast<uint32_t>(random8()) & 255, r4 = static_cast<uint32_t>(random8()) & 255;
-  EXPECT_EQ(static_cast<uint32_t>(fractal_seed), (r1 << 24) | (r2 << 16) | (r3 << 8) | r4);
+  EXPECT_EQ(static_cast<uint32_t>(terrain_settings.fractal_seed), (r1 << 24) | (r2 << 16) | (r3 << 8) | r4);
   reset_settings_defaults();
 }
 

@@ -8,19 +8,19 @@ namespace {
 
 TEST(Settings, StartValues) {
   reset_settings_defaults();
-  EXPECT_EQ(light_x256, 179);
-  EXPECT_EQ(light_z256, 182);
-  EXPECT_EQ(light_x256, static_cast<int32_t>(light_x * 256));
-  EXPECT_EQ(focal_length, 32);
-  EXPECT_FLOAT_EQ(lens_scale, 2.0f);
-  EXPECT_EQ(view_mode, 2);
-  EXPECT_EQ(bbox_x1, 258);
-  EXPECT_EQ(animation_output, 4);
-  EXPECT_EQ(colors_done_step, 32000);
-  EXPECT_STREQ(startup_script_name, "STARTUP.SCR");
-  EXPECT_STREQ(startup_session_name, "STARTUP.D4S");
-  EXPECT_EQ(tree_size[3], 60);
-  EXPECT_EQ(branch_bend[1], 100);
+  EXPECT_EQ(light_state.light_x256, 179);
+  EXPECT_EQ(light_state.light_z256, 182);
+  EXPECT_EQ(light_state.light_x256, static_cast<int32_t>(light_state.light_x * 256));
+  EXPECT_EQ(lens_state.focal_length, 32);
+  EXPECT_FLOAT_EQ(lens_state.lens_scale, 2.0f);
+  EXPECT_EQ(render_settings.view_mode, 2);
+  EXPECT_EQ(render_settings.bbox_x1, 258);
+  EXPECT_EQ(animation_state.animation_output, 4);
+  EXPECT_EQ(derived_data.colors_done_step, 32000);
+  EXPECT_STREQ(startup_files.startup_script_name, "STARTUP.SCR");
+  EXPECT_STREQ(startup_files.startup_session_name, "STARTUP.D4S");
+  EXPECT_EQ(tree_settings.tree_size[3], 60);
+  EXPECT_EQ(tree_settings.branch_bend[1], 100);
 }
 
 TEST(Settings, ColorTableSamples) {
@@ -66,16 +66,16 @@ TEST(Settings, ClassAttributeSamples) {
 
 TEST(Settings, DerivedMarkers) {
   reset_settings_defaults();
-  grid_step = 2;
-  colors_done_step = 1;
-  EXPECT_TRUE(derived_valid(colors_done_step, grid_step));
-  colors_done_step = 4;
-  EXPECT_FALSE(derived_valid(colors_done_step, grid_step));
+  render_settings.grid_step = 2;
+  derived_data.colors_done_step = 1;
+  EXPECT_TRUE(derived_valid(derived_data.colors_done_step, render_settings.grid_step));
+  derived_data.colors_done_step = 4;
+  EXPECT_FALSE(derived_valid(derived_data.colors_done_step, render_settings.grid_step));
   EXPECT_FALSE(derived_valid(32000, 8));
   mark_derived_stale();
-  EXPECT_EQ(shades_done_step, land_width);
-  EXPECT_EQ(cliffs_done_step, land_width);
-  EXPECT_FALSE(derived_valid(colors_done_step, 8));
+  EXPECT_EQ(derived_data.shades_done_step, land_width);
+  EXPECT_EQ(derived_data.cliffs_done_step, land_width);
+  EXPECT_FALSE(derived_valid(derived_data.colors_done_step, 8));
   reset_settings_defaults();
 }
 

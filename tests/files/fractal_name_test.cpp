@@ -24,9 +24,9 @@ TEST(FractalName, NameAndDescriptionTexts) {
   };
   for (const Case& c : cases) {
     std::memset(landscape_name, 'x', sizeof landscape_name);
-    island_mode = c.island;
-    fractal_roughness = c.roughness;
-    feature_size = c.feature;
+    terrain_settings.island_mode = c.island;
+    terrain_settings.fractal_roughness = c.roughness;
+    terrain_settings.feature_size = c.feature;
     name_fractal_landscape(c.seed);
     EXPECT_STREQ(landscape_name, c.name);
     EXPECT_STREQ(landscape_description, c.description);

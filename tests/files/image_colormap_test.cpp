@@ -13,8 +13,8 @@ class ImageColormapTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_settings_defaults();
-    antialias_mode = 0;
-    flare_enabled = 0;
+    render_settings.antialias_mode = 0;
+    render_settings.flare_enabled = 0;
     display_depth = 24;
     frame_alloc_width = frame_alloc_height = 0;
     ASSERT_EQ(set_image_size(16, 16), 1);

@@ -19,8 +19,8 @@ TEST(CursorPosition, ShowsModeCoordinatesAndElevation) {
   set_landscape_size(258, 258);
   topo_init();
   elevation_row(10)[20] = 123;
-  origin_x = 1000;
-  origin_y = 2000;
+  landscape_view.origin_x = 1000;
+  landscape_view.origin_y = 2000;
   struct Case {
     int32_t mode, control, px, py;
     const char* text;
@@ -33,7 +33,7 @@ TEST(CursorPosition, ShowsModeCoordinatesAndElevation) {
       {5, 0, 29 + 400, 270, "V  X=11970   Y=300     Z=0       "},
   };
   for (const Case& c : cases) {
-    topo_click_mode = c.mode;
+    render_settings.topo_click_mode = c.mode;
     host->control = c.control;
     show_cursor_position(c.px, c.py);
     EXPECT_STREQ(text_buffer, c.text);

@@ -118,15 +118,15 @@ TEST_F(SetsizeTest, OutOfMemoryRevertsAndTellsTheUser) {
 TEST_F(SetsizeTest, OkClosesAndResetsTheSpacing) {
   grid_spacing_x = 90.0f;
   grid_spacing_y = 10.0f;
-  origin_x = 5;
-  origin_z = 7;
+  landscape_view.origin_x = 5;
+  landscape_view.origin_z = 7;
   click(kSetsizeOk);
   EXPECT_EQ(gadget_state(panel_, kSetsizeOk), 0);
   EXPECT_EQ(h->window_events.back(), "close panel");
   EXPECT_FLOAT_EQ(grid_spacing_x, 30.0f);
   EXPECT_FLOAT_EQ(grid_spacing_y, 30.0f);
-  EXPECT_EQ(origin_x, 0);
-  EXPECT_EQ(origin_z, 0);
+  EXPECT_EQ(landscape_view.origin_x, 0);
+  EXPECT_EQ(landscape_view.origin_z, 0);
   EXPECT_EQ(h->cursor, 1);
 }
 

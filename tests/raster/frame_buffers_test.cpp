@@ -17,8 +17,8 @@ TEST_F(FrameBuffersTest, AllocationSizeFollowsAntiAliasingAndFlare) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "aa " << c.antialias << " flare " << c.flare << " " << c.width << "x"
                                     << c.height);
-    antialias_mode = c.antialias;
-    flare_enabled = c.flare;
+    render_settings.antialias_mode = c.antialias;
+    render_settings.flare_enabled = c.flare;
     ASSERT_EQ(set_image_size(c.width, c.height), 1);
     EXPECT_EQ(frame_alloc_width, c.alloc_width);
     EXPECT_EQ(frame_alloc_height, c.alloc_height);
@@ -43,7 +43,7 @@ TEST_F(FrameBuffersTest, UnchangedSettingsKeepBuffersAndContents) {
   EXPECT_EQ(vidmem24_row(3)[5], 0x12345678u);
   EXPECT_EQ(vidmem8_row(3)[5], 9);
 
-  flare_enabled = 1;  // the next frame needs taller buffers
+  render_settings.flare_enabled = 1;  // the next frame needs taller buffers
   EXPECT_EQ(allocate_frame_buffers(), 1);
   EXPECT_EQ(vidmem24.height, 96);
   EXPECT_EQ(vidmem24_row(3)[5], 0u);
@@ -58,8 +58,8 @@ TEST_F(FrameBuffersTest, DoubledSizeBeyondLimitKeepsPreviousSize) {
   const Case cases[] = {{1, 0, 5000, 3000}, {1, 0, 16, 4097}, {0, 1, 100, 4097}, {1, 1, 4097, 16}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-    antialias_mode = c.antialias;
-    flare_enabled = c.flare;
+    render_settings.antialias_mode = c.antialias;
+    render_settings.flare_enabled = c.flare;
     ASSERT_EQ(set_image_size(64, 48), 1);
     const RowTable rows24 = vidmem24.rows;
     host->messages.clear();
@@ -77,7 +77,7 @@ TEST_F(FrameBuffersTest, DoubledSizeBeyondLimitKeepsPreviousSize) {
 // buffers; spans then write nothing, and the size allocates again once anti-aliasing is off.
 TEST_F(FrameBuffersTest, AntiAliasingSwitchedOnAtLargeSizeLeavesNoBuffers) {
   ASSERT_EQ(set_image_size(4100, 16), 1);
-  antialias_mode = 1;
+  render_settings.antialias_mode = 1;
   EXPECT_EQ(allocate_frame_buffers(), 0);
   EXPECT_EQ(message_texts(), std::vector<std::string>{"Image too large for anti-aliasing or lens flare."});
   EXPECT_EQ(vidmem24.rows, nullptr);
@@ -90,14 +90,14 @@ TEST_F(FrameBuffersTest, AntiAliasingSwitchedOnAtLargeSizeLeavesNoBuffers) {
   output_hzline(3, 0, 7, span);  // nothing to write into, and no crash
   image_width /= 2;
   image_height /= 2;
-  antialias_mode = 0;
+  render_settings.antialias_mode = 0;
   EXPECT_EQ(set_image_size(4100, 16), 1);  // unchanged size: the missing buffers are allocated again
   EXPECT_EQ(vidmem24.width, 4100);
 }
 
 // Doubling and buffer sizes are computed in 64 bits: hostile sizes are refused without overflow.
 TEST_F(FrameBuffersTest, HugeSizesAreRefusedWithoutOverflow) {
-  antialias_mode = 1;
+  render_settings.antialias_mode = 1;
   EXPECT_EQ(set_image_size(INT32_MAX, INT32_MAX), 0);
   EXPECT_EQ(set_image_size(kMaxFrameSide, kMaxFrameSide), 0);
   image_width = INT32_MAX;  // a record set by hand
@@ -201,7 +201,7 @@ TEST_F(FrameBuffersTest, ChangeImageSizeEndsProgramWhenNothingFits) {
 }
 
 TEST_F(FrameBuffersTest, EightBitBufferFailureKeepsThirtyTwoBitBuffer) {
-  flare_enabled = 1;  // a new size is needed
+  render_settings.flare_enabled = 1;  // a new size is needed
   host->fail_after = 3;  // 32-bit table and block, 8-bit table; the 8-bit block fails
   EXPECT_EQ(allocate_frame_buffers(), 0);
   EXPECT_EQ(message_texts(), std::vector<std::string>{"allocate_vidmem8() failed."});
@@ -229,7 +229,7 @@ TEST_F(FrameBuffersTest, CentringInRenderWindow) {
 }
 
 TEST_F(FrameBuffersTest, ClearingImageAreaAndWholeAllocation) {
-  flare_enabled = 1;
+  render_settings.flare_enabled = 1;
   ASSERT_EQ(set_image_size(32, 16), 1);  // 32 by 32 with the flare rows
   for (int32_t y = 0; y < 32; ++y) {
     for (int32_t x = 0; x < 32; ++x) {
@@ -334,17 +334,17 @@ TEST_F(FrameBuffersTest, LiveDrawingOnlyWhileWatchingEveryPolygon) {
   open_window(1);
   const uint32_t px[2] = {1, 2};
   render_set_busy(1);
-  view_mode = 2;
+  render_settings.view_mode = 2;
   screen_put_row24(0, 2, 0, px);
   EXPECT_TRUE(host->render_rows.empty());
-  view_mode = 1;
+  render_settings.view_mode = 1;
   screen_put_row24(0, 2, 0, px);
   EXPECT_EQ(host->render_rows.size(), 1u);
   render_set_busy(0);
 }
 
 TEST_F(FrameBuffersTest, EightBitConversionWithoutDitherIsRepeatable) {
-  palette_colors = 4;
+  render_settings.palette_colors = 4;
   image_palette[1] = {255, 0, 0, 0};
   image_palette[2] = {0, 255, 0, 0};
   image_palette[3] = {0, 0, 255, 0};

@@ -11,24 +11,24 @@ class HazeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_settings_defaults();
-    camera_x = camera_y = camera_z = 0.0f;
-    base_level = 0;
+    camera_state.camera_x = camera_state.camera_y = camera_state.camera_z = 0.0f;
+    landscape_view.base_level = 0;
     haze_factor = 0.0f;
     point_distance = 0.0f;
   }
   void TearDown() override {
     reset_settings_defaults();
-    camera_x = camera_y = camera_z = 0.0f;
+    camera_state.camera_x = camera_state.camera_y = camera_state.camera_z = 0.0f;
     haze_factor = 0.0f;
   }
   static void lights(int32_t sr, int32_t sg, int32_t sb, int32_t ar, int32_t ag, int32_t ab) {
-    sun_light_r = sr, sun_light_g = sg, sun_light_b = sb;
-    ambient_light_r = ar, ambient_light_g = ag, ambient_light_b = ab;
+    light_state.sun_light_r = sr, light_state.sun_light_g = sg, light_state.sun_light_b = sb;
+    light_state.ambient_light_r = ar, light_state.ambient_light_g = ag, light_state.ambient_light_b = ab;
   }
 };
 
 TEST_F(HazeTest, DistanceAndHazeTerm) {
-  haze_density = 100;
+  render_settings.haze_density = 100;
   // At the camera: no distance, no haze.
   EXPECT_EQ(camera_distance_haze(0, 0, 0), 0.0f);
   EXPECT_EQ(haze_factor, 0.0f);
@@ -37,15 +37,15 @@ TEST_F(HazeTest, DistanceAndHazeTerm) {
   EXPECT_FLOAT_EQ(point_distance, 10000.0f);
   EXPECT_FLOAT_EQ(haze_factor, 400000.0f);
   // Seen from 1000 m above the base, the same distance gets one fifth of that (the dz term aside).
-  camera_z = 2000.0f;
+  camera_state.camera_z = 2000.0f;
   camera_distance_haze(10000, 0, 2000);
   EXPECT_FLOAT_EQ(haze_factor, 80000.0f);
   // Very distant points reach the cap.
-  camera_z = 0.0f;
+  camera_state.camera_z = 0.0f;
   camera_distance_haze(1.0e6f, 0, 0);
   EXPECT_EQ(haze_factor, kHazeFactorMax);
   // Haze off: no term whatever the distance.
-  haze_density = 0;
+  render_settings.haze_density = 0;
   EXPECT_FLOAT_EQ(camera_distance_haze(3, 4, 0), 5.0f);
   EXPECT_EQ(haze_factor, 0.0f);
 }
@@ -74,9 +74,9 @@ TEST_F(HazeTest, ShadeColorTable) {
       {"lower brightness", 100, 0, 0, 255, 0, 0, 1, 248, 64, 0x260000},
   };
   for (const auto& c : cases) {
-    auto_exposure = c.auto_exp;
-    flat_intensity = c.flat;
-    brightness = c.bright;
+    light_state.auto_exposure = c.auto_exp;
+    light_state.flat_intensity = c.flat;
+    light_state.brightness = c.bright;
     haze_factor = 0.0f;
     uint32_t got = shade_color(c.r, c.g, c.b, c.light, c.strength, c.value);
     if (c.strength) got &= 0xFF0000;  // the green and blue highlight parts are checked by the red one
@@ -86,11 +86,11 @@ TEST_F(HazeTest, ShadeColorTable) {
 
 TEST_F(HazeTest, HazeMixesTowardsLitHazeColour) {
   lights(0, 0, 0, 0, 0, 0);
-  auto_exposure = 0;
-  brightness = 128;  // m = 176
-  haze_density = 100;
+  light_state.auto_exposure = 0;
+  light_state.brightness = 128;  // m = 176
+  render_settings.haze_density = 100;
   color_table[26] = {0, 200, 100, 50};
-  haze_color_slot = 26;
+  light_state.haze_color_slot = 26;
   // No light at all: black, and the lit haze colour is black too.
   haze_factor = kHazeFactorMax;
   EXPECT_EQ(shade_color(255, 255, 255, 255, 0, 0), 0u);
@@ -107,7 +107,7 @@ TEST_F(HazeTest, HazeMixesTowardsLitHazeColour) {
 
 TEST_F(HazeTest, NegativeOrHugeDensityIsSafe) {
   lights(255, 255, 255, 0, 0, 0);
-  auto_exposure = 0;
+  light_state.auto_exposure = 0;
   haze_factor = 1.0e7f;
   // A script can set a negative density: k would make the divisor k + 256 zero or negative; it counts as no haze.
   const uint32_t clear = [] {
@@ -118,12 +118,12 @@ TEST_F(HazeTest, NegativeOrHugeDensityIsSafe) {
     return v;
   }();
   for (int32_t density : {-1, -3355, -2147483647}) {
-    haze_density = density;
+    render_settings.haze_density = density;
     EXPECT_EQ(shade_color(100, 100, 100, 255, 0, 0), clear) << density;
   }
   // A huge density saturates towards the haze colour without overflow.
   color_table[26] = {0, 255, 0, 0};
-  haze_density = 2147483647;
+  render_settings.haze_density = 2147483647;
   EXPECT_EQ(shade_color(0, 0, 0, 255, 0, 0), 0xFF0000u);
 }
 

@@ -78,7 +78,7 @@ TEST(Hsv, RoundTripsStayClose) {
 }
 
 TEST_F(ImagePaletteTest, NearestColourRules) {
-  palette_colors = 6;
+  render_settings.palette_colors = 6;
   image_palette[0] = {0, 0, 0, 0};
   image_palette[1] = {200, 200, 200, 0};
   image_palette[2] = {100, 0, 0, 0};
@@ -106,14 +106,14 @@ TEST_F(ImagePaletteTest, NearestColourRules) {
     row_to_palette(0, 0, 0, &px, &out);
     EXPECT_EQ(out, c.index);
   }
-  palette_colors = 1;  // nothing to search: entry 0
+  render_settings.palette_colors = 1;  // nothing to search: entry 0
   EXPECT_EQ(nearest_palette_index(rgb555_of(0, 0, 0)), 0);
-  palette_colors = 1000;  // a hostile count searches the table only
+  render_settings.palette_colors = 1000;  // a hostile count searches the table only
   EXPECT_EQ(nearest_palette_index(rgb555_of(200, 200, 200)), 1);
 }
 
 TEST_F(ImagePaletteTest, ZeroedCacheYieldsEntryZeroUntilCleared) {
-  palette_colors = 2;
+  render_settings.palette_colors = 2;
   image_palette[1] = {255, 255, 255, 0};
   zero_color_cache();
   const uint32_t px[3] = {0xFFFFFF, 0x123456, 0};
@@ -130,13 +130,13 @@ TEST_F(ImagePaletteTest, ZeroedCacheYieldsEntryZeroUntilCleared) {
 }
 
 TEST_F(ImagePaletteTest, SortByHueThenSaturationThenValue) {
-  palette_colors = 2;
+  render_settings.palette_colors = 2;
   image_palette[0] = {9, 9, 9, 1};
   image_palette[1] = {0, 0, 255, 2};
   sort_palette();  // a single sorted entry: nothing changes
   EXPECT_EQ(image_palette[1].blue, 255);
 
-  palette_colors = 6;
+  render_settings.palette_colors = 6;
   image_palette[1] = {0, 0, 255, 11};    // h 170
   image_palette[2] = {255, 0, 0, 12};    // h 0, s 255, v 255
   image_palette[3] = {100, 100, 100, 13};  // h 0, s 0

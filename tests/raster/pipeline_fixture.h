@@ -23,7 +23,7 @@ class PipelineTest : public RasterTest {
     ASSERT_EQ(allocate_frame_buffers(), 1);
     clear_frame_buffers();
     reset_camera_state();
-    lens_scale_inv = 1.0f;
+    lens_state.lens_scale_inv = 1.0f;
     set_view_matrix(0, 0, 0);
     polygon_count = 0;
   }

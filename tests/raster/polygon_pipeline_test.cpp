@@ -113,9 +113,9 @@ TEST_F(PolygonPipelineTest, BackFacesAndCulling) {
 }
 
 TEST_F(PolygonPipelineTest, WorldPolygonIsTransformedThenDrawn) {
-  camera_x = 100;
-  camera_y = 100;
-  camera_z = 50;
+  camera_state.camera_x = 100;
+  camera_state.camera_y = 100;
+  camera_state.camera_z = 50;
   set_view_matrix(0, 0, 0);
   // 20 m ahead (+y), level with the camera: lands around the centre of the projection.
   PolygonRecord p = closed({vtx(99, 120, 51), vtx(101, 120, 51), vtx(100, 120, 49)});
@@ -125,7 +125,7 @@ TEST_F(PolygonPipelineTest, WorldPolygonIsTransformedThenDrawn) {
 }
 
 TEST_F(PolygonPipelineTest, JitterIsDeterministicAndClamped) {
-  light_roughness = 64;
+  render_settings.light_roughness = 64;
   auto offset = [](int32_t seed, int32_t depth) {
     PolygonVertex v{};
     v.r = v.g = v.b = 30000;
@@ -147,15 +147,15 @@ TEST_F(PolygonPipelineTest, JitterIsDeterministicAndClamped) {
   }
   // Deeper levels get smaller offsets: (a * 32) / (depth + 3).
   random8_from(12345);
-  const int32_t a = rand_amplitude(light_roughness);
+  const int32_t a = rand_amplitude(render_settings.light_roughness);
   EXPECT_EQ(offset(12345, 2), (a * 32) / 5);
 
   // Large offsets saturate at the channel limits instead of wrapping.
-  light_roughness = 30000;
+  render_settings.light_roughness = 30000;
   int32_t saturated = 0;
   for (int32_t seed = 0; seed < 50; ++seed) {
     random8_from(static_cast<uint32_t>(seed));
-    const int64_t off = static_cast<int64_t>(rand_amplitude(light_roughness)) * 32 / 4;
+    const int64_t off = static_cast<int64_t>(rand_amplitude(render_settings.light_roughness)) * 32 / 4;
     for (int64_t start : {int64_t{0}, int64_t{65535}}) {
       PolygonVertex v{};
       v.r = v.g = v.b = static_cast<uint16_t>(start);
@@ -187,7 +187,7 @@ TEST_F(PolygonPipelineTest, FlatColourIsTheMeanOfAllEntries) {
 }
 
 TEST_F(PolygonPipelineTest, DetailEntryWithoutDetailDrawsPlainly) {
-  detail_param_b = 0;
+  render_settings.detail_param_b = 0;
   PolygonRecord p = closed({vtx(-5, -5, 10, 100 * 256), vtx(5, -5, 10, 200 * 256), vtx(0, 5, 10, 50 * 256)});
   draw_polygon_detail(&p);
   EXPECT_EQ(polygon_count, 1);

@@ -22,10 +22,10 @@ class RasterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_settings_defaults();
-    antialias_mode = 0;
-    flare_enabled = 0;
-    dither_amount = 0;
-    view_mode = 0;
+    render_settings.antialias_mode = 0;
+    render_settings.flare_enabled = 0;
+    render_settings.dither_amount = 0;
+    render_settings.view_mode = 0;
     free_vidmem24();
     free_vidmem8();
     frame_alloc_width = frame_alloc_height = 0;

@@ -50,8 +50,8 @@ TEST_F(SpanOutputTest, BlendTableWithCloudRule) {
 }
 
 TEST_F(SpanOutputTest, SpanIsCutAtImageEdgeButDitheredWhole) {
-  dither_amount = 100;
-  dither_type = 1;
+  render_settings.dither_amount = 100;
+  render_settings.dither_type = 1;
   std::vector<SpanPixel> span(13, pixel(100, 100, 100, 255, 9));
   const int32_t y = 1;
   output_hzline(y, 60, 72, span.data());  // image 64 wide
@@ -67,7 +67,7 @@ TEST_F(SpanOutputTest, WidestSpanFits) {
   ASSERT_EQ(set_image_size(kMaxFrameSide, 16), 1);
   std::vector<SpanPixel> span(kSpanCapacity, pixel(1, 2, 3, 255, 50));
   for (int32_t mode : {0, 1}) {
-    view_mode = mode;
+    render_settings.view_mode = mode;
     if (mode) open_window(1);
     output_hzline(15, 0, kMaxFrameSide, span.data());
     EXPECT_EQ(vidmem8_row(15)[kMaxFrameSide - 1], 50);
@@ -97,7 +97,7 @@ TEST_F(SpanOutputTest, DitherTables) {
   dither_seed = 1;
   EXPECT_EQ(dither_random(), 70);  // 1103527590 >> 16 & 255 = 198, less 128
 
-  dither_amount = 100;
+  render_settings.dither_amount = 100;
   ensure_dither_tables();
   const int32_t ordered[16] = {-5, 0, -4, 1, 3, -2, 5, -1, -3, 2, -5, 1, 5, 0, 4, -1};
   EXPECT_EQ(std::vector<int32_t>(dither_matrix, dither_matrix + 16), std::vector<int32_t>(ordered, ordered + 16));
@@ -114,10 +114,10 @@ TEST_F(SpanOutputTest, DitherTables) {
 
   // Changing the amount between two spans rebuilds the tables before the second.
   SpanPixel span[2] = {pixel(50, 50, 50, 255, 1), pixel(50, 50, 50, 255, 1)};
-  dither_type = 1;
+  render_settings.dither_type = 1;
   output_hzline(0, 0, 1, span);
   EXPECT_EQ(vidmem24_row(0)[0] & 0xFF, 45u);
-  dither_amount = 200;
+  render_settings.dither_amount = 200;
   span[0] = pixel(50, 50, 50, 255, 1);
   output_hzline(0, 0, 0, span);
   EXPECT_EQ(dither_tables_amount, 200);
@@ -125,7 +125,7 @@ TEST_F(SpanOutputTest, DitherTables) {
 
   // Channels clamp at both ends.
   SpanPixel dark[1] = {pixel(0, 0, 255, 255, 1)};
-  dither_amount = 100;
+  render_settings.dither_amount = 100;
   output_hzline(0, 0, 0, dark);
   EXPECT_EQ(dark[0].r, 0);
   EXPECT_EQ(vidmem24_row(0)[0] & 0xFF, 250u);
@@ -138,8 +138,8 @@ TEST_F(SpanOutputTest, DitherTables) {
 }
 
 TEST_F(SpanOutputTest, RandomDitherDrawsFromNoiseTable) {
-  dither_amount = 100;
-  dither_type = 2;
+  render_settings.dither_amount = 100;
+  render_settings.dither_type = 2;
   ensure_dither_tables();
   dither_seed = 12345;
   uint32_t seed = dither_seed;
@@ -153,11 +153,11 @@ TEST_F(SpanOutputTest, RandomDitherDrawsFromNoiseTable) {
 }
 
 TEST_F(SpanOutputTest, NoDitherLeavesSpanAndSeedAlone) {
-  dither_amount = 0;
-  view_mode = 1;
+  render_settings.dither_amount = 0;
+  render_settings.view_mode = 1;
   display_depth = 8;
   open_window(0);
-  palette_colors = 3;
+  render_settings.palette_colors = 3;
   image_palette[1] = {0, 0, 0, 0};
   image_palette[2] = {200, 100, 50, 0};
   clear_color_cache();
@@ -174,10 +174,10 @@ TEST_F(SpanOutputTest, NoDitherLeavesSpanAndSeedAlone) {
 }
 
 TEST_F(SpanOutputTest, AntiAliasedLiveDisplayShowsEvenRowsAtHalfSize) {
-  antialias_mode = 1;
+  render_settings.antialias_mode = 1;
   ASSERT_EQ(set_image_size(64, 64), 1);
   image_width = image_height = proj_width = proj_height = 128;  // the doubled frame being drawn
-  view_mode = 1;
+  render_settings.view_mode = 1;
   open_window(1);
   rendering_active = 1;
   std::vector<SpanPixel> span;

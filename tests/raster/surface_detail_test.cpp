@@ -14,7 +14,7 @@ class SurfaceDetailTest : public PipelineTest {
 
 TEST_F(SurfaceDetailTest, DetailMeasure) {
   render_scale = 640;
-  detail_param_a = 6;
+  render_settings.detail_param_a = 6;
   PolygonRecord p = extent_triangle(1, 1, 100);
   EXPECT_EQ(detail_size_measure(&p), 0);  // 1 -> 1 -> 64 -> 0
   p = extent_triangle(4, 4, 100);
@@ -26,15 +26,15 @@ TEST_F(SurfaceDetailTest, DetailMeasure) {
   }
   // Settings from a file cannot make the shift or the products overflow.
   for (int32_t a : {-5, 40, 1000}) {
-    detail_param_a = a;
+    render_settings.detail_param_a = a;
     p = extent_triangle(1e9f, 1e9f, 1);
     EXPECT_GE(detail_size_measure(&p), 0) << a;
   }
 }
 
 TEST_F(SurfaceDetailTest, DepthLimitOneNeverSplitsAndDrawsTheMeanColour) {
-  detail_param_a = 8;
-  detail_param_b = 1;
+  render_settings.detail_param_a = 8;
+  render_settings.detail_param_b = 1;
   PolygonRecord p = closed({vtx(-9, -9, 10, 0), vtx(9, -9, 10, 300 * 100), vtx(0, 9, 10, 600 * 100)});
   draw_polygon_detail(&p);
   EXPECT_EQ(polygon_count, 1);
@@ -43,23 +43,23 @@ TEST_F(SurfaceDetailTest, DepthLimitOneNeverSplitsAndDrawsTheMeanColour) {
   EXPECT_EQ(detail_depth, 0);
   // With Gouraud shading the corners keep their own colours.
   clear_frame_buffers();
-  gouraud_enabled = 1;
+  render_settings.gouraud_enabled = 1;
   p = closed({vtx(-9, -9, 10, 0), vtx(9, -9, 10, 300 * 100), vtx(0, 9, 10, 600 * 100)});
   draw_polygon_detail(&p);
   EXPECT_NE(red(5, 5), red(32, 45));
 }
 
 TEST_F(SurfaceDetailTest, SplitsIntoFourPerLevelAndStaysBounded) {
-  detail_param_a = 8;
-  detail_param_b = 3;
+  render_settings.detail_param_a = 8;
+  render_settings.detail_param_b = 3;
   PolygonRecord p = closed({vtx(-900, -900, 1000), vtx(900, -900, 1000), vtx(0, 900, 1000)});
   draw_polygon_detail(&p);
   EXPECT_EQ(polygon_count, 16);  // two levels of splitting
   EXPECT_EQ(detail_depth, 0);
   // A depth limit far beyond the normal levels (from a file or a script) is held to the engine's bound.
   polygon_count = 0;
-  detail_param_b = 1000;
-  detail_param_a = 24;
+  render_settings.detail_param_b = 1000;
+  render_settings.detail_param_a = 24;
   p = closed({vtx(-900, -900, 1000), vtx(900, -900, 1000), vtx(0, 900, 1000)});
   draw_polygon_detail(&p);
   int32_t most = 1;
@@ -71,10 +71,10 @@ TEST_F(SurfaceDetailTest, SplitsIntoFourPerLevelAndStaysBounded) {
 TEST_F(SurfaceDetailTest, SharedEdgeMidpointsGetTheSameJitter) {
   // Two triangles sharing an edge, listed in opposite directions, leave no seam of differing midpoint colours:
   // drawn with Gouraud shading, the pixel on the shared edge's midpoint is the same whichever is drawn last.
-  detail_param_a = 8;
-  detail_param_b = 2;
-  gouraud_enabled = 1;
-  light_roughness = 200;
+  render_settings.detail_param_a = 8;
+  render_settings.detail_param_b = 2;
+  render_settings.gouraud_enabled = 1;
+  render_settings.light_roughness = 200;
   auto corner = [](float x, float y, int32_t seed) {
     PolygonVertex v = vtx(x, y, 10, 128 * 256);
     v.g = v.b = 128 * 256;

@@ -12,10 +12,10 @@ class ViewTransformTest : public ::testing::Test {
   void SetUp() override {
     reset_settings_defaults();
     reset_camera_state();
-    camera_x = 1000.0f;
-    camera_y = 2000.0f;
-    camera_z = 300.0f;
-    lens_scale_inv = 1.0f;
+    camera_state.camera_x = 1000.0f;
+    camera_state.camera_y = 2000.0f;
+    camera_state.camera_z = 300.0f;
+    lens_state.lens_scale_inv = 1.0f;
   }
   void TearDown() override {
     reset_camera_state();
@@ -29,42 +29,42 @@ TEST_F(ViewTransformTest, ZeroAnglesGiveIdentityAndLensScaleDividesDepth) {
   set_view_matrix(0, 0, 0);
   const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
   for (int i = 0; i < 9; ++i) EXPECT_EQ(view_matrix[i], identity[i]) << i;
-  lens_scale_inv = 0.5f;
+  lens_state.lens_scale_inv = 0.5f;
   float v[3];
-  view_of(camera_x + 10, camera_y + 100, camera_z - 5, v);
+  view_of(camera_state.camera_x + 10, camera_state.camera_y + 100, camera_state.camera_z - 5, v);
   EXPECT_FLOAT_EQ(v[0], 10.0f);
   EXPECT_FLOAT_EQ(v[1], 5.0f);
   EXPECT_FLOAT_EQ(v[2], 50.0f);
 }
 
 TEST_F(ViewTransformTest, AnglesTurnTheLineOfSight) {
-  lens_scale_inv = 0.5f;
+  lens_state.lens_scale_inv = 0.5f;
   float v[3];
   // Heading 90 looks along -x.
   set_view_matrix(0, 90, 0);
-  view_of(camera_x - 100, camera_y, camera_z, v);
+  view_of(camera_state.camera_x - 100, camera_state.camera_y, camera_state.camera_z, v);
   EXPECT_NEAR(v[0], 0.0f, 1e-3);
   EXPECT_NEAR(v[1], 0.0f, 1e-3);
   EXPECT_NEAR(v[2], 50.0f, 1e-3);
   // Pitch 30 looks up: a point 100 m along the tilted line of sight lies at the centre.
   set_view_matrix(0, 0, 30);
-  view_of(camera_x, camera_y + 86.6f, camera_z + 50, v);
+  view_of(camera_state.camera_x, camera_state.camera_y + 86.6f, camera_state.camera_z + 50, v);
   EXPECT_NEAR(v[0], 0.0f, 1e-3);
   EXPECT_NEAR(v[1], 0.0f, 0.01);
   EXPECT_NEAR(v[2], 50.0f, 0.01);
   // A level point ahead is then seen below the centre (y grows downwards).
-  view_of(camera_x, camera_y + 100, camera_z, v);
+  view_of(camera_state.camera_x, camera_state.camera_y + 100, camera_state.camera_z, v);
   EXPECT_GT(v[1], 0.0f);
   // With a positive bank a point to the right of the line of sight is seen above the centre.
   set_view_matrix(30, 0, 0);
-  view_of(camera_x + 100, camera_y + 1000, camera_z, v);
+  view_of(camera_state.camera_x + 100, camera_state.camera_y + 1000, camera_state.camera_z, v);
   EXPECT_LT(v[1], 0.0f);
   EXPECT_GT(v[0], 0.0f);
 }
 
 TEST_F(ViewTransformTest, PointAndPolygonFormsMatchTheScalarTransform) {
   set_view_matrix(12.5f, -37.0f, 8.0f);
-  lens_scale_inv = 0.625f;
+  lens_state.lens_scale_inv = 0.625f;
   const float p[3] = {1234.5f, 1876.25f, 410.0f};
   float expect[3];
   view_of(p[0], p[1], p[2], expect);
@@ -85,7 +85,7 @@ TEST_F(ViewTransformTest, PointAndPolygonFormsMatchTheScalarTransform) {
 }
 
 TEST_F(ViewTransformTest, RotateByViewIgnoresCameraAndLens) {
-  lens_scale_inv = 0.25f;
+  lens_state.lens_scale_inv = 0.25f;
   set_view_matrix(0, 90, 0);
   float x, y, z;
   rotate_by_view(-1, 0, 0, &x, &y, &z);
@@ -99,14 +99,14 @@ TEST_F(ViewTransformTest, RotateByViewIgnoresCameraAndLens) {
 TEST_F(ViewTransformTest, ViewToWorldExamplesAndLeavesIdentity) {
   float x = 0, y = 0, z = 1;
   view_to_world_direction(0, 0, 0, &x, &y, &z);
-  EXPECT_FLOAT_EQ(x, camera_x);
-  EXPECT_FLOAT_EQ(y, camera_y + 1);
-  EXPECT_FLOAT_EQ(z, camera_z);
+  EXPECT_FLOAT_EQ(x, camera_state.camera_x);
+  EXPECT_FLOAT_EQ(y, camera_state.camera_y + 1);
+  EXPECT_FLOAT_EQ(z, camera_state.camera_z);
   x = 0, y = 0, z = 1;
   view_to_world_direction(5, 0, 30, &x, &y, &z);
-  EXPECT_NEAR(x, camera_x, 1e-3);
-  EXPECT_NEAR(y, camera_y + 0.866f, 1e-3);
-  EXPECT_NEAR(z, camera_z + 0.5f, 1e-3);
+  EXPECT_NEAR(x, camera_state.camera_x, 1e-3);
+  EXPECT_NEAR(y, camera_state.camera_y + 0.866f, 1e-3);
+  EXPECT_NEAR(z, camera_state.camera_z + 0.5f, 1e-3);
   const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
   for (int i = 0; i < 9; ++i) EXPECT_EQ(view_matrix[i], identity[i]) << i;
 }

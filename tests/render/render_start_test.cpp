@@ -66,14 +66,14 @@ TEST_F(RenderStartTest, MissingFrameBufferIsReportedAndNothingRenders) {
     if (c.free24) free_vidmem24();
     host_->messages.clear();
     host_->window_events.clear();
-    grid_step = 4;
+    render_settings.grid_step = 4;
     EXPECT_EQ(render_start(), 0);
     ASSERT_EQ(host_->messages.size(), 1u);
     EXPECT_EQ(host_->messages[0].text, c.message);
     EXPECT_EQ(host_->messages[0].button1, "  OK  ");
     EXPECT_TRUE(host_->window_events.empty());
-    EXPECT_EQ(grid_step, 1);
-    EXPECT_EQ(colors_done_step, land_width);  // nothing recomputed
+    EXPECT_EQ(render_settings.grid_step, 1);
+    EXPECT_EQ(derived_data.colors_done_step, land_width);  // nothing recomputed
   }
 }
 
@@ -85,7 +85,7 @@ TEST_F(RenderStartTest, RenderWindowCallsFollowTheViewMode) {
   };
   const Case cases[] = {{0, {}}, {1, shown}, {2, shown}, {3, shown}};
   for (const Case& c : cases) {
-    view_mode = c.mode;
+    render_settings.view_mode = c.mode;
     host_->window_events.clear();
     host_->cursor = 0;
     EXPECT_EQ(render_start(), 1) << c.mode;
@@ -98,19 +98,19 @@ TEST_F(RenderStartTest, RenderWindowCallsFollowTheViewMode) {
 }
 
 TEST_F(RenderStartTest, BringsDerivedDataUpToDateAtFullResolution) {
-  grid_step = 4;
-  palette_stale = 1;
-  camera_heading = 90.0f;
-  camera_pitch = -10.0f;
+  render_settings.grid_step = 4;
+  derived_data.palette_stale = 1;
+  camera_state.camera_heading = 90.0f;
+  camera_state.camera_pitch = -10.0f;
   set_view_matrix(0.0f, 0.0f, 0.0f);
   host_->now = 5000;
   host_->tick_step = 7;
   EXPECT_EQ(render_start(), 1);
-  EXPECT_EQ(grid_step, 1);
-  EXPECT_EQ(colors_done_step, 1);
-  EXPECT_EQ(cliffs_done_step, 1);
-  EXPECT_EQ(shades_done_step, 1);
-  EXPECT_EQ(palette_stale, 0);
+  EXPECT_EQ(render_settings.grid_step, 1);
+  EXPECT_EQ(derived_data.colors_done_step, 1);
+  EXPECT_EQ(derived_data.cliffs_done_step, 1);
+  EXPECT_EQ(derived_data.shades_done_step, 1);
+  EXPECT_EQ(derived_data.palette_stale, 0);
   EXPECT_GT(polygon_count, 0);  // counted afresh by the scan converter for this frame
   double built[9];
   std::copy(view_matrix, view_matrix + 9, built);
@@ -122,13 +122,13 @@ TEST_F(RenderStartTest, BringsDerivedDataUpToDateAtFullResolution) {
 }
 
 TEST_F(RenderStartTest, StopWhilePreparingOpensNoWindow) {
-  view_mode = 3;
+  render_settings.view_mode = 3;
   user_abort = 1;
   EXPECT_EQ(render_start(), -1);
   EXPECT_TRUE(host_->window_events.empty());
-  EXPECT_NE(colors_done_step, 1);  // the stopped pass is not marked valid
+  EXPECT_NE(derived_data.colors_done_step, 1);  // the stopped pass is not marked valid
 
-  view_mode = 0;
+  render_settings.view_mode = 0;
   user_abort = 1;
   host_->cursor = 0;
   EXPECT_EQ(render_start(), -1);
@@ -146,14 +146,14 @@ TEST_F(RenderStartTest, LightFactorsSplitByContrast) {
   // f = (contrast / 255) ^ (1 / 4): 255 gives 1, 0 gives 0, 16 gives 0.50047.
   const Case cases[] = {{255, 255, 0}, {0, 0, 255}, {16, 127, 127}, {192, 237, 17}};
   for (const Case& c : cases) {
-    contrast = c.contrast;
+    light_state.contrast = c.contrast;
     scheme_sky_colors();
-    EXPECT_EQ(sun_light_r, c.sun) << c.contrast;
-    EXPECT_EQ(sun_light_g, c.sun) << c.contrast;
-    EXPECT_EQ(sun_light_b, c.sun) << c.contrast;
-    EXPECT_EQ(ambient_light_r, c.ambient_red) << c.contrast;
-    EXPECT_EQ(ambient_light_g, 0) << c.contrast;
-    EXPECT_EQ(ambient_light_b, 0) << c.contrast;
+    EXPECT_EQ(light_state.sun_light_r, c.sun) << c.contrast;
+    EXPECT_EQ(light_state.sun_light_g, c.sun) << c.contrast;
+    EXPECT_EQ(light_state.sun_light_b, c.sun) << c.contrast;
+    EXPECT_EQ(light_state.ambient_light_r, c.ambient_red) << c.contrast;
+    EXPECT_EQ(light_state.ambient_light_g, 0) << c.contrast;
+    EXPECT_EQ(light_state.ambient_light_b, 0) << c.contrast;
   }
 }
 

@@ -60,12 +60,12 @@ class TerrainRenderTest : public ::testing::Test {
     fractal_amplitudes[7] = 50;
     fractal_amplitudes[1] = -32768;
     horizontal_deform = 0;
-    cloud_altitude = 4000;
+    cloud_settings.cloud_altitude = 4000;
     user_abort = 0;
     render_abort = 0;
     status_reset_state();
-    view_mode = 0;
-    dither_amount = 0;
+    render_settings.view_mode = 0;
+    render_settings.dither_amount = 0;
   }
 
   // Frame buffers for an image of width by height.
@@ -80,11 +80,11 @@ class TerrainRenderTest : public ::testing::Test {
     clear_elevations();
     clear_colors();
     clear_shades();
-    vertical_scale = built_vertical_scale = 1.0f;
+    landscape_view.vertical_scale = landscape_view.built_vertical_scale = 1.0f;
     scheme_sky_colors();
     random_seed(1);  // the low ground's unevenness comes from the general stream: as at program start
     make_default_landscape();
-    colors_done_step = cliffs_done_step = shades_done_step = land_width;
+    derived_data.colors_done_step = derived_data.cliffs_done_step = derived_data.shades_done_step = land_width;
     scan_elevation_range();
     default_view_high();
     default_levels();
@@ -93,7 +93,7 @@ class TerrainRenderTest : public ::testing::Test {
   }
   // What the render start brings up to date before a frame.
   static void prepare() {
-    grid_step = 1;
+    render_settings.grid_step = 1;
     scheme_sky_colors();
     set_flat_intensity();
     build_strata_bands();

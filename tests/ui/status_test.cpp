@@ -192,8 +192,8 @@ TEST_F(StatusTest, PollPumpsAtMost1000MessagesEvery10ms) {
 }
 
 TEST_F(StatusTest, PeriodicRedrawAndAdaptiveInterval) {
-  view_mode = 2;
-  redraw_interval = 5;
+  render_settings.view_mode = 2;
+  render_settings.redraw_interval = 5;
   h->now = 5000;
   poll_user_abort();
   EXPECT_TRUE(h->window_events.empty());  // not more than 5 s since the last redraw
@@ -203,9 +203,9 @@ TEST_F(StatusTest, PeriodicRedrawAndAdaptiveInterval) {
   h->tick_step = 0;
   ASSERT_EQ(h->window_events.size(), 1u);
   EXPECT_EQ(h->window_events[0], "redraw");
-  EXPECT_EQ(redraw_interval, 35);
+  EXPECT_EQ(render_settings.redraw_interval, 35);
 
-  view_mode = 1;
+  render_settings.view_mode = 1;
   repaint_pending = 1;
   h->advance(1);
   poll_user_abort();
