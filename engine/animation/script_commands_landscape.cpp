@@ -60,7 +60,7 @@ int32_t cmd_cliff_threshold(int32_t, char* line) {
 }
 
 int32_t cmd_cliff_strata(int32_t code, char*) {
-  cliff_mode = code == 1181 ? 2 : 1;
+  terrain_settings.cliff_mode = code == 1181 ? 2 : 1;
   return 1;
 }
 
@@ -70,13 +70,13 @@ int32_t cmd_strata_value(int32_t code, char* line) {
   if (code == 1309) {
     ScriptNumbers args;
     if (!script_read_numbers(line, 1, &args)) return script_error(line);
-    strata_warp = script_trunc(args.value[0]);
+    terrain_settings.strata_warp = script_trunc(args.value[0]);
     return 1;
   }
   if (!script_read_whole(line, &value)) return script_error(line);
   if (value < 1) value = 1;
-  if (code == 1183) strata_thickness = value;
-  if (code == 1184) strata_warp = value;
+  if (code == 1183) terrain_settings.strata_thickness = value;
+  if (code == 1184) terrain_settings.strata_warp = value;
   return 1;
 }
 

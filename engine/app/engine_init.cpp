@@ -3,6 +3,7 @@
 
 #include <sys/resource.h>
 
+#include "engine/app/engine_state.h"
 #include "engine/animation/path_frames.h"
 #include "engine/core/landscape_names.h"
 #include "engine/host/host.h"
@@ -56,6 +57,7 @@ int32_t create_render_window() {
 }
 
 void engine_init() {
+  reset_engine_state();
   ensure_deep_stack();
   detect_swapped_buttons();
   gui_init(no_callback);

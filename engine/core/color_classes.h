@@ -19,16 +19,7 @@ constexpr uint8_t kClassRoad1 = 88;
 constexpr uint8_t kClassRoad4 = 91;
 
 // TerrainSettings: the classification's part.
-extern int32_t cliffs_enabled;
-extern int32_t cliff_mode;
-extern int32_t cliff_angle;
-extern int32_t cliff_band_width;
-extern float strata_normal_x, strata_normal_y, strata_normal_z;
-extern int32_t strata_thickness;
-extern int32_t strata_warp;
-extern int32_t roughness_enabled;
-extern int32_t roughness_weight;
-extern int32_t roughness_radius;
+// The cliff, strata and roughness settings are fields of TerrainSettings (core/settings.h).
 
 // A cliff class 46..49 per strata layer.
 extern uint8_t strata_bands[256];

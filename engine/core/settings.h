@@ -29,7 +29,7 @@ struct LandscapeView {
 };
 extern LandscapeView landscape_view;
 
-// TerrainSettings (the generation and colouring part).
+// TerrainSettings: generation and colouring, cliffs, strata and roughness.
 struct TerrainSettings {
   int32_t fractal_roughness = 100;
   int32_t feature_size = 1;
@@ -39,6 +39,16 @@ struct TerrainSettings {
   int32_t snow_line = 100;
   int32_t fractal_seed = 0;
   int32_t sea_level = 0;
+  int32_t cliffs_enabled = 1;
+  int32_t cliff_mode = 1;  // 2 strata planes, else slope bands
+  int32_t cliff_angle = 45;
+  int32_t cliff_band_width = 7;
+  float strata_normal_x = 0.0f, strata_normal_y = 0.0f, strata_normal_z = 1.0f;
+  int32_t strata_thickness = 20;
+  int32_t strata_warp = 100;
+  int32_t roughness_enabled = 1;
+  int32_t roughness_weight = 100;
+  int32_t roughness_radius = 200;
 };
 extern TerrainSettings terrain_settings;
 

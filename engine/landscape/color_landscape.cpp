@@ -25,7 +25,7 @@ int32_t color_landscape() {
     const int16_t* e = elevation_row(row);
     CoverCell* cover = cover_row(row);
     for (int32_t col = 0; col <= last_col; col += s) {
-      const int32_t r = cell_roughness(col, row, roughness_radius);
+      const int32_t r = cell_roughness(col, row, terrain_settings.roughness_radius);
       if (kept_class(cover[col].color_class)) continue;
       const int32_t v = e[col] + rand_amplitude_i16(jitter);
       int32_t c;
@@ -43,7 +43,7 @@ int32_t color_landscape() {
 }
 
 int32_t color_cliffs() {
-  if (derived_data.cliffs_done_step <= render_settings.grid_step || cliffs_enabled == 0) return 1;
+  if (derived_data.cliffs_done_step <= render_settings.grid_step || terrain_settings.cliffs_enabled == 0) return 1;
   const int32_t s = render_settings.grid_step > 0 ? render_settings.grid_step : 1;
   const int32_t end_col = land_width / s * s;
   const int32_t end_row = land_height / s * s;
@@ -66,8 +66,8 @@ int32_t color_cliffs() {
       const int32_t s1 = face_slope_angle(a1, b1, &n);
       const int32_t s2 = face_slope_angle(a2, b2, &n);
       const int32_t slope = s1 > s2 ? s1 : s2;
-      if (slope <= cliff_angle) continue;
-      const int32_t nc = cliff_mode == 1 ? cliff_class_by_angle(slope)
+      if (slope <= terrain_settings.cliff_angle) continue;
+      const int32_t nc = terrain_settings.cliff_mode == 1 ? cliff_class_by_angle(slope)
                                          : strata_class(static_cast<float>(c) * grid_spacing_x,
                                                         static_cast<float>(r) * grid_spacing_y,
                                                         static_cast<float>(e0[c]), cell_jitter(c, r));

@@ -71,7 +71,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   const int32_t rho = c[0].roughness;
   const int32_t j = (c[0].jitter + c[3].jitter) / 2;
   // The slope matters only for the cliff rule, after the road and water rules.
-  const bool slope_needed = cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
+  const bool slope_needed = terrain_settings.cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
   const int32_t slope = slope_needed ? normal_slope(n) : 0;
   const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
                                            (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
@@ -193,8 +193,8 @@ int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water
                             float mean_z) {
   if (road_mean < kLandThreshold) return kClassRoad1;
   if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
-  if (cliffs_enabled && slope > cliff_angle) {
-    return cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
+  if (terrain_settings.cliffs_enabled && slope > terrain_settings.cliff_angle) {
+    return terrain_settings.cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
   }
   if (water_mean >= kLandThreshold) {
     const int32_t e = color_elevation;

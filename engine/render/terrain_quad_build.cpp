@@ -67,7 +67,7 @@ void fill_corner(QuadVertex* v, int32_t c, int32_t r) {
   } else {
     v->color_elevation = band;
   }
-  v->roughness = cell_roughness(c, r, roughness_radius);
+  v->roughness = cell_roughness(c, r, terrain_settings.roughness_radius);
   v->jitter = cell_jitter(c, r);
   v->red = color_table[k].red;
   v->green = color_table[k].green;

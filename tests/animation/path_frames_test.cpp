@@ -3,10 +3,11 @@
 
 #include "engine/animation/path_frames.h"
 #include "engine/host/headless_host.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class PathFramesTest : public ::testing::Test {
+class PathFramesTest : public EngineTest {
  protected:
   void SetUp() override { free_path_frames(); }
   void TearDown() override {

@@ -204,15 +204,15 @@ TEST_F(ScriptSettings, TreesRenderAndSky) {
 
 TEST_F(ScriptSettings, CliffsStrataWavesAndDetail) {
   EXPECT_EQ(line("CliffStrataOn"), 1);
-  EXPECT_EQ(cliff_mode, 2);
+  EXPECT_EQ(terrain_settings.cliff_mode, 2);
   EXPECT_EQ(line("CliffStrataOff"), 1);
-  EXPECT_EQ(cliff_mode, 1);
+  EXPECT_EQ(terrain_settings.cliff_mode, 1);
   EXPECT_EQ(line("CliffStrataThickness 0"), 1);
-  EXPECT_EQ(strata_thickness, 1);
+  EXPECT_EQ(terrain_settings.strata_thickness, 1);
   EXPECT_EQ(line("CliffStrataWarp -5"), 1);
-  EXPECT_EQ(strata_warp, 1);
+  EXPECT_EQ(terrain_settings.strata_warp, 1);
   EXPECT_EQ(line("Temporary -5"), 1);
-  EXPECT_EQ(strata_warp, -5);
+  EXPECT_EQ(terrain_settings.strata_warp, -5);
   EXPECT_EQ(line("WaveLength 40"), 1);
   EXPECT_FLOAT_EQ(wave_settings.wave_length, 40.0f);
   EXPECT_EQ(line("ShadeTextureLow"), 1);

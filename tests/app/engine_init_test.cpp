@@ -14,15 +14,13 @@
 #include "engine/landscape/topo_view.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/scene/texture_slots.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class EngineInitTest : public ::testing::Test {
+class EngineInitTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
-    reset_grid_spacing();
     free_path_frames();
     status_reset_state();  // a status text shown by an earlier test must not throttle this one's
   }

@@ -23,19 +23,18 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
 #include "engine/raster/frame_buffers.h"
+#include "tests/support/engine_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // A program folder and a separate folder the user starts in, under a fresh temporary folder.
-class StartupTest : public ::testing::Test {
+class StartupTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     reset_default_dirs();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
-    status_reset_state();
     clear_path();
     set_landscape_size(34, 34);
     char old[4096];

@@ -11,20 +11,17 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
 #include "engine/render/lighting.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class ColorClassTest : public ::testing::Test {
+class ColorClassTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_color_class_settings();
     set_landscape_size(66, 66);
     clear_elevations();
     clear_colors();
-    reset_grid_spacing();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
-    status_reset_state();
     landscape_view.base_level = 0, terrain_settings.tree_line = 400, terrain_settings.snow_line = 800, landscape_view.max_elevation = 1200;
   }
   void TearDown() override {
@@ -69,9 +66,9 @@ TEST_F(ColorClassTest, QuartileElevations) {
 
 TEST_F(ColorClassTest, CliffClassTable) {
   set_cliff_angle(70);
-  EXPECT_EQ(cliff_band_width, 1);
+  EXPECT_EQ(terrain_settings.cliff_band_width, 1);
   set_cliff_angle(45);
-  EXPECT_EQ(cliff_band_width, 7);
+  EXPECT_EQ(terrain_settings.cliff_band_width, 7);
   struct Case {
     int32_t slope, cls;
   };
@@ -102,7 +99,7 @@ TEST_F(ColorClassTest, StrataBandsAreReproducible) {
   EXPECT_EQ(strata_class(0, 0, 5, 0), strata_bands[1]);
   EXPECT_EQ(strata_class(0, 0, -5, 0), strata_bands[255]);
   // A thickness of 0 must not divide by zero: it counts as 1.
-  strata_thickness = 0;
+  terrain_settings.strata_thickness = 0;
   EXPECT_EQ(strata_class(0, 0, 2, 0), strata_bands[8]);
 }
 
@@ -113,12 +110,12 @@ TEST_F(ColorClassTest, RoughnessTerm) {
   elevation_row(10)[10] = -100;
   EXPECT_EQ(cell_roughness(10, 10, 200), -110);  // arithmetic shift rounds down
   // A radius setting of 0 must not divide by zero.
-  roughness_radius = 0;
+  terrain_settings.roughness_radius = 0;
   elevation_row(10)[10] = 100;
   EXPECT_EQ(cell_roughness(10, 10, 0), 0);  // neighbours are the sample itself
   EXPECT_NE(cell_roughness(10, 10, 200), 0);
   // A sample spacing of almost nothing makes the reach huge: it stays at the landscape's edges.
-  roughness_radius = 200;
+  terrain_settings.roughness_radius = 200;
   grid_spacing_x = grid_spacing_y = 1e-30f;
   EXPECT_EQ(cell_roughness(10, 10, 200), cell_roughness(10, 10, 1 << 30));
   grid_spacing_x = grid_spacing_y = 30.0f;
@@ -128,7 +125,7 @@ TEST_F(ColorClassTest, RoughnessTerm) {
 }
 
 TEST_F(ColorClassTest, ColoringKeepsPlacedClassesAndSteps) {
-  roughness_enabled = 0;
+  terrain_settings.roughness_enabled = 0;
   terrain_settings.line_roughness = 0;  // no jitter of band edges
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = static_cast<int16_t>(c * 20);

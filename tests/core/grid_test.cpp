@@ -7,13 +7,13 @@
 #include "engine/host/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class GridTest : public ::testing::Test {
+class GridTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     ASSERT_EQ(set_landscape_size(258, 258), 1);
   }
   void TearDown() override { set_landscape_size(258, 258); }

@@ -6,13 +6,13 @@
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/raster/frame_buffers.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class ImageColormapTest : public ::testing::Test {
+class ImageColormapTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     render_settings.antialias_mode = 0;
     render_settings.flare_enabled = 0;
     display_depth = 24;

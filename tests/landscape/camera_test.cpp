@@ -8,15 +8,13 @@
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/landscape/topo_view.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class CameraTest : public ::testing::Test {
+class CameraTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
-    reset_grid_spacing();
     set_landscape_size(258, 258);
     clear_elevations();
     topo_init();  // zoom 16, origin 0: map pixel (30 + col, 280 - row) is sample (col, row)

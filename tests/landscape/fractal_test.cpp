@@ -11,13 +11,13 @@
 #include "engine/core/grid.h"
 #include "engine/core/random.h"
 #include "engine/core/settings.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class FractalTest : public ::testing::Test {
+class FractalTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     set_landscape_size(258, 258);
   }
   void TearDown() override {

@@ -4,10 +4,11 @@
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/landscape/sun.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class SunTest : public ::testing::Test {
+class SunTest : public EngineTest {
  protected:
   void SetUp() override { reset_settings_defaults(); }
   void TearDown() override { reset_settings_defaults(); }

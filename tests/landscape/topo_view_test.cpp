@@ -7,14 +7,13 @@
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/landscape/topo_view.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class TopoViewTest : public ::testing::Test {
+class TopoViewTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_grid_spacing();
     set_landscape_size(258, 258);
     topo_init();
   }

@@ -5,13 +5,13 @@
 
 #include "engine/landscape/camera.h"
 #include "engine/landscape/waves.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class WavesTest : public ::testing::Test {
+class WavesTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_wave_settings();
     max_elevation_col = 10, max_elevation_row = 20;
     waves_recompute();
   }

@@ -9,12 +9,12 @@
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/ui/panel_ops.h"
+#include "tests/support/engine_test.h"
 
 namespace {
-class SetsizeTest : public ::testing::Test {
+class SetsizeTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     set_landscape_size(258, 258);
     region_mode = 1;
     panel_event_clear_queue();

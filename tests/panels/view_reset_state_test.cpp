@@ -10,15 +10,13 @@
 #include "engine/core/settings.h"
 #include "engine/landscape/topo_view.h"
 #include "engine/panels/view_reset.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class ViewResetStateTest : public ::testing::Test {
+class ViewResetStateTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
-    reset_grid_spacing();
     set_landscape_size(130, 66);
     topo_init();
   }

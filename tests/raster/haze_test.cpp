@@ -4,13 +4,13 @@
 #include "engine/landscape/camera.h"
 #include "engine/core/settings.h"
 #include "engine/raster/haze.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class HazeTest : public ::testing::Test {
+class HazeTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     camera_state.camera_x = camera_state.camera_y = camera_state.camera_z = 0.0f;
     landscape_view.base_level = 0;
     haze_factor = 0.0f;

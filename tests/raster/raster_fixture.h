@@ -17,11 +17,11 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/image_palette.h"
 #include "engine/raster/span_output.h"
+#include "tests/support/engine_test.h"
 
-class RasterTest : public ::testing::Test {
+class RasterTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     render_settings.antialias_mode = 0;
     render_settings.flare_enabled = 0;
     render_settings.dither_amount = 0;

@@ -4,14 +4,13 @@
 #include "engine/landscape/camera.h"
 #include "engine/core/settings.h"
 #include "engine/raster/view_transform.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class ViewTransformTest : public ::testing::Test {
+class ViewTransformTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
     camera_state.camera_x = 1000.0f;
     camera_state.camera_y = 2000.0f;
     camera_state.camera_z = 300.0f;

@@ -11,19 +11,17 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
 #include "engine/render/lighting.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class LightingTest : public ::testing::Test {
+class LightingTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     set_landscape_size(130, 130);
     clear_elevations();
     clear_shades();
-    reset_grid_spacing();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
-    status_reset_state();
     render_settings.light_roughness = 0;
     render_settings.grid_step = 1;
     derived_data.shades_done_step = land_width;

@@ -11,13 +11,13 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
 #include "engine/raster/frame_buffers.h"
+#include "tests/support/engine_test.h"
 
-class PostFrameTest : public ::testing::Test {
+class PostFrameTest : public EngineTest {
  protected:
   ScopedHeadlessHost host;
 
   void SetUp() override {
-    reset_settings_defaults();
     user_abort = 0;
     status_reset_state();  // no render-window stop or throttle left by an earlier test
     render_client_width = render_client_height = 0;

@@ -7,15 +7,12 @@
 #include "engine/landscape/water_color.h"
 #include "engine/raster/haze.h"
 #include "engine/render/quad_shading.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class QuadShadingTest : public ::testing::Test {
+class QuadShadingTest : public EngineTest {
  protected:
-  void SetUp() override {
-    reset_settings_defaults();
-    reset_color_class_settings();
-  }
   void TearDown() override {
     reset_settings_defaults();
     reset_color_class_settings();
@@ -43,9 +40,9 @@ TEST_F(QuadShadingTest, WaterColourBySlope) {
 }
 
 TEST_F(QuadShadingTest, CornerMarkersVoteForTheSlot) {
-  cliffs_enabled = 1;
-  cliff_mode = 1;
-  cliff_angle = 40;
+  terrain_settings.cliffs_enabled = 1;
+  terrain_settings.cliff_mode = 1;
+  terrain_settings.cliff_angle = 40;
   terrain_settings.snow_line = 1000;
   terrain_settings.tree_line = 500;
   const int32_t land_water = -29900;

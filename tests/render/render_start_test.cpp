@@ -16,17 +16,16 @@
 #include "engine/ui/status.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/view_transform.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
 using Events = std::vector<std::string>;
 
-class RenderStartTest : public ::testing::Test {
+class RenderStartTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     reset_color_class_settings();  // cliffs on, as the derived-data checks expect
-    status_reset_state();
     user_abort = 0;
     set_landscape_size(34, 34);
     scan_elevation_range();

@@ -18,7 +18,7 @@ class TerrainQuadTest : public TerrainRenderTest {
     startup_scene();
     render_settings.flare_enabled = 0;
     horizontal_deform = 1;
-    roughness_enabled = 1;
+    terrain_settings.roughness_enabled = 1;
     for (int32_t k = 0; k < 256; ++k) class_attributes[k].roughness = 150;
   }
 };

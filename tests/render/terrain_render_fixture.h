@@ -28,8 +28,9 @@
 #include "engine/raster/view_transform.h"
 #include "engine/scene/cloud_layer.h"
 #include "engine/scene/texture_slots.h"
+#include "tests/support/engine_test.h"
 
-class TerrainRenderTest : public ::testing::Test {
+class TerrainRenderTest : public EngineTest {
  protected:
   ScopedHeadlessHost host_;
   HeadlessHost* host = host_.operator->();

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/host/headless_host.h"
+#include "tests/support/engine_test.h"
 
 namespace {
-class PointerTest : public ::testing::Test {
+class PointerTest : public EngineTest {
  protected:
   void TearDown() override {
     h->swapped = 0;

@@ -11,13 +11,12 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/panel_record.h"
 #include "engine/ui/pointer.h"
+#include "tests/support/engine_test.h"
 
 namespace {
-class StatusTest : public ::testing::Test {
+class StatusTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    status_reset_state();
     user_abort = 0;
     h->now = 1000;
   }
