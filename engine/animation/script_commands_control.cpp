@@ -7,7 +7,7 @@
 #include "engine/animation/spawn_program.h"
 #include "engine/animation/spawn_program.h"
 #include "engine/ui/programs.h"
-#include "engine/landscape/startup_pending.h"
+#include "engine/ui/panel_hooks.h"
 #include "engine/core/settings.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/pointer.h"

@@ -10,7 +10,7 @@
 #include "engine/landscape/fractal.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
-#include "engine/landscape/startup_pending.h"
+#include "engine/ui/panel_hooks.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/requesters.h"
 

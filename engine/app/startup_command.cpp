@@ -4,7 +4,7 @@
 #include "engine/landscape/camera.h"
 #include "engine/core/settings.h"
 #include "engine/app/startup.h"
-#include "engine/landscape/startup_pending.h"
+#include "engine/ui/panel_hooks.h"
 #include "engine/ui/status.h"
 
 int32_t startup_done = 0;

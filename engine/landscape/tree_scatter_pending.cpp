@@ -2,3 +2,7 @@
 #include "engine/landscape/tree_scatter.h"
 
 void scatter_trees() {}
+// TODO(scene objects): mask of the class OR= bits, its pick table, trees_enabled from the four masks.
+void tree_mask_add(int32_t, int32_t) {}
+// TODO(scene objects): the four pick tables from tree_class_masks.
+void tree_tables_init() {}

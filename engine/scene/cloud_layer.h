@@ -16,3 +16,5 @@ void reset_cloud_settings();
 
 // Draws the cloud layer; 1 when clouds are off or done, -1 when the user stopped it.
 int32_t render_clouds();
+// The seeded cloud pattern and its density and hardness ramp bounds.
+void init_clouds();
