@@ -119,6 +119,23 @@ void project_grid_column(int32_t column, float* buffer) {
   }
 }
 
+CameraPoseGuard::CameraPoseGuard()
+    : x_(camera_state.camera_x),
+      y_(camera_state.camera_y),
+      z_(camera_state.camera_z),
+      bank_(camera_state.camera_bank),
+      heading_(camera_state.camera_heading),
+      pitch_(camera_state.camera_pitch) {}
+
+CameraPoseGuard::~CameraPoseGuard() {
+  camera_state.camera_x = x_;
+  camera_state.camera_y = y_;
+  camera_state.camera_z = z_;
+  camera_state.camera_bank = bank_;
+  camera_state.camera_heading = heading_;
+  camera_state.camera_pitch = pitch_;
+}
+
 int32_t render_frame(int32_t frame, int32_t frame_count) {
   allocate_frame_buffers();
   mark_tree_shadows();
@@ -126,30 +143,27 @@ int32_t render_frame(int32_t frame, int32_t frame_count) {
   build_min_elevation_grid();
   // The grid was just built for this frame's walk: its highest value bounds every sight line.
   if (render_settings.grid_step == 1 && min_elevation_rows) sight_line_ceiling = min_elevation_highest;
-  apply_view_direction();
-  scheme_sky_colors();
-  char caption[128];
-  format_frame_caption(frame, frame_count, caption);
-  set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
-
   int32_t result;
-  if (lens_state.stereo_camera == 2 || lens_state.stereo_camera == 3) {
-    // The eye's position only for the walk; the exact position comes back afterwards.
-    const float x = camera_state.camera_x, y = camera_state.camera_y, z = camera_state.camera_z;
-    float dx, dy, dz;
-    stereo_eye_offset(&dx, &dy, &dz);
-    camera_state.camera_x = x + dx;
-    camera_state.camera_y = y + dy;
-    camera_state.camera_z = z + dz;
+  {
+    // The view direction and the stereo eye hold only for this walk; the guard puts the pose back
+    // however the walk ends, a stop included.
+    const CameraPoseGuard pose;
+    apply_view_direction();
+    scheme_sky_colors();
+    char caption[128];
+    format_frame_caption(frame, frame_count, caption);
     set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
-    result = render_landscape(caption);
-    camera_state.camera_x = x;
-    camera_state.camera_y = y;
-    camera_state.camera_z = z;
-  } else {
+    if (lens_state.stereo_camera == 2 || lens_state.stereo_camera == 3) {
+      const float x = camera_state.camera_x, y = camera_state.camera_y, z = camera_state.camera_z;
+      float dx, dy, dz;
+      stereo_eye_offset(&dx, &dy, &dz);
+      camera_state.camera_x = x + dx;
+      camera_state.camera_y = y + dy;
+      camera_state.camera_z = z + dz;
+      set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
+    }
     result = render_landscape(caption);
   }
-  restore_view_direction();
   sight_line_ceiling = 32767;
 
   if (result == 1 && render_settings.flare_enabled) result = lens_flare();

@@ -287,6 +287,35 @@ TEST_F(RenderFrameTest, StoppedFrameRestoresSizesAndAdvancesNothing) {
   EXPECT_EQ(wave_settings.wave_phase_radians, wave0 + wave_settings.wave_phase_step);
 }
 
+TEST_F(RenderFrameTest, EveryCameraFieldComesBackAfterAFinishedOrStoppedFrame) {
+  small_startup(64, 48);
+  static int32_t cells_seen;
+  walk_cell_observer = [](int32_t, int32_t, int32_t) {
+    if (++cells_seen == 50) user_abort = 1;
+  };
+  // Turned view directions with both stereo eyes, each finished, stopped in the sky and stopped mid-walk.
+  for (int32_t facing : {5, 6, 7, 8}) {
+    for (int32_t eye : {0, 2, 3}) {
+      for (int32_t stop : {0, 1, 2}) {
+        lens_state.view_facing = facing;
+        lens_state.stereo_camera = eye;
+        camera_state.camera_x += 3.25f;
+        camera_state.camera_bank = 7.5f;
+        camera_state.camera_pitch = -12.0f;
+        const CameraState before = camera_state;
+        cells_seen = 0;
+        user_abort = stop == 1 ? 1 : 0;
+        if (stop != 2) cells_seen = -1000000;
+        const int32_t result = render_frame(0, 1);
+        EXPECT_EQ(result, stop == 0 ? 1 : -1) << facing << " " << eye << " " << stop;
+        EXPECT_EQ(std::memcmp(&before, &camera_state, sizeof before), 0) << facing << " " << eye << " " << stop;
+        user_abort = 0;
+      }
+    }
+  }
+  walk_cell_observer = nullptr;
+}
+
 TEST_F(RenderFrameTest, ViewDirectionsTurnAndComeBack) {
   struct Case {
     int32_t facing;
