@@ -1,7 +1,7 @@
 // Benchmarks of the passes after a render at 800 by 600: palette prediction and lens flare.
 #include <benchmark/benchmark.h>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/raster/frame_buffers.h"

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/animation/path_frames.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/core/color_classes.h"
 #include "engine/app/engine_init.h"

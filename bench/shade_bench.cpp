@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/render/lighting.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/animation/script_interpreter.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"

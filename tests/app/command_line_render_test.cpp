@@ -12,7 +12,7 @@
 
 #include "engine/animation/path_frames.h"
 #include "engine/files/default_dirs.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/app/command_line.h"
 #include "engine/app/engine_init.h"

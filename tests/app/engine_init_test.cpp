@@ -5,7 +5,7 @@
 
 #include "engine/animation/path_frames.h"
 #include "engine/core/landscape_names.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/app/engine_init.h"
 #include "engine/core/grid.h"

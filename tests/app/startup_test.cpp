@@ -13,7 +13,7 @@
 #include "engine/animation/path_frames.h"
 #include "engine/animation/script_runner.h"
 #include "engine/files/default_dirs.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/app/command_line.h"
 #include "engine/core/grid.h"

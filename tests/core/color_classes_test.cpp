@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/color_classes.h"
 #include "engine/core/grid.h"
 #include "engine/core/random.h"

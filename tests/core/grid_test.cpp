@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/core/landscape_names.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "tests/support/engine_test.h"

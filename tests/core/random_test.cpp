@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/random.h"
 #include "engine/core/settings.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/files/bmp_format.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "tests/files/image_test_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "tests/support/engine_test.h"
 
 namespace fs = std::filesystem;

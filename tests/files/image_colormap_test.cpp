@@ -1,7 +1,7 @@
 // The 8-bit image draped over the landscape as ground colours, and the 32-bit image rebuilt from it.
 #include <gtest/gtest.h>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/color_classes.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"

@@ -6,7 +6,7 @@
 
 #include "engine/files/pcx_format.h"
 #include "engine/files/pcx_image.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/image_palette.h"
 #include "tests/files/file_size_limit.h"

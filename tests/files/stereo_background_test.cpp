@@ -4,7 +4,7 @@
 #include "engine/files/background_image.h"
 #include "engine/files/stereo_image.h"
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/settings.h"
 #include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"

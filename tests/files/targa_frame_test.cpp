@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/ui/engine_control.h"

@@ -1,7 +1,7 @@
 // The highest corner of a cell, including cells at the landscape's far edges.
 #include <gtest/gtest.h>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/landscape/cell_max_elevation.h"
 

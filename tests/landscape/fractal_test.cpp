@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/core/landscape_names.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/fractal.h"
 #include "engine/landscape/fractal_steps.h"
 #include "engine/core/grid.h"

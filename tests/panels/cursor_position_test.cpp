@@ -1,7 +1,7 @@
 // The map read-out: mode letter, world coordinates with the origin under Ctrl, and the elevation.
 #include <gtest/gtest.h>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/panels/cursor_position.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/ui/panel_ops.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/animation/path_frames.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/settings.h"
 #include "engine/raster/render_window.h"
 #include "engine/ui/status.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/settings.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/core/color_classes.h"
 #include "engine/core/grid.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/files/targa_fixture.h"
 

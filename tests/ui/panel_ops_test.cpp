@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 
 namespace {
 // A panel with a button, a float field and a selected tab whose page holds two gadgets.

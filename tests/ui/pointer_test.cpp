@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "tests/support/engine_test.h"
 
 namespace {

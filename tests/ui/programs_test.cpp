@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/ui/programs.h"
 
 namespace {

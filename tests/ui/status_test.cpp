@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/core/landscape_names.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/core/settings.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/panel_record.h"

@@ -1,5 +1,5 @@
-// The headless host's behaviour, and the host in force.
-#include "engine/host/headless_host.h"
+// The headless host's behaviour; in the test programs it is the host in force until a test installs another.
+#include "tests/support/headless_host.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +7,10 @@
 
 namespace {
 HeadlessHost default_host;
-Host* current_host = &default_host;
+// Tests and benchmarks run on the headless host, not on the real one.
+struct InstallDefaultHost {
+  InstallDefaultHost() { set_default_host(&default_host); }
+} install_default_host;
 
 std::string text_or_empty(const char* s) { return s ? std::string(s) : std::string(); }
 
@@ -22,11 +25,8 @@ std::string one_line(const char* s) {
 }
 }  // namespace
 
-Host& host() { return *current_host; }
-void set_host(Host* h) { current_host = h ? h : &default_host; }
-
 ScopedHeadlessHost::ScopedHeadlessHost() {
-  saved_ = current_host;
+  saved_ = &host();
   set_host(&host_);
 }
 ScopedHeadlessHost::~ScopedHeadlessHost() { set_host(saved_); }

@@ -1,7 +1,7 @@
 // The headless host in force: scoped hosts install themselves and put back the one before, also when nested.
 #include <gtest/gtest.h>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 
 namespace {
 
