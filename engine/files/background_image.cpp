@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/core/text.h"
 #include "engine/files/default_dirs.h"
 #include "engine/files/targa.h"
 #include "engine/core/settings.h"
@@ -26,7 +27,7 @@ int32_t choose_picture(const char* title, char* spare, char* folder, char* name,
     requester(kNameTooLong, "  OK  ", nullptr);
     result = -1;
   }
-  if (result == 1) std::strcpy(name, picture_choice_path);
+  if (result == 1) copy_text(name, picture_choice_path, kPictureNameSize);
   *enabled = result == 1 ? 1 : 0;
   return result;
 }

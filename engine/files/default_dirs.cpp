@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/core/text.h"
 #include "engine/files/file_utils.h"
 #include "engine/core/path_names.h"
 
@@ -55,8 +56,8 @@ const char* find_pair(char* requester_folder, char* spare, const char* base, con
 void put_pair(char* a, char* b, const char* value) {
   std::memset(a, 0, kDirBufferSize);
   std::memset(b, 0, kDirBufferSize);
-  std::strcpy(a, value);
-  std::strcpy(b, value);
+  copy_text(a, value, kDirBufferSize);
+  copy_text(b, value, kDirBufferSize);
 }
 }  // namespace
 

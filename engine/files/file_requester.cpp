@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "engine/core/text.h"
 #include "engine/files/bmp_format.h"
 #include "engine/files/jpeg_codec.h"
 #include "engine/files/targa.h"
@@ -22,11 +23,6 @@ char file_preview_path[260];
 
 namespace {
 constexpr size_t kBuffer = 256;
-
-void copy_text(char* out, const char* in, size_t size) {
-  std::strncpy(out, in ? in : "", size - 1);
-  out[size - 1] = 0;
-}
 
 bool separator(char c) { return c == '\\' || c == '/'; }
 
@@ -68,7 +64,7 @@ int32_t file_requester(const char* title, char*, char* folder, char* name, const
       const size_t keep = chosen[cut] == ':' ? cut + 1 : cut;
       std::memcpy(folder, chosen, keep);
       folder[keep] = 0;
-      if (chosen[cut] != ':') std::strcat(folder, "\\");
+      if (chosen[cut] != ':') append_text(folder, "\\", kBuffer);
       copy_text(name, chosen + cut + 1, kBuffer);
     } else {
       copy_text(name, chosen, kBuffer);
@@ -77,7 +73,7 @@ int32_t file_requester(const char* title, char*, char* folder, char* name, const
     char work[4096];
     const char* path = chosen;
     if (::getcwd(work, sizeof work - 1)) {
-      std::strcat(work, "/");
+      append_text(work, "/", sizeof work);
       if (starts_with_folder(chosen, work)) path = chosen + std::strlen(work);
     }
     copy_text(output_path, path, kBuffer);
