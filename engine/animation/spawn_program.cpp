@@ -1,13 +1,11 @@
 // Starting an outside program from a script line: program name, blank, one argument.
 #include "engine/animation/spawn_program.h"
 
-#include <strings.h>
-
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "engine/core/text.h"
+#include "engine/host/system.h"
 #include "engine/ui/programs.h"
 
 namespace {
@@ -25,10 +23,10 @@ bool names_command_interpreter(const std::string& program) {
   const char* base = base_of(program.c_str());
   static const char* const kNames[] = {"COMMAND.COM", "COMMAND", "CMD.EXE", "CMD"};
   for (const char* name : kNames) {
-    if (strcasecmp(base, name) == 0) return true;
+    if (equal_ignoring_case(base, name)) return true;
   }
-  const char* comspec = std::getenv("COMSPEC");
-  return comspec && *comspec && strcasecmp(program.c_str(), comspec) == 0;
+  const char* comspec = system_environment("COMSPEC");
+  return comspec && *comspec && equal_ignoring_case(program.c_str(), comspec);
 }
 
 }  // namespace

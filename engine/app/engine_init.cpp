@@ -1,12 +1,11 @@
 // Engine initialisation in its fixed order, and the render window's creation at start-up.
 #include "engine/app/engine_init.h"
 
-#include <sys/resource.h>
-
 #include "engine/app/engine_state.h"
 #include "engine/animation/path_frames.h"
 #include "engine/core/landscape_names.h"
 #include "engine/host/host.h"
+#include "engine/host/system.h"
 #include "engine/landscape/camera.h"
 #include "engine/core/grid.h"
 #include "engine/render/render_start.h"
@@ -30,17 +29,7 @@ void no_callback() {}
 constexpr int32_t kOakKindBit = 2;  // kinds: 1 palm, 2 oak, 4 cactus, 8 pine
 }  // namespace
 
-uint64_t ensure_deep_stack() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_STACK, &limit) != 0) return 0;
-  if (limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < kDeepStackBytes) {
-    rlimit wanted = limit;
-    wanted.rlim_cur = (limit.rlim_max == RLIM_INFINITY || limit.rlim_max >= kDeepStackBytes) ? kDeepStackBytes
-                                                                                           : limit.rlim_max;
-    if (setrlimit(RLIMIT_STACK, &wanted) == 0) limit = wanted;
-  }
-  return limit.rlim_cur == RLIM_INFINITY ? UINT64_MAX : static_cast<uint64_t>(limit.rlim_cur);
-}
+uint64_t ensure_deep_stack() { return system_raise_stack_limit(kDeepStackBytes); }
 
 int32_t pointer_restart() {
   pointer_reset_count();

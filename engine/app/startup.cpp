@@ -1,13 +1,12 @@
 // Start-up: command line, program folder, default folders, start-up script, arguments, start-up landscape.
 #include "engine/app/startup.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "engine/animation/script_runner.h"
 #include "engine/files/default_dirs.h"
+#include "engine/host/system.h"
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
 #include "engine/files/image_buffer.h"
@@ -44,7 +43,7 @@ bool is_absolute(const char* path) {
 
 // Reads the current folder followed by "/"; an empty text when it cannot be read or is too long.
 void current_folder(char* out) {
-  if (!::getcwd(out, kFolderBufferSize - 1)) {
+  if (!system_current_folder(out, kFolderBufferSize - 1)) {
     out[0] = 0;
     return;
   }
@@ -78,7 +77,7 @@ void enter_program_folder() {
   if (!cut) return;  // no folder on argument 0: the current folder stays
   cut[cut == folder ? 1 : 0] = 0;  // "/dalvenor" keeps the root
   char resolved[4096];
-  if (resolve_path(folder, resolved, sizeof resolved) && ::chdir(resolved) == 0) return;
+  if (resolve_path(folder, resolved, sizeof resolved) && system_change_folder(resolved)) return;
   std::snprintf(text_buffer, sizeof text_buffer, "Cannot enter the program folder:\n\"%s\"", folder);
   requester(text_buffer, "  OK  ", nullptr);
 }
@@ -129,9 +128,9 @@ void run_startup_script_argument(const char* path, const char* base_name) {
   // The script's own relative names (saved images, loaded files) mean the start folder too.
   char here[kFolderBufferSize];
   current_folder(here);
-  const bool moved = ::chdir(launch_dir) == 0;
+  const bool moved = system_change_folder(launch_dir);
   report_script_result(run_script(path, frames, 0));
-  if (moved && ::chdir(here) != 0) {
+  if (moved && !system_change_folder(here)) {
     std::snprintf(text_buffer, sizeof text_buffer, "Cannot return to the program folder:\n\"%s\"", here);
     requester(text_buffer, "  OK  ", nullptr);
   }

@@ -1,6 +1,7 @@
-// Bounded copies into fixed-size character buffers.
+// Bounded copies into fixed-size character buffers, and names compared regardless of letter case.
 #include "engine/core/text.h"
 
+#include <cctype>
 #include <cstring>
 
 void copy_text(char* out, const char* in, size_t size) {
@@ -13,4 +14,13 @@ void append_text(char* out, const char* in, size_t size) {
   if (!out || size == 0) return;
   const size_t used = strnlen(out, size - 1);
   copy_text(out + used, in, size - used);
+}
+
+bool equal_ignoring_case(const char* a, const char* b) {
+  if (!a) a = "";
+  if (!b) b = "";
+  for (; *a && *b; ++a, ++b) {
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+  }
+  return *a == *b;
 }

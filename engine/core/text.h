@@ -1,4 +1,4 @@
-// Bounded copies into fixed-size character buffers.
+// Bounded copies into fixed-size character buffers, and names compared regardless of letter case.
 #pragma once
 
 #include <cstddef>
@@ -7,3 +7,5 @@
 void copy_text(char* out, const char* in, size_t size);
 // Appends in to the text in out of size bytes, cut to fit and always ended with a zero.
 void append_text(char* out, const char* in, size_t size);
+// True when the two texts are equal regardless of ASCII letter case (null counts as empty).
+bool equal_ignoring_case(const char* a, const char* b);

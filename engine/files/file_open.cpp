@@ -1,31 +1,23 @@
 // Path resolution for names written with either separator and any letter case.
 #include "engine/files/file_open.h"
 
-#include <dirent.h>
-#include <strings.h>
-#include <sys/stat.h>
-
 #include <cstring>
 #include <string>
 
+#include "engine/core/text.h"
+#include "engine/host/system.h"
+
 namespace {
-bool exists(const std::string& p) {
-  struct stat st;
-  return ::stat(p.c_str(), &st) == 0;
-}
+bool exists(const std::string& p) { return system_path_exists(p.c_str()); }
 
 // Finds an entry of the folder whose name matches regardless of case; empty when none does.
 std::string find_nocase(const std::string& folder, const std::string& name) {
-  DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!d) return {};
   std::string found;
-  while (dirent* e = ::readdir(d)) {
-    if (::strcasecmp(e->d_name, name.c_str()) == 0) {
-      found = e->d_name;
-      break;
-    }
-  }
-  ::closedir(d);
+  system_list_folder(folder.c_str(), [&](const char* entry) {
+    if (!equal_ignoring_case(entry, name.c_str())) return true;
+    found = entry;
+    return false;
+  });
   return found;
 }
 }  // namespace

@@ -1,9 +1,6 @@
 // The file requester over the host's file-choice service, and the preview of the selected file.
 #include "engine/files/file_requester.h"
 
-#include <strings.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cstring>
 
@@ -12,6 +9,7 @@
 #include "engine/files/jpeg_codec.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
+#include "engine/host/system.h"
 #include "engine/ui/pointer.h"
 #include "engine/ui/status.h"
 
@@ -72,7 +70,7 @@ int32_t file_requester(const char* title, char*, char* folder, char* name, const
     // Relative to the working folder when the choice lies inside it.
     char work[4096];
     const char* path = chosen;
-    if (::getcwd(work, sizeof work - 1)) {
+    if (system_current_folder(work, sizeof work - 1)) {
       append_text(work, "/", sizeof work);
       if (starts_with_folder(chosen, work)) path = chosen + std::strlen(work);
     }

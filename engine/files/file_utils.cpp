@@ -1,13 +1,11 @@
 // File existence, folder creation along a path and the replace question.
 #include "engine/files/file_utils.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <cstring>
 #include <string>
 
 #include "engine/files/file_open.h"
+#include "engine/host/system.h"
 #include "engine/ui/requesters.h"
 
 namespace {
@@ -22,7 +20,7 @@ void make_one_dir(const char* folder) {
   if (folder[len - 1] == ':') return;                   // a drive prefix is no folder to make
   char resolved[4096];
   if (!resolve_path(folder, resolved, sizeof resolved)) return;
-  ::mkdir(resolved, 0777);                              // failure (exists, no permission) is ignored
+  system_make_folder(resolved);                         // failure (exists, no permission) is ignored
 }
 }  // namespace
 
@@ -30,8 +28,7 @@ int32_t file_exists(const char* path) {
   if (!path || !path[0]) return 0;
   char resolved[4096];
   if (!resolve_path(path, resolved, sizeof resolved)) return 0;
-  struct stat st;
-  return ::stat(resolved, &st) == 0 ? 1 : 0;
+  return system_path_exists(resolved) ? 1 : 0;
 }
 
 void make_path_dirs(const char* path) {

@@ -1,15 +1,11 @@
 // Writing through a temporary file renamed over the target once everything was written.
 #include "engine/files/safe_write.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 #include "engine/files/file_open.h"
+#include "engine/host/system.h"
 
 namespace {
 // Creates every folder named before a "/" of a resolved path; failures (exists, root) are ignored.
@@ -21,7 +17,7 @@ void make_folders(const char* resolved) {
     if (resolved[i] != '/') continue;
     std::memcpy(work, resolved, i);
     work[i] = 0;
-    ::mkdir(work, 0777);
+    system_make_folder(work);
   }
 }
 }  // namespace
@@ -44,19 +40,8 @@ int32_t safe_write_open(SafeWrite* w, const char* path) {
   if (folder_len + 1 + std::strlen(name) + 8 > sizeof w->temp) return 0;
   std::memcpy(w->temp, w->target, folder_len);
   std::snprintf(w->temp + folder_len, sizeof w->temp - folder_len, ".%s.XXXXXX", name);
-  const int fd = ::mkstemp(w->temp);
-  if (fd < 0) {
-    w->temp[0] = 0;
-    return 0;
-  }
-  // mkstemp makes the file private; give it the usual permissions of a new file.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  w->file = ::fdopen(fd, "wb");
+  w->file = system_open_temp_file(w->temp);
   if (!w->file) {
-    ::close(fd);
-    ::unlink(w->temp);
     w->temp[0] = 0;
     return 0;
   }
@@ -77,12 +62,12 @@ int32_t safe_write_commit(SafeWrite* w) {
   if (!w || !w->file) return 0;
   int ok = !w->failed;
   if (std::fflush(w->file) != 0) ok = 0;
-  if (ok && ::fsync(::fileno(w->file)) != 0 && errno != EINVAL) ok = 0;
+  if (ok && !system_sync_file(w->file)) ok = 0;
   if (std::fclose(w->file) != 0) ok = 0;
   w->file = nullptr;
   if (ok && std::rename(w->temp, w->target) != 0) ok = 0;
   if (!ok) {
-    ::unlink(w->temp);
+    system_remove_file(w->temp);
     w->failed = 1;
   }
   w->temp[0] = 0;
@@ -95,7 +80,7 @@ void safe_write_abort(SafeWrite* w) {
     std::fclose(w->file);
     w->file = nullptr;
   }
-  if (w->temp[0]) ::unlink(w->temp);
+  if (w->temp[0]) system_remove_file(w->temp);
   w->temp[0] = 0;
   w->failed = 1;
 }

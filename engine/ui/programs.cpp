@@ -1,33 +1,13 @@
-// Starting the user's shell with posix_spawn and waiting for it; priority and quit through the host.
+// Starting the user's shell and waiting for it; priority and quit through the host.
 #include "engine/ui/programs.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "engine/host/host.h"
+#include "engine/host/system.h"
 #include "engine/ui/requesters.h"
 
-extern char** environ;
-
-int32_t run_and_wait(char* const* argv) {
-  std::fflush(stdout);
-  pid_t pid = 0;
-  const int err = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv, environ);
-  if (err != 0) return -err;
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -errno;
-  }
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return 1;
-}
+int32_t run_and_wait(char* const* argv) { return system_run_and_wait(argv); }
 
 bool take_slash_c(std::string* text) {
   size_t start = text->find_first_not_of(' ');
@@ -46,9 +26,9 @@ namespace {
 // The current folder is put back after the program ended, whatever the program did.
 class KeepCurrentFolder {
  public:
-  KeepCurrentFolder() { ok_ = ::getcwd(folder_, sizeof folder_) != nullptr; }
+  KeepCurrentFolder() { ok_ = system_current_folder(folder_, sizeof folder_); }
   ~KeepCurrentFolder() {
-    if (ok_ && ::chdir(folder_) != 0) ok_ = false;
+    if (ok_ && !system_change_folder(folder_)) ok_ = false;
   }
   KeepCurrentFolder(const KeepCurrentFolder&) = delete;
   KeepCurrentFolder& operator=(const KeepCurrentFolder&) = delete;
@@ -61,7 +41,7 @@ class KeepCurrentFolder {
 }  // namespace
 
 const char* user_shell() {
-  const char* shell = std::getenv("SHELL");
+  const char* shell = system_environment("SHELL");
   return (shell && *shell) ? shell : "/bin/sh";
 }
 

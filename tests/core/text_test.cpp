@@ -25,3 +25,14 @@ TEST(TextCopy, AppendCutsToFit) {
   append_text(out, "z", sizeof out);  // full: nothing more fits
   EXPECT_STREQ(out, "abcde");
 }
+
+TEST(TextCompare, EqualIgnoringCase) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool equal;
+  };
+  const Case cases[] = {{"CMD.EXE", "cmd.exe", true}, {"Maps", "mAPS", true}, {"cmd", "cmd.exe", false},
+                        {"cmd.exe", "cmd", false},   {"", nullptr, true},      {"a", "b", false}};
+  for (const Case& c : cases) EXPECT_EQ(equal_ignoring_case(c.a, c.b), c.equal) << c.a;
+}
