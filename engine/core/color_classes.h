@@ -5,18 +5,32 @@
 
 struct Vec3f;
 
-// Colour class codes used by the classification.
-constexpr uint8_t kClassSkyHaze = 25;
-constexpr uint8_t kClassHaze = 26;
-constexpr uint8_t kClassBare1 = 38;
-constexpr uint8_t kClassSnow1 = 42;
-constexpr uint8_t kClassCliff1 = 46;
-constexpr uint8_t kClassBeach = 50;
-constexpr uint8_t kClassWater1 = 51;
-constexpr uint8_t kClassWater5 = 55;
-constexpr uint8_t kClassTree1 = 56;
-constexpr uint8_t kClassRoad1 = 88;
-constexpr uint8_t kClassRoad4 = 91;
+// Colour classes: the index of a sample's, polygon's or pixel's entry in color_table, class_attributes
+// and texture_slots. Ranges are named by their first (and where tested, last) member.
+enum ColorClass : uint8_t {
+  kClassSkyHaze = 25,       // haze towards the sky (not a ground class)
+  kClassHaze = 26,          // haze (not a ground class)
+  kClassHorizon = 32,       // the horizon
+  kClassSky = 33,           // the sky
+  kClassLeaves1 = 34,       // leaves of palm, oak, cactus, pine: 34 to 37
+  kClassBare1 = 38,         // between tree line and snow line: 38 to 41
+  kClassSnow1 = 42,         // above the snow line: 42 to 45
+  kClassCliff1 = 46,        // by slope: 46 to 49
+  kClassBeach = 50,         // placed by hand
+  kClassWater1 = 51,        // water: 51 to 55
+  kClassWater5 = 55,
+  kClassTree1 = 56,         // ground below the tree line: 56 to 59
+  kClassBark1 = 64,         // bark of palm, oak, cactus, pine: 64 to 67
+  kClassHouse1 = 68,        // house walls: 68 to 71
+  kClassHouseGround1 = 72,  // ground under houses: 72 to 75
+  kClassClouds = 76,        // the cloud layer
+  kClassSun = 77,           // sun colour and sun light
+  kClassAmbient = 78,       // ambient light
+  kClassMoon = 79,          // the moon
+  kClassRoad1 = 88,         // roads placed by hand: 88 to 91
+  kClassRoad4 = 91,
+  kClassImage1 = 128,       // colours of an image draped over the landscape: 128 to 255
+};
 
 // TerrainSettings: the classification's part.
 // The cliff, strata and roughness settings are fields of TerrainSettings (core/settings.h).

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/core/color_classes.h"
 #include "engine/core/settings.h"
 #include "engine/raster/dither.h"
 #include "engine/raster/image_palette.h"
@@ -79,7 +80,7 @@ void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
     }
     const uint32_t old = p24[i];
     uint32_t colour;
-    if (s == kCloudSlot && p8[i] == kCloudSlot) {
+    if (s == kClassClouds && p8[i] == kClassClouds) {
       colour = old & 0x00FFFFFFu;  // cloud never blends over cloud
     } else {
       const uint32_t keep = 255 - a;
@@ -88,7 +89,7 @@ void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
       const uint32_t b = ((old & 255) * keep + nb * a) / 255;
       colour = (r << 16) | (g << 8) | b;
     }
-    const uint32_t takeover = s == kCloudSlot ? 193 : 128;
+    const uint32_t takeover = s == kClassClouds ? 193 : 128;
     const uint32_t top = a >= takeover ? s : (old >> 24);
     p24[i] = (top << 24) | colour;
     p8[i] = static_cast<uint8_t>(s);

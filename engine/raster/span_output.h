@@ -15,9 +15,6 @@ struct SpanPixel {
 };
 static_assert(sizeof(SpanPixel) == 8);
 
-// The Clouds colour slot: cloud never blends over cloud.
-constexpr uint8_t kCloudSlot = 76;
-
 // Room a span buffer needs: a span may run from column 0 to the projection's width inclusive,
 // and the projection is at most one frame buffer wide.
 constexpr int32_t kSpanCapacity = kMaxFrameSide + 1;

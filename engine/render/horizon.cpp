@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/landscape/camera.h"
+#include "engine/core/color_classes.h"
 #include "engine/core/float_convert.h"
 #include "engine/core/maths.h"
 #include "engine/core/settings.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int32_t kHorizonSlot = 32;
 constexpr int32_t kSectorStep = 3;
 constexpr int32_t kSectors = 360 / kSectorStep;  // 120
 constexpr int32_t kRingGrowth = 30;
@@ -37,8 +37,8 @@ struct Azimuths {
 void build_edge(int32_t cxi, int32_t cyi, int32_t rho, const Azimuths& az, bool reflect, SkyVertex* out) {
   const float bz = static_cast<float>(landscape_view.base_level);
   camera_distance_haze(static_cast<float>(int64_t{cxi} + rho), static_cast<float>(cyi), bz);
-  const ColorEntry& hc = color_table[kHorizonSlot];
-  const ClassAttributes& attr = class_attributes[kHorizonSlot];
+  const ColorEntry& hc = color_table[kClassHorizon];
+  const ClassAttributes& attr = class_attributes[kClassHorizon];
   const uint32_t plain = shade_color(hc.red, hc.green, hc.blue, light_state.flat_intensity, 0, 0);
   const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   const Vec3f up{0.0f, 0.0f, 1.0f};
@@ -69,7 +69,7 @@ int32_t render_horizon() {
   static const Azimuths az;
   const int32_t cxi = trunc_to_i32(camera_state.camera_x);
   const int32_t cyi = trunc_to_i32(camera_state.camera_y);
-  const bool reflect = render_settings.phong_enabled != 0 && class_attributes[kHorizonSlot].phong_intensity != 0;
+  const bool reflect = render_settings.phong_enabled != 0 && class_attributes[kClassHorizon].phong_intensity != 0;
   static SkyVertex inner[kSectors + 1], outer[kSectors + 1];
   int32_t r = 0, w = 0;
   while (r < kHorizonRadius) {
@@ -78,8 +78,8 @@ int32_t render_horizon() {
     build_edge(cxi, cyi, r, az, reflect, inner);
     build_edge(cxi, cyi, r + w, az, reflect, outer);
     for (int32_t i = 0; i < kSectors; ++i) {
-      draw_sky_triangle(inner[i], inner[i + 1], outer[i], kHorizonSlot);
-      draw_sky_triangle(inner[i + 1], outer[i + 1], outer[i], kHorizonSlot);
+      draw_sky_triangle(inner[i], inner[i + 1], outer[i], kClassHorizon);
+      draw_sky_triangle(inner[i + 1], outer[i + 1], outer[i], kClassHorizon);
     }
     r += w;
   }

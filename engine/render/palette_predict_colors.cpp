@@ -2,6 +2,7 @@
 // expected to contain, by shading the scheme, landscape samples, texture maps, sky, clouds and horizon.
 #include "engine/core/grid.h"
 #include "engine/core/random.h"
+#include "engine/core/color_classes.h"
 #include "engine/core/settings.h"
 #include "engine/ui/status.h"
 #include "engine/raster/dither.h"
@@ -16,11 +17,6 @@
 PredictCloudLining predict_cloud_lining = nullptr;
 
 namespace {
-constexpr int32_t kSkyClass = 33;
-constexpr int32_t kHorizonClass = 32;
-constexpr int32_t kCloudClass = 76;
-constexpr int32_t kSkyHazeSlot = 25;
-constexpr int32_t kHazeSlot = 26;
 
 // Puts the haze of a point at distance d in place for shade_color.
 void set_haze_distance(int32_t d) {
@@ -118,15 +114,15 @@ void predict_textures() {
 }
 
 void predict_background() {
-  const ColorEntry& sky = color_table[kSkyClass];
-  light_state.haze_color_slot = kSkyHazeSlot;
+  const ColorEntry& sky = color_table[kClassSky];
+  light_state.haze_color_slot = kClassSkyHaze;
   for (int32_t d = 0; d < 32000; d += 1000) {
     set_haze_distance(d);
     histogram_add(shade_color(sky.red, sky.green, sky.blue, light_state.sky_intensity, 0, 0), 555);
   }
-  const ColorEntry& cloud = color_table[kCloudClass];
+  const ColorEntry& cloud = color_table[kClassClouds];
   const uint32_t cloud_rgb = (static_cast<uint32_t>(cloud.red) << 16) | (cloud.green << 8) | cloud.blue;
-  light_state.haze_color_slot = kSkyHazeSlot;
+  light_state.haze_color_slot = kClassSkyHaze;
   for (int32_t d = 0; d < 32000; d += 1000) {
     set_haze_distance(d);
     const uint32_t alpha = static_cast<uint32_t>(dither_random() >> 3) & 255;
@@ -134,8 +130,8 @@ void predict_background() {
     if (predict_cloud_lining != nullptr) c = predict_cloud_lining(c);
     histogram_add(shade_color((c >> 16) & 255, (c >> 8) & 255, c & 255, light_state.sky_intensity, 0, 0), 555);
   }
-  const ColorEntry& horizon = color_table[kHorizonClass];
-  light_state.haze_color_slot = kHazeSlot;
+  const ColorEntry& horizon = color_table[kClassHorizon];
+  light_state.haze_color_slot = kClassHaze;
   for (int32_t d = 0; d < 32000; d += 1000) {
     set_haze_distance(d);
     histogram_add(shade_color(horizon.red, horizon.green, horizon.blue, light_state.flat_intensity, 0, 0), 444);

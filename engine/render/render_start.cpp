@@ -45,8 +45,8 @@ void show_render_window(int32_t mode) {
 }  // namespace
 
 void scheme_sky_colors() {
-  const ColorHSV sun = full_brightness(color_table[77]);
-  const ColorHSV ambient = full_brightness(color_table[78]);
+  const ColorHSV sun = full_brightness(color_table[kClassSun]);
+  const ColorHSV ambient = full_brightness(color_table[kClassAmbient]);
   const double f = std::sqrt(std::sqrt(static_cast<double>(light_state.contrast) / 255.0));
   light_state.sun_light_r = static_cast<int32_t>(sun.r * f);
   light_state.sun_light_g = static_cast<int32_t>(sun.g * f);

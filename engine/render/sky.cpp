@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
+#include "engine/core/color_classes.h"
 #include "engine/core/float_convert.h"
 #include "engine/core/maths.h"
 #include "engine/core/settings.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int32_t kSkySlot = 33;
 constexpr int32_t kSectorStep = 5;
 constexpr int32_t kSectors = 360 / kSectorStep;  // 72
 
@@ -31,8 +31,8 @@ void build_ring(int32_t a, float cx, float cy, float cz, SkyRing* ring) {
   const double reach = r / 340000.0;
   camera_distance_haze(static_cast<float>(cx + 170000.0 * reach * reach * reach * reach), cy, (cz + z) / 10.0f);
 
-  const ColorEntry& sky = color_table[kSkySlot];
-  const ClassAttributes& attr = class_attributes[kSkySlot];
+  const ColorEntry& sky = color_table[kClassSky];
+  const ClassAttributes& attr = class_attributes[kClassSky];
   const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   for (int32_t i = 0; i <= kSectors; ++i) {
     const double br = (-180 + i * kSectorStep) / kDegreesPerRadian;
@@ -66,8 +66,8 @@ int32_t render_sky() {
     if (poll_user_abort() == -1) return -1;
     build_ring(a + 1, cx, cy, cz, lower);
     for (int32_t i = 0; i < kSectors; ++i) {
-      draw_sky_triangle(upper->v[i], upper->v[i + 1], lower->v[i], kSkySlot);
-      draw_sky_triangle(upper->v[i + 1], lower->v[i + 1], lower->v[i], kSkySlot);
+      draw_sky_triangle(upper->v[i], upper->v[i + 1], lower->v[i], kClassSky);
+      draw_sky_triangle(upper->v[i + 1], lower->v[i + 1], lower->v[i], kClassSky);
     }
     SkyRing* t = upper;
     upper = lower;

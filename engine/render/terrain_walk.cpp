@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "engine/landscape/camera.h"
+#include "engine/core/color_classes.h"
 #include "engine/core/float_convert.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
@@ -41,13 +42,13 @@ int32_t camera_cell(float position, float spacing, int32_t lo, int32_t hi, int32
 
 // The background: sky, stars, sun, moon, a cloud layer above the camera, the horizon.
 int32_t draw_background() {
-  light_state.haze_color_slot = 25;
+  light_state.haze_color_slot = kClassSkyHaze;
   if (render_sky() == -1) return -1;
   draw_stars();
   draw_sun();
   draw_moon();
   if (static_cast<float>(cloud_settings.cloud_altitude) > camera_state.camera_z && render_clouds() == -1) return -1;
-  light_state.haze_color_slot = 26;
+  light_state.haze_color_slot = kClassHaze;
   if (render_horizon() == -1) return -1;
   return 1;
 }
