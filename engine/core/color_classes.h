@@ -32,8 +32,7 @@ enum ColorClass : uint8_t {
   kClassImage1 = 128,       // colours of an image draped over the landscape: 128 to 255
 };
 
-// TerrainSettings: the classification's part.
-// The cliff, strata and roughness settings are fields of TerrainSettings (core/settings.h).
+// The classification reads its cliff, strata and roughness settings from TerrainSettings (core/settings.h).
 
 // A cliff class 46..49 per strata layer.
 extern uint8_t strata_bands[256];

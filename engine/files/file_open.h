@@ -5,7 +5,7 @@
 #include <cstdio>
 
 // Turns a path into the one to use on this system: "\" becomes "/", and each existing folder or
-// file along the path is found regardless of letter case. Parts that do not exist stay as given.
+// file along the path is found regardless of letter case. Names along the path that do not exist stay as given.
 // Returns the length written, or 0 when the result does not fit.
 size_t resolve_path(const char* path, char* out, size_t out_size);
 // fopen through resolve_path.

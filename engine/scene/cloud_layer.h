@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-// CloudSettings (the part the walk reads).
+// The cloud layer's settings: its altitude decides whether the walk draws it before or after the terrain.
 struct CloudSettings {
   // Altitude of the cloud layer in metres; above the camera it is drawn before the terrain, else after it.
   int32_t cloud_altitude = 4000;

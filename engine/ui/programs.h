@@ -1,11 +1,11 @@
-// Outside programs and process services of the engine's main module: the user's shell, a shell
-// command, a program from the search path, the engine's priority and the request to end.
+// Outside programs and process services: the user's shell, a shell command, a program from the search
+// path, the engine's priority and the request to end.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-// The user's shell ($SHELL, else /bin/sh) in place of the command interpreter.
+// The user's shell ($SHELL, else /bin/sh): dos_shell starts it, dos_command runs texts through it.
 const char* user_shell();
 // Runs argv[0] (a path or a name on the search path) with the null-ended arguments and waits for it.
 // Result: its exit code, 128 + the signal that ended it, or minus the system error number.
