@@ -2,9 +2,9 @@
 #include "engine/files/bmp_format.h"
 #include "engine/files/bmp_image.h"
 #include "engine/files/default_dirs.h"
-#include "engine/files/file_utils.h"
 #include "engine/files/targa.h"
 #include "engine/files/file_requester.h"
+#include "engine/files/save_dialog.h"
 #include "engine/core/path_names.h"
 #include "engine/ui/pointer.h"
 #include "engine/ui/requesters.h"
@@ -14,12 +14,7 @@ char bmp_name[256];
 char bmp_path[256];
 
 int32_t save_bmp_dialog() {
-  bmp_name[0] = bmp_path[0] = 0;
-  if (file_requester("Save BMP file", bmp_dir_default, bmp_dir, bmp_name, "*.BMP", bmp_path, kFileRequesterSave) != 1)
-    return -1;
-  add_extension(bmp_path, ".BMP");
-  add_extension(bmp_name, ".BMP");
-  if (file_exists(bmp_path) && confirm_replace(bmp_path) != 1) return -1;
+  if (save_file_dialog("Save BMP file", bmp_dir_default, bmp_dir, bmp_name, bmp_path, ".BMP") != 1) return -1;
   show_status("Save BMP");
   cursor_wait();
   const int32_t result = bmp_save_render_image(bmp_path);

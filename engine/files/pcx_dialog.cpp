@@ -3,11 +3,11 @@
 
 #include "engine/files/default_dirs.h"
 #include "engine/files/file_open.h"
-#include "engine/files/file_utils.h"
 #include "engine/files/pcx_format.h"
 #include "engine/files/pcx_image.h"
 #include "engine/files/targa.h"
 #include "engine/files/file_requester.h"
+#include "engine/files/save_dialog.h"
 #include "engine/core/path_names.h"
 #include "engine/ui/status.h"
 #include "engine/raster/frame_buffers.h"
@@ -16,12 +16,7 @@ char pcx_name[256];
 char pcx_path[256];
 
 int32_t save_pcx_dialog() {
-  pcx_name[0] = pcx_path[0] = 0;
-  if (file_requester("Save PCX file", pcx_dir_default, pcx_dir, pcx_name, "*.PCX", pcx_path, kFileRequesterSave) != 1)
-    return -1;
-  add_extension(pcx_path, ".PCX");
-  add_extension(pcx_name, ".PCX");
-  if (file_exists(pcx_path) && confirm_replace(pcx_path) != 1) return -1;
+  if (save_file_dialog("Save PCX file", pcx_dir_default, pcx_dir, pcx_name, pcx_path, ".PCX") != 1) return -1;
   show_status("Saving PCX File");
   return save_screen_pcx(pcx_path);
 }

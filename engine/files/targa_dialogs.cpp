@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "engine/files/default_dirs.h"
-#include "engine/files/file_utils.h"
+#include "engine/files/save_dialog.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
 #include "engine/core/color_classes.h"
@@ -28,11 +28,7 @@ int32_t choose_targa(const char* title, const char* folder, int32_t save) {
   std::strncpy(targa_name, chosen, sizeof targa_name - 1);
   targa_name[sizeof targa_name - 1] = '\0';
   split_path(folder_part, sizeof folder_part, targa_name);
-  if (save) {
-    add_extension(targa_path, sizeof targa_path, ".TGA");
-    add_extension(targa_name, sizeof targa_name, ".TGA");
-    if (file_exists(targa_path) && confirm_replace(targa_path) != 1) return -1;
-  }
+  if (save && confirm_save_name(targa_path, targa_name, ".TGA") != 1) return -1;
   return 1;
 }
 
