@@ -1,7 +1,5 @@
 // Surface-detail levels: the subdivision thresholds set by the detail mode and level.
-#include "engine/host/host.h"
 #include "engine/core/settings.h"
-#include "engine/ui/requesters.h"
 #include "engine/render/lighting.h"
 
 int32_t max_polygon_size = 15;
@@ -25,15 +23,4 @@ void set_detail_level(int32_t mode, int32_t level) {
   max_detail_depth = r.depth;
   render_settings.detail_param_a = r.param_a;
   render_settings.detail_param_b = r.param_b;
-}
-
-void surface_detail_command(int32_t level) {
-  int32_t mode = render_settings.detail_enabled;
-  if (render_settings.detail_level == 0 && level != 0) mode = 1;
-  if (level == 0) mode = 0;
-  set_detail_level(mode, level);
-  if (host().key_down('S')) {
-    value_requester("Max polygon size variable:", "  OK  ", nullptr, &max_polygon_size);
-    value_requester("Max recursion depth variable:", "  OK  ", nullptr, &max_detail_depth);
-  }
 }

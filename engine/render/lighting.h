@@ -37,5 +37,3 @@ int32_t shade_landscape();
 void set_flat_intensity();
 // Sets the detail mode and level and, for levels 0..4, the subdivision thresholds.
 void set_detail_level(int32_t mode, int32_t level);
-// The control panel's surface-detail buttons (level 0..4).
-void surface_detail_command(int32_t level);

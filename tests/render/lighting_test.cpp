@@ -104,19 +104,6 @@ TEST_F(LightingTest, DetailLevelTable) {
   EXPECT_EQ(render_settings.detail_level, 7);
   EXPECT_EQ(render_settings.detail_enabled, 1);
   EXPECT_EQ(max_polygon_size, 7);
-
-  set_detail_level(2, 0);
-  surface_detail_command(3);  // from level 0 the mode becomes 1
-  EXPECT_EQ(render_settings.detail_enabled, 1);
-  EXPECT_EQ(max_polygon_size, 10);
-  surface_detail_command(0);
-  EXPECT_EQ(render_settings.detail_enabled, 0);
-  // With Shift held the two thresholds are asked for.
-  host_->shift = 1;
-  host_->value_answers = {{1, 33}, {1, 5}};
-  surface_detail_command(2);
-  EXPECT_EQ(max_polygon_size, 33);
-  EXPECT_EQ(max_detail_depth, 5);
 }
 
 TEST_F(LightingTest, TreeShadowMarksTheCornerAwayFromTheSun) {
