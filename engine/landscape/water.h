@@ -25,6 +25,8 @@ void create_sea();
 
 // The interactive commands: (x, y) the map pixel of the click. 1 when the result stays, -1 when it was rejected
 // (elevations and cover restored exactly) or the command was cancelled at the undo-buffer question.
+// sea_command makes the sea at sea_level and lowers camera and target with the ground; after a result of 1 the
+// caller sets sea_level to 0, since the sea now lies at 0.
 int32_t river_command(int32_t x, int32_t y);
 int32_t lake_command(int32_t x, int32_t y);
 int32_t sea_command();

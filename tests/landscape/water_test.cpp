@@ -118,6 +118,27 @@ TEST_F(WaterTest, ALakeOverTheWholeGridAndAtTheTopOfTheRangeStaysInside) {
   EXPECT_TRUE(water(land_height, land_width));
 }
 
+TEST_F(WaterTest, AWindingLakeStopsDescendingAtTheDepthLimit) {
+  // One-sample corridors in the even columns, joined alternately at the top and the bottom: every row of the
+  // winding path is one more nested fill, far beyond the limit of 3401.
+  flat(258, 258);
+  fill(0);
+  for (int32_t x = 1; x <= land_width; x += 2)
+    for (int32_t y = 0; y <= land_height + 1; ++y) {
+      const bool gap = (x % 4 == 1) ? y == land_height : y == 0;
+      if (!gap) E(y, x) = 100;
+    }
+  create_lake(0, 0, 10);
+  EXPECT_EQ(lake_flood_depth, 0);
+  EXPECT_TRUE(water(0, 0));
+  EXPECT_TRUE(water(200, 4));
+  EXPECT_FALSE(water(128, land_width - 1));  // the far corridors stay dry
+  const int32_t wet = count_class(kClassWater1) + count_class(52) + count_class(53) + count_class(54) +
+                      count_class(kClassWater5);
+  EXPECT_GT(wet, 3000);
+  EXPECT_LT(wet, 4000);
+}
+
 TEST_F(WaterTest, AStoppedLakeKeepsItsMarksUntilTheQuestionRestoresThem) {
   fill(50);
   for (int32_t y = 10; y < 40; ++y)
