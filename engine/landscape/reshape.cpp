@@ -32,7 +32,9 @@ inline int16_t* work_row(int32_t y) { return row_of<int16_t>(shade_rows, y); }
 void rescale_vertical() {
   if (!elevation_rows) return;
   const float f = vertical_scale / built_vertical_scale;
-  for (int32_t y = 0; y < grid_height; ++y) {
+  // After a scale of 0 there is no factor back (0 divides): the flattened samples stay as they are.
+  const bool scalable = std::isfinite(f);
+  for (int32_t y = 0; y < grid_height && scalable; ++y) {
     show_progress("Scale", y, grid_height);
     int16_t* e = elevation_row(y);
     for (int32_t x = 0; x < grid_width; ++x) {

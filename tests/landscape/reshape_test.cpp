@@ -84,6 +84,19 @@ TEST_F(ReshapeTest, HugeScaleWrapsWithoutUndefinedConversion) {
   EXPECT_EQ(E(3, 3), static_cast<int16_t>(static_cast<uint16_t>(0xFFFF)));
 }
 
+TEST_F(ReshapeTest, ScaleZeroFlattensAndTheNextScaleHasNoFactorBack) {
+  hills();
+  vertical_scale = 0.0f;
+  rescale_vertical();
+  EXPECT_EQ(E(9, 9), 0);
+  E(4, 4) = 12;  // set after flattening
+  vertical_scale = 1.0f;
+  rescale_vertical();
+  EXPECT_EQ(E(4, 4), 12);
+  EXPECT_EQ(E(9, 9), 0);
+  EXPECT_EQ(built_vertical_scale, 1.0f);
+}
+
 TEST_F(ReshapeTest, MirroringTwiceIsTheIdentityAndGuardsStay) {
   hills();
   const int32_t g = land_width + 1, r = land_height + 1;
