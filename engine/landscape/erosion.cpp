@@ -7,7 +7,7 @@
 #include "engine/landscape/random.h"
 #include "engine/landscape/reshape.h"
 #include "engine/panels/engine_control.h"
-#include "engine/panels/map_plot.h"
+#include "engine/landscape/map_plot.h"
 #include "engine/panels/requesters.h"
 #include "engine/panels/status.h"
 #include "engine/panels/topo_view.h"

@@ -10,7 +10,7 @@
 #include "engine/landscape/settings.h"
 #include "engine/landscape/water_color.h"
 #include "engine/landscape/wrap.h"
-#include "engine/panels/map_plot.h"
+#include "engine/landscape/map_plot.h"
 #include "engine/panels/pointer.h"
 #include "engine/panels/status.h"
 #include "engine/panels/topo_view.h"

@@ -5,7 +5,7 @@
 
 #include "engine/landscape/erosion.h"
 #include "engine/landscape/reshape.h"
-#include "engine/panels/map_plot.h"
+#include "engine/landscape/map_plot.h"
 #include "engine/panels/panel_record.h"
 #include "tests/landscape/edit_fixture.h"
 

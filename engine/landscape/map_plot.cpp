@@ -1,8 +1,7 @@
 // Writing single dots into the map image at panel coordinates (row 0 of the image is the map's bottom row).
-#include "engine/panels/map_plot.h"
+#include "engine/landscape/map_plot.h"
 
 #include "engine/panels/topo_view.h"
-#include "engine/render/frame_buffers.h"
 
 namespace {
 bool map_cell(int32_t px, int32_t py, int32_t* col, int32_t* row) {
@@ -14,7 +13,7 @@ bool map_cell(int32_t px, int32_t py, int32_t* col, int32_t* row) {
 
 void map_put_pixel(int32_t px, int32_t py, uint8_t color) {
   int32_t col = 0, row = 0;
-  if (screen_output_off || !map_cell(px, py, &col, &row)) return;
+  if (!map_cell(px, py, &col, &row)) return;
   row_of<uint8_t>(topo_image, row)[col] = color;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/landscape/maths.h"
-#include "engine/landscape/surface_features.h"
+#include "engine/files/surface_features.h"
 #include "tests/landscape/edit_fixture.h"
 
 namespace fs = std::filesystem;

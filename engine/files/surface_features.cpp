@@ -1,5 +1,5 @@
 // Reading coordinate columns from a text file and drawing them as a line of water or road cells.
-#include "engine/landscape/surface_features.h"
+#include "engine/files/surface_features.h"
 
 #include <algorithm>
 #include <cerrno>
