@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/landscape/color_classes.h"
+#include "engine/landscape/map_plot.h"
 #include "engine/landscape/water.h"
 #include "engine/panels/panel_record.h"
 #include "tests/landscape/edit_fixture.h"
@@ -58,6 +59,17 @@ TEST_F(WaterTest, ARiverRunsDownhillAndEndsAtWater) {
     }
   EXPECT_EQ(colors_done_step, land_width);
   EXPECT_EQ(shades_done_step, land_width);
+}
+
+TEST_F(WaterTest, TheRiverIsDottedOnTheMapAsItRuns) {
+  for (int32_t y = 0; y < grid_height; ++y)
+    for (int32_t x = 0; x < grid_width; ++x) E(y, x) = static_cast<int16_t>(100 + 10 * y);
+  topo_reset_view();
+  int32_t px = 0, py = 0;
+  grid_to_topo(30, 20, &px, &py);
+  row_of<uint8_t>(topo_image, kTopoBottom - py)[px - kTopoLeft] = 9;
+  create_river(30, 30);
+  EXPECT_EQ(map_pixel(px, py), 0);
 }
 
 TEST_F(WaterTest, ARiverWithoutWaterEndsInTheBorderStrip) {
