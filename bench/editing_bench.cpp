@@ -1,15 +1,15 @@
 // Benchmarks of the whole-grid editing operations: smoothing, stretching, enlarging and erosion passes.
 #include <benchmark/benchmark.h>
 
+#include "engine/core/color_classes.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
 #include "engine/landscape/erosion.h"
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
 #include "engine/landscape/resample.h"
 #include "engine/landscape/reshape.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/topo_view.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ void fractal_1026() {
   reset_settings_defaults();
   reset_grid_spacing();
   set_landscape_size(1026, 1026);
-  island_mode = 0;
-  fractal_seed = 7;
+  terrain_settings.island_mode = 0;
+  terrain_settings.fractal_seed = 7;
   generate_fractal_landscape();
   scan_elevation_range();
 }
@@ -46,7 +46,7 @@ BENCHMARK(BM_Smooth1026)->Unit(benchmark::kMillisecond);
 static void BM_Stretch1026(benchmark::State& state) {
   fractal_1026();
   roughness_on();
-  feature_size = 4;
+  terrain_settings.feature_size = 4;
   for (auto _ : state) {
     stretch_landscape();
     benchmark::DoNotOptimize(elevation_row(512)[512]);

@@ -1,16 +1,19 @@
 // Script commands that edit the landscape: vertical scale, smoothing, stretching, enlarging, erosion and water.
+#include "engine/animation/movie_file.h"
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/files/landscape_file.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/erosion.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
 #include "engine/landscape/resample.h"
 #include "engine/landscape/reshape.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/startup_pending.h"
 #include "engine/landscape/water.h"
+#include "engine/ui/panel_hooks.h"
+#include "engine/ui/screen.h"
 
 namespace {
 
@@ -21,11 +24,11 @@ int32_t y_index(double metres) { return trunc_to_i32(metres / grid_spacing_y); }
 int32_t cmd_vertical_scale(int32_t, char* line) {
   ScriptNumbers args;
   if (!script_read_numbers(line, 1, &args)) return script_error(line);
-  vertical_scale = args.value[0];
+  landscape_view.vertical_scale = args.value[0];
   rescale_vertical();
   scan_elevation_range();
   script_mark_shades_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -39,14 +42,14 @@ int32_t cmd_enlarge(int32_t, char* line) {
   const int32_t row = y_index(script_trunc(args.value[1]));
   enlarge_region(column, row, script_trunc(args.value[2]) == 1 ? kFillInterpolate : kFillDuplicate);
   scan_elevation_range();
-  sea_level = base_level - 1;
+  terrain_settings.sea_level = landscape_view.base_level - 1;
   create_sea();
-  sea_level = 0;
+  terrain_settings.sea_level = 0;
   scan_elevation_range();
   default_levels();
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -55,7 +58,7 @@ int32_t cmd_stretch(int32_t, char*) {
   stretch_landscape();
   scan_elevation_range();
   script_mark_shades_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -64,7 +67,7 @@ int32_t cmd_smooth(int32_t, char*) {
   smooth_landscape();
   scan_elevation_range();
   script_mark_shades_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   return 1;
 }
 
@@ -72,14 +75,14 @@ int32_t cmd_smooth(int32_t, char*) {
 int32_t cmd_sea_level(int32_t, char* line) {
   ScriptNumbers args;
   if (!script_read_numbers(line, 2, &args)) return script_error(line);
-  sea_level = script_trunc(args.value[0]);
+  terrain_settings.sea_level = script_trunc(args.value[0]);
   create_sea();
-  sea_level = 0;
+  terrain_settings.sea_level = 0;
   scan_elevation_range();
   default_levels();
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   scan_elevation_range();
   main_panels_redraw();
   return 1;
@@ -91,7 +94,7 @@ int32_t cmd_erode(int32_t, char* line) {
   erode_landscape(script_trunc(args.value[0]));
   scan_elevation_range();
   script_mark_shades_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   return 1;
 }
 
@@ -99,7 +102,7 @@ int32_t cmd_make_river(int32_t, char* line) {
   ScriptNumbers args;
   if (!script_read_numbers(line, 2, &args)) return script_error(line);
   create_river(x_index(args.value[0]), y_index(args.value[1]));
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   return 1;
 }
 
@@ -114,7 +117,7 @@ int32_t cmd_make_lake(int32_t, char* line) {
   } else if (args.count >= 3) {
     create_lake(column, row, script_trunc(args.value[2]));
   }
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   return 1;
 }
 

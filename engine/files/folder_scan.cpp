@@ -86,6 +86,8 @@ int32_t find_next(int32_t handle, char* name, uint32_t* size, uint32_t* kind) {
   return 1;
 }
 
+void reset_folder_scan() { scan = Scan{}; }
+
 int32_t find_close(int32_t handle) {
   if (handle != 0 && handle == scan.handle) {
     scan = Scan{};

@@ -18,6 +18,8 @@ int32_t find_first(const char* folder, const char* patterns);
 int32_t find_next(int32_t handle, char* name, uint32_t* size, uint32_t* kind);
 // Ends the scan; 1.
 int32_t find_close(int32_t handle);
+// Ends any open scan (start-up and tests).
+void reset_folder_scan();
 
 // True when the name matches the pattern: "*" any run of characters, "?" one character, letters in any case;
 // "*.*" matches every name.

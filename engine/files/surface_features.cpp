@@ -7,21 +7,17 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/file_open.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
 
-char feature_file_name[256] = "vector.txt";
-char feature_folder[256] = ".";
-int32_t feature_x_column = 2;
-int32_t feature_y_column = 3;
-int32_t feature_line_width = 3;
+SurfaceFeatureSettings surface_feature_settings;
 
 namespace {
 
@@ -85,13 +81,7 @@ void report_bad_line(int32_t line_no, const char* reason) {
 
 }  // namespace
 
-void reset_surface_feature_settings() {
-  std::strcpy(feature_file_name, "vector.txt");
-  std::strcpy(feature_folder, ".");
-  feature_x_column = 2;
-  feature_y_column = 3;
-  feature_line_width = 3;
-}
+void reset_surface_feature_settings() { surface_feature_settings = SurfaceFeatureSettings{}; }
 
 void plot_feature_cell(int32_t column, int32_t row, int32_t code, int32_t width) {
   auto put = [code](int32_t c, int32_t r) {
@@ -177,8 +167,8 @@ int32_t import_vector_file(const char* path, int32_t x_column, int32_t y_column,
       report_bad_line(line_no, "has a number out of range");
       return 1;
     }
-    const int32_t col = to_sample(x, half_x, origin_x, grid_spacing_x);
-    const int32_t row = to_sample(y, half_y, origin_y, grid_spacing_y);
+    const int32_t col = to_sample(x, half_x, landscape_view.origin_x, grid_spacing_x);
+    const int32_t row = to_sample(y, half_y, landscape_view.origin_y, grid_spacing_y);
     if (have_previous) draw_feature_line(prev_col, prev_row, col, row, code, width);
     prev_col = col;
     prev_row = row;
@@ -191,14 +181,14 @@ int32_t import_vector_file(const char* path, int32_t x_column, int32_t y_column,
 int32_t import_surface_features() {
   char path[256] = {0};
   char spare[256] = {0};
-  if (file_requester("Import surface features", spare, feature_folder, feature_file_name, "*.txt", path, 0) != 1)
+  if (file_requester("Import surface features", spare, surface_feature_settings.folder, surface_feature_settings.file_name, "*.txt", path, 0) != 1)
     return -1;
-  if (value_requester("X column number (0 - N)", "OK", "Cancel", &feature_x_column) != 1) return -1;
-  if (value_requester("Y column number (0 - N)", "OK", "Cancel", &feature_y_column) != 1) return -1;
+  if (value_requester("X column number (0 - N)", "OK", "Cancel", &surface_feature_settings.x_column) != 1) return -1;
+  if (value_requester("Y column number (0 - N)", "OK", "Cancel", &surface_feature_settings.y_column) != 1) return -1;
   const int32_t code = requester("Import as water or road?", "Water", "Road") == 1 ? 51 : 88;
-  feature_line_width = requester("Draw thick or thin line?", "Thick", "Thin") == 1 ? 3 : 1;
+  surface_feature_settings.line_width = requester("Draw thick or thin line?", "Thick", "Thin") == 1 ? 3 : 1;
   cursor_wait();
-  const int32_t result = import_vector_file(path, feature_x_column, feature_y_column, code, feature_line_width);
+  const int32_t result = import_vector_file(path, surface_feature_settings.x_column, surface_feature_settings.y_column, code, surface_feature_settings.line_width);
   cursor_arrow();
   return result != 1 ? result : 3;
 }

@@ -4,13 +4,16 @@
 #include <cstdint>
 
 // Settings kept between imports: file and folder of the last choice, the X and Y column numbers, the line width.
-extern char feature_file_name[256];
-extern char feature_folder[256];
-extern int32_t feature_x_column;
-extern int32_t feature_y_column;
-extern int32_t feature_line_width;
+struct SurfaceFeatureSettings {
+  char file_name[256] = "vector.txt";
+  char folder[256] = ".";
+  int32_t x_column = 2;
+  int32_t y_column = 3;
+  int32_t line_width = 3;  // 3 thick, 1 thin
+};
+extern SurfaceFeatureSettings surface_feature_settings;
 
-// Restores the settings above to their start values ("vector.txt", ".", columns 2 and 3, thick lines).
+// Restores the settings above to their start values.
 void reset_surface_feature_settings();
 
 // The command: file choice, the two column numbers, water or road, thick or thin, then the import.

@@ -3,16 +3,18 @@
 
 #include <cstdio>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/reshape.h"
-#include "engine/panels/engine_control.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
 #include "engine/landscape/map_plot.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/landscape/reshape.h"
+#include "engine/landscape/topo_view.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
-int32_t erosion_passes_run = 0;
+ErosionState erosion_state;
+
+void reset_erosion_state() { erosion_state = ErosionState{}; }
 
 namespace {
 
@@ -34,10 +36,10 @@ bool erosion_pass(int32_t pass) {
 
 // Passes until the count is reached or the user stops; the counter never passes the count, so it cannot overflow.
 void run_passes(int32_t passes) {
-  erosion_passes_run = 0;
+  erosion_state.passes_run = 0;
   for (int32_t pass = 0; pass < passes; ++pass) {
     if (!erosion_pass(pass)) break;
-    erosion_passes_run = pass + 1;
+    erosion_state.passes_run = pass + 1;
   }
 }
 

@@ -11,5 +11,9 @@ void erode_landscape(int32_t passes);
 // The Erode button: the same with an undo copy and the question "Accept erosion?". 1 when the eroded landscape
 // stays, -1 when it was rejected (the elevations restored exactly) or cancelled for lack of an undo buffer.
 int32_t erode_command(int32_t passes);
-// Passes run by the latest erode_landscape or erode_command (a stop before the first pass gives 0).
-extern int32_t erosion_passes_run;
+// The latest run: passes completed by erode_landscape or erode_command (a stop before the first pass gives 0).
+struct ErosionState {
+  int32_t passes_run = 0;
+};
+extern ErosionState erosion_state;
+void reset_erosion_state();

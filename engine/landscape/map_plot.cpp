@@ -1,7 +1,7 @@
 // Writing single dots into the map image at panel coordinates (row 0 of the image is the map's bottom row).
 #include "engine/landscape/map_plot.h"
 
-#include "engine/panels/topo_view.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 bool map_cell(int32_t px, int32_t py, int32_t* col, int32_t* row) {

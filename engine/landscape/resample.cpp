@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/grid_edges.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/grid_edges.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 namespace {
 
@@ -111,12 +111,12 @@ int32_t enlarge_region(int32_t column, int32_t row, int32_t fill) {
   fill_new_samples(fill);
   const float dx = static_cast<float>(column) * grid_spacing_x;
   const float dy = static_cast<float>(row) * grid_spacing_y;
-  origin_x = trunc_to_i32(static_cast<float>(origin_x) + dx);
-  origin_y = trunc_to_i32(static_cast<float>(origin_y) + dy);
-  camera_x -= dx;
-  target_x -= dx;
-  camera_y -= dy;
-  target_y -= dy;
+  landscape_view.origin_x = trunc_to_i32(static_cast<float>(landscape_view.origin_x) + dx);
+  landscape_view.origin_y = trunc_to_i32(static_cast<float>(landscape_view.origin_y) + dy);
+  camera_state.camera_x -= dx;
+  camera_state.target_x -= dx;
+  camera_state.camera_y -= dy;
+  camera_state.target_y -= dy;
   grid_spacing_x /= 2.0f;
   grid_spacing_y /= 2.0f;
   return 1;

@@ -3,13 +3,13 @@
 
 #include <cmath>
 
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/panels/status.h"
+#include "engine/ui/status.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ inline int16_t* work_row(int32_t y) { return row_of<int16_t>(shade_rows, y); }
 
 void rescale_vertical() {
   if (!elevation_rows) return;
-  const float f = vertical_scale / built_vertical_scale;
+  const float f = landscape_view.vertical_scale / landscape_view.built_vertical_scale;
   // After a scale of 0 there is no factor back (0 divides): the flattened samples stay as they are.
   const bool scalable = std::isfinite(f);
   for (int32_t y = 0; y < grid_height && scalable; ++y) {
@@ -42,7 +42,7 @@ void rescale_vertical() {
       e[x] = wrap16(trunc_to_i32(static_cast<float>(e[x]) * f));
     }
   }
-  built_vertical_scale = vertical_scale;
+  landscape_view.built_vertical_scale = landscape_view.vertical_scale;
 }
 
 void smooth_landscape() {
@@ -92,7 +92,7 @@ void smooth_landscape() {
 void stretch_landscape() {
   show_status("Stretch ");
   if (!have_grid() || !copy_to_work()) return;
-  const int32_t d = 4 * feature_size;
+  const int32_t d = 4 * terrain_settings.feature_size;
   // A feature size of 0 has no radius to measure roughness at: the landscape stays as it is.
   if (d != 0) {
     const int32_t radius = trunc_to_i32(static_cast<float>(d) * grid_spacing_x);
@@ -112,11 +112,11 @@ void cloudify() {
   show_status("Cloudify");
   if (!have_grid()) return;
   scan_elevation_range();
-  const float range = static_cast<float>(max_elevation - base_level);
+  const float range = static_cast<float>(landscape_view.max_elevation - landscape_view.base_level);
   for (int32_t y = 0; y < grid_height; ++y) {
     int16_t* e = elevation_row(y);
     for (int32_t x = 0; x < grid_width; ++x) {
-      const int32_t rel = int32_t{e[x]} - base_level;
+      const int32_t rel = int32_t{e[x]} - landscape_view.base_level;
       if (rel <= 0 || !(range > 0.0f)) {
         e[x] = 0;
         continue;

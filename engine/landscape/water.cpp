@@ -4,20 +4,21 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/water_color.h"
-#include "engine/landscape/wrap.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/vectors.h"
+#include "engine/core/wrap.h"
 #include "engine/landscape/map_plot.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
-#include "engine/render/lighting.h"
+#include "engine/landscape/topo_view.h"
+#include "engine/landscape/water_color.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/status.h"
 
-int32_t lake_flood_depth = 0;
-int32_t lake_flood_stopped = 0;
+LakeFloodState lake_flood_state;
+
+void reset_lake_flood_state() { lake_flood_state = LakeFloodState{}; }
 
 namespace {
 
@@ -161,15 +162,15 @@ void smooth_water() {
 }
 
 int32_t flood_lake(int32_t level, int32_t row, int32_t column) {
-  if (lake_flood_depth > kMaxFloodDepth) return 1;
-  ++lake_flood_depth;
-  if (lake_flood_stopped) {
-    --lake_flood_depth;
+  if (lake_flood_state.depth > kMaxFloodDepth) return 1;
+  ++lake_flood_state.depth;
+  if (lake_flood_state.stopped) {
+    --lake_flood_state.depth;
     return -1;
   }
   if (poll_user_abort() == -1) {
-    --lake_flood_depth;
-    lake_flood_stopped = 1;
+    --lake_flood_state.depth;
+    lake_flood_state.stopped = 1;
     return -1;
   }
   int32_t left = column, right = column;
@@ -186,8 +187,8 @@ int32_t flood_lake(int32_t level, int32_t row, int32_t column) {
   if (row < land_height)
     for (int32_t x = left; x <= right; ++x)
       if (elev(row + 1, x) <= level) flood_lake(level, row + 1, x);
-  --lake_flood_depth;
-  return lake_flood_stopped ? -1 : 1;
+  --lake_flood_state.depth;
+  return lake_flood_state.stopped ? -1 : 1;
 }
 
 void create_river(int32_t column, int32_t row) {
@@ -199,25 +200,25 @@ void create_river(int32_t column, int32_t row) {
     smooth_water();
     pointer_show();
   }
-  colors_done_step = land_width;
-  shades_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.shades_done_step = land_width;
 }
 
 void create_lake(int32_t column, int32_t row, int32_t level) {
   if (inside(column, row)) {
     show_status("Creating lake");
     pointer_hide();
-    lake_flood_stopped = 0;
-    lake_flood_depth = 0;
+    lake_flood_state.stopped = 0;
+    lake_flood_state.depth = 0;
     // The surface lies one metre above the level and must stay a 16-bit elevation; a wrapped surface would
     // lie below the level again and be flooded over and over.
     const int32_t lake_level = std::clamp(level, -32768, kMaxLakeLevel);
     if (flood_lake(lake_level, row, column) != -1) smooth_water();
-    lake_flood_depth = 0;
+    lake_flood_state.depth = 0;
     pointer_show();
   }
-  colors_done_step = land_width;
-  shades_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.shades_done_step = land_width;
 }
 
 void create_sea() {
@@ -226,12 +227,12 @@ void create_sea() {
   show_status("Creating sea");
   auto S = [](int32_t y, int32_t x) -> int32_t { return row_of<int16_t>(shade_rows, y)[x]; };
   // Levels beyond the 16-bit range are taken at its ends, as a stored elevation would be.
-  const int32_t level = std::clamp(sea_level, -32768, 32767);
+  const int32_t level = std::clamp(terrain_settings.sea_level, -32768, 32767);
   const int16_t level16 = static_cast<int16_t>(level);
   for (int32_t y = 0; y < grid_height; ++y)
     for (int32_t x = 0; x < grid_width; ++x)
       if (elev(y, x) < level) elev(y, x) = level16;
-  int64_t d = (int64_t{level} - base_level) / 6;
+  int64_t d = (int64_t{level} - landscape_view.base_level) / 6;
   if (d == 0) d = 1;
   for (int32_t y = 0; y < grid_height - 1; ++y)
     for (int32_t x = 0; x < grid_width - 1; ++x) {
@@ -251,7 +252,7 @@ void create_sea() {
     }
   for (int32_t y = 0; y < grid_height; ++y)
     for (int32_t x = 0; x < grid_width; ++x) elev(y, x) = wrap16(int32_t{elev(y, x)} - level);
-  if (level >= base_level)
+  if (level >= landscape_view.base_level)
     for (int32_t y = 0; y <= grid_height - 2; ++y)
       for (int32_t x = 0; x <= grid_width - 2; ++x)
         if (cls(y, x) == kClassBeach) elev(y, x) = 1;

@@ -32,5 +32,9 @@ int32_t lake_command(int32_t x, int32_t y);
 int32_t sea_command();
 
 // Lake flood state: the nesting depth (0 between floods) and the stop flag of the latest flood.
-extern int32_t lake_flood_depth;
-extern int32_t lake_flood_stopped;
+struct LakeFloodState {
+  int32_t depth = 0;
+  int32_t stopped = 0;
+};
+extern LakeFloodState lake_flood_state;
+void reset_lake_flood_state();

@@ -1,14 +1,14 @@
 // The interactive river, lake and sea commands: undo copies, the map click, the closing question.
 #include <cstdint>
 
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/startup_pending.h"
+#include "engine/landscape/topo_view.h"
 #include "engine/landscape/water.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/ui/panel_hooks.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 namespace {
 
@@ -82,17 +82,17 @@ int32_t sea_command() {
   if (!take_undo_copies(&undo)) return -1;
   if (requester("Erase old Rivers/Lakes/Seas?", "  Yes ", "  No  ") == 1) clear_colors();
   show_status("Creating sea");
-  const float camera_before = camera_z, target_before = target_z;
+  const float camera_before = camera_state.camera_z, target_before = camera_state.target_z;
   create_sea();
-  camera_z -= static_cast<float>(sea_level);
-  target_z -= static_cast<float>(sea_level);
-  landscape_changed = 1;
+  camera_state.camera_z -= static_cast<float>(terrain_settings.sea_level);
+  camera_state.target_z -= static_cast<float>(terrain_settings.sea_level);
+  derived_data.landscape_changed = 1;
   scan_elevation_range();
   main_panels_redraw();
   if (undo && !accept("Accept Sea?")) {
     // The heights from before, exactly: adding the level back could round in floating point.
-    camera_z = camera_before;
-    target_z = target_before;
+    camera_state.camera_z = camera_before;
+    camera_state.target_z = target_before;
     scan_elevation_range();
     return -1;
   }

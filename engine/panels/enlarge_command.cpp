@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 #include "engine/landscape/resample.h"
 #include "engine/panels/region_picks.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 int32_t enlarge_section_command(int32_t command) {
   int32_t column = 0, row = 0;

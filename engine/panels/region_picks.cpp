@@ -3,14 +3,16 @@
 
 #include <algorithm>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/topo_view.h"
 #include "engine/panels/cursor_position.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/status.h"
 
 MapRubberBand map_rubber_band;
+
+void reset_map_rubber_band() { map_rubber_band = MapRubberBand{}; }
 
 namespace {
 
@@ -116,10 +118,10 @@ int32_t mark_bounding_box(int32_t* x0, int32_t* y0, int32_t* x1, int32_t* y1) {
 int32_t mark_landscape_region() {
   int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   if (mark_bounding_box(&x0, &y0, &x1, &y1) != 1) return -1;
-  bbox_x0 = x0;
-  bbox_y0 = y0;
-  bbox_x1 = x1;
-  bbox_y1 = y1;
-  bbox_enabled = 1;
+  render_settings.bbox_x0 = x0;
+  render_settings.bbox_y0 = y0;
+  render_settings.bbox_x1 = x1;
+  render_settings.bbox_y1 = y1;
+  render_settings.bbox_enabled = 1;
   return 1;
 }

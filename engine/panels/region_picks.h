@@ -12,6 +12,7 @@ struct MapRubberBand {
   int32_t removals = 0;
 };
 extern MapRubberBand map_rubber_band;
+void reset_map_rubber_band();
 
 // The corner of a square of half the map's side placed with the pointer (the map first shows the whole
 // landscape). 1 after a left click, 3 when the right button cancelled; the corner sample is written either way.

@@ -1,12 +1,12 @@
 // Turning the rendered 8-bit image into elevations by nearest-pixel sampling.
 #include "engine/render/view_to_elevations.h"
 
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/files/file_messages.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/ui/requesters.h"
 
 int32_t convert_view_to_altitude() {
   if (!vidmem8.rows || image_width <= 0 || image_height <= 0 || vidmem8.width < image_width ||
@@ -33,6 +33,6 @@ int32_t convert_view_to_altitude() {
   // New heights everywhere: the range, the colours and the shading follow.
   scan_elevation_range();
   mark_derived_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   return 1;
 }

@@ -1,7 +1,7 @@
 // Script keywords of the editing operations: positions in metres, the sea at 0 afterwards, lakes, erosion passes.
 #include <gtest/gtest.h>
 
-#include "engine/landscape/color_classes.h"
+#include "engine/core/color_classes.h"
 #include "engine/landscape/erosion.h"
 #include "tests/animation/script_test_fixture.h"
 
@@ -28,13 +28,13 @@ TEST_F(ScriptEditing, SeaLevelTenOverLandAtFive) {
     for (int32_t x = 100; x < 150; ++x) E(y, x) = 60;
   scan_elevation_range();
   EXPECT_EQ(line("SeaLevel 10 99"), 1);
-  EXPECT_EQ(sea_level, 0);
+  EXPECT_EQ(terrain_settings.sea_level, 0);
   EXPECT_EQ(E(10, 10), 0);
   EXPECT_TRUE(K(10, 10) >= kClassWater1 && K(10, 10) <= 53);
   EXPECT_EQ(E(99, 120), 1);
   EXPECT_EQ(K(99, 120), kClassBeach);
   EXPECT_EQ(E(120, 120), 50);
-  EXPECT_EQ(landscape_changed, 1);
+  EXPECT_EQ(derived_data.landscape_changed, 1);
   EXPECT_TRUE(host->messages.empty());  // no questions from scripts
 }
 
@@ -46,14 +46,14 @@ TEST_F(ScriptEditing, VerticalScaleSmoothStretchAndErode) {
   EXPECT_EQ(E(50, 50), 240);
   EXPECT_EQ(line("Smooth"), 1);
   EXPECT_EQ(E(50, 50), 125);
-  EXPECT_EQ(max_elevation, 125);  // the range is refreshed
+  EXPECT_EQ(landscape_view.max_elevation, 125);  // the range is refreshed
   EXPECT_EQ(line("Stretch"), 1);
   fill(10);
   E(20, 20) = 9;
   EXPECT_EQ(line("Erode 3"), 1);
-  EXPECT_EQ(erosion_passes_run, 3);
+  EXPECT_EQ(erosion_state.passes_run, 3);
   EXPECT_EQ(line("Erode -5"), 1);
-  EXPECT_EQ(erosion_passes_run, 0);
+  EXPECT_EQ(erosion_state.passes_run, 0);
 }
 
 TEST_F(ScriptEditing, RiversAndLakesFromMetres) {
@@ -64,10 +64,10 @@ TEST_F(ScriptEditing, RiversAndLakesFromMetres) {
   EXPECT_TRUE(K(50, 200) >= kClassWater1 && K(50, 200) <= kClassWater5);
   EXPECT_EQ(K(50, 99), 0);
 
-  landscape_changed = 0;
+  derived_data.landscape_changed = 0;
   const int16_t before = E(10, 10);
   EXPECT_EQ(line("MakeLake -100 -100"), 1);  // off the landscape: nothing, but marked changed
-  EXPECT_EQ(landscape_changed, 1);
+  EXPECT_EQ(derived_data.landscape_changed, 1);
   EXPECT_EQ(line("MakeLake 300 300"), 1);     // at the sample's own elevation
   EXPECT_EQ(E(10, 10), before + 1);
   EXPECT_EQ(line("MakeLake 600 600 500"), 1);  // a level below the sample: only it floods
@@ -79,7 +79,7 @@ TEST_F(ScriptEditing, EnlargeBeyondTheMiddleIsPulledBack) {
     for (int32_t x = 0; x < grid_width; ++x) E(y, x) = static_cast<int16_t>(10 + x + y);
   EXPECT_EQ(line("Enlarge 99999 99999 0"), 1);
   EXPECT_EQ(grid_spacing_x, 15.0f);
-  EXPECT_EQ(sea_level, 0);
+  EXPECT_EQ(terrain_settings.sea_level, 0);
   // The quarter from (127, 127) fills the grid, duplicated; its lowest ground (264 m) was made the new
   // landscape's base one metre above the sea, so everything moved down by 263 m.
   EXPECT_EQ(E(0, 0), 264 - 263);

@@ -8,12 +8,13 @@
 #include <string>
 
 #include "engine/files/folder_scan.h"
+#include "tests/support/engine_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class FolderScanTest : public ::testing::Test {
+class FolderScanTest : public EngineTest {
  protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "dalvenor_scan_XXXXXX").string();

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/landscape/maths.h"
+#include "engine/core/maths.h"
 #include "engine/files/surface_features.h"
 #include "tests/landscape/edit_fixture.h"
 
@@ -104,8 +104,8 @@ TEST_F(SurfaceFeaturesTest, ThinDiagonalsAreFourConnected) {
 }
 
 TEST_F(SurfaceFeaturesTest, HalfASpacingPastASampleRoundsToTheNext) {
-  origin_x = 1000;
-  origin_y = 2000;
+  landscape_view.origin_x = 1000;
+  landscape_view.origin_y = 2000;
   const auto path = write("a\tb\t1315\t2314\na\tb\t1315\t2314\n");  // 315 m east: 10.5 samples, 314 m north: 10.47
   EXPECT_EQ(import_vector_file(path.c_str(), 2, 3, 51, 1), 1);
   EXPECT_EQ(K(10, 11), 51);
@@ -190,7 +190,7 @@ TEST_F(SurfaceFeaturesTest, TheCommandAsksItsQuestionsAndCancelsCleanly) {
   EXPECT_EQ(import_surface_features(), 3);
   EXPECT_EQ(K(10, 15), 88);
   EXPECT_EQ(K(11, 15), 88);
-  EXPECT_EQ(feature_line_width, 3);
+  EXPECT_EQ(surface_feature_settings.line_width, 3);
   ASSERT_GE(host_->messages.size(), 4u);
   EXPECT_EQ(host_->messages[0].text, "X column number (0 - N)");
   EXPECT_EQ(host_->messages[2].text, "Import as water or road?");
@@ -200,7 +200,7 @@ TEST_F(SurfaceFeaturesTest, TheCommandAsksItsQuestionsAndCancelsCleanly) {
   host_->file_choices = {path};
   host_->value_answers = {{0, 5}};  // Cancel at the X column
   EXPECT_EQ(import_surface_features(), -1);
-  EXPECT_EQ(feature_x_column, 2);
+  EXPECT_EQ(surface_feature_settings.x_column, 2);
   EXPECT_EQ(count(88), 0);
   host_->file_choices.clear();  // the file dialog dismissed
   EXPECT_EQ(import_surface_features(), -1);

@@ -6,32 +6,24 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/landscape/topo_view.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "tests/support/engine_test.h"
+#include "tests/support/headless_host.h"
 
-class EditFixture : public ::testing::Test {
+class EditFixture : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
-    status_reset_state();
-    user_abort = 0;
     topo_init();
     random_seed(1);
     flat(66, 66);
   }
-  void TearDown() override {
-    user_abort = 0;
-    set_landscape_size(258, 258);
-    reset_settings_defaults();
-    reset_grid_spacing();
-  }
+  void TearDown() override { set_landscape_size(258, 258); }
 
   // A flat grid of the given sample counts (guards included), every elevation and cover cell 0.
   static void flat(int32_t samples_x, int32_t samples_y, int16_t height = 0) {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "engine/landscape/erosion.h"
-#include "engine/landscape/reshape.h"
 #include "engine/landscape/map_plot.h"
-#include "engine/panels/panel_record.h"
+#include "engine/landscape/reshape.h"
+#include "engine/ui/panel_record.h"
 #include "tests/landscape/edit_fixture.h"
 
 namespace {
@@ -48,7 +48,7 @@ TEST_F(ErosionTest, DropsOnSlopesTowardsTheBorderChangeNothing) {
     }
   const auto before = elevations();
   erode_landscape(20);
-  EXPECT_EQ(erosion_passes_run, 20);
+  EXPECT_EQ(erosion_state.passes_run, 20);
   EXPECT_EQ(elevations(), before);
 }
 
@@ -66,7 +66,7 @@ TEST_F(ErosionTest, PassCounterStartsAtZeroAndTheRunEndsAtTheStop) {
   hills();
   stop_after(3);
   erode_landscape(0x7FFFFFFF);  // the panel's unlimited count: only the stop ends it
-  EXPECT_EQ(erosion_passes_run, 3);
+  EXPECT_EQ(erosion_state.passes_run, 3);
   EXPECT_TRUE(status_shown("Press Esc to finish (0)"));
 }
 
@@ -75,7 +75,7 @@ TEST_F(ErosionTest, StoppingBeforeTheFirstPassLeavesTheLandscape) {
   const auto before = elevations();
   stop_after(0);
   erode_landscape(100);
-  EXPECT_EQ(erosion_passes_run, 0);
+  EXPECT_EQ(erosion_state.passes_run, 0);
   EXPECT_EQ(elevations(), before);
 }
 
@@ -103,7 +103,7 @@ TEST_F(ErosionTest, NoAtTheQuestionRestoresExactlyEvenAfterAStoppedRun) {
   stop_after(5);
   host_->yes_no_answers = {0};
   EXPECT_EQ(erode_command(0x7FFFFFFF), -1);
-  EXPECT_EQ(erosion_passes_run, 5);
+  EXPECT_EQ(erosion_state.passes_run, 5);
   EXPECT_EQ(host_->messages.back().text, "Accept erosion?");
   EXPECT_EQ(elevations(), before);
 }

@@ -101,18 +101,18 @@ TEST_F(ResampleTest, EnlargeSectionClampsTheCornerAndKeepsTheViewOverTheGround) 
   for (int32_t y = 0; y < grid_height; ++y)
     for (int32_t x = 0; x < grid_width; ++x) cover_row(y)[x] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
   const auto old = elevations();
-  camera_x = 1500.0f;  // sample 50 of the old grid
-  camera_y = 1200.0f;  // sample 40
-  target_x = 1650.0f;
-  target_y = 1230.0f;
-  origin_x = 100;
+  camera_state.camera_x = 1500.0f;  // sample 50 of the old grid
+  camera_state.camera_y = 1200.0f;  // sample 40
+  camera_state.target_x = 1650.0f;
+  camera_state.target_y = 1230.0f;
+  landscape_view.origin_x = 100;
   ASSERT_EQ(enlarge_region(50, 45, kFillDuplicate), 1);  // clamped to 31, 31
   EXPECT_EQ(grid_width, 66);
   EXPECT_EQ(grid_spacing_x, 15.0f);
-  EXPECT_EQ(origin_x, 100 + 31 * 30);
-  EXPECT_EQ(origin_y, 31 * 30);
-  EXPECT_EQ(camera_x, 1500.0f - 31 * 30.0f);
-  EXPECT_EQ(target_y, 1230.0f - 31 * 30.0f);
+  EXPECT_EQ(landscape_view.origin_x, 100 + 31 * 30);
+  EXPECT_EQ(landscape_view.origin_y, 31 * 30);
+  EXPECT_EQ(camera_state.camera_x, 1500.0f - 31 * 30.0f);
+  EXPECT_EQ(camera_state.target_y, 1230.0f - 31 * 30.0f);
   for (int32_t y = 0; y < grid_height; ++y)
     for (int32_t x = 0; x < grid_width; ++x) {
       ASSERT_EQ(E(y, x), at(old, 66, 31 + y / 2, 31 + x / 2)) << y << "," << x;
@@ -120,7 +120,7 @@ TEST_F(ResampleTest, EnlargeSectionClampsTheCornerAndKeepsTheViewOverTheGround) 
       ASSERT_EQ(cover_row(y)[x].object, 31 + y / 2);
     }
   // The ground under the camera is the ground it stood over.
-  const int32_t cx = static_cast<int32_t>(camera_x / grid_spacing_x), cy = static_cast<int32_t>(camera_y / grid_spacing_y);
+  const int32_t cx = static_cast<int32_t>(camera_state.camera_x / grid_spacing_x), cy = static_cast<int32_t>(camera_state.camera_y / grid_spacing_y);
   EXPECT_EQ(E(cy, cx), at(old, 66, 40, 50));
 }
 

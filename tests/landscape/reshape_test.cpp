@@ -1,8 +1,8 @@
 // Reshaping tools: smoothing weights and order, rescaling, mirrors, border keys, stretch, Cloudify, no-data samples.
 #include <gtest/gtest.h>
 
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/grid_edges.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/grid_edges.h"
 #include "engine/landscape/reshape.h"
 #include "tests/landscape/edit_fixture.h"
 
@@ -57,20 +57,20 @@ TEST_F(ReshapeTest, VerticalScaleTwoThenOne) {
   E(5, 5) = kNoDataElevation;
   E(6, 6) = 7;
   const auto before = elevations();
-  vertical_scale = 2.0f;
+  landscape_view.vertical_scale = 2.0f;
   rescale_vertical();
-  EXPECT_EQ(built_vertical_scale, 2.0f);
+  EXPECT_EQ(landscape_view.built_vertical_scale, 2.0f);
   const auto doubled = elevations();
   for (size_t i = 0; i < before.size(); ++i)
     EXPECT_EQ(doubled[i], before[i] == kNoDataElevation ? kNoDataElevation : before[i] * 2) << i;
-  vertical_scale = 1.0f;
+  landscape_view.vertical_scale = 1.0f;
   rescale_vertical();
   EXPECT_EQ(elevations(), before);
-  EXPECT_EQ(built_vertical_scale, 1.0f);
+  EXPECT_EQ(landscape_view.built_vertical_scale, 1.0f);
   // Half and back loses the odd metres.
-  vertical_scale = 0.5f;
+  landscape_view.vertical_scale = 0.5f;
   rescale_vertical();
-  vertical_scale = 1.0f;
+  landscape_view.vertical_scale = 1.0f;
   rescale_vertical();
   EXPECT_EQ(E(6, 6), 6);
   EXPECT_EQ(E(5, 5), kNoDataElevation);
@@ -79,22 +79,22 @@ TEST_F(ReshapeTest, VerticalScaleTwoThenOne) {
 
 TEST_F(ReshapeTest, HugeScaleWrapsWithoutUndefinedConversion) {
   E(3, 3) = 30000;
-  vertical_scale = 1.0e9f;
+  landscape_view.vertical_scale = 1.0e9f;
   rescale_vertical();  // the product saturates before the 16-bit store wraps it
   EXPECT_EQ(E(3, 3), static_cast<int16_t>(static_cast<uint16_t>(0xFFFF)));
 }
 
 TEST_F(ReshapeTest, ScaleZeroFlattensAndTheNextScaleHasNoFactorBack) {
   hills();
-  vertical_scale = 0.0f;
+  landscape_view.vertical_scale = 0.0f;
   rescale_vertical();
   EXPECT_EQ(E(9, 9), 0);
   E(4, 4) = 12;  // set after flattening
-  vertical_scale = 1.0f;
+  landscape_view.vertical_scale = 1.0f;
   rescale_vertical();
   EXPECT_EQ(E(4, 4), 12);
   EXPECT_EQ(E(9, 9), 0);
-  EXPECT_EQ(built_vertical_scale, 1.0f);
+  EXPECT_EQ(landscape_view.built_vertical_scale, 1.0f);
 }
 
 TEST_F(ReshapeTest, MirroringTwiceIsTheIdentityAndGuardsStay) {
@@ -112,7 +112,7 @@ TEST_F(ReshapeTest, MirroringTwiceIsTheIdentityAndGuardsStay) {
   EXPECT_EQ(E(7, 0), before[static_cast<size_t>(7) * grid_width + land_width]);
   flip_columns();
   EXPECT_EQ(elevations(), before);
-  EXPECT_EQ(shades_done_step, land_width);
+  EXPECT_EQ(derived_data.shades_done_step, land_width);
 }
 
 TEST_F(ReshapeTest, BorderKeys) {
@@ -158,12 +158,12 @@ TEST_F(ReshapeTest, CloudifyOfAFlatLandscapeIsZeroAndTheTopKeepsTheRange) {
   EXPECT_EQ(E(20, 20), 160);
   EXPECT_EQ(E(30, 30), 80);
   EXPECT_EQ(E(40, 40), 0);
-  EXPECT_EQ(colors_done_step, land_width);
+  EXPECT_EQ(derived_data.colors_done_step, land_width);
 }
 
 TEST_F(ReshapeTest, StretchAddsTheRoughnessTermAndSkipsNoData) {
   hills();
-  feature_size = 1;
+  terrain_settings.feature_size = 1;
   roughness_off();
   const auto before = elevations();
   stretch_landscape();
@@ -191,7 +191,7 @@ TEST_F(ReshapeTest, StretchAddsTheRoughnessTermAndSkipsNoData) {
 TEST_F(ReshapeTest, StretchWithFeatureSizeZeroChangesNothing) {
   hills();
   roughness_on();
-  feature_size = 0;
+  terrain_settings.feature_size = 0;
   const auto before = elevations();
   stretch_landscape();
   EXPECT_EQ(elevations(), before);

@@ -1,10 +1,10 @@
 // Rivers, lakes and seas: where rivers end, banks, pits, lake floods, the sea by depth, undo, grid bounds.
 #include <gtest/gtest.h>
 
-#include "engine/landscape/color_classes.h"
+#include "engine/core/color_classes.h"
 #include "engine/landscape/map_plot.h"
 #include "engine/landscape/water.h"
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_record.h"
 #include "tests/landscape/edit_fixture.h"
 
 namespace {
@@ -57,8 +57,8 @@ TEST_F(WaterTest, ARiverRunsDownhillAndEndsAtWater) {
       }
       EXPECT_TRUE(ok) << bank_row << "," << x;
     }
-  EXPECT_EQ(colors_done_step, land_width);
-  EXPECT_EQ(shades_done_step, land_width);
+  EXPECT_EQ(derived_data.colors_done_step, land_width);
+  EXPECT_EQ(derived_data.shades_done_step, land_width);
 }
 
 TEST_F(WaterTest, TheRiverIsDottedOnTheMapAsItRuns) {
@@ -100,7 +100,7 @@ TEST_F(WaterTest, ALakeBelowItsNeighboursFloodsOnlyItsStartSample) {
     for (int32_t x = 0; x < grid_width; ++x) wet += water(y, x);
   EXPECT_EQ(wet, 1);
   EXPECT_EQ(E(19, 20), 42);  // 41 + ((50 - 41) & 3)
-  EXPECT_EQ(lake_flood_depth, 0);
+  EXPECT_EQ(lake_flood_state.depth, 0);
 }
 
 TEST_F(WaterTest, ALakeFloodsItsBasinToALevelSurface) {
@@ -141,7 +141,7 @@ TEST_F(WaterTest, AWindingLakeStopsDescendingAtTheDepthLimit) {
       if (!gap) E(y, x) = 100;
     }
   create_lake(0, 0, 10);
-  EXPECT_EQ(lake_flood_depth, 0);
+  EXPECT_EQ(lake_flood_state.depth, 0);
   EXPECT_TRUE(water(0, 0));
   EXPECT_TRUE(water(200, 4));
   EXPECT_FALSE(water(128, land_width - 1));  // the far corridors stay dry
@@ -172,7 +172,7 @@ TEST_F(WaterTest, AStoppedLakeKeepsItsMarksUntilTheQuestionRestoresThem) {
 
   host_->keys = {0, 0, kKeyEsc};
   create_lake(20, 20, 20);  // without the question the marks stay
-  EXPECT_EQ(lake_flood_stopped, 1);
+  EXPECT_EQ(lake_flood_state.stopped, 1);
   EXPECT_GT(count_class(kClassWaterMark), 0);
 }
 
@@ -226,8 +226,8 @@ TEST_F(WaterTest, SeaLevelTenOverLandAtFive) {
   for (int32_t y = 20; y < 40; ++y)
     for (int32_t x = 20; x < 40; ++x) E(y, x) = 40;
   scan_elevation_range();
-  ASSERT_EQ(base_level, 5);
-  sea_level = 10;
+  ASSERT_EQ(landscape_view.base_level, 5);
+  terrain_settings.sea_level = 10;
   create_sea();
   for (int32_t y = 0; y <= land_height; ++y)
     for (int32_t x = 0; x <= land_width; ++x) {
@@ -251,9 +251,9 @@ TEST_F(WaterTest, SeaCommandNoRestoresElevationsCoverAndHeights) {
   for (int32_t y = 0; y < grid_height; ++y) K(y, 7) = kClassRoad1;
   cover_row(3)[3].object = 9;
   scan_elevation_range();
-  sea_level = 45;
-  camera_z = 123.25f;
-  target_z = 77.5f;
+  terrain_settings.sea_level = 45;
+  camera_state.camera_z = 123.25f;
+  camera_state.target_z = 77.5f;
   const auto e0 = elevations();
   const auto c0 = cover();
   host_->yes_no_answers = {1, 0};  // erase old water, then reject the sea
@@ -262,12 +262,12 @@ TEST_F(WaterTest, SeaCommandNoRestoresElevationsCoverAndHeights) {
   EXPECT_EQ(host_->messages[1].text, "Accept Sea?");
   EXPECT_EQ(elevations(), e0);
   EXPECT_EQ(cover(), c0);
-  EXPECT_EQ(camera_z, 123.25f);
-  EXPECT_EQ(target_z, 77.5f);
+  EXPECT_EQ(camera_state.camera_z, 123.25f);
+  EXPECT_EQ(camera_state.target_z, 77.5f);
 
   host_->yes_no_answers = {0, 1};
   EXPECT_EQ(sea_command(), 1);
-  EXPECT_EQ(camera_z, 123.25f - 45.0f);
+  EXPECT_EQ(camera_state.camera_z, 123.25f - 45.0f);
 }
 
 TEST_F(WaterTest, WithoutUndoSpaceCancelChangesNothing) {

@@ -38,7 +38,7 @@ class RegionPicksTest : public EditFixture {
     EditFixture::SetUp();
     set_host(&pointer_);
     map_rubber_band = MapRubberBand{};
-    bbox_enabled = 0;
+    render_settings.bbox_enabled = 0;
   }
   void TearDown() override {
     set_host(&*host_);
@@ -123,7 +123,7 @@ TEST_F(RegionPicksTest, BoundingBoxBeyondTheMapIsClampedToTheLandscape) {
 }
 
 TEST_F(RegionPicksTest, CancelsAndAFirstClickOffTheMapKeepThePreviousBox) {
-  bbox_x0 = 1, bbox_y0 = 2, bbox_x1 = 3, bbox_y1 = 4, bbox_enabled = 1;
+  render_settings.bbox_x0 = 1, render_settings.bbox_y0 = 2, render_settings.bbox_x1 = 3, render_settings.bbox_y1 = 4, render_settings.bbox_enabled = 1;
   move(100, 100, kHostButtonRight);
   EXPECT_EQ(mark_landscape_region(), -1);
   click(10, 100);  // left of the map
@@ -132,17 +132,17 @@ TEST_F(RegionPicksTest, CancelsAndAFirstClickOffTheMapKeepThePreviousBox) {
   move(120, 120, kHostButtonRight);  // the second point cancelled
   EXPECT_EQ(mark_landscape_region(), -1);
   EXPECT_EQ(map_rubber_band.visible, 0);
-  EXPECT_EQ(bbox_enabled, 1);
-  EXPECT_EQ(bbox_x0, 1);
-  EXPECT_EQ(bbox_y1, 4);
+  EXPECT_EQ(render_settings.bbox_enabled, 1);
+  EXPECT_EQ(render_settings.bbox_x0, 1);
+  EXPECT_EQ(render_settings.bbox_y1, 4);
   topo_reset_view();
   click(30, 280);
   click(286, 24);
   EXPECT_EQ(mark_landscape_region(), 1);
-  EXPECT_EQ(bbox_x0, 0);
-  EXPECT_EQ(bbox_y0, 0);
-  EXPECT_EQ(bbox_x1, land_width);
-  EXPECT_EQ(bbox_y1, land_height);
+  EXPECT_EQ(render_settings.bbox_x0, 0);
+  EXPECT_EQ(render_settings.bbox_y0, 0);
+  EXPECT_EQ(render_settings.bbox_x1, land_width);
+  EXPECT_EQ(render_settings.bbox_y1, land_height);
 }
 
 TEST_F(RegionPicksTest, EnlargeSectionFromAPickedCornerInTheEastHalf) {

@@ -1,7 +1,7 @@
 // "View as Elevations": no image, intensity and colour sampling, the image's top row becoming the last grid row.
 #include <gtest/gtest.h>
 
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/view_to_elevations.h"
 #include "tests/landscape/edit_fixture.h"
 
@@ -57,7 +57,7 @@ TEST_F(ViewToElevationsTest, ColorAndIntensitySampleByNearestPixel) {
   ASSERT_EQ(convert_view_to_altitude(), 1);
   const int32_t p = vidmem8_row(0)[0];
   EXPECT_EQ(E(grid_height - 1, 0), (30 * p + 59 * 10 + 11 * 200) / 100 * 64);
-  EXPECT_EQ(landscape_changed, 1);
+  EXPECT_EQ(derived_data.landscape_changed, 1);
 }
 
 }  // namespace

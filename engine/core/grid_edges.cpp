@@ -1,7 +1,7 @@
 // Edge replication of the elevation grid, used by the e key, shrinking and tiled loading.
-#include "engine/landscape/grid_edges.h"
+#include "engine/core/grid_edges.h"
 
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 
 void replicate_grid_edges() {
   if (!elevation_rows || land_width < 1 || land_height < 1) return;
