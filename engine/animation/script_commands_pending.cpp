@@ -12,17 +12,10 @@ int32_t cmd_waiting(int32_t, char* line) { return script_error(line); }
 }  // namespace
 
 const ScriptRoutineRow script_pending_routines[] = {
-    {1029, cmd_waiting},  // VerticalScale -- rescale_vertical
-    {1030, cmd_waiting},  // Enlarge -- enlarge_region, create_sea
-    {1036, cmd_waiting},  // Stretch -- stretch_landscape
-    {1043, cmd_waiting},  // Smooth -- smooth_landscape
-    {1044, cmd_waiting},  // SeaLevel -- create_sea
     {1045, cmd_waiting},  // LoadDEM, LoadLandscape -- the landscape loader (load_landscape, old_dem_header)
     {1046, cmd_waiting},  // LoadCMap, LoadScheme -- load_scheme_old
     {1047, cmd_waiting},  // LoadBinaryDEM -- load_binary_raw
     {1050, cmd_waiting},  // TreeDensity, MeanTreeDensity -- set_mean_tree_density
-    {1051, cmd_waiting},  // MakeRiver -- create_river
-    {1052, cmd_waiting},  // MakeLake -- create_lake
     {1071, cmd_waiting},  // TreeNone -- clear_tree_masks
     {1074, cmd_waiting},  // Tree1None, Tree1Off -- tree_mask_remove
     {1075, cmd_waiting},  // Tree2None, Tree2Off -- tree_mask_remove
@@ -74,6 +67,5 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1192, cmd_waiting},  // CloudTextureOn -- fractal_clouds_on
     {1193, cmd_waiting},  // CloudRandom -- random_seed_clock, generate_cloud_pattern (feature from cloud_feature_for_scale)
     {1194, cmd_waiting},  // CloudNumber -- random_seed, generate_cloud_pattern (feature from cloud_feature_for_scale)
-    {1291, cmd_waiting},  // Erode -- erode_landscape
     {0, nullptr},
 };

@@ -4,8 +4,13 @@
 #include "engine/core/color_classes.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
+#include "engine/files/folder_scan.h"
+#include "engine/files/surface_features.h"
 #include "engine/landscape/camera.h"
+#include "engine/landscape/erosion.h"
+#include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
+#include "engine/panels/region_picks.h"
 #include "engine/scene/cloud_layer.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
@@ -17,6 +22,11 @@ void reset_engine_state() {
   reset_wave_settings();
   reset_cloud_settings();
   reset_grid_spacing();
+  reset_surface_feature_settings();
+  reset_erosion_state();
+  reset_lake_flood_state();
+  reset_map_rubber_band();
+  reset_folder_scan();
   status_reset_state();
   user_abort = 0;
   engine_busy = 0;
