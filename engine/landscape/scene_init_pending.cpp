@@ -2,10 +2,6 @@
 // scene-object module (star field, cloud pattern, tree classes and tree placement).
 #include "engine/landscape/scene_init_pending.h"
 
-// TODO(scene objects): star map.
-void build_starmap() {}
-// TODO(scene objects): cloud_scale 8 when 0, random_seed(123456), the cloud pattern, density and hardness.
-void init_clouds() {}
 // TODO(scene objects): mask of the class OR= bits, its pick table, trees_enabled from the four masks.
 void tree_mask_add(int32_t, int32_t) {}
 // TODO(scene objects): the four pick tables from tree_class_masks.

@@ -19,6 +19,7 @@
 #include "engine/render/visibility.h"
 #include "engine/scene/cell_objects.h"
 #include "engine/scene/cloud_layer.h"
+#include "engine/scene/cloud_pattern.h"
 #include "engine/scene/star_field.h"
 #include "engine/scene/sun_moon.h"
 
@@ -46,7 +47,7 @@ int32_t draw_background() {
   draw_stars();
   draw_sun();
   draw_moon();
-  if (static_cast<float>(cloud_altitude) > camera_z && render_clouds() == -1) return -1;
+  if (static_cast<float>(cloud_settings.cloud_altitude) > camera_z && render_clouds() == -1) return -1;
   haze_color_slot = 26;
   if (render_horizon() == -1) return -1;
   return 1;
@@ -121,7 +122,7 @@ int32_t walk(const char* caption, bool by_columns) {
       std::swap(cur, next);
     }
   }
-  if (static_cast<float>(cloud_altitude) <= camera_z && render_clouds() == -1) return -1;
+  if (static_cast<float>(cloud_settings.cloud_altitude) <= camera_z && render_clouds() == -1) return -1;
   return 1;
 }
 

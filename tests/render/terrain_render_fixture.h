@@ -27,6 +27,7 @@
 #include "engine/render/terrain_quad.h"
 #include "engine/render/view_transform.h"
 #include "engine/scene/cloud_layer.h"
+#include "engine/scene/cloud_pattern.h"
 #include "engine/scene/texture_slots.h"
 
 class TerrainRenderTest : public ::testing::Test {
@@ -60,7 +61,7 @@ class TerrainRenderTest : public ::testing::Test {
     fractal_amplitudes[7] = 50;
     fractal_amplitudes[1] = -32768;
     horizontal_deform = 0;
-    cloud_altitude = 4000;
+    reset_cloud_state();
     user_abort = 0;
     render_abort = 0;
     status_reset_state();
