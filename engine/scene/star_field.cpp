@@ -2,6 +2,7 @@
 #include "engine/scene/star_field.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
@@ -69,6 +70,8 @@ void build_starmap() {
     s.b = static_cast<uint8_t>(base + (random8() & 31));
   }
 }
+
+void reset_star_field_state() { std::memset(saved_sky_colors, 0, sizeof saved_sky_colors); }
 
 void free_starmap() {
   if (starmap) host().free_block(starmap);

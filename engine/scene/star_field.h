@@ -17,6 +17,8 @@ extern StarRecord* starmap;
 // Allocates (once) and fills the star map from the random stream seeded with fractal_seed. When the block cannot
 // be had, says "Insufficient memory (starmap)" (only the first time) and leaves the star field empty.
 void build_starmap();
+// Forgets the sky colours the last stars_on saved (they read as black again), as at program start.
+void reset_star_field_state();
 // Releases the star map (tests; the program keeps it for the whole run).
 void free_starmap();
 // Draws every star when stars_enabled is set; returns 1 (callers ignore it).
