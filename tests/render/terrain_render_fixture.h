@@ -83,7 +83,9 @@ class TerrainRenderTest : public ::testing::Test {
     clear_shades();
     vertical_scale = built_vertical_scale = 1.0f;
     scheme_sky_colors();
-    random_seed(1);  // the low ground's unevenness comes from the general stream: as at program start
+    // The low ground's unevenness comes from the general stream, which the start-up cloud pattern leaves behind,
+    // as at program start.
+    init_clouds();
     make_default_landscape();
     colors_done_step = cliffs_done_step = shades_done_step = land_width;
     scan_elevation_range();
