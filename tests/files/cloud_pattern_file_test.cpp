@@ -245,4 +245,28 @@ TEST_F(CloudFileTest, SaveCreatesTheFolders) {
   EXPECT_TRUE(fs::exists(path("deep/er/x.CLD")));
 }
 
+TEST_F(CloudFileTest, SaveAndLoadCommands) {
+  // Cancelled.
+  EXPECT_EQ(ui_save_cloud_pattern(), -1);
+  EXPECT_EQ(ui_load_cloud_pattern(), -1);
+  // Saved under the chosen name with the extension added.
+  const auto saved = pattern();
+  host_->file_choices.push_back(path("sky"));
+  EXPECT_EQ(ui_save_cloud_pattern(), 1);
+  ASSERT_TRUE(fs::exists(path("sky.CLD")));
+  // Replacing refused: -1 and the file as it was.
+  fill_pattern(9);
+  const auto old_bytes = read_bytes(path("sky.CLD"));
+  host_->file_choices.push_back(path("sky.CLD"));
+  host_->yes_no_answers.push_back(0);
+  EXPECT_EQ(ui_save_cloud_pattern(), -1);
+  EXPECT_EQ(read_bytes(path("sky.CLD")), old_bytes);
+  ASSERT_FALSE(host_->messages.empty());
+  EXPECT_EQ(host_->messages.back().text, "Replace " + path("sky.CLD") + " ?");
+  // Loaded back.
+  host_->file_choices.push_back(path("sky.CLD"));
+  EXPECT_EQ(ui_load_cloud_pattern(), 1);
+  EXPECT_EQ(pattern(), saved);
+}
+
 }  // namespace
