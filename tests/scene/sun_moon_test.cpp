@@ -26,7 +26,12 @@ TEST_F(SunMoonTest, DefaultSunBandCount) {
   const float saved_lens = lens_scale;
   proj_width = 800;
   lens_scale = 2.0f;
-  EXPECT_EQ(sky_sphere_bands(6.923e9, 1.5e11), 8);  // R about 73.8
+  // The default sun: size 10, radius 6.923e9 at 1.5e11: R about 73.8, 8 latitude steps per hemisphere.
+  EXPECT_EQ(sun_size, 10);
+  EXPECT_FLOAT_EQ(sun_radius, 6.923e9f);
+  EXPECT_FLOAT_EQ(sun_distance, 1.5e11f);
+  EXPECT_EQ(sky_sphere_bands(sun_radius, sun_distance), 8);
+  EXPECT_EQ(sky_sphere_bands(6.923e9, 1.5e11), 8);
   EXPECT_EQ(sky_sphere_bands(1.0, 1.5e11), 4);
   EXPECT_EQ(sky_sphere_bands(6.923e11, 1.5e11), 18);
   EXPECT_EQ(sky_sphere_bands(6.923e9, 0.0), 18);  // at the centre itself
