@@ -4,14 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/animation/path_frames.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/render_start.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/app/engine_init.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/render/render_start.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/render_frame.h"
 #include "engine/scene/cloud_pattern.h"
@@ -24,8 +24,8 @@ enum SkyCase { kPlain = 0, kCloudsFlat = 1, kCloudsFractal = 2, kNight = 3 };
 
 void sky_scene(int32_t which) {
   engine_init();
-  view_mode = 0;
-  antialias_mode = 0;
+  render_settings.view_mode = 0;
+  render_settings.antialias_mode = 0;
   set_detail_level(1, 2);
   set_camera(3840.0f, -2000.0f, 600.0f);
   set_target(3840.0f, 3840.0f, 1300.0f);
@@ -57,8 +57,8 @@ static void BM_RenderSky(benchmark::State& state) {
     polygons = polygon_count;
   }
   state.counters["polygons"] = static_cast<double>(polygons);
-  if (stars_enabled) stars_off();
-  reset_cloud_state();
+  if (sun_moon_state.stars_enabled) stars_off();
+  reset_cloud_settings();
   free_path_frames();
   set_landscape_size(258, 258);
   reset_settings_defaults();

@@ -3,8 +3,8 @@
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
-#include "engine/files/cloud_pattern_file.h"
-#include "engine/landscape/random.h"
+#include "engine/scene/cloud_pattern_file.h"
+#include "engine/core/random.h"
 #include "engine/scene/cloud_pattern.h"
 
 namespace {

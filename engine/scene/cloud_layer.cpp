@@ -6,16 +6,16 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
-#include "engine/render/lighting.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
+#include "engine/core/vectors.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/cloud_pattern.h"
 
 int32_t cloud_strips_drawn = 0;
@@ -28,7 +28,7 @@ constexpr int32_t kPatternOrigin = 120;   // pattern sample at the world origin
 constexpr int32_t kSpacingsPerSample = 16;
 constexpr double kEarthRadius = 600000.0;
 
-int32_t cloud_grid_step() { return std::clamp(grid_step, 1, 128); }
+int32_t cloud_grid_step() { return std::clamp(render_settings.grid_step, 1, 128); }
 
 float pattern_x(int32_t c) { return static_cast<float>((c - kPatternOrigin) * kSpacingsPerSample) * grid_spacing_x; }
 float pattern_y(int32_t r) { return static_cast<float>((r - kPatternOrigin) * kSpacingsPerSample) * grid_spacing_y; }
@@ -71,15 +71,15 @@ float range_of4(float a, float b, float c, float d) {
 }
 
 int32_t cloud_curved_altitude(int32_t a, float x, float y) {
-  const double dx = static_cast<double>(x) - camera_x;
-  const double dy = static_cast<double>(y) - camera_y;
+  const double dx = static_cast<double>(x) - camera_state.camera_x;
+  const double dy = static_cast<double>(y) - camera_state.camera_y;
   const double d = std::sqrt(dx * dx + dy * dy);
   double scaled = d * 30.0 / grid_spacing_x;
   double scaled2 = scaled * scaled;
   // Beyond the sphere's radius (or with no usable spacing) the drop stays at its largest, the radius itself.
   if (!(scaled2 <= kEarthRadius * kEarthRadius)) scaled2 = kEarthRadius * kEarthRadius;
   const double drop = kEarthRadius - std::sqrt(kEarthRadius * kEarthRadius - scaled2);
-  const double result = static_cast<double>(a) - (static_cast<double>(a) - base_level) * drop / 4000.0;
+  const double result = static_cast<double>(a) - (static_cast<double>(a) - landscape_view.base_level) * drop / 4000.0;
   return trunc_to_i32(result);
 }
 
@@ -139,7 +139,7 @@ void subdivide_cloud_polygon(const CloudCell& cell, int32_t depth) {
     float divisor = (cell.corner[0].distance + cell.corner[1].distance + cell.corner[2].distance +
                      cell.corner[3].distance) * 8.0f;
     if (divisor == 0.0f) divisor = 1.0f;
-    p = (static_cast<float>(render_scale) * std::fabs(cell.size) * lens_scale * 16.0f) / divisor;
+    p = (static_cast<float>(render_scale) * std::fabs(cell.size) * lens_state.lens_scale * 16.0f) / divisor;
   }
   if (static_cast<float>(s.cloud_subdiv_size) > p || depth > s.cloud_subdiv_depth) {
     shade_cloud_polygon(cell);
@@ -162,26 +162,26 @@ void subdivide_cloud_polygon(const CloudCell& cell, int32_t depth) {
   const float mx = (k[0].x + k[1].x + k[2].x + k[3].x) / 4;
   const float my = (k[0].y + k[1].y + k[2].y + k[3].y) / 4;
   static const int32_t orders[4][4] = {{0, 1, 2, 3}, {1, 0, 3, 2}, {2, 3, 0, 1}, {3, 2, 1, 0}};
-  const int32_t which = (my <= camera_y ? 0 : 2) + (mx <= camera_x ? 0 : 1);
+  const int32_t which = (my <= camera_state.camera_y ? 0 : 2) + (mx <= camera_state.camera_x ? 0 : 1);
   for (int32_t i : orders[which]) subdivide_cloud_polygon(quarter[i], depth + 1);
 }
 
 void shade_cloud_polygon(const CloudCell& cell) {
   const ClassAttributes& attr = class_attributes[kSkyClass];
-  const Vec3f light{light_x, light_y, light_z};
+  const Vec3f light{light_state.light_x, light_state.light_y, light_state.light_z};
   PolygonVertex v[4] = {};
   for (int32_t k = 0; k < 4; ++k) {
     const CloudCorner& q = cell.corner[k];
     const int32_t i = std::clamp(trunc_to_i32(q.density), 0, 255);
     const uint32_t color = cloud_ramp[i];
     haze_factor = q.haze;
-    Vec3f dir{q.x - camera_x, q.y - camera_y, q.z - camera_z};
+    Vec3f dir{q.x - camera_state.camera_x, q.y - camera_state.camera_y, q.z - camera_state.camera_z};
     vec3_normalize(&dir);
     double l = vec3_dot(dir, light);
     if (!(l > 0.0)) l = 0.0;
     const int32_t highlight = trunc_to_i32(std::pow(l, static_cast<double>(attr.phong_sharpness)) * 256.0);
     const uint32_t shaded = shade_color(static_cast<int32_t>((color >> 16) & 255), static_cast<int32_t>((color >> 8) & 255),
-                                        static_cast<int32_t>(color & 255), flat_intensity, attr.phong_intensity,
+                                        static_cast<int32_t>(color & 255), light_state.flat_intensity, attr.phong_intensity,
                                         highlight);
     v[k].x = q.x;
     v[k].y = q.y;
@@ -210,7 +210,7 @@ int32_t render_clouds() {
   if (clouds_enabled == 0) return 1;
   build_cloud_color_ramp();
   const int32_t a = cloud_settings.cloud_altitude;
-  const int32_t e = max_elevation;
+  const int32_t e = landscape_view.max_elevation;
   const int32_t g = cloud_grid_step();
   static float rows[2][3 * kCloudPatternSide];
   float* previous = rows[0];

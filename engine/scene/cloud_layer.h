@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "engine/scene/cloud_pattern.h"
+
 // One corner of a cloud cell.
 struct CloudCorner {
   float x, y;      // world position, metres

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 
 CloudSettings cloud_settings;
 int32_t clouds_enabled = 0;
@@ -33,7 +33,7 @@ int32_t low8(int32_t v) { return v & 255; }
 
 }  // namespace
 
-void reset_cloud_state() {
+void reset_cloud_settings() {
   cloud_settings = CloudSettings{};
   clouds_enabled = 0;
   std::memset(cloud_pattern, 0, sizeof cloud_pattern);

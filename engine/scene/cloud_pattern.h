@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+// layout-port: skip (the record definition itself)
 // CloudSettings, in the order the landscape file header stores them, with their start values.
 struct CloudSettings {
   int32_t cloud_ramp_low = 96;     // pattern value below which cloud is fully transparent (128 after start-up)
@@ -28,8 +29,9 @@ extern uint8_t cloud_pattern[kCloudPatternBytes];
 // One 0xAARRGGBB colour per pattern value: alpha is the opacity, the colour that of the Clouds class with lining.
 extern uint32_t cloud_ramp[256];
 
-// Restores the settings, clouds_enabled and an all-zero pattern and ramp (tests and engine reset).
-void reset_cloud_state();
+// Restores the settings and clouds_enabled to their start values and clears the pattern and the ramp (engine
+// reset; start-up then makes the seeded pattern).
+void reset_cloud_settings();
 
 // Entry points for the landscape files: copy the whole pattern out, or replace it from 65,536 bytes.
 void cloud_pattern_copy_out(uint8_t out[kCloudPatternBytes]);

@@ -6,15 +6,15 @@
 
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/clip.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/span_output.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/clip.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/span_output.h"
+#include "engine/raster/view_transform.h"
 
 StarRecord* starmap = nullptr;
 
@@ -50,7 +50,7 @@ void build_starmap() {
       return;
     }
   }
-  random_seed(static_cast<uint32_t>(fractal_seed));
+  random_seed(static_cast<uint32_t>(terrain_settings.fractal_seed));
   random8();
   random8();
   random8();
@@ -80,10 +80,10 @@ void free_starmap() {
 }
 
 int32_t draw_stars() {
-  if (stars_enabled == 0 || !starmap) return 1;
+  if (sun_moon_state.stars_enabled == 0 || !starmap) return 1;
   for (int32_t i = 0; i < kStarCount; ++i) {
     const StarRecord& s = starmap[i];
-    draw_star(trunc_to_i32(s.dx + camera_x), trunc_to_i32(s.dy + camera_y), trunc_to_i32(s.dz + camera_z),
+    draw_star(trunc_to_i32(s.dx + camera_state.camera_x), trunc_to_i32(s.dy + camera_state.camera_y), trunc_to_i32(s.dz + camera_state.camera_z),
               (uint32_t{s.r} << 16) | (uint32_t{s.g} << 8) | s.b);
   }
   return 1;
@@ -103,7 +103,7 @@ void draw_star(int32_t x, int32_t y, int32_t z, uint32_t color) {
   if (!(sx >= 0.0f && sx <= static_cast<float>(proj_width - 1) && sy >= 0.0f &&
         sy <= static_cast<float>(proj_height - 1)))
     return;
-  if (antialias_mode != 0) {
+  if (render_settings.antialias_mode != 0) {
     for (int32_t j = 0; j <= 2; ++j)
       for (int32_t i = 0; i <= 2; ++i) {
         const bool corner = (i != 1) && (j != 1);
@@ -134,15 +134,15 @@ void stars_on() {
   put_color(kSkyClass, 0, 0, 1);
   put_color(kHazeClass, 16, 16, 16);
   put_color(kSkyHazeClass, 16, 16, 24);
-  stars_enabled = 1;
+  sun_moon_state.stars_enabled = 1;
 }
 
 void stars_off() {
   put_color(kSkyClass, saved_sky_colors[0], saved_sky_colors[1], saved_sky_colors[2]);
   put_color(kHazeClass, saved_sky_colors[3], saved_sky_colors[4], saved_sky_colors[5]);
   put_color(kSkyHazeClass, saved_sky_colors[6], saved_sky_colors[7], saved_sky_colors[8]);
-  stars_enabled = 0;
+  sun_moon_state.stars_enabled = 0;
 }
 
-void moon_on() { moon_enabled = 1; }
-void moon_off() { moon_enabled = 0; }
+void moon_on() { sun_moon_state.moon_enabled = 1; }
+void moon_off() { sun_moon_state.moon_enabled = 0; }

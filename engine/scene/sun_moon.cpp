@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/clip.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/raster/clip.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/texture_slots.h"
 
 namespace {
@@ -68,30 +68,30 @@ void dialog_vector(float x, float y, float z, float distance, float out[3]) {
 }  // namespace
 
 int32_t draw_sun() {
-  if (sun_size == 0) return 1;
-  draw_body(sun_position_x, sun_position_y, sun_position_z, sun_rotation_x, sun_rotation_y, sun_rotation_z, sun_radius,
+  if (sun_moon_state.sun_size == 0) return 1;
+  draw_body(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z, sun_moon_state.sun_rotation_x, sun_moon_state.sun_rotation_y, sun_moon_state.sun_rotation_z, sun_moon_state.sun_radius,
             0, kSunClass);
   return 1;
 }
 
 int32_t draw_moon() {
-  if (moon_enabled == 0 || moon_size == 0) return 1;
-  draw_body(moon_position_x, moon_position_y, moon_position_z, moon_rotation_x, moon_rotation_y, moon_rotation_z,
-            moon_radius, 1, kMoonClass);
+  if (sun_moon_state.moon_enabled == 0 || sun_moon_state.moon_size == 0) return 1;
+  draw_body(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z, sun_moon_state.moon_rotation_x, sun_moon_state.moon_rotation_y, sun_moon_state.moon_rotation_z,
+            sun_moon_state.moon_radius, 1, kMoonClass);
   return 1;
 }
 
 void advance_sun_moon() {
-  sun_rotation_x += sun_rotation_speed_x;
-  sun_rotation_y += sun_rotation_speed_y;
-  sun_rotation_z += sun_rotation_speed_z;
-  moon_rotation_x += moon_rotation_speed_x;
-  moon_rotation_y += moon_rotation_speed_y;
-  moon_rotation_z += moon_rotation_speed_z;
+  sun_moon_state.sun_rotation_x += sun_moon_state.sun_rotation_speed_x;
+  sun_moon_state.sun_rotation_y += sun_moon_state.sun_rotation_speed_y;
+  sun_moon_state.sun_rotation_z += sun_moon_state.sun_rotation_speed_z;
+  sun_moon_state.moon_rotation_x += sun_moon_state.moon_rotation_speed_x;
+  sun_moon_state.moon_rotation_y += sun_moon_state.moon_rotation_speed_y;
+  sun_moon_state.moon_rotation_z += sun_moon_state.moon_rotation_speed_z;
 }
 
 int32_t sky_sphere_bands(double radius, double distance) {
-  const double r = static_cast<double>(proj_width) * radius * lens_scale / distance;
+  const double r = static_cast<double>(proj_width) * radius * lens_state.lens_scale / distance;
   const int32_t n = trunc_to_i32(std::sqrt(r));
   return std::clamp(n, 4, 18);
 }
@@ -99,14 +99,14 @@ int32_t sky_sphere_bands(double radius, double distance) {
 int32_t sphere_light(double nx, double ny, double nz) {
   const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
   if (!(len > 0.0)) return 0;
-  const double s = (light_x * nx + light_y * ny + light_z * nz) / len;
+  const double s = (light_state.light_x * nx + light_state.light_y * ny + light_state.light_z * nz) / len;
   if (!(s >= 0.0)) return 0;
   return std::clamp(trunc_to_i32(255.9 * std::sqrt(s)), 0, 255);
 }
 
 void draw_sky_sphere(double cx, double cy, double cz, float rx, float ry, float rz, double radius, int32_t lit,
                      int32_t slot, const uint32_t* texels, int32_t width, int32_t height) {
-  const int32_t n = sky_sphere_bands(radius, hypot3(cx - camera_x, cy - camera_y, cz - camera_z));
+  const int32_t n = sky_sphere_bands(radius, hypot3(cx - camera_state.camera_x, cy - camera_state.camera_y, cz - camera_state.camera_z));
   const double step = 90.0 / n;
 
   // Quick rejection on the six extreme points of the sphere.
@@ -208,32 +208,32 @@ void emit_sky_sphere_polygon(const SkySphereFacet& facet, int32_t cull, int32_t 
 
 void set_sun_size(int32_t v) {
   if (v < 0 || v > 99) return;
-  sun_size = v;
-  sun_radius = static_cast<float>(v) * 6.923e8f;
+  sun_moon_state.sun_size = v;
+  sun_moon_state.sun_radius = static_cast<float>(v) * 6.923e8f;
 }
 
 void set_moon_size(int32_t v) {
   if (v < 0 || v > 99) return;
-  moon_size = v;
-  moon_radius = static_cast<float>(v) * 1.728e6f;
+  sun_moon_state.moon_size = v;
+  sun_moon_state.moon_radius = static_cast<float>(v) * 1.728e6f;
 }
 
 void sun_position_dialog_vector(float out[3]) {
-  dialog_vector(sun_position_x, sun_position_y, sun_position_z, sun_distance, out);
+  dialog_vector(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z, sun_moon_state.sun_distance, out);
 }
 
 void moon_position_dialog_vector(float out[3]) {
-  dialog_vector(moon_position_x, moon_position_y, moon_position_z, moon_distance, out);
+  dialog_vector(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z, sun_moon_state.moon_distance, out);
 }
 
 void sun_position_dialog_accept(const float unit[3]) {
-  sun_position_x = sun_distance * unit[0];
-  sun_position_y = sun_distance * unit[1];
-  sun_position_z = sun_distance * unit[2];
+  sun_moon_state.sun_position_x = sun_moon_state.sun_distance * unit[0];
+  sun_moon_state.sun_position_y = sun_moon_state.sun_distance * unit[1];
+  sun_moon_state.sun_position_z = sun_moon_state.sun_distance * unit[2];
 }
 
 void moon_position_dialog_accept(const float unit[3]) {
-  moon_position_x = moon_distance * unit[0];
-  moon_position_y = moon_distance * unit[1];
-  moon_position_z = moon_distance * unit[2];
+  sun_moon_state.moon_position_x = sun_moon_state.moon_distance * unit[0];
+  sun_moon_state.moon_position_y = sun_moon_state.moon_distance * unit[1];
+  sun_moon_state.moon_position_z = sun_moon_state.moon_distance * unit[2];
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/render/polygon.h"
+#include "engine/raster/polygon.h"
 
 // Draw the sun and the moon; both return 1 (callers ignore it).
 int32_t draw_sun();

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <vector>
 
-#include "engine/files/cloud_pattern_file.h"
-#include "engine/landscape/random.h"
+#include "engine/scene/cloud_pattern_file.h"
+#include "engine/core/random.h"
 #include "engine/scene/cloud_pattern.h"
 #include "tests/animation/script_test_fixture.h"
 
@@ -14,10 +14,10 @@ class ScriptCloudTest : public ScriptTest {
  protected:
   void SetUp() override {
     ScriptTest::SetUp();
-    reset_cloud_state();
+    reset_cloud_settings();
   }
   void TearDown() override {
-    reset_cloud_state();
+    reset_cloud_settings();
     ScriptTest::TearDown();
   }
   static std::vector<uint8_t> pattern() { return {cloud_pattern, cloud_pattern + kCloudPatternBytes}; }

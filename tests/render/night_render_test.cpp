@@ -5,8 +5,8 @@
 
 #include "engine/animation/path_frames.h"
 #include "engine/files/targa.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/render_start.h"
+#include "engine/app/engine_init.h"
+#include "engine/render/render_start.h"
 #include "engine/scene/star_field.h"
 #include "engine/scene/sun_moon.h"
 #include "tests/render/terrain_render_fixture.h"

@@ -3,8 +3,8 @@
 #include "engine/files/targa.h"
 #include <cstring>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/float_convert.h"
+#include "engine/raster/view_transform.h"
 #include "tests/scene/sky_scene_fixture.h"
 
 namespace {
@@ -18,7 +18,7 @@ class CloudLayerTest : public SkySceneTest {
 };
 
 TEST_F(CloudLayerTest, CurvedAltitudeExamples) {
-  camera_x = camera_y = 0.0f;
+  camera_state.camera_x = camera_state.camera_y = 0.0f;
   struct Case {
     int32_t altitude, base;
     float spacing, x, y;
@@ -32,15 +32,15 @@ TEST_F(CloudLayerTest, CurvedAltitudeExamples) {
       {1000, 1000, 30.0f, 50000.0f, 0.0f, 1000},  // a layer at the base level stays flat
   };
   for (const Case& c : cases) {
-    base_level = c.base;
+    landscape_view.base_level = c.base;
     grid_spacing_x = c.spacing;
     EXPECT_EQ(cloud_curved_altitude(c.altitude, c.x, c.y), c.expected) << c.x << " " << c.y;
   }
 }
 
 TEST_F(CloudLayerTest, CurvedAltitudeBeyondTheSphereStaysFinite) {
-  camera_x = camera_y = 0.0f;
-  base_level = 0;
+  camera_state.camera_x = camera_state.camera_y = 0.0f;
+  landscape_view.base_level = 0;
   grid_spacing_x = 30.0f;
   const int32_t at_radius = cloud_curved_altitude(4000, 600000.0f, 0.0f);
   EXPECT_EQ(at_radius, 4000 - 600000);
@@ -55,7 +55,7 @@ TEST_F(CloudLayerTest, CurvedAltitudeBeyondTheSphereStaysFinite) {
 }
 
 TEST_F(CloudLayerTest, CellsBehindTheCameraAreCulledStraddlingOnesAreNot) {
-  grid_step = 1;
+  render_settings.grid_step = 1;
   // Looking along +y from the middle: the rows at the camera's far side are behind it.
   look(0.0f, 30.0f);
   static float behind0[3 * 256], behind1[3 * 256], ahead0[3 * 256], ahead1[3 * 256];
@@ -64,8 +64,8 @@ TEST_F(CloudLayerTest, CellsBehindTheCameraAreCulledStraddlingOnesAreNot) {
   EXPECT_EQ(cloud_cell_culled(behind0, behind1, 120), 1);
   // The row through the camera's position and the one after: a cell above the camera straddles the view's
   // lower edge and is drawn (the pipeline clips it).
-  const int32_t row = 120 + static_cast<int32_t>(camera_y / (16 * 30.0f));
-  const int32_t col = 120 + static_cast<int32_t>(camera_x / (16 * 30.0f));
+  const int32_t row = 120 + static_cast<int32_t>(camera_state.camera_y / (16 * 30.0f));
+  const int32_t col = 120 + static_cast<int32_t>(camera_state.camera_x / (16 * 30.0f));
   project_cloud_row(row, ahead0, 4000);
   project_cloud_row(row + 2, ahead1, 4000);
   EXPECT_EQ(cloud_cell_culled(ahead0, ahead1, col), 0);
@@ -74,14 +74,14 @@ TEST_F(CloudLayerTest, CellsBehindTheCameraAreCulledStraddlingOnesAreNot) {
 TEST_F(CloudLayerTest, CullingFollowsTheCurvedCloudThatIsDrawn) {
   // A narrow view just above the horizon towards the far rows. At the flat altitude those cells would lie well
   // above the top of the view; bent down with distance they lie inside it, and they must not be culled.
-  grid_step = 1;
-  base_level = 0;
-  camera_x = 0.0f;
-  camera_y = 0.0f;
-  camera_z = 0.0f;
-  const float saved_lens = lens_scale, saved_inv = lens_scale_inv;
-  lens_scale = 100.0f;  // half-angle of about 0.57 degrees
-  lens_scale_inv = 0.01f;
+  render_settings.grid_step = 1;
+  landscape_view.base_level = 0;
+  camera_state.camera_x = 0.0f;
+  camera_state.camera_y = 0.0f;
+  camera_state.camera_z = 0.0f;
+  const float saved_lens = lens_state.lens_scale, saved_inv = lens_state.lens_scale_inv;
+  lens_state.lens_scale = 100.0f;  // half-angle of about 0.57 degrees
+  lens_state.lens_scale_inv = 0.01f;
   set_view_matrix(0.0f, 0.0f, 0.6f);
   static float a[3 * 256], b[3 * 256];
   project_cloud_row(250, a, 4000);
@@ -102,8 +102,8 @@ TEST_F(CloudLayerTest, CullingFollowsTheCurvedCloudThatIsDrawn) {
   EXPECT_EQ(a[3 * 120], x);
   EXPECT_EQ(a[3 * 120 + 1], y);
   EXPECT_EQ(a[3 * 120 + 2], z);
-  lens_scale = saved_lens;
-  lens_scale_inv = saved_inv;
+  lens_state.lens_scale = saved_lens;
+  lens_state.lens_scale_inv = saved_inv;
 }
 
 TEST_F(CloudLayerTest, SwitchedOffDrawsNothingAndKeepsTheRamp) {
@@ -122,7 +122,7 @@ TEST_F(CloudLayerTest, StripCountFollowsTheGridStep) {
     int32_t step, strips;
   };
   for (const Case& c : {Case{8, 31}, Case{4, 63}, Case{1, 255}}) {
-    grid_step = c.step;
+    render_settings.grid_step = c.step;
     EXPECT_EQ(render_clouds(), 1);
     EXPECT_EQ(cloud_strips_drawn, c.strips) << c.step;
   }
@@ -131,7 +131,7 @@ TEST_F(CloudLayerTest, StripCountFollowsTheGridStep) {
 
 TEST_F(CloudLayerTest, CloudsAboveTheCameraCoverPartOfTheSky) {
   clouds_enabled = 1;
-  grid_step = 4;
+  render_settings.grid_step = 4;
   look(0.0f, 12.0f);
   ASSERT_EQ(render_sky(), 1);
   const auto sky = image_pixels();
@@ -149,7 +149,7 @@ TEST_F(CloudLayerTest, CloudsAboveTheCameraCoverPartOfTheSky) {
 
 TEST_F(CloudLayerTest, FractalDetailSplitsNearCells) {
   clouds_enabled = 1;
-  grid_step = 8;
+  render_settings.grid_step = 8;
   look(0.0f, 40.0f);
   fractal_clouds_off();
   ASSERT_EQ(render_clouds(), 1);

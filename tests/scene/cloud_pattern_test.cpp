@@ -4,20 +4,15 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/scene/cloud_pattern.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class CloudPatternTest : public ::testing::Test {
+class CloudPatternTest : public EngineTest {
  protected:
-  void SetUp() override {
-    reset_settings_defaults();
-    reset_color_table();
-    reset_cloud_state();
-  }
-  void TearDown() override { reset_cloud_state(); }
   static std::vector<uint8_t> pattern() { return {cloud_pattern, cloud_pattern + kCloudPatternBytes}; }
   static uint32_t alpha(int32_t v) { return cloud_ramp[v] >> 24; }
 };

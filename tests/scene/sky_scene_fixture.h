@@ -2,7 +2,7 @@
 // landscape, and pixel counts by colour slot.
 #pragma once
 
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/sky.h"
 #include "engine/scene/cloud_layer.h"
 #include "engine/scene/cloud_pattern.h"
@@ -20,17 +20,17 @@ class SkySceneTest : public TerrainRenderTest {
     polygon_count = 0;
   }
   void TearDown() override {
-    reset_cloud_state();
+    reset_cloud_settings();
     TerrainRenderTest::TearDown();
   }
   // Camera high over the landscape's middle with the given heading and pitch (degrees).
   static void look(float heading, float pitch, float altitude = 3000.0f) {
-    camera_x = 128 * 30.0f;
-    camera_y = 128 * 30.0f;
-    camera_z = altitude;
-    camera_heading = heading;
-    camera_pitch = pitch;
-    camera_bank = 0.0f;
+    camera_state.camera_x = 128 * 30.0f;
+    camera_state.camera_y = 128 * 30.0f;
+    camera_state.camera_z = altitude;
+    camera_state.camera_heading = heading;
+    camera_state.camera_pitch = pitch;
+    camera_state.camera_bank = 0.0f;
     set_view_matrix(0.0f, heading, pitch);
   }
   static int32_t slot_count(uint32_t slot) {

@@ -13,7 +13,7 @@ class StarFieldTest : public SkySceneTest {
   void SetUp() override {
     SkySceneTest::SetUp();
     free_starmap();
-    fractal_seed = 0;
+    terrain_settings.fractal_seed = 0;
     build_starmap();
     ASSERT_NE(starmap, nullptr);
   }
@@ -23,7 +23,7 @@ class StarFieldTest : public SkySceneTest {
   }
   // A grey star straight ahead of the camera.
   static void draw_star_at_centre() {
-    draw_star(static_cast<int32_t>(camera_x), static_cast<int32_t>(camera_y) + 16000, static_cast<int32_t>(camera_z),
+    draw_star(static_cast<int32_t>(camera_state.camera_x), static_cast<int32_t>(camera_state.camera_y) + 16000, static_cast<int32_t>(camera_state.camera_z),
               0x646464u);
   }
   static int32_t count_nonzero() {
@@ -54,7 +54,7 @@ TEST_F(StarFieldTest, SameFieldOnEveryRun) {
   const std::vector<StarRecord> first(starmap, starmap + kStarCount);
   random_seed(999);  // whatever the stream held before
   free_starmap();
-  fractal_seed = 0;
+  terrain_settings.fractal_seed = 0;
   build_starmap();
   ASSERT_NE(starmap, nullptr);
   for (int32_t i = 0; i < kStarCount; ++i) {
@@ -80,12 +80,12 @@ TEST_F(StarFieldTest, SameFieldOnEveryRun) {
 TEST_F(StarFieldTest, NightSkyShowsStarsOnlyWhenEnabled) {
   stars_on();
   look(0.0f, 45.0f);
-  stars_enabled = 0;
+  sun_moon_state.stars_enabled = 0;
   ASSERT_EQ(render_sky(), 1);
   const auto sky = image_pixels();
   draw_stars();
   EXPECT_EQ(image_pixels(), sky);
-  stars_enabled = 1;
+  sun_moon_state.stars_enabled = 1;
   draw_stars();
   const auto first = image_pixels();
   int32_t drawn = 0;
@@ -101,11 +101,11 @@ TEST_F(StarFieldTest, NightSkyShowsStarsOnlyWhenEnabled) {
 
 TEST_F(StarFieldTest, AntialiasingDrawsAThreeByThreePattern) {
   stars_on();
-  antialias_mode = 0;
+  render_settings.antialias_mode = 0;
   clear_frame_buffers();
   draw_star_at_centre();
   EXPECT_EQ(count_nonzero(), 1);
-  antialias_mode = 1;
+  render_settings.antialias_mode = 1;
   clear_frame_buffers();
   draw_star_at_centre();
   EXPECT_EQ(count_nonzero(), 9);
@@ -141,12 +141,12 @@ TEST_F(StarFieldTest, SwitchesSaveAndRestoreTheSkyColours) {
   color_table[26] = {0, 40, 50, 60};
   color_table[25] = {0, 70, 80, 90};
   stars_on();
-  EXPECT_EQ(stars_enabled, 1);
+  EXPECT_EQ(sun_moon_state.stars_enabled, 1);
   EXPECT_EQ(color_table[33].blue, 1);
   EXPECT_EQ(color_table[26].red, 16);
   EXPECT_EQ(color_table[25].blue, 24);
   stars_off();
-  EXPECT_EQ(stars_enabled, 0);
+  EXPECT_EQ(sun_moon_state.stars_enabled, 0);
   EXPECT_EQ(color_table[33].green, 20);
   EXPECT_EQ(color_table[26].blue, 60);
   EXPECT_EQ(color_table[25].red, 70);
@@ -157,9 +157,9 @@ TEST_F(StarFieldTest, SwitchesSaveAndRestoreTheSkyColours) {
   EXPECT_EQ(color_table[33].blue, 1);
   EXPECT_EQ(color_table[25].blue, 24);
   moon_on();
-  EXPECT_EQ(moon_enabled, 1);
+  EXPECT_EQ(sun_moon_state.moon_enabled, 1);
   moon_off();
-  EXPECT_EQ(moon_enabled, 0);
+  EXPECT_EQ(sun_moon_state.moon_enabled, 0);
 }
 
 TEST_F(StarFieldTest, FailedMapLeavesTheSkyEmptyAndSaysSoOnce) {

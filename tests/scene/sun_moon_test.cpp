@@ -10,10 +10,10 @@ class SunMoonTest : public SkySceneTest {
  protected:
   // Looks straight at a body at (x, y, z) from the camera position.
   static void look_at(float x, float y, float z) {
-    const double dx = x - camera_x, dy = y - camera_y, dz = z - camera_z;
+    const double dx = x - camera_state.camera_x, dy = y - camera_state.camera_y, dz = z - camera_state.camera_z;
     const float heading = static_cast<float>(-std::atan2(dx, dy) * 180.0 / 3.14159265358979323846);
     const float pitch = static_cast<float>(std::atan2(dz, std::hypot(dx, dy)) * 180.0 / 3.14159265358979323846);
-    look(heading, pitch, camera_z);
+    look(heading, pitch, camera_state.camera_z);
   }
   void SetUp() override {
     SkySceneTest::SetUp();
@@ -23,26 +23,26 @@ class SunMoonTest : public SkySceneTest {
 
 TEST_F(SunMoonTest, DefaultSunBandCount) {
   const int32_t saved_width = proj_width;
-  const float saved_lens = lens_scale;
+  const float saved_lens = lens_state.lens_scale;
   proj_width = 800;
-  lens_scale = 2.0f;
+  lens_state.lens_scale = 2.0f;
   // The default sun: size 10, radius 6.923e9 at 1.5e11: R about 73.8, 8 latitude steps per hemisphere.
-  EXPECT_EQ(sun_size, 10);
-  EXPECT_FLOAT_EQ(sun_radius, 6.923e9f);
-  EXPECT_FLOAT_EQ(sun_distance, 1.5e11f);
-  EXPECT_EQ(sky_sphere_bands(sun_radius, sun_distance), 8);
+  EXPECT_EQ(sun_moon_state.sun_size, 10);
+  EXPECT_FLOAT_EQ(sun_moon_state.sun_radius, 6.923e9f);
+  EXPECT_FLOAT_EQ(sun_moon_state.sun_distance, 1.5e11f);
+  EXPECT_EQ(sky_sphere_bands(sun_moon_state.sun_radius, sun_moon_state.sun_distance), 8);
   EXPECT_EQ(sky_sphere_bands(6.923e9, 1.5e11), 8);
   EXPECT_EQ(sky_sphere_bands(1.0, 1.5e11), 4);
   EXPECT_EQ(sky_sphere_bands(6.923e11, 1.5e11), 18);
   EXPECT_EQ(sky_sphere_bands(6.923e9, 0.0), 18);  // at the centre itself
   proj_width = saved_width;
-  lens_scale = saved_lens;
+  lens_state.lens_scale = saved_lens;
 }
 
 TEST_F(SunMoonTest, SphereLightFacesTheLight) {
-  light_x = 0.0f;
-  light_y = 0.6f;
-  light_z = 0.8f;
+  light_state.light_x = 0.0f;
+  light_state.light_y = 0.6f;
+  light_state.light_z = 0.8f;
   EXPECT_EQ(sphere_light(0.0, 6.0, 8.0), 255);
   EXPECT_EQ(sphere_light(0.0, -6.0, -8.0), 0);
   EXPECT_EQ(sphere_light(1.0, 0.0, 0.0), 0);
@@ -52,23 +52,23 @@ TEST_F(SunMoonTest, SphereLightFacesTheLight) {
 
 TEST_F(SunMoonTest, SizesOutsideTheRangeAreIgnored) {
   set_sun_size(5);
-  EXPECT_EQ(sun_size, 5);
-  EXPECT_FLOAT_EQ(sun_radius, 5 * 6.923e8f);
+  EXPECT_EQ(sun_moon_state.sun_size, 5);
+  EXPECT_FLOAT_EQ(sun_moon_state.sun_radius, 5 * 6.923e8f);
   set_sun_size(100);
   set_sun_size(-1);
-  EXPECT_EQ(sun_size, 5);
+  EXPECT_EQ(sun_moon_state.sun_size, 5);
   set_moon_size(99);
-  EXPECT_FLOAT_EQ(moon_radius, 99 * 1.728e6f);
+  EXPECT_FLOAT_EQ(sun_moon_state.moon_radius, 99 * 1.728e6f);
   set_moon_size(100);
-  EXPECT_EQ(moon_size, 99);
+  EXPECT_EQ(sun_moon_state.moon_size, 99);
   set_moon_size(0);
-  EXPECT_EQ(moon_size, 0);
+  EXPECT_EQ(sun_moon_state.moon_size, 0);
 }
 
 TEST_F(SunMoonTest, SunInViewIsDrawnUnlessItsSizeIsZero) {
-  look_at(sun_position_x, sun_position_y, sun_position_z);
+  look_at(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z);
   ASSERT_EQ(render_sky(), 1);
-  sun_size = 0;
+  sun_moon_state.sun_size = 0;
   draw_sun();
   EXPECT_EQ(slot_count(77), 0);
   set_sun_size(10);
@@ -81,7 +81,7 @@ TEST_F(SunMoonTest, SunInViewIsDrawnUnlessItsSizeIsZero) {
 }
 
 TEST_F(SunMoonTest, SunOutOfViewDrawsNothing) {
-  look_at(-sun_position_x, -sun_position_y, sun_position_z);  // facing away
+  look_at(-sun_moon_state.sun_position_x, -sun_moon_state.sun_position_y, sun_moon_state.sun_position_z);  // facing away
   ASSERT_EQ(render_sky(), 1);
   polygon_count = 0;
   draw_sun();
@@ -90,13 +90,13 @@ TEST_F(SunMoonTest, SunOutOfViewDrawsNothing) {
 }
 
 TEST_F(SunMoonTest, MoonNeedsItsSwitchAndASize) {
-  look_at(moon_position_x, moon_position_y, moon_position_z);
+  look_at(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z);
   ASSERT_EQ(render_sky(), 1);
-  moon_enabled = 0;
+  sun_moon_state.moon_enabled = 0;
   draw_moon();
   EXPECT_EQ(slot_count(79), 0);
-  moon_enabled = 1;
-  moon_size = 0;
+  sun_moon_state.moon_enabled = 1;
+  sun_moon_state.moon_size = 0;
   draw_moon();
   EXPECT_EQ(slot_count(79), 0);
   set_moon_size(40);
@@ -106,16 +106,16 @@ TEST_F(SunMoonTest, MoonNeedsItsSwitchAndASize) {
 
 TEST_F(SunMoonTest, MoonIsLitOnTheSideOfTheLight) {
   // Light from +x: the moon's +x half is bright, its -x half dark.
-  light_x = 1.0f;
-  light_y = 0.0f;
-  light_z = 0.0f;
+  light_state.light_x = 1.0f;
+  light_state.light_y = 0.0f;
+  light_state.light_z = 0.0f;
   color_table[79] = {0, 200, 200, 200};
-  moon_enabled = 1;
+  sun_moon_state.moon_enabled = 1;
   set_moon_size(60);
-  moon_position_x = 0.0f;
-  moon_position_y = 3.8e8f;
-  moon_position_z = camera_z;
-  look_at(moon_position_x, moon_position_y, moon_position_z);
+  sun_moon_state.moon_position_x = 0.0f;
+  sun_moon_state.moon_position_y = 3.8e8f;
+  sun_moon_state.moon_position_z = camera_state.camera_z;
+  look_at(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z);
   ASSERT_EQ(render_sky(), 1);
   draw_moon();
   // Heading 0 looks along +y with +x to the right of the image.
@@ -130,14 +130,14 @@ TEST_F(SunMoonTest, MoonIsLitOnTheSideOfTheLight) {
 }
 
 TEST_F(SunMoonTest, RotationAdvancesBySpeed) {
-  sun_rotation_x = 1.0f;
-  sun_rotation_speed_x = 0.5f;
-  moon_rotation_z = -2.0f;
-  moon_rotation_speed_z = -1.0f;
+  sun_moon_state.sun_rotation_x = 1.0f;
+  sun_moon_state.sun_rotation_speed_x = 0.5f;
+  sun_moon_state.moon_rotation_z = -2.0f;
+  sun_moon_state.moon_rotation_speed_z = -1.0f;
   advance_sun_moon();
   advance_sun_moon();
-  EXPECT_FLOAT_EQ(sun_rotation_x, 2.0f);
-  EXPECT_FLOAT_EQ(moon_rotation_z, -4.0f);
+  EXPECT_FLOAT_EQ(sun_moon_state.sun_rotation_x, 2.0f);
+  EXPECT_FLOAT_EQ(sun_moon_state.moon_rotation_z, -4.0f);
 }
 
 TEST_F(SunMoonTest, TexturedSunShowsItsTexels) {
@@ -146,7 +146,7 @@ TEST_F(SunMoonTest, TexturedSunShowsItsTexels) {
   texture_slots[77].loaded = 77;
   texture_slots[77].levels[0] = {16, 16, 0, texels};
   color_table[77] = {0, 255, 255, 255};
-  look_at(sun_position_x, sun_position_y, sun_position_z);
+  look_at(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z);
   ASSERT_EQ(render_sky(), 1);
   draw_sun();
   const uint32_t c = px(32, 24);
@@ -162,18 +162,18 @@ TEST_F(SunMoonTest, PlacementWithoutThePicker) {
   EXPECT_NEAR(v[0], 1.061e11 / 1.5e11, 1e-6);
   EXPECT_NEAR(v[2], 1.061e11 / 1.5e11, 1e-6);
   const float unit[3] = {0.0f, -0.6f, 0.8f};
-  const float light_before[3] = {light_x, light_y, light_z};
+  const float light_before[3] = {light_state.light_x, light_state.light_y, light_state.light_z};
   sun_position_dialog_accept(unit);
-  EXPECT_FLOAT_EQ(sun_position_y, -0.6f * 1.5e11f);
-  EXPECT_FLOAT_EQ(sun_position_z, 0.8f * 1.5e11f);
+  EXPECT_FLOAT_EQ(sun_moon_state.sun_position_y, -0.6f * 1.5e11f);
+  EXPECT_FLOAT_EQ(sun_moon_state.sun_position_z, 0.8f * 1.5e11f);
   // The light vector is not touched: a sun placed this way need not agree with the light.
-  EXPECT_EQ(light_x, light_before[0]);
-  EXPECT_EQ(light_y, light_before[1]);
-  EXPECT_EQ(light_z, light_before[2]);
+  EXPECT_EQ(light_state.light_x, light_before[0]);
+  EXPECT_EQ(light_state.light_y, light_before[1]);
+  EXPECT_EQ(light_state.light_z, light_before[2]);
   moon_position_dialog_accept(unit);
   moon_position_dialog_vector(v);
   EXPECT_NEAR(v[1], -0.6, 1e-6);
-  moon_distance = 0.0f;
+  sun_moon_state.moon_distance = 0.0f;
   moon_position_dialog_vector(v);
   EXPECT_EQ(v[0] + v[1] + v[2], 0.0f);
   EXPECT_STREQ(kSunPositionTitle, "        Set sun position:       ");
