@@ -24,7 +24,7 @@ namespace {
 
 constexpr int32_t kCloudClass = 76;
 constexpr int32_t kSkyClass = 33;
-constexpr int32_t kPatternOrigin = 120;   // pattern sample at the world origin
+constexpr int32_t kPatternOrigin = 120;  // pattern sample at the world origin
 constexpr int32_t kSpacingsPerSample = 16;
 constexpr double kEarthRadius = 600000.0;
 
@@ -136,8 +136,8 @@ void subdivide_cloud_polygon(const CloudCell& cell, int32_t depth) {
   const CloudSettings& s = cloud_settings;
   float p = -1.0f;
   if (s.cloud_subdiv_depth != 0) {
-    float divisor = (cell.corner[0].distance + cell.corner[1].distance + cell.corner[2].distance +
-                     cell.corner[3].distance) * 8.0f;
+    float divisor =
+        (cell.corner[0].distance + cell.corner[1].distance + cell.corner[2].distance + cell.corner[3].distance) * 8.0f;
     if (divisor == 0.0f) divisor = 1.0f;
     p = (static_cast<float>(render_scale) * std::fabs(cell.size) * lens_state.lens_scale * 16.0f) / divisor;
   }
@@ -180,9 +180,9 @@ void shade_cloud_polygon(const CloudCell& cell) {
     double l = vec3_dot(dir, light);
     if (!(l > 0.0)) l = 0.0;
     const int32_t highlight = trunc_to_i32(std::pow(l, static_cast<double>(attr.phong_sharpness)) * 256.0);
-    const uint32_t shaded = shade_color(static_cast<int32_t>((color >> 16) & 255), static_cast<int32_t>((color >> 8) & 255),
-                                        static_cast<int32_t>(color & 255), light_state.flat_intensity, attr.phong_intensity,
-                                        highlight);
+    const uint32_t shaded =
+        shade_color(static_cast<int32_t>((color >> 16) & 255), static_cast<int32_t>((color >> 8) & 255),
+                    static_cast<int32_t>(color & 255), light_state.flat_intensity, attr.phong_intensity, highlight);
     v[k].x = q.x;
     v[k].y = q.y;
     v[k].z = q.z;

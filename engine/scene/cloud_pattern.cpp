@@ -135,8 +135,9 @@ void generate_cloud_pattern_range(int32_t f, int32_t* lowest_out, int32_t* highe
       for (int32_t c = 0; c < n - s; c += s) {
         at(p, r + s, c + h) = low8(((at(p, r + s, c) + at(p, r + s, c + s) + 1) >> 1) + cloud_random_offset(s));
         at(p, r + h, c + s) = low8(((at(p, r, c + s) + at(p, r + s, c + s) + 1) >> 1) + cloud_random_offset(s));
-        at(p, r + h, c + h) = low8(((at(p, r + h, c) + at(p, r + h, c + s) + at(p, r, c + h) + at(p, r + s, c + h) + 2) >> 2) +
-                                   cloud_random_offset(s));
+        at(p, r + h, c + h) =
+            low8(((at(p, r + h, c) + at(p, r + h, c + s) + at(p, r, c + h) + at(p, r + s, c + h) + 2) >> 2) +
+                 cloud_random_offset(s));
       }
     }
     s /= 2;

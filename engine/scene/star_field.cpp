@@ -83,8 +83,8 @@ int32_t draw_stars() {
   if (sun_moon_state.stars_enabled == 0 || !starmap) return 1;
   for (int32_t i = 0; i < kStarCount; ++i) {
     const StarRecord& s = starmap[i];
-    draw_star(trunc_to_i32(s.dx + camera_state.camera_x), trunc_to_i32(s.dy + camera_state.camera_y), trunc_to_i32(s.dz + camera_state.camera_z),
-              (uint32_t{s.r} << 16) | (uint32_t{s.g} << 8) | s.b);
+    draw_star(trunc_to_i32(s.dx + camera_state.camera_x), trunc_to_i32(s.dy + camera_state.camera_y),
+              trunc_to_i32(s.dz + camera_state.camera_z), (uint32_t{s.r} << 16) | (uint32_t{s.g} << 8) | s.b);
   }
   return 1;
 }
@@ -107,8 +107,8 @@ void draw_star(int32_t x, int32_t y, int32_t z, uint32_t color) {
     for (int32_t j = 0; j <= 2; ++j)
       for (int32_t i = 0; i <= 2; ++i) {
         const bool corner = (i != 1) && (j != 1);
-        plot_star_pixel(static_cast<int32_t>(sx + static_cast<float>(i)), static_cast<int32_t>(sy + static_cast<float>(j)),
-                        corner ? half : color);
+        plot_star_pixel(static_cast<int32_t>(sx + static_cast<float>(i)),
+                        static_cast<int32_t>(sy + static_cast<float>(j)), corner ? half : color);
       }
   } else {
     plot_star_pixel(static_cast<int32_t>(sx), static_cast<int32_t>(sy), color);

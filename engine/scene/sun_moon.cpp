@@ -69,14 +69,16 @@ void dialog_vector(float x, float y, float z, float distance, float out[3]) {
 
 int32_t draw_sun() {
   if (sun_moon_state.sun_size == 0) return 1;
-  draw_body(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z, sun_moon_state.sun_rotation_x, sun_moon_state.sun_rotation_y, sun_moon_state.sun_rotation_z, sun_moon_state.sun_radius,
-            0, kSunClass);
+  draw_body(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z,
+            sun_moon_state.sun_rotation_x, sun_moon_state.sun_rotation_y, sun_moon_state.sun_rotation_z,
+            sun_moon_state.sun_radius, 0, kSunClass);
   return 1;
 }
 
 int32_t draw_moon() {
   if (sun_moon_state.moon_enabled == 0 || sun_moon_state.moon_size == 0) return 1;
-  draw_body(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z, sun_moon_state.moon_rotation_x, sun_moon_state.moon_rotation_y, sun_moon_state.moon_rotation_z,
+  draw_body(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z,
+            sun_moon_state.moon_rotation_x, sun_moon_state.moon_rotation_y, sun_moon_state.moon_rotation_z,
             sun_moon_state.moon_radius, 1, kMoonClass);
   return 1;
 }
@@ -106,7 +108,8 @@ int32_t sphere_light(double nx, double ny, double nz) {
 
 void draw_sky_sphere(double cx, double cy, double cz, float rx, float ry, float rz, double radius, int32_t lit,
                      int32_t slot, const uint32_t* texels, int32_t width, int32_t height) {
-  const int32_t n = sky_sphere_bands(radius, hypot3(cx - camera_state.camera_x, cy - camera_state.camera_y, cz - camera_state.camera_z));
+  const int32_t n = sky_sphere_bands(
+      radius, hypot3(cx - camera_state.camera_x, cy - camera_state.camera_y, cz - camera_state.camera_z));
   const double step = 90.0 / n;
 
   // Quick rejection on the six extreme points of the sphere.
@@ -219,11 +222,13 @@ void set_moon_size(int32_t v) {
 }
 
 void sun_position_dialog_vector(float out[3]) {
-  dialog_vector(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z, sun_moon_state.sun_distance, out);
+  dialog_vector(sun_moon_state.sun_position_x, sun_moon_state.sun_position_y, sun_moon_state.sun_position_z,
+                sun_moon_state.sun_distance, out);
 }
 
 void moon_position_dialog_vector(float out[3]) {
-  dialog_vector(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z, sun_moon_state.moon_distance, out);
+  dialog_vector(sun_moon_state.moon_position_x, sun_moon_state.moon_position_y, sun_moon_state.moon_position_z,
+                sun_moon_state.moon_distance, out);
 }
 
 void sun_position_dialog_accept(const float unit[3]) {

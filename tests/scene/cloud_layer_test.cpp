@@ -25,11 +25,11 @@ TEST_F(CloudLayerTest, CurvedAltitudeExamples) {
     int32_t expected;
   };
   const Case cases[] = {
-      {4000, 0, 30.0f, 0.0f, 0.0f, 4000},         // at the camera
+      {4000, 0, 30.0f, 0.0f, 0.0f, 4000},  // at the camera
       {4000, 0, 30.0f, 20000.0f, 0.0f, 3666},
       {4000, 0, 30.0f, 0.0f, -60000.0f, 992},
       {4000, 1000, 60.0f, 36000.0f, 48000.0f, 3437},  // 60,000 m away
-      {1000, 1000, 30.0f, 50000.0f, 0.0f, 1000},  // a layer at the base level stays flat
+      {1000, 1000, 30.0f, 50000.0f, 0.0f, 1000},      // a layer at the base level stays flat
   };
   for (const Case& c : cases) {
     landscape_view.base_level = c.base;

@@ -23,8 +23,8 @@ namespace fs = std::filesystem;
 class CloudFileTest : public EngineTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / (std::string("dalvenor_cloud_") +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           (std::string("dalvenor_cloud_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fill_pattern(11);
@@ -32,7 +32,8 @@ class CloudFileTest : public EngineTest {
   void TearDown() override { fs::remove_all(dir_); }
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
   static void fill_pattern(int32_t salt) {
-    for (int32_t i = 0; i < kCloudPatternBytes; ++i) cloud_pattern[i] = static_cast<uint8_t>((i * 31 + salt * (i / 256)) & 255);
+    for (int32_t i = 0; i < kCloudPatternBytes; ++i)
+      cloud_pattern[i] = static_cast<uint8_t>((i * 31 + salt * (i / 256)) & 255);
   }
   static std::vector<uint8_t> pattern() { return {cloud_pattern, cloud_pattern + kCloudPatternBytes}; }
   static void write_bytes(const std::string& p, const std::vector<uint8_t>& bytes) {
@@ -96,15 +97,17 @@ TEST_F(CloudFileTest, ImageMagickReadsASavedPatternAsGrey256By256) {
   if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick not installed";
   ASSERT_EQ(cloud_pattern_save_pcx(path("c.CLD").c_str()), 1);
   const std::string out = path("identify.txt");
-  const std::string cmd = "identify -format '%w %h %[type] %[fx:minima.r*255] %[fx:maxima.r*255]' 'PCX:" + path("c.CLD") +
-                          "' > '" + out + "' 2>/dev/null";
+  const std::string cmd =
+      "identify -format '%w %h %[type] %[fx:minima.r*255] %[fx:maxima.r*255]' 'PCX:" + path("c.CLD") + "' > '" + out +
+      "' 2>/dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   const auto text = read_bytes(out);
   const std::string s(text.begin(), text.end());
   EXPECT_EQ(s.substr(0, 8), "256 256 ") << s;
   EXPECT_NE(s.find("Grayscale"), std::string::npos) << s;
   // The grey level of the top-left pixel is the density of pattern row 255, column 0.
-  const std::string px = "convert 'PCX:" + path("c.CLD") + "' -format '%[fx:int(p{0,0}.r*255+0.5)]' info: > '" + out + "'";
+  const std::string px =
+      "convert 'PCX:" + path("c.CLD") + "' -format '%[fx:int(p{0,0}.r*255+0.5)]' info: > '" + out + "'";
   ASSERT_EQ(std::system(px.c_str()), 0);
   const auto v = read_bytes(out);
   EXPECT_EQ(std::stoi(std::string(v.begin(), v.end())), cloud_pattern[255 * 256]);
@@ -205,7 +208,8 @@ TEST_F(CloudFileTest, TruncatedPcxKeepsTheRowsItCannotComplete) {
   int32_t read_rows = 0;
   for (int32_t r = 255; r >= 0; --r) {
     const bool same = std::equal(saved.begin() + r * 256, saved.begin() + r * 256 + 256, cloud_pattern + r * 256);
-    const bool zero = std::all_of(cloud_pattern + r * 256, cloud_pattern + r * 256 + 256, [](uint8_t v) { return v == 0; });
+    const bool zero =
+        std::all_of(cloud_pattern + r * 256, cloud_pattern + r * 256 + 256, [](uint8_t v) { return v == 0; });
     if (same) {
       ++read_rows;
     } else {

@@ -173,7 +173,7 @@ TEST_F(CloudPatternTest, StretchSaturatesInsteadOfWrapping) {
   EXPECT_EQ(cloud_stretch(100, 100, 56), 0);
   EXPECT_EQ(cloud_stretch(90, 100, 56), 0);  // below the sampled range: clear, not dense
   EXPECT_EQ(cloud_stretch(128, 100, 56), 128);
-  EXPECT_EQ(cloud_stretch(5, 5, 0), 0);      // a range of 0 counts as 1
+  EXPECT_EQ(cloud_stretch(5, 5, 0), 0);  // a range of 0 counts as 1
 }
 
 TEST_F(CloudPatternTest, SmallestScaleKeepsDenseCloudDense) {

@@ -23,8 +23,8 @@ class StarFieldTest : public SkySceneTest {
   }
   // A grey star straight ahead of the camera.
   static void draw_star_at_centre() {
-    draw_star(static_cast<int32_t>(camera_state.camera_x), static_cast<int32_t>(camera_state.camera_y) + 16000, static_cast<int32_t>(camera_state.camera_z),
-              0x646464u);
+    draw_star(static_cast<int32_t>(camera_state.camera_x), static_cast<int32_t>(camera_state.camera_y) + 16000,
+              static_cast<int32_t>(camera_state.camera_z), 0x646464u);
   }
   static int32_t count_nonzero() {
     int32_t n = 0;

@@ -81,7 +81,8 @@ TEST_F(SunMoonTest, SunInViewIsDrawnUnlessItsSizeIsZero) {
 }
 
 TEST_F(SunMoonTest, SunOutOfViewDrawsNothing) {
-  look_at(-sun_moon_state.sun_position_x, -sun_moon_state.sun_position_y, sun_moon_state.sun_position_z);  // facing away
+  look_at(-sun_moon_state.sun_position_x, -sun_moon_state.sun_position_y,
+          sun_moon_state.sun_position_z);  // facing away
   ASSERT_EQ(render_sky(), 1);
   polygon_count = 0;
   draw_sun();
