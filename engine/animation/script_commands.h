@@ -19,6 +19,7 @@ extern const ScriptRoutineRow script_image_routines[];      // saving and loadin
 extern const ScriptRoutineRow script_landscape_routines[];  // creating and reshaping the landscape
 extern const ScriptRoutineRow script_editing_routines[];    // scaling, smoothing, enlarging, erosion and water
 extern const ScriptRoutineRow script_settings_routines[];  // plain settings of landscape, trees, colours, sky and render
+extern const ScriptRoutineRow script_cloud_routines[];     // the cloud layer and its pattern
 extern const ScriptRoutineRow script_pending_routines[];   // keywords whose engine operation is not available yet
 
 // Marks shading stale (the next render recomputes it).

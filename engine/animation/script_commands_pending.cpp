@@ -57,15 +57,5 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1111, cmd_waiting},  // Tree4PalmOff -- tree_mask_remove
     {1112, cmd_waiting},  // Tree4CactusOn -- tree_mask_add
     {1113, cmd_waiting},  // Tree4CactusOff -- tree_mask_remove
-    {1185, cmd_waiting},  // CloudOn -- clouds_enabled
-    {1186, cmd_waiting},  // CloudOff -- clouds_enabled
-    {1187, cmd_waiting},  // CloudLoad -- load_cloud_pattern_file
-    {1188, cmd_waiting},  // CloudDensity -- set_cloud_density
-    {1189, cmd_waiting},  // CloudHardness -- set_cloud_hardness
-    {1190, cmd_waiting},  // CloudAltitude -- set_cloud_altitude
-    {1191, cmd_waiting},  // CloudTextureOff -- fractal_clouds_off
-    {1192, cmd_waiting},  // CloudTextureOn -- fractal_clouds_on
-    {1193, cmd_waiting},  // CloudRandom -- random_seed_clock, generate_cloud_pattern (feature from cloud_feature_for_scale)
-    {1194, cmd_waiting},  // CloudNumber -- random_seed, generate_cloud_pattern (feature from cloud_feature_for_scale)
     {0, nullptr},
 };

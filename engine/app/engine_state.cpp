@@ -11,7 +11,8 @@
 #include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
 #include "engine/panels/region_picks.h"
-#include "engine/scene/cloud_layer.h"
+#include "engine/scene/cloud_pattern.h"
+#include "engine/scene/star_field.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
 
@@ -21,6 +22,7 @@ void reset_engine_state() {
   reset_camera_state();
   reset_wave_settings();
   reset_cloud_settings();
+  reset_star_field_state();
   reset_grid_spacing();
   reset_surface_feature_settings();
   reset_erosion_state();

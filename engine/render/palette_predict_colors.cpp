@@ -10,11 +10,12 @@
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 #include "engine/render/palette_predict_sources.h"
+#include "engine/scene/cloud_pattern.h"
 #include "engine/scene/texture_slots.h"
 
 #include <cstdlib>
 
-PredictCloudLining predict_cloud_lining = nullptr;
+PredictCloudLining predict_cloud_lining = cloud_lining_color;
 
 namespace {
 

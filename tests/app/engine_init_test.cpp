@@ -1,7 +1,9 @@
 // The engine's state after initialisation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "engine/animation/path_frames.h"
 #include "engine/core/landscape_names.h"
@@ -13,6 +15,9 @@
 #include "engine/ui/status.h"
 #include "engine/landscape/topo_view.h"
 #include "engine/raster/frame_buffers.h"
+#include "engine/core/random.h"
+#include "engine/scene/cloud_pattern.h"
+#include "engine/scene/star_field.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/support/engine_test.h"
 
@@ -99,6 +104,29 @@ TEST_F(EngineInitTest, BringsUpFlatlandWithItsViewLevelsAndLight) {
   EXPECT_EQ(path_frame_capacity, 9999);
   EXPECT_EQ(host_->status_texts.front(), std::string("          Initializing          "));
   EXPECT_EQ(host_->cursor, 2);
+}
+
+TEST_F(EngineInitTest, StartupSkyCloudsAndLandscapeFollowTheRandomStream) {
+  reset_cloud_settings();
+  engine_init();
+  // The seeded start-up cloud pattern and its ramp bounds.
+  EXPECT_EQ(cloud_settings.cloud_ramp_low, 128);
+  EXPECT_EQ(cloud_settings.cloud_ramp_high, 178);
+  const std::vector<uint8_t> pattern(cloud_pattern, cloud_pattern + kCloudPatternBytes);
+  random_seed(123456);
+  generate_cloud_pattern(32);
+  EXPECT_TRUE(std::equal(pattern.begin(), pattern.end(), cloud_pattern));
+  // The star map is built.
+  ASSERT_NE(starmap, nullptr);
+  // The low ground is drawn from the stream that the start-up cloud pattern leaves.
+  std::vector<int16_t> ground;
+  for (int32_t r = 0; r < grid_height; ++r) ground.insert(ground.end(), elevation_row(r), elevation_row(r) + grid_width);
+  init_clouds();
+  make_default_landscape();
+  size_t i = 0;
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c) ASSERT_EQ(elevation_row(r)[c], ground[i++]) << r << " " << c;
+  reset_cloud_settings();
 }
 
 TEST_F(EngineInitTest, RunsAtEightBitsWhenTheDisplayRefusesTrueColour) {

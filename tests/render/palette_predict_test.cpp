@@ -10,6 +10,7 @@
 #include "engine/raster/dither.h"
 #include "engine/raster/haze.h"
 #include "engine/raster/image_palette.h"
+#include "engine/scene/cloud_pattern.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/render/post_fixture.h"
 
@@ -171,6 +172,8 @@ TEST_F(PaletteTest, PredictionRestartsTheRandomStreamsFromZero) {
 TEST_F(PaletteTest, SchemeColourWithRedZeroIsPredictedButBlackIsNot) {
   one_colour_scene();
   color_table[33] = color_table[76] = color_table[32] = {0, 0, 0, 0};
+  const CloudSettings clouds = cloud_settings;
+  cloud_settings.cloud_lining = 0;  // no lining: black cloud stays black
   color_table[60] = {0, 0, 0, 200};
   zero_color_cache();
   predict_colors();
@@ -183,11 +186,14 @@ TEST_F(PaletteTest, SchemeColourWithRedZeroIsPredictedButBlackIsNot) {
   total = 0;
   for (int32_t i = 1; i < kHistogramBins; ++i) total += color_cache[i];
   EXPECT_EQ(total, 0u);
+  cloud_settings = clouds;
 }
 
 TEST_F(PaletteTest, TexturedClassesArePredictedFromTheirTexels) {
   one_colour_scene();
   color_table[33] = color_table[76] = color_table[32] = {0, 0, 0, 0};
+  const CloudSettings clouds = cloud_settings;
+  cloud_settings.cloud_lining = 0;  // no lining: black cloud stays black
   color_table[40] = {0, 0, 200, 0};  // scheme colour not used while a texture is loaded
   static uint32_t texels[4] = {0xFF0000C8u, 0xFF0000C8u, 0xFF0000C8u, 0xFF0000C8u};
   texture_slots[40].loaded = 40;
@@ -203,6 +209,7 @@ TEST_F(PaletteTest, TexturedClassesArePredictedFromTheirTexels) {
   }
   EXPECT_GT(blue_total, 0u);
   EXPECT_EQ(green_total, 0u);
+  cloud_settings = clouds;
 }
 
 TEST_F(PaletteTest, PaletteSizeOutsideItsRangeIsClamped) {

@@ -27,6 +27,7 @@
 #include "engine/render/terrain_quad.h"
 #include "engine/raster/view_transform.h"
 #include "engine/scene/cloud_layer.h"
+#include "engine/scene/cloud_pattern.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/support/engine_test.h"
 
@@ -61,7 +62,7 @@ class TerrainRenderTest : public EngineTest {
     fractal_amplitudes[7] = 50;
     fractal_amplitudes[1] = -32768;
     horizontal_deform = 0;
-    cloud_settings.cloud_altitude = 4000;
+    reset_cloud_settings();
     user_abort = 0;
     render_abort = 0;
     status_reset_state();
@@ -83,7 +84,9 @@ class TerrainRenderTest : public EngineTest {
     clear_shades();
     landscape_view.vertical_scale = landscape_view.built_vertical_scale = 1.0f;
     scheme_sky_colors();
-    random_seed(1);  // the low ground's unevenness comes from the general stream: as at program start
+    // The low ground's unevenness comes from the general stream, which the start-up cloud pattern leaves behind,
+    // as at program start.
+    init_clouds();
     make_default_landscape();
     derived_data.colors_done_step = derived_data.cliffs_done_step = derived_data.shades_done_step = land_width;
     scan_elevation_range();
