@@ -71,9 +71,11 @@ void blend_targets(int32_t s, int32_t e, int32_t i1, int32_t i2) {
   const float bx = look2 ? n2.target_x : ax, by = look2 ? n2.target_y : ay, bz = look2 ? n2.target_z : az;
   // A segment of one frame has no span to blend over: its frame takes the blend's start.
   const int32_t m = e - 1 - s;
+  auto blend = [&](float from, float to, int32_t j) {
+    if (m < 1) return from;
+    return static_cast<float>((static_cast<double>(e - 1 - j) * from + static_cast<double>(j - s) * to) / m);
+  };
   for (int32_t j = s; j < e; ++j) {
-    const float wa = m > 0 ? static_cast<float>(e - 1 - j) / m : 1.0f;
-    const float wb = m > 0 ? static_cast<float>(j - s) / m : 0.0f;
     float fx, fy, fz, tx, ty, tz;
     if (look1 && !release2) {
       fx = ax, fy = ay, fz = az, tx = bx, ty = by, tz = bz;
@@ -85,9 +87,9 @@ void blend_targets(int32_t s, int32_t e, int32_t i1, int32_t i2) {
       tx = bx, ty = by, tz = bz;
     }
     PathFrame& f = path_frames[j];
-    f.target_x = wa * fx + wb * tx;
-    f.target_y = wa * fy + wb * ty;
-    f.target_z = wa * fz + wb * tz;
+    f.target_x = blend(fx, tx, j);
+    f.target_y = blend(fy, ty, j);
+    f.target_z = blend(fz, tz, j);
     f.has_target = 1;
   }
 }

@@ -47,6 +47,8 @@ class PathTest : public ::testing::Test {
     reset_camera_state();
   }
 
+
+ public:
   // A node at a world point with an altitude and a speed.
   static PathNode node(float x, float y, float z, float speed = 3000.0f) {
     PathNode n{};
@@ -56,6 +58,8 @@ class PathTest : public ::testing::Test {
     n.speed = speed;
     return n;
   }
+
+ protected:
   static void set_nodes(const std::vector<PathNode>& nodes) {
     path_node_count = 0;
     for (const PathNode& n : nodes) ASSERT_EQ(append_path_node(n, 0, 0), 1);
