@@ -286,8 +286,8 @@ int32_t walkabout(PanelRecord* panel) {
     int32_t key = host().next_key();
     if (key != 0) key += 0x10000;
     int32_t mx = 0, my = 0, buttons = 0;
-    mouse_relative_motion(&mx, &my, &buttons);
-    if (key == 0x1011B || (buttons & right_button_code)) break;
+    mouse_relative_motion(&mx, &my, &buttons);  // buttons: 1 the left button, 2 the right one
+    if (key == 0x1011B || buttons == 2) break;
     if (key != 0) {
       bool known = true;
       float set_forward = 0.0f, set_side = 0.0f;
@@ -319,7 +319,7 @@ int32_t walkabout(PanelRecord* panel) {
     if (mx != 0 || my != 0) {
       detailed = false;
       redraw = true;
-      if (buttons & left_button_code) {
+      if (buttons == 1) {
         forward = 0.0f;
         side = static_cast<float>(mx);
         camera_pitch += static_cast<float>(my) / 10.0f;

@@ -256,3 +256,54 @@ TEST_F(PathScripts, WalkaboutMovesForwardAlongTheHeading) {
 }
 
 }  // namespace
+
+namespace {
+
+// A host whose pointer moves 50 pixels right and 20 down at the first key poll, then answers Esc.
+class MovingPointerHost : public HeadlessHost {
+ public:
+  int32_t polls = 0;
+  int32_t next_key() override {
+    ++polls;
+    if (polls == 1) {
+      pointer_x += 50;
+      pointer_y += 20;
+      return 0;
+    }
+    return 0x011B;
+  }
+};
+
+TEST_F(PathScripts, WalkaboutPointerTurnsOrMovesAndTheRightButtonLeaves) {
+  MovingPointerHost moving;
+  set_host(&moving);
+  camera_x = 3000.0f;
+  camera_y = 3000.0f;
+  camera_heading = 10.0f;
+  EXPECT_EQ(walkabout(nullptr), 1);
+  EXPECT_EQ(camera_heading, 5.0f);           // 50 pixels right turns 5 degrees clockwise
+  // 20 down walks 20 metres back along the new heading.
+  EXPECT_NEAR(camera_y, 3000.0f - 20.0f * std::cos(5.0 * M_PI / 180.0), 1e-2);
+
+  // With the left button held the motion sidesteps and pitches.
+  MovingPointerHost holding;
+  holding.buttons = kHostButtonLeft;
+  set_host(&holding);
+  camera_heading = 0.0f;
+  camera_x = 3000.0f;
+  camera_pitch = 0.0f;
+  EXPECT_EQ(walkabout(nullptr), 1);
+  EXPECT_EQ(camera_heading, 0.0f);
+  EXPECT_EQ(camera_pitch, 2.0f);
+  EXPECT_NEAR(camera_x, 3000.0f + 50.0f * std::cos(2.0 * M_PI / 180.0), 1e-2);  // at the new pitch
+
+  HeadlessHost right;
+  right.buttons = kHostButtonRight;
+  set_host(&right);
+  camera_heading = 10.0f;
+  EXPECT_EQ(walkabout(nullptr), 1);  // ends on the first poll, no key needed
+  EXPECT_EQ(camera_heading, 10.0f);
+  set_host(&*host);
+}
+
+}  // namespace
