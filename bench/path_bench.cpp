@@ -5,12 +5,14 @@
 #include "engine/animation/path_model.h"
 #include "engine/animation/path_spline.h"
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "tests/support/headless_host.h"
 
 static void BM_GenerateFlight100Nodes(benchmark::State& state) {
+  ScopedHeadlessHost host;  // status texts and messages are recorded, not printed
   set_landscape_size(258, 258);
-  fractal_seed = 4321;
+  terrain_settings.fractal_seed = 4321;
   generate_fractal_landscape();
   alloc_path_frames();
   reset_path_state();

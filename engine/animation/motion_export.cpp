@@ -14,7 +14,7 @@
 #include "engine/files/file_utils.h"
 #include "engine/files/safe_write.h"
 #include "engine/landscape/camera.h"
-#include "engine/panels/file_requester.h"
+#include "engine/files/file_requester.h"
 
 namespace {
 
@@ -82,12 +82,12 @@ void export_motion_dialog() {
 int32_t append_camera_frame() {
   if (!path_frames || path_frame_count >= path_frame_capacity) return 0;
   PathFrame& f = path_frames[path_frame_count];
-  f.x = camera_x;
-  f.y = camera_y;
-  f.altitude = camera_z;
-  f.bank = camera_bank;
-  f.heading = camera_heading;
-  f.pitch = camera_pitch;
+  f.x = camera_state.camera_x;
+  f.y = camera_state.camera_y;
+  f.altitude = camera_state.camera_z;
+  f.bank = camera_state.camera_bank;
+  f.heading = camera_state.camera_heading;
+  f.pitch = camera_state.camera_pitch;
   ++path_frame_count;
   return 1;
 }

@@ -1,14 +1,12 @@
 // The path block of session landscape files: encoding, writing, reading and applying it.
 #include "engine/animation/path_block.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include "engine/animation/path_model.h"
 #include "engine/animation/path_spline.h"
+#include "engine/host/descriptor_io.h"
 
 namespace {
 
@@ -36,18 +34,6 @@ float get_f32(const uint8_t* p) {
   float v;
   std::memcpy(&v, &bits, 4);
   return v;
-}
-
-// Writes all n bytes at the descriptor, resuming after interruptions and partial writes.
-bool write_all(int fd, const uint8_t* data, size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, data, n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    data += w;
-    n -= static_cast<size_t>(w);
-  }
-  return true;
 }
 
 }  // namespace
@@ -140,8 +126,8 @@ int32_t write_path_block(int descriptor) {
   std::vector<uint8_t> block(kPathBlockSize);
   encode_path_block_header(block.data());
   encode_path_block_nodes(block.data() + kPathBlockHeaderSize);
-  if (!write_all(descriptor, block.data(), kPathBlockHeaderSize)) return 0;
-  return write_all(descriptor, block.data() + kPathBlockHeaderSize, kPathBlockNodesSize) ? 1 : 0;
+  if (!descriptor_write_all(descriptor, block.data(), kPathBlockHeaderSize)) return 0;
+  return descriptor_write_all(descriptor, block.data() + kPathBlockHeaderSize, kPathBlockNodesSize) ? 1 : 0;
 }
 
 int32_t read_path_block(FILE* stream) {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/requesters.h"
 
 VehicleSettings vehicle;
 
@@ -48,14 +48,14 @@ void reset_path_state() {
 void path_message(const char* text) { requester(text, "  OK  ", nullptr); }
 
 int32_t ground_height_at(float x, float y) {
-  if (!elevation_rows) return base_level;
+  if (!elevation_rows) return landscape_view.base_level;
   const float fc = x / grid_spacing_x;
   const float fr = y / grid_spacing_y;
   // Truncation toward zero: anything above -1 reads column or row 0. Values that are not numbers or
   // lie far outside never reach the integer conversion.
   if (!(fc > -1.0f) || !(fr > -1.0f) || !(fc < static_cast<float>(land_width) + 1.0f) ||
       !(fr < static_cast<float>(land_height) + 1.0f))
-    return base_level;
+    return landscape_view.base_level;
   const int32_t c = static_cast<int32_t>(fc);
   const int32_t r = static_cast<int32_t>(fr);
   const int32_t rm = r > 0 ? r - 1 : 0;

@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "engine/animation/path_model.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/panels/status.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/ui/status.h"
 
 namespace {
 

@@ -15,15 +15,15 @@
 #include "engine/files/file_utils.h"
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/panel_record.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/ui/engine_control.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/panel_record.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 int32_t fly_frames_default = 100;
 PathPreviewHooks path_preview_hooks;
@@ -82,13 +82,13 @@ float clamp_coordinate(float v, float upper) {
 void walk_to_ground() {
   const float max_x = std::floor(static_cast<float>(land_width) * grid_spacing_x);
   const float max_y = std::floor(static_cast<float>(land_height) * grid_spacing_y);
-  camera_x = clamp_coordinate(camera_x, max_x);
-  camera_y = clamp_coordinate(camera_y, max_y);
+  camera_state.camera_x = clamp_coordinate(camera_state.camera_x, max_x);
+  camera_state.camera_y = clamp_coordinate(camera_state.camera_y, max_y);
   if (!elevation_rows) return;
-  int32_t c = trunc_to_i32(camera_x / grid_spacing_x), r = trunc_to_i32(camera_y / grid_spacing_y);
+  int32_t c = trunc_to_i32(camera_state.camera_x / grid_spacing_x), r = trunc_to_i32(camera_state.camera_y / grid_spacing_y);
   if (c > land_width) c = land_width;
   if (r > land_height) r = land_height;
-  camera_z = static_cast<float>(elevation_row(r)[c] + camera_height);
+  camera_state.camera_z = static_cast<float>(elevation_row(r)[c] + camera_state.camera_height);
 }
 
 }  // namespace
@@ -137,21 +137,21 @@ int32_t path_script_add_keyframe() {
   const int last = std::fgetc(f);
   std::fseek(f, 0, SEEK_END);
   if (last != '\n') std::fputc('\n', f);
-  std::fprintf(f, "%5d, %5d, %5d, ", trunc_to_i32(camera_x), trunc_to_i32(camera_y), trunc_to_i32(camera_z));
-  std::fprintf(f, "%4d, %4d, %4d,\n", trunc_to_i32(camera_bank), trunc_to_i32(camera_heading),
-               trunc_to_i32(camera_pitch));
+  std::fprintf(f, "%5d, %5d, %5d, ", trunc_to_i32(camera_state.camera_x), trunc_to_i32(camera_state.camera_y), trunc_to_i32(camera_state.camera_z));
+  std::fprintf(f, "%4d, %4d, %4d,\n", trunc_to_i32(camera_state.camera_bank), trunc_to_i32(camera_state.camera_heading),
+               trunc_to_i32(camera_state.camera_pitch));
   if (std::fclose(f) != 0) return msg_error_writing(script_path);
   return 1;
 }
 
 void write_straight_flight(FILE* file, int32_t frames) {
-  const float dx = target_x - camera_x, dy = target_y - camera_y, dz = target_z - camera_z;
+  const float dx = camera_state.target_x - camera_state.camera_x, dy = camera_state.target_y - camera_state.camera_y, dz = camera_state.target_z - camera_state.camera_z;
   for (int32_t i = 0; i < frames; ++i) {
-    const float x = static_cast<float>(camera_x + static_cast<double>(i) * dx / frames);
-    const float y = static_cast<float>(camera_y + static_cast<double>(i) * dy / frames);
-    const float z = static_cast<float>(camera_z + static_cast<double>(i) * dz / frames);
+    const float x = static_cast<float>(camera_state.camera_x + static_cast<double>(i) * dx / frames);
+    const float y = static_cast<float>(camera_state.camera_y + static_cast<double>(i) * dy / frames);
+    const float z = static_cast<float>(camera_state.camera_z + static_cast<double>(i) * dz / frames);
     std::fprintf(file, "%f, %f, %f, ", x, y, z);
-    std::fprintf(file, "%f, %f, %f,\n", camera_bank, camera_heading, camera_pitch);
+    std::fprintf(file, "%f, %f, %f,\n", camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
   }
 }
 
@@ -225,15 +225,15 @@ int32_t preview_path_script(int32_t fps, int32_t record) {
       requester("Data format error!", "  OK  ", nullptr);
       break;
     }
-    camera_x = pose[0];
-    camera_y = pose[1];
-    camera_z = pose[2];
-    camera_bank = pose[3];
-    camera_heading = pose[4];
-    camera_pitch = pose[5];
+    camera_state.camera_x = pose[0];
+    camera_state.camera_y = pose[1];
+    camera_state.camera_z = pose[2];
+    camera_state.camera_bank = pose[3];
+    camera_state.camera_heading = pose[4];
+    camera_state.camera_pitch = pose[5];
     if (map_mode) {
       int32_t mx, my;
-      preview_map_pixel(camera_x, camera_y, &mx, &my);
+      preview_map_pixel(camera_state.camera_x, camera_state.camera_y, &mx, &my);
       if (mx > 0 && mx < kMainClientWidth && my > 0 && my < kMainClientHeight && path_preview_hooks.map_pixel)
         path_preview_hooks.map_pixel(mx, my, 0);
     } else if (path_preview_hooks.preview_draw) {
@@ -244,7 +244,7 @@ int32_t preview_path_script(int32_t fps, int32_t record) {
       break;
     }
   }
-  camera_bank = 0.0f;
+  camera_state.camera_bank = 0.0f;
   pointer_show();
   std::fclose(f);
   cursor_arrow();
@@ -255,8 +255,8 @@ int32_t walkabout(PanelRecord* panel) {
   pointer_hide();
   cursor_cross();
   show_status("Press ESC to terminate.");
-  camera_bank = 0.0f;
-  camera_pitch = 0.0f;
+  camera_state.camera_bank = 0.0f;
+  camera_state.camera_pitch = 0.0f;
   walk_to_ground();
   mouse_warp_home(panel);
   float forward = 0.0f, side = 0.0f;
@@ -264,11 +264,11 @@ int32_t walkabout(PanelRecord* panel) {
   uint32_t last_draw = host().tick_count();
   for (;;) {
     if (redraw) {
-      const double h = camera_heading * kRadiansPerDegree, p = camera_pitch * kRadiansPerDegree;
-      const double h90 = (camera_heading + 90.0) * kRadiansPerDegree;
-      camera_x = static_cast<float>(camera_x - std::sin(h) * forward * std::cos(p) +
+      const double h = camera_state.camera_heading * kRadiansPerDegree, p = camera_state.camera_pitch * kRadiansPerDegree;
+      const double h90 = (camera_state.camera_heading + 90.0) * kRadiansPerDegree;
+      camera_state.camera_x = static_cast<float>(camera_state.camera_x - std::sin(h) * forward * std::cos(p) +
                                     std::sin(h90) * side * std::cos(p));
-      camera_y = static_cast<float>(camera_y + std::cos(h) * forward * std::cos(p) -
+      camera_state.camera_y = static_cast<float>(camera_state.camera_y + std::cos(h) * forward * std::cos(p) -
                                     std::cos(h90) * side * std::cos(p));
       walk_to_ground();
       if (path_preview_hooks.preview_draw) path_preview_hooks.preview_draw(detailed ? 1 : 0);
@@ -294,19 +294,19 @@ int32_t walkabout(PanelRecord* panel) {
       switch (key) {
         case 0x14800: set_forward = 30.0f; break;
         case 0x15000: set_forward = -30.0f; break;
-        case 0x14B00: camera_heading += 1.0f; break;
-        case 0x14D00: camera_heading -= 1.0f; break;
+        case 0x14B00: camera_state.camera_heading += 1.0f; break;
+        case 0x14D00: camera_state.camera_heading -= 1.0f; break;
         case 0x14F00: set_side = -30.0f; break;
         case 0x15100: set_side = 30.0f; break;
         case 0x10D2B:
         case 0x14E2B:
-          camera_pitch = camera_pitch + 1.0f > 89.0f ? 89.0f : camera_pitch + 1.0f;
+          camera_state.camera_pitch = camera_state.camera_pitch + 1.0f > 89.0f ? 89.0f : camera_state.camera_pitch + 1.0f;
           break;
         case 0x10C2D:
         case 0x14A2D:
-          camera_pitch = camera_pitch - 1.0f < -89.0f ? -89.0f : camera_pitch - 1.0f;
+          camera_state.camera_pitch = camera_state.camera_pitch - 1.0f < -89.0f ? -89.0f : camera_state.camera_pitch - 1.0f;
           break;
-        case 0x10D3D: camera_pitch = 0.0f; break;
+        case 0x10D3D: camera_state.camera_pitch = 0.0f; break;
         default: known = false; break;
       }
       if (known) {
@@ -322,11 +322,11 @@ int32_t walkabout(PanelRecord* panel) {
       if (buttons == 1) {
         forward = 0.0f;
         side = static_cast<float>(mx);
-        camera_pitch += static_cast<float>(my) / 10.0f;
+        camera_state.camera_pitch += static_cast<float>(my) / 10.0f;
       } else {
         forward = static_cast<float>(-my);
         side = 0.0f;
-        camera_heading -= static_cast<float>(mx) / 10.0f;
+        camera_state.camera_heading -= static_cast<float>(mx) / 10.0f;
       }
     }
   }

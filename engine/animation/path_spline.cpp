@@ -8,9 +8,9 @@
 
 #include "engine/animation/path_model.h"
 #include "engine/animation/path_passes.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 PathDrawHooks path_draw_hooks;
 int32_t path_frames_overflowed = 0;

@@ -2,9 +2,6 @@
 // exported (it must be the one kept in examples/) and rendered by the program as a Targa series.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,10 +10,10 @@
 #include "engine/animation/motion_export.h"
 #include "engine/animation/script_runner.h"
 #include "engine/files/default_dirs.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/landscape/command_line.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/startup.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/app/command_line.h"
+#include "engine/app/engine_init.h"
+#include "engine/app/startup.h"
 #include "tests/animation/path_fixture.h"
 
 namespace fs = std::filesystem;
@@ -45,13 +42,13 @@ class IslandFlight : public PathTest {
  protected:
   void SetUp() override {
     PathTest::SetUp();
-    char pattern[] = "/tmp/dalvenor_flight_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
-    ASSERT_NE(::getcwd(old_dir, sizeof old_dir), nullptr);
+    dir = make_temp_dir("dalvenor_flight_");
+    old_dir = fs::current_path();
   }
   void TearDown() override {
-    if (::chdir(old_dir) != 0) ADD_FAILURE() << "cannot return to " << old_dir;
+    std::error_code ec;
+    fs::current_path(old_dir, ec);
+    if (ec) ADD_FAILURE() << "cannot return to " << old_dir;
     fs::remove_all(dir);
     free_vidmem24();
     free_vidmem8();
@@ -59,7 +56,7 @@ class IslandFlight : public PathTest {
     PathTest::TearDown();
   }
   fs::path dir;
-  char old_dir[4096];
+  fs::path old_dir;
 };
 
 TEST_F(IslandFlight, ExportedScriptIsTheExampleAndRenders) {
@@ -84,7 +81,7 @@ TEST_F(IslandFlight, ExportedScriptIsTheExampleAndRenders) {
   std::string setup = contents(kExamples / "island_flight_setup.scr");
   setup.replace(setup.find("ImageSize 480 360"), 17, "ImageSize 48 36");
   std::ofstream(work / "setup.scr", std::ios::binary) << setup;
-  ASSERT_EQ(::chdir(work.c_str()), 0);
+  fs::current_path(work);
   engine_init();
   startup_failures = 0;
   const std::string line = (dir / "dalvenor").string() + " setup.scr -tt -oflight " + exported.string();

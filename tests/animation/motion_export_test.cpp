@@ -1,8 +1,6 @@
 // The motion script export, recorded camera frames and the import of a camera path script.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,9 +23,7 @@ class MotionExport : public PathTest {
  protected:
   void SetUp() override {
     PathTest::SetUp();
-    char pattern[] = "/tmp/dalvenor_motion_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
+    dir = make_temp_dir("dalvenor_motion_");
   }
   void TearDown() override {
     fs::remove_all(dir);
@@ -110,12 +106,12 @@ TEST_F(MotionExport, DialogAsksBeforeReplacing) {
 }
 
 TEST_F(MotionExport, RecordedFramesStopAtTheArraysEnd) {
-  camera_x = 1;
-  camera_y = 2;
-  camera_z = 3;
-  camera_bank = 4;
-  camera_heading = 5;
-  camera_pitch = 6;
+  camera_state.camera_x = 1;
+  camera_state.camera_y = 2;
+  camera_state.camera_z = 3;
+  camera_state.camera_bank = 4;
+  camera_state.camera_heading = 5;
+  camera_state.camera_pitch = 6;
   path_frames[0].node_index = 42;
   EXPECT_EQ(append_camera_frame(), 1);
   EXPECT_EQ(path_frame_count, 1);

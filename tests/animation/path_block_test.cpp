@@ -2,9 +2,6 @@
 // short and refused blocks.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <vector>
 
@@ -186,10 +183,9 @@ TEST_F(PathBlock, ShortOrRefusedBlocksChangeNothing) {
 
 TEST_F(PathBlock, AFailedWriteGivesZero) {
   EXPECT_EQ(write_path_block(-1), 0);
-  const int fd = ::open("/dev/full", O_WRONLY);
-  if (fd >= 0) {
-    EXPECT_EQ(write_path_block(fd), 0);
-    ::close(fd);
+  if (FILE* full = std::fopen("/dev/full", "w")) {
+    EXPECT_EQ(write_path_block(fileno(full)), 0);
+    std::fclose(full);
   }
 }
 

@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "engine/animation/path_model.h"
@@ -13,26 +16,19 @@
 #include "engine/animation/path_scripts.h"
 #include "engine/animation/path_spline.h"
 #include "engine/animation/script_dialog_buffers.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "tests/support/engine_test.h"
 
-class PathTest : public ::testing::Test {
+class PathTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
-    reset_grid_spacing();
-    user_abort = 0;
     render_abort = 0;
-    status_reset_state();
     free_path_frames();
-    reset_path_state();
-    reset_path_script_state();
-    reset_script_dialog_buffers();
     path_draw_hooks = PathDrawHooks{};
     path_preview_hooks = PathPreviewHooks{};
     ASSERT_EQ(set_landscape_size(258, 258), 1);
@@ -42,9 +38,17 @@ class PathTest : public ::testing::Test {
   }
   void TearDown() override {
     free_path_frames();
-    reset_path_state();
-    reset_settings_defaults();
-    reset_camera_state();
+    reset_engine_state();
+  }
+
+  // A new empty folder under the system's temporary folder.
+  static std::filesystem::path make_temp_dir(const char* prefix) {
+    std::random_device seed;
+    std::mt19937_64 pick(seed());
+    for (;;) {
+      const auto p = std::filesystem::temp_directory_path() / (prefix + std::to_string(pick()));
+      if (std::filesystem::create_directory(p)) return p;
+    }
   }
 
 

@@ -78,7 +78,9 @@ TEST_F(PathGeneration, ClosedLoopCoversEverySegmentAndReturnsToItsStart) {
     const int32_t first = node_start_frames[k];
     ASSERT_LT(first, path_frame_count);
     EXPECT_EQ(path_frames[first].node_index, k % 4) << k;
-    if (first > 0) EXPECT_NE(path_frames[first - 1].node_index, k % 4);
+    if (first > 0) {
+      EXPECT_NE(path_frames[first - 1].node_index, k % 4);
+    }
   }
   EXPECT_EQ(node_start_frames[1], 0);
   EXPECT_EQ(node_first_frame(0), node_start_frames[4]);

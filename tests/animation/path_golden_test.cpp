@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 
-#include "engine/landscape/random.h"
+#include "engine/core/random.h"
 #include "tests/animation/path_fixture.h"
 
 namespace {

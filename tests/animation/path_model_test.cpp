@@ -118,7 +118,7 @@ TEST_F(PathModel, SpeedBookkeeping) {
 }
 
 TEST_F(PathModel, GroundHeightIsTheHighestOfFiveSamples) {
-  base_level = -7;
+  landscape_view.base_level = -7;
   elevation_row(10)[20] = 5;
   elevation_row(9)[20] = 11;   // below
   elevation_row(10)[21] = 13;  // right

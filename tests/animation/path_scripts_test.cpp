@@ -1,8 +1,6 @@
 // Camera path scripts: new, add keyframe, straight flight, preview with and without recording, walkabout.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,7 +9,7 @@
 #include <vector>
 
 #include "engine/animation/motion_export.h"
-#include "engine/panels/pointer.h"
+#include "engine/ui/pointer.h"
 #include "tests/animation/path_fixture.h"
 
 namespace fs = std::filesystem;
@@ -37,9 +35,7 @@ class PathScripts : public PathTest {
  protected:
   void SetUp() override {
     PathTest::SetUp();
-    char pattern[] = "/tmp/dalvenor_pathscr_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
+    dir = make_temp_dir("dalvenor_pathscr_");
     dots.clear();
   }
   void TearDown() override {
@@ -77,12 +73,12 @@ TEST_F(PathScripts, KeyframesAreAppendedOnlyToScripts) {
 
   const std::string script = file("a.scr", std::string(kHeaders) + "Rem no line end");
   std::snprintf(script_path, sizeof script_path, "%s", script.c_str());
-  camera_x = 1234.9f;
-  camera_y = -56.7f;
-  camera_z = 800.0f;
-  camera_bank = -3.9f;
-  camera_heading = 271.0f;
-  camera_pitch = 12.0f;
+  camera_state.camera_x = 1234.9f;
+  camera_state.camera_y = -56.7f;
+  camera_state.camera_z = 800.0f;
+  camera_state.camera_bank = -3.9f;
+  camera_state.camera_heading = 271.0f;
+  camera_state.camera_pitch = 12.0f;
   EXPECT_EQ(path_script_add_keyframe(), 1);
   EXPECT_EQ(contents(script), std::string(kHeaders) + "Rem no line end\n 1234,   -56,   800,   -3,  271,   12,\n");
 
@@ -102,13 +98,13 @@ TEST_F(PathScripts, OpenChecksTheHeader) {
 }
 
 TEST_F(PathScripts, StraightFlightToTheTarget) {
-  camera_x = 0;
-  camera_y = 0;
-  camera_z = 100;
-  target_x = 400;
-  target_y = 200;
-  target_z = 500;
-  camera_heading = 30;
+  camera_state.camera_x = 0;
+  camera_state.camera_y = 0;
+  camera_state.camera_z = 100;
+  camera_state.target_x = 400;
+  camera_state.target_y = 200;
+  camera_state.target_z = 500;
+  camera_state.camera_heading = 30;
   const fs::path p = dir / "fly.scr";
   host->file_choices.push_back(p.string());
   host->value_answers.push_back({1, 4});
@@ -145,9 +141,9 @@ TEST_F(PathScripts, TwoHundredThousandFramesGive99999) {
 TEST_F(PathScripts, PreviewWithoutKeyframesEndsAtOnceAndRunsNoCommands) {
   host->file_choices.push_back(file("cmd.scr", std::string(kHeaders) + "CameraXYZ 1 2 3\nRender\n"));
   host->yes_no_answers.push_back(1);  // 2D
-  camera_x = 55;
+  camera_state.camera_x = 55;
   EXPECT_EQ(preview_path_script(15, 0), 1);
-  EXPECT_EQ(camera_x, 55.0f);
+  EXPECT_EQ(camera_state.camera_x, 55.0f);
   ASSERT_EQ(host->messages.size(), 2u);
   EXPECT_EQ(host->messages[0].text, "2D or 3D preview?");
   EXPECT_EQ(host->messages[0].button1, "2D");
@@ -172,9 +168,9 @@ TEST_F(PathScripts, MapDotsInsideTheWindowOnly) {
   ASSERT_EQ(dots.size(), 2u);
   EXPECT_EQ(dots[0], std::make_pair(158, 152));
   EXPECT_EQ(dots[1], std::make_pair(30, 280));
-  EXPECT_EQ(camera_x, 0.0f);
-  EXPECT_EQ(camera_heading, 8.0f);
-  EXPECT_EQ(camera_bank, 0.0f);  // reset after the preview
+  EXPECT_EQ(camera_state.camera_x, 0.0f);
+  EXPECT_EQ(camera_state.camera_heading, 8.0f);
+  EXPECT_EQ(camera_state.camera_bank, 0.0f);  // reset after the preview
 }
 
 TEST_F(PathScripts, WireFramePreviewKeepsItsFrameRate) {
@@ -198,7 +194,7 @@ TEST_F(PathScripts, DataFormatErrorEndsThePreview) {
   host->yes_no_answers.push_back(1);
   EXPECT_EQ(preview_path_script(15, 0), 1);
   EXPECT_EQ(host->messages.back().text, "Data format error!");
-  EXPECT_EQ(camera_x, 0.0f);
+  EXPECT_EQ(camera_state.camera_x, 0.0f);
 }
 
 TEST_F(PathScripts, ImportRecordsEveryKeyframeAsAFrame) {
@@ -225,34 +221,34 @@ TEST_F(PathScripts, ImportRecordsEveryKeyframeAsAFrame) {
 
 TEST_F(PathScripts, WalkaboutStaysOnTheLandscapeAndFollowsTheGround) {
   fill_elevations(40);
-  camera_x = -500.0f;
-  camera_y = 99999.0f;
-  camera_heading = 90.0f;  // looking along -x
-  camera_pitch = 30.0f;
+  camera_state.camera_x = -500.0f;
+  camera_state.camera_y = 99999.0f;
+  camera_state.camera_heading = 90.0f;  // looking along -x
+  camera_state.camera_pitch = 30.0f;
   for (int i = 0; i < 5; ++i) host->keys.push_back(0x4800);  // Up: 30 metres forward each
   host->keys.push_back(0x0D2B);                              // "+"
   host->keys.push_back(0x4B00);                              // Left
   host->keys.push_back(0x011B);                              // Esc
   EXPECT_EQ(walkabout(nullptr), 1);
-  EXPECT_EQ(camera_x, 0.0f);
-  EXPECT_EQ(camera_y, 7680.0f);
-  EXPECT_EQ(camera_z, 40.0f + camera_height);
-  EXPECT_EQ(camera_pitch, 1.0f);
-  EXPECT_EQ(camera_heading, 91.0f);
+  EXPECT_EQ(camera_state.camera_x, 0.0f);
+  EXPECT_EQ(camera_state.camera_y, 7680.0f);
+  EXPECT_EQ(camera_state.camera_z, 40.0f + camera_state.camera_height);
+  EXPECT_EQ(camera_state.camera_pitch, 1.0f);
+  EXPECT_EQ(camera_state.camera_heading, 91.0f);
   EXPECT_EQ(host->status_texts.front().find("Press ESC to terminate.") != std::string::npos, true);
   EXPECT_EQ(host->cursor, 1);
 }
 
 TEST_F(PathScripts, WalkaboutMovesForwardAlongTheHeading) {
-  camera_x = 3000.0f;
-  camera_y = 3000.0f;
-  camera_heading = 0.0f;
+  camera_state.camera_x = 3000.0f;
+  camera_state.camera_y = 3000.0f;
+  camera_state.camera_heading = 0.0f;
   host->keys.push_back(0x4800);
   host->keys.push_back(0x5100);  // Page Down: 30 metres to the side
   host->keys.push_back(0x011B);
   walkabout(nullptr);
-  EXPECT_NEAR(camera_x, 3030.0f, 1e-3);
-  EXPECT_NEAR(camera_y, 3030.0f, 1e-3);
+  EXPECT_NEAR(camera_state.camera_x, 3030.0f, 1e-3);
+  EXPECT_NEAR(camera_state.camera_y, 3030.0f, 1e-3);
 }
 
 }  // namespace
@@ -277,32 +273,32 @@ class MovingPointerHost : public HeadlessHost {
 TEST_F(PathScripts, WalkaboutPointerTurnsOrMovesAndTheRightButtonLeaves) {
   MovingPointerHost moving;
   set_host(&moving);
-  camera_x = 3000.0f;
-  camera_y = 3000.0f;
-  camera_heading = 10.0f;
+  camera_state.camera_x = 3000.0f;
+  camera_state.camera_y = 3000.0f;
+  camera_state.camera_heading = 10.0f;
   EXPECT_EQ(walkabout(nullptr), 1);
-  EXPECT_EQ(camera_heading, 5.0f);           // 50 pixels right turns 5 degrees clockwise
+  EXPECT_EQ(camera_state.camera_heading, 5.0f);           // 50 pixels right turns 5 degrees clockwise
   // 20 down walks 20 metres back along the new heading.
-  EXPECT_NEAR(camera_y, 3000.0f - 20.0f * std::cos(5.0 * M_PI / 180.0), 1e-2);
+  EXPECT_NEAR(camera_state.camera_y, 3000.0f - 20.0f * std::cos(5.0 * M_PI / 180.0), 1e-2);
 
   // With the left button held the motion sidesteps and pitches.
   MovingPointerHost holding;
   holding.buttons = kHostButtonLeft;
   set_host(&holding);
-  camera_heading = 0.0f;
-  camera_x = 3000.0f;
-  camera_pitch = 0.0f;
+  camera_state.camera_heading = 0.0f;
+  camera_state.camera_x = 3000.0f;
+  camera_state.camera_pitch = 0.0f;
   EXPECT_EQ(walkabout(nullptr), 1);
-  EXPECT_EQ(camera_heading, 0.0f);
-  EXPECT_EQ(camera_pitch, 2.0f);
-  EXPECT_NEAR(camera_x, 3000.0f + 50.0f * std::cos(2.0 * M_PI / 180.0), 1e-2);  // at the new pitch
+  EXPECT_EQ(camera_state.camera_heading, 0.0f);
+  EXPECT_EQ(camera_state.camera_pitch, 2.0f);
+  EXPECT_NEAR(camera_state.camera_x, 3000.0f + 50.0f * std::cos(2.0 * M_PI / 180.0), 1e-2);  // at the new pitch
 
   HeadlessHost right;
   right.buttons = kHostButtonRight;
   set_host(&right);
-  camera_heading = 10.0f;
+  camera_state.camera_heading = 10.0f;
   EXPECT_EQ(walkabout(nullptr), 1);  // ends on the first poll, no key needed
-  EXPECT_EQ(camera_heading, 10.0f);
+  EXPECT_EQ(camera_state.camera_heading, 10.0f);
   set_host(&*host);
 }
 
