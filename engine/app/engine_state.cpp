@@ -1,6 +1,9 @@
 // One reset for the whole engine state, so start-up and every test begin from the same values.
 #include "engine/app/engine_state.h"
 
+#include "engine/animation/path_model.h"
+#include "engine/animation/path_scripts.h"
+#include "engine/animation/script_dialog_buffers.h"
 #include "engine/core/color_classes.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
@@ -32,4 +35,7 @@ void reset_engine_state() {
   status_reset_state();
   user_abort = 0;
   engine_busy = 0;
+  reset_path_state();
+  reset_path_script_state();
+  reset_script_dialog_buffers();
 }
