@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/files/file_messages.h"
+#include "engine/files/movie_writer.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/command_line.h"
 #include "engine/landscape/engine_init.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   HeadlessHost headless;
   headless.echo = stderr;
   set_host(&headless);
+  movie_ask_codec = 0;  // unattended: movies take the preselected codec
   set_command_line_args(argc, argv);
   engine_init();
   startup_command(nullptr);

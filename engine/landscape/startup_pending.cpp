@@ -1,5 +1,5 @@
-// Placeholders for the landscape loader, the movie file and the map panel's services until their
-// modules exist. The loader and the movie say plainly that they cannot open anything yet; the panel
+// Placeholders for the landscape loader and the map panel's services until their
+// modules exist. The loader says plainly that it cannot open anything yet; the panel
 // services have nothing to draw on yet and do nothing.
 #include "engine/landscape/startup_pending.h"
 
@@ -15,10 +15,6 @@ int32_t load_landscape(const char* path) {
   requester(text_buffer, "  OK  ", nullptr);
   return 0;
 }
-
-// TODO(movie files): the movie writer replaces these.
-int32_t avi_open(const char*, int32_t, int32_t, int32_t, int32_t) { return -1001; }
-void avi_close() {}
 
 // TODO(screen layer): UI palette and font.
 void gui_init(void (*)()) {}
