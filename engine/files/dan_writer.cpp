@@ -87,11 +87,11 @@ int32_t dan_read_info(const char* path, DanFileInfo* info) {
 
 int32_t dan_append_frame(const char* path) {
   if (!path) return 0;
-  FILE* f = open_file(path, "ab");
-  if (!f) {
-    f = create_file(path);
-    if (!f) return 0;
-    std::fseek(f, 0, SEEK_END);
+  FILE* f = open_file(path, "r+b");
+  if (!f && !file_exists(path)) f = create_file(path);  // an existing file is never truncated
+  if (!f || std::fseek(f, 0, SEEK_END) != 0) {
+    if (f) std::fclose(f);
+    return 0;
   }
   if (!vidmem8.rows || image_width <= 0 || image_height <= 0 || image_width > vidmem8.width ||
       image_height > vidmem8.height) {

@@ -109,8 +109,7 @@ size_t flc_encode_brun_row(const uint8_t* row, int32_t width, uint8_t* out) {
       out[n++] = row[p];
       p += packet;
     } else {
-      out[n++] = static_cast<uint8_t>(-packet);  // the signed byte -length
-      out[n] = 0;
+      out[n++] = static_cast<uint8_t>(packet);  // the signed byte -length
       std::memcpy(out + n, row + p, static_cast<size_t>(-packet));
       n += static_cast<size_t>(-packet);
       p -= packet;
