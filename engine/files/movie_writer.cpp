@@ -409,7 +409,9 @@ int32_t movie_codecs_for(const char* container, MovieCodecChoice* out, int32_t m
     if (n >= max || std::strcmp(row.container, container) != 0) continue;
     const AVCodec* codec = avcodec_find_encoder_by_name(row.name);
     if (!codec) continue;
-    if (format && avformat_query_codec(format, codec->id, FF_COMPLIANCE_NORMAL) != 1) continue;
+    // Only a container that knows it cannot hold the codec rules it out; the MPEG system stream
+    // does not say, and carries MPEG-1 and MPEG-2 video alike.
+    if (format && avformat_query_codec(format, codec->id, FF_COMPLIANCE_NORMAL) == 0) continue;
     out[n++] = {row.name, row.label};
   }
   return n;
