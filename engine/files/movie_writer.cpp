@@ -48,6 +48,9 @@ struct MovieWriterState {
   int32_t header_written = 0;
   std::string target;        // the movie as resolved on this system
   std::string temp;          // the temporary file the movie is written to
+  std::string path;          // the movie as named by the caller
+  std::string codec;         // the encoder in use
+  int32_t rate = 0;          // frames per second of a new movie
 };
 
 MovieWriterState state;
@@ -259,10 +262,16 @@ bool set_paths(const char* path) {
   return true;
 }
 
-int32_t open_new(const char* path, int32_t width, int32_t height, int32_t frames_per_second) {
+// A new movie; the codec is asked for unless one is given.
+int32_t open_new(const char* path, int32_t width, int32_t height, int32_t frames_per_second,
+                 const char* given_codec = nullptr) {
   const char* container = movie_container_for(path);
   std::string codec_name;
-  if (choose_codec(container, path, nullptr, &codec_name) != 1) return kMovieCancelled;
+  if (given_codec) {
+    codec_name = given_codec;
+  } else if (choose_codec(container, path, nullptr, &codec_name) != 1) {
+    return kMovieCancelled;
+  }
   const AVCodec* codec = avcodec_find_encoder_by_name(codec_name.c_str());
   if (!codec) return kMovieNoEncoder;
   make_path_dirs(path);
@@ -282,6 +291,9 @@ int32_t open_new(const char* path, int32_t width, int32_t height, int32_t frames
   state.frame_count = 0;
   state.next_pts = 0;
   state.key_frame = 0;
+  state.path = path;
+  state.codec = codec_name;
+  state.rate = frames_per_second;
   return kMovieOpened;
 }
 
@@ -427,6 +439,15 @@ int32_t avi_open(const char* path, int32_t width, int32_t height, int32_t mode, 
 
 int32_t avi_write_frame(int32_t frame) {
   if (!state.header_written || !state.encoder) return 0;
+  // A script may set its image size after the movie was opened: a new movie that has no frame yet
+  // starts again at the size of its first frame, with the codec already chosen.
+  if (state.frame_count == 0 && state.written == 0 && !state.path.empty() &&
+      (image_width != state.width || image_height != state.height) && image_width > 0 && image_height > 0) {
+    const std::string path = state.path, codec = state.codec;
+    const int32_t rate = state.rate;
+    release(false);
+    if (open_new(path.c_str(), image_width, image_height, rate, codec.c_str()) != kMovieOpened) return 0;
+  }
   if (!vidmem24.rows || image_width != state.width || image_height != state.height || vidmem24.width < state.width ||
       vidmem24.height < state.height) {
     return 0;

@@ -185,17 +185,28 @@ TEST_F(MovieWriterTest, OddSizesArePaddedForTheCodecAndStillContinue) {
   EXPECT_EQ(info["nb_read_frames"], "4");
 }
 
-TEST_F(MovieWriterTest, AFrameOfAnotherSizeIsNotWritten) {
+TEST_F(MovieWriterTest, ANewMovieTakesTheSizeOfItsFirstFrameAndKeepsIt) {
   TempDir dir;
-  FrameScope frames(32, 16);
-  ASSERT_EQ(avi_open(dir.file("a.avi").c_str(), 32, 16, kMovieCreate, 15), 1);
-  image_width = 40;
-  EXPECT_EQ(avi_write_frame(0), 0);
-  image_width = 32;
+  {
+    FrameScope frames(32, 16);
+    ASSERT_EQ(avi_open(dir.file("a.avi").c_str(), 32, 16, kMovieCreate, 15), 1);
+  }
+  // The script set another image size before its first frame.
+  FrameScope frames(48, 32);
   movietest::fill_moving_frame(0);
   EXPECT_EQ(avi_write_frame(0), 1);
+  EXPECT_EQ(host_->messages.size(), 2u);  // the codec was asked for once
+  // Once frames are in the movie, a frame of another size is refused.
+  image_width = 40;
+  EXPECT_EQ(avi_write_frame(1), 0);
+  image_width = 48;
+  EXPECT_EQ(avi_write_frame(1), 1);
   avi_close();
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.avi"}));
+  if (!movietest::have_ffmpeg()) return;
+  auto info = movietest::probe(dir.file("a.avi"));
+  EXPECT_EQ(info["width"], "48");
+  EXPECT_EQ(info["nb_read_frames"], "2");
 }
 
 TEST_F(MovieWriterTest, ANewMovieWithoutFramesLeavesNoFile) {
