@@ -284,6 +284,11 @@ int32_t open_new(const char* path, int32_t width, int32_t height, int32_t frames
   if (frames_per_second < 1) frames_per_second = 1;
   if ((r = open_encoder(codec, format, cw, ch, AVRational{frames_per_second, 1})) != 1) return fail(r);
   if (avcodec_parameters_from_context(state.stream->codecpar, state.encoder) < 0) return fail(kMovieNoStream);
+  // Quality-driven encoders state no bit rate; the MPEG system stream sizes its buffers from one, so
+  // it is given a generous estimate (a compressed frame never reaches a third of the raw one).
+  if (state.stream->codecpar->bit_rate <= 0) {
+    state.stream->codecpar->bit_rate = static_cast<int64_t>(cw) * ch * 8 * frames_per_second;
+  }
   state.stream->time_base = state.encoder->time_base;
   state.stream->avg_frame_rate = state.encoder->framerate;
   if ((r = open_frames(width, height)) != 1) return fail(r);
@@ -394,7 +399,9 @@ namespace {
 struct OptionsInit {
   OptionsInit() {
     reset_movie_codec_options();
-    av_log_set_level(AV_LOG_ERROR);
+    // The writer reports its own failures through its results and the caller's messages; the
+    // libraries' notes (such as the MPEG system stream's buffer model) would only clutter the output.
+    av_log_set_level(AV_LOG_FATAL);
   }
 } options_init;
 }  // namespace

@@ -55,6 +55,7 @@ TEST_F(AnimationInteropTest, FlcFramesDecodeExactly) {
   EXPECT_EQ(info["width"], "64");
   EXPECT_EQ(info["height"], "48");
   EXPECT_EQ(info["nb_read_frames"], "5");
+  EXPECT_EQ(info["r_frame_rate"], "1000/67");  // 67 ms a frame for 15 frames a second
   const std::vector<Picture> decoded = movietest::decode(path, dir.path());
   ASSERT_EQ(decoded.size(), written.size());
   for (size_t i = 0; i < decoded.size(); ++i) EXPECT_EQ(decoded[i].pixels, written[i].pixels) << "frame " << i;
