@@ -80,6 +80,7 @@ void report_not_a_script(const char* path) {
 
 // "Script error: %s" for a line longer than the line buffer, naming its beginning.
 int32_t report_long_line(const char* head) {
+  ++script_errors_shown;
   char shown[kScriptLineMax + 1];
   std::snprintf(shown, sizeof shown, "%s", head);
   cut_at_newline(shown);
