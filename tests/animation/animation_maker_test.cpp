@@ -19,6 +19,7 @@
 #include "engine/files/movie_writer.h"
 #include "engine/render/frame_buffers.h"
 #include "script_test_fixture.h"
+#include "tests/files/movie_test_support.h"
 
 namespace {
 
@@ -226,6 +227,27 @@ TEST_F(AnimationMaker, RunnerWritesFrameSequenceAndFlcAndNotesTheFirstFault) {
   EXPECT_EQ(script_run_fault.faults, 0);
   EXPECT_EQ(run_script(script("Stop\n").c_str(), nullptr, 0), -1);
   EXPECT_EQ(script_exit_requested, 0);
+}
+
+TEST_F(AnimationMaker, RenderedFramesDecodeBackFromFlcAndMovie) {
+  if (!movietest::have_ffmpeg()) GTEST_SKIP() << "ffprobe and ffmpeg are not installed";
+  const std::string flight = "1000, 1000, 900, 0, 0, -10\n1100, 1000, 900, 0, 5, -10\n1200, 1000, 900, 0, 10, -10\n";
+  animation_output = kOutputFlc;
+  ASSERT_EQ(run_script(script(flight).c_str(), file("r.flc").c_str(), 0), 1);
+  const imgtest::Picture last_indexed = movietest::indexed_picture();
+  std::vector<imgtest::Picture> decoded = movietest::decode(file("r.flc"), dir_.string());
+  ASSERT_EQ(decoded.size(), 3u);
+  EXPECT_EQ(decoded.back().pixels, last_indexed.pixels);
+
+  movie_ask_codec = 0;
+  animation_output = kOutputAvi;
+  ASSERT_EQ(avi_open(file("r.avi").c_str(), image_width, image_height, kMovieCreate, 15), 1);
+  ASSERT_EQ(run_script(script(flight).c_str(), file("r.avi").c_str(), 0), 1);
+  avi_close();
+  movie_ask_codec = 1;
+  decoded = movietest::decode(file("r.avi"), dir_.string());
+  ASSERT_EQ(decoded.size(), 3u);
+  EXPECT_GE(imgtest::psnr(decoded.back(), movietest::frame_picture()), 30.0);
 }
 
 }  // namespace
