@@ -179,7 +179,9 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame, int32_
     std::memcpy(original, line, sizeof original);
     const int32_t messages_before = messages_so_far();
     const int32_t result = run_line(line, read, base_name, first_frame, &frame, &previous_tick, &total_seconds);
-    if (messages_so_far() != messages_before || result == kScriptRunFailed || result == kScriptRunFormatError) {
+    const bool stopped = result == kScriptRunStopped && !script_exit_requested;
+    if (messages_so_far() != messages_before || result == kScriptRunFailed || result == kScriptRunFormatError ||
+        stopped) {
       note_fault(line_number, original);
     }
     if (result != kLineGoesOn) return result;

@@ -27,7 +27,7 @@ enum ScriptRunResult : int32_t {
 extern char frame_file_name[256];
 
 // The first fault of the last run_script: a script error (also one answered "Continue"), a file error
-// message, a frame not written or a format error, with the line it happened on (numbered from 1, the
+// message, a frame not written, a format error or a stop (not "Exit"), with the line it happened on (numbered from 1, the
 // header being line 1). faults counts them all; 0 when the run had none.
 struct ScriptRunFault {
   int32_t faults;

@@ -227,6 +227,8 @@ TEST_F(AnimationMaker, RunnerWritesFrameSequenceAndFlcAndNotesTheFirstFault) {
   EXPECT_EQ(script_run_fault.faults, 0);
   EXPECT_EQ(run_script(script("Stop\n").c_str(), nullptr, 0), -1);
   EXPECT_EQ(script_exit_requested, 0);
+  EXPECT_EQ(script_run_fault.line_number, 3);
+  EXPECT_STREQ(script_run_fault.line, "Stop");
 }
 
 TEST_F(AnimationMaker, RenderedFramesDecodeBackFromFlcAndMovie) {

@@ -95,4 +95,14 @@ TEST_F(ProgramRun, OutputOptionsWriteFlcFrameSequenceAndMovieFiles) {
   EXPECT_NE(err_.find("No movie name for AVI output"), std::string::npos) << err_;
 }
 
+TEST_F(ProgramRun, AMovieEndedByAStopStillPlaysWhatWasWritten) {
+  script("stop.scr", "ImageSize 48 32\nRender\nRender\nStop\nRender\n");
+  EXPECT_NE(run("-ta -ocut stop.scr"), 0);
+  EXPECT_NE(err_.find("User aborted script!"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("stop.scr\", line 6: Stop"), std::string::npos) << err_;
+  ASSERT_TRUE(fs::exists(dir_ / "cut.AVI"));
+  if (!movietest::have_ffmpeg()) return;
+  EXPECT_EQ(movietest::probe((dir_ / "cut.AVI").string())["nb_read_frames"], "2");
+}
+
 }  // namespace
