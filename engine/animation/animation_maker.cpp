@@ -198,6 +198,13 @@ void export_path_script() {
 
 }  // namespace
 
+void reset_animation_maker_names() {
+  std::snprintf(script_name, sizeof script_name, "%s", "DALVE.SCR");
+  std::snprintf(anim_name, sizeof anim_name, "%s", "PIC");
+  script_path[0] = 0;
+  anim_path[0] = 0;
+}
+
 int32_t ask_continue_animation() {
   return requester("Continue existing animation or delete it?", "Continue", "Delete") == 1 ? 1 : 0;
 }

@@ -8,6 +8,8 @@ extern char script_name[256];
 extern char script_path[256];
 extern char anim_name[256];
 extern char anim_path[256];
+// Restores the names to their start values ("DALVE.SCR", "PIC", empty paths).
+void reset_animation_maker_names();
 
 // Results of make_animation beside run_script's own (1, 0, -1, -3).
 constexpr int32_t kMakeAnimationDialogCancelled = -6;

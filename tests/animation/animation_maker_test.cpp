@@ -37,7 +37,7 @@ class AnimationMaker : public ScriptTest {
     ASSERT_EQ(set_image_size(32, 24), 1);
     reset_default_dirs();
     reset_movie_codec_options();
-    std::snprintf(anim_name, sizeof anim_name, "PIC");
+    reset_animation_maker_names();
   }
   void TearDown() override {
     avi_close();
@@ -45,6 +45,7 @@ class AnimationMaker : public ScriptTest {
     free_vidmem8();
     fs::remove_all(dir_);
     reset_default_dirs();
+    reset_animation_maker_names();
     ScriptTest::TearDown();
   }
   std::string file(const std::string& name) { return (dir_ / name).string(); }
