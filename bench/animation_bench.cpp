@@ -14,11 +14,11 @@
 #include "engine/files/flc_writer.h"
 #include "engine/files/movie_writer.h"
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/render_start.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/app/engine_init.h"
+#include "engine/render/render_start.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/render_frame.h"
 
 namespace {
@@ -31,7 +31,7 @@ struct RenderedScene {
   fs::path dir;
   RenderedScene() {
     engine_init();
-    view_mode = 0;
+    render_settings.view_mode = 0;
     prepare_render();
     allocate_frame_buffers();
     clear_frame_buffers();
@@ -52,7 +52,7 @@ struct RenderedScene {
 static void BM_AnimationRenderFrame(benchmark::State& state) {
   ScopedHeadlessHost host;
   engine_init();
-  view_mode = 0;
+  render_settings.view_mode = 0;
   prepare_render();
   allocate_frame_buffers();
   for (auto _ : state) {

@@ -16,14 +16,14 @@
 #include "engine/files/flc_writer.h"
 #include "engine/files/movie_writer.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/render_window.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/files/file_requester.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/pointer.h"
+#include "engine/raster/render_window.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/frame_buffers.h"
 
 char script_name[256] = "DALVE.SCR";
 char script_path[256];
@@ -99,17 +99,17 @@ Setup setup_flc(int32_t* start) {
   const int32_t width = get16(header + 8), height = get16(header + 10);
   // A speed of 0 says nothing about the rate: the current rate stays.
   const uint32_t speed = get32(header + 16);
-  const int32_t rate_from_file = speed != 0 ? static_cast<int32_t>(1000.0 / speed + 0.5) : frame_rate;
+  const int32_t rate_from_file = speed != 0 ? static_cast<int32_t>(1000.0 / speed + 0.5) : animation_state.frame_rate;
   if (width != image_width || height != image_height) {
     std::snprintf(text_buffer, sizeof text_buffer, "Error: FLC size = %dx%d, image size = %dx%d", width, height,
                   image_width, image_height);
     if (requester(text_buffer, "Replace FLC", "Cancel") != 1) return {false, -1};
-    frame_rate = rate_from_file > 0 ? rate_from_file : 1;
+    animation_state.frame_rate = rate_from_file > 0 ? rate_from_file : 1;
     remove_file(anim_path);
     *start = 0;
     return {true, 0};
   }
-  frame_rate = rate_from_file > 0 ? rate_from_file : 1;
+  animation_state.frame_rate = rate_from_file > 0 ? rate_from_file : 1;
   *start = get16(header + 6);
   return {true, 0};
 }
@@ -139,11 +139,11 @@ Setup setup_movie(int32_t kind, int32_t* start) {
   make_path_dirs(anim_path);
   int32_t r;
   if (file_exists(anim_path) && ask_continue_animation()) {
-    r = avi_open(anim_path, image_width, image_height, kMovieContinue, frame_rate);
+    r = avi_open(anim_path, image_width, image_height, kMovieContinue, animation_state.frame_rate);
     if (r == 1) *start = avi_frame_count();
   } else {
     if (file_exists(anim_path)) remove_file(anim_path);
-    r = avi_open(anim_path, image_width, image_height, kMovieCreate, frame_rate);
+    r = avi_open(anim_path, image_width, image_height, kMovieCreate, animation_state.frame_rate);
   }
   if (r == 1) return {true, 0};
   if (r == kMovieCancelled) return {false, 1};
@@ -163,19 +163,19 @@ Setup setup_output(int32_t* start) {
   };
   const char* filter = nullptr;
   for (const auto& row : kFilters) {
-    if (row.kind == animation_output) filter = row.filter;
+    if (row.kind == animation_state.animation_output) filter = row.filter;
   }
   if (!filter) return {true, 0};
   if (file_requester("Base Picture Name:", anim_dir, anim_folder, anim_name, filter, anim_path,
                      kFileRequesterSave) != 1) {
     return {false, kMakeAnimationDialogCancelled};
   }
-  switch (animation_output) {
+  switch (animation_state.animation_output) {
     case kOutputFrameSequence: return setup_dan(start);
     case kOutputFlc: return setup_flc(start);
     case kOutputAvi:
-    case kOutputMpeg: return setup_movie(animation_output, start);
-    default: return setup_series(animation_output, start);
+    case kOutputMpeg: return setup_movie(animation_state.animation_output, start);
+    default: return setup_series(animation_state.animation_output, start);
   }
 }
 
@@ -267,7 +267,7 @@ int32_t report_movie_open(int32_t result, const char* path) {
 }
 
 int32_t make_animation(int32_t from_path) {
-  const int32_t saved_view_mode = view_mode;
+  const int32_t saved_view_mode = render_settings.view_mode;
   user_abort = 0;
   int32_t start = 0;
   if (from_path == 0 && file_requester("Script Name:", script_dir, script_folder, script_name, "*.SCR", script_path,
@@ -279,16 +279,16 @@ int32_t make_animation(int32_t from_path) {
   if (from_path != 0) export_path_script();
 
   pointer_hide();
-  view_mode = 0;
+  render_settings.view_mode = 0;
   render_set_busy(1);
   const int32_t r = run_script(script_path, anim_path, start);
   render_set_busy(0);
-  view_mode = saved_view_mode;
+  render_settings.view_mode = saved_view_mode;
   cursor_arrow();
-  camera_bank = 0;
+  camera_state.camera_bank = 0;
   if (from_path != 0) remove_file(script_path);
   // The movie is finished here however the run ended, so that what was written plays.
-  if (animation_output == kOutputAvi || animation_output == kOutputMpeg) avi_close();
+  if (animation_state.animation_output == kOutputAvi || animation_state.animation_output == kOutputMpeg) avi_close();
   pointer_show();
   return r;
 }

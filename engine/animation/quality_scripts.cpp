@@ -7,9 +7,9 @@
 #include "engine/animation/script_runner.h"
 #include "engine/files/default_dirs.h"
 #include "engine/host/host.h"
-#include "engine/landscape/fatal.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/pointer.h"
+#include "engine/core/fatal.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/pointer.h"
 
 namespace {
 

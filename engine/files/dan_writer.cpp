@@ -1,30 +1,24 @@
 // Frame-sequence file writer: header and 6-bit palette at creation, then every frame appended raw.
 #include "engine/files/dan_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "engine/files/byte_order.h"
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/host/file_handles.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 
-long file_size(FILE* f) {
-  struct stat st;
-  if (::fstat(::fileno(f), &st) != 0) return -1;
-  return static_cast<long>(st.st_size);
-}
+long file_size(FILE* f) { return static_cast<long>(open_file_size(f)); }
 
 FILE* create_file(const char* path) {
   make_path_dirs(path);
   FILE* f = open_file(path, "w+b");
   if (!f) return nullptr;
-  ::fchmod(::fileno(f), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+  set_file_owner_writable(f);
   uint8_t header[kDanHeaderSize];
   uint8_t palette[kDanFirstFrameOffset - kDanHeaderSize];
   dan_fill_header(header, image_width, image_height);
@@ -103,14 +97,13 @@ int32_t dan_append_frame(const char* path) {
   for (int32_t r = image_height - 1; r >= 0; --r) {
     if (std::fwrite(vidmem8_row(r), 1, static_cast<size_t>(image_width), f) != static_cast<size_t>(image_width)) {
       // No partial frame stays behind to shift every later frame.
-      std::fflush(f);
-      if (before >= 0 && ::ftruncate(::fileno(f), before) != 0) { /* the count still rounds down */ }
+      if (before >= 0) cut_open_file(f, before);
       std::fclose(f);
       return 0;
     }
   }
   if (std::fflush(f) != 0) {
-    if (before >= 0 && ::ftruncate(::fileno(f), before) != 0) { /* the count still rounds down */ }
+    if (before >= 0) cut_open_file(f, before);
     std::fclose(f);
     return 0;
   }

@@ -1,9 +1,6 @@
 // FLC animation writer: run-length coded whole frames, the palette in the first frame, header rewritten per append.
 #include "engine/files/flc_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -12,7 +9,8 @@
 #include "engine/files/byte_order.h"
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/host/file_handles.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 
@@ -60,17 +58,10 @@ bool write_at(FILE* f, long offset, const uint8_t* data, size_t n) {
   return std::fseek(f, offset, SEEK_SET) == 0 && std::fwrite(data, 1, n, f) == n;
 }
 
-long file_size(FILE* f) {
-  struct stat st;
-  if (::fstat(::fileno(f), &st) != 0) return -1;
-  return static_cast<long>(st.st_size);
-}
+long file_size(FILE* f) { return static_cast<long>(open_file_size(f)); }
 
 // Cuts the file back to size, dropping a frame that was written only in part.
-void cut_back(FILE* f, long size) {
-  std::fflush(f);
-  if (::ftruncate(::fileno(f), size) != 0) { /* nothing more can be done */ }
-}
+void cut_back(FILE* f, long size) { cut_open_file(f, size); }
 
 }  // namespace
 

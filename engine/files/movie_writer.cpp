@@ -17,9 +17,9 @@ extern "C" {
 
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/frame_buffers.h"
 
 MovieCodecOptions movie_codec_options;
 int32_t movie_ask_codec = 1;
@@ -325,7 +325,7 @@ int32_t open_existing(const char* path, int32_t width, int32_t height) {
   AVStream* source = in->streams[index];
   const AVCodecParameters* par = source->codecpar;
   const AVRational rate = stream_rate(source);
-  frame_rate = movie_rate_from(rate.num, rate.den);
+  animation_state.frame_rate = movie_rate_from(rate.num, rate.den);
   existing_width = par->width;
   existing_height = par->height;
   const AVCodec* codec = avcodec_find_encoder(par->codec_id);

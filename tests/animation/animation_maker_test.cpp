@@ -17,7 +17,7 @@
 #include "engine/files/default_dirs.h"
 #include "engine/files/flc_writer.h"
 #include "engine/files/movie_writer.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "script_test_fixture.h"
 #include "tests/files/movie_test_support.h"
 
@@ -57,7 +57,7 @@ class AnimationMaker : public ScriptTest {
   void touch(const std::string& name, const std::string& text = "x") { std::ofstream(file(name)) << text; }
   // Chooses the script and then the output name in the dialogs.
   int32_t make(int32_t kind, const std::string& body, const std::string& output) {
-    animation_output = kind;
+    animation_state.animation_output = kind;
     host->file_choices.push_back(script(body));
     host->file_choices.push_back(file(output));
     return make_animation(0);
@@ -110,7 +110,7 @@ TEST_F(AnimationMaker, SeriesContinueAtTheFirstGapAndDeleteUpToIt) {
 }
 
 TEST_F(AnimationMaker, CancelledDialogsReturnMinusSix) {
-  animation_output = kOutputFlc;
+  animation_state.animation_output = kOutputFlc;
   EXPECT_EQ(make_animation(0), kMakeAnimationDialogCancelled);
   host->file_choices.push_back(script("Render\n"));
   EXPECT_EQ(make_animation(0), kMakeAnimationDialogCancelled);
@@ -127,7 +127,7 @@ TEST_F(AnimationMaker, FlcOfAnotherSizeIsReplacedWithItsRateOrKept) {
   const auto before = fs::file_size(file("A.FLC"));
   // "Continue", then "Cancel" at the size question: nothing changes.
   host->yes_no_answers = {1, 0};
-  frame_rate = 15;
+  animation_state.frame_rate = 15;
   EXPECT_EQ(make(kOutputFlc, "Render\n", "a.xyz"), -1);
   EXPECT_EQ(host->messages[1].text, "Error: FLC size = 64x48, image size = 32x24");
   EXPECT_EQ(host->messages[1].button1, "Replace FLC");
@@ -137,7 +137,7 @@ TEST_F(AnimationMaker, FlcOfAnotherSizeIsReplacedWithItsRateOrKept) {
   host->messages.clear();
   host->yes_no_answers = {1, 1};
   EXPECT_EQ(make(kOutputFlc, "Render\nRender\n", "a.xyz"), 1);
-  EXPECT_EQ(frame_rate, 25);
+  EXPECT_EQ(animation_state.frame_rate, 25);
   uint8_t header[128];
   ASSERT_EQ(flc_read_header(file("A.FLC").c_str(), header), 1);
   EXPECT_EQ(get16(header + 6), 2u);
@@ -197,11 +197,11 @@ TEST_F(AnimationMaker, MoviesOpenBeforeTheRunAndCloseAfterIt) {
   ASSERT_EQ(set_image_size(32, 24), 1);
   host->yes_no_answers = {1};
   EXPECT_EQ(make(kOutputAvi, "Render\nRender\nRender\n", "m.avi"), 1);
-  EXPECT_EQ(script_error_frame, 2);
+  EXPECT_EQ(animation_state.script_error_frame, 2);
 }
 
 TEST_F(AnimationMaker, RunnerWritesFrameSequenceAndFlcAndNotesTheFirstFault) {
-  animation_output = kOutputFlc;
+  animation_state.animation_output = kOutputFlc;
   EXPECT_EQ(run_script(script("Render\nRender\n").c_str(), file("x.flc").c_str(), 0), 1);
   uint8_t header[128];
   ASSERT_EQ(flc_read_header(file("x.flc").c_str(), header), 1);
@@ -209,7 +209,7 @@ TEST_F(AnimationMaker, RunnerWritesFrameSequenceAndFlcAndNotesTheFirstFault) {
   EXPECT_EQ(std::string(frame_file_name), file("x.flc"));
   EXPECT_EQ(script_run_fault.faults, 0);
 
-  animation_output = kOutputFrameSequence;
+  animation_state.animation_output = kOutputFrameSequence;
   EXPECT_EQ(run_script(script("Render\nBogus words\nHaze 5\nRender\n").c_str(), file("x.dan").c_str(), 0), 1);
   EXPECT_EQ(fs::file_size(file("x.dan")), 1024u + 2u * 32u * 24u);
   EXPECT_EQ(script_run_fault.faults, 1);
@@ -235,7 +235,7 @@ TEST_F(AnimationMaker, RunnerWritesFrameSequenceAndFlcAndNotesTheFirstFault) {
 TEST_F(AnimationMaker, RenderedFramesDecodeBackFromFlcAndMovie) {
   if (!movietest::have_ffmpeg()) GTEST_SKIP() << "ffprobe and ffmpeg are not installed";
   const std::string flight = "1000, 1000, 900, 0, 0, -10\n1100, 1000, 900, 0, 5, -10\n1200, 1000, 900, 0, 10, -10\n";
-  animation_output = kOutputFlc;
+  animation_state.animation_output = kOutputFlc;
   ASSERT_EQ(run_script(script(flight).c_str(), file("r.flc").c_str(), 0), 1);
   const imgtest::Picture last_indexed = movietest::indexed_picture();
   std::vector<imgtest::Picture> decoded = movietest::decode(file("r.flc"), dir_.string());
@@ -243,7 +243,7 @@ TEST_F(AnimationMaker, RenderedFramesDecodeBackFromFlcAndMovie) {
   EXPECT_EQ(decoded.back().pixels, last_indexed.pixels);
 
   movie_ask_codec = 0;
-  animation_output = kOutputAvi;
+  animation_state.animation_output = kOutputAvi;
   ASSERT_EQ(avi_open(file("r.avi").c_str(), image_width, image_height, kMovieCreate, 15), 1);
   ASSERT_EQ(run_script(script(flight).c_str(), file("r.avi").c_str(), 0), 1);
   avi_close();

@@ -11,7 +11,7 @@
 #include "engine/animation/quality_scripts.h"
 #include "engine/animation/script_runner.h"
 #include "engine/files/default_dirs.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "script_test_fixture.h"
 
 namespace {
@@ -47,20 +47,20 @@ TEST_F(QualityScripts, PresetsLoadFromTheQualityFolderAndNeverWriteFrames) {
   write("iq_low.scr", "Haze 11\nAutoSaveOn\nRender\n");
   write("iq_med.scr", "Haze 22\n");
   write("iq_ultra.scr", "Haze 44\n");
-  animation_output = kOutputTargaSeries;
+  animation_state.animation_output = kOutputTargaSeries;
   const fs::path cwd = fs::current_path();
   fs::current_path(dir_);
   EXPECT_EQ(run_iq_script_low(), 1);
   fs::current_path(cwd);
-  EXPECT_EQ(haze_density, 11);
+  EXPECT_EQ(render_settings.haze_density, 11);
   for (const auto& entry : fs::directory_iterator(dir_)) EXPECT_NE(entry.path().extension(), ".TGA");
   EXPECT_EQ(run_iq_script_med(), 1);
-  EXPECT_EQ(haze_density, 22);
+  EXPECT_EQ(render_settings.haze_density, 22);
   EXPECT_EQ(run_iq_script_ultra(), 1);
-  EXPECT_EQ(haze_density, 44);
+  EXPECT_EQ(render_settings.haze_density, 44);
   // A missing preset: the opening error and 0; the settings stay.
   EXPECT_EQ(run_iq_script_hi(), 0);
-  EXPECT_EQ(haze_density, 44);
+  EXPECT_EQ(render_settings.haze_density, 44);
   ASSERT_FALSE(host->messages.empty());
   EXPECT_NE(host->messages.back().text.find("Error opening file:"), std::string::npos);
   EXPECT_NE(host->messages.back().text.find("iq_hi.scr"), std::string::npos);
@@ -71,7 +71,7 @@ TEST_F(QualityScripts, UserScriptIsChosenThenRun) {
   write("mine.scr", "Haze 33\n");
   host->file_choices.push_back((dir_ / "mine.scr").string());
   EXPECT_EQ(run_iq_script_user(), 1);
-  EXPECT_EQ(haze_density, 33);
+  EXPECT_EQ(render_settings.haze_density, 33);
   EXPECT_STREQ(iq_dir, "iq\\");  // the folder chosen is not kept
 }
 

@@ -7,11 +7,12 @@
 
 #include "engine/files/flc_writer.h"
 #include "engine/files/movie_writer.h"
-#include "engine/host/headless_host.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
 #include "tests/files/movie_test_support.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
@@ -19,19 +20,19 @@ using imgtest::FrameScope;
 using imgtest::Picture;
 using imgtest::TempDir;
 
-class AnimationInteropTest : public ::testing::Test {
+class AnimationInteropTest : public EngineTest {
  protected:
   void SetUp() override {
     if (!movietest::have_ffmpeg()) GTEST_SKIP() << "ffprobe and ffmpeg are not installed";
     reset_movie_codec_options();
     movie_ask_codec = 0;
-    frame_rate = 15;
+    animation_state.frame_rate = 15;
   }
   void TearDown() override {
     avi_close();
     movie_ask_codec = 1;
     reset_movie_codec_options();
-    frame_rate = 15;
+    animation_state.frame_rate = 15;
   }
   ScopedHeadlessHost host_;
 };
@@ -120,9 +121,9 @@ TEST_F(AnimationInteropTest, AContinuedMovieHasTheFramesOfBothRuns) {
       written.push_back(movietest::frame_picture());
     }
     avi_close();
-    frame_rate = 15;
-    ASSERT_EQ(avi_open(path.c_str(), 64, 48, 8, frame_rate), 1);
-    EXPECT_EQ(frame_rate, 25);
+    animation_state.frame_rate = 15;
+    ASSERT_EQ(avi_open(path.c_str(), 64, 48, 8, animation_state.frame_rate), 1);
+    EXPECT_EQ(animation_state.frame_rate, 25);
     const int32_t start = avi_frame_count();
     EXPECT_EQ(start, 3);
     for (int32_t k = 0; k < 4; ++k) {

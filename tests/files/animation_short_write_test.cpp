@@ -9,10 +9,13 @@
 
 #include "engine/files/dan_writer.h"
 #include "engine/files/flc_writer.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
+#include "tests/support/engine_test.h"
 
 namespace {
+
+class AnimationShortWrite : public EngineTest {};
 
 using imgtest::FrameScope;
 using imgtest::TempDir;
@@ -24,7 +27,7 @@ void limit_file_size(rlim_t limit) {
   ::setrlimit(RLIMIT_FSIZE, &r);
 }
 
-TEST(AnimationShortWrite, FrameSequenceIsCutBackToItsWholeFrames) {
+TEST_F(AnimationShortWrite, FrameSequenceIsCutBackToItsWholeFrames) {
   TempDir dir;
   FrameScope frames(64, 48);
   imgtest::fill_frames(1);
@@ -39,7 +42,7 @@ TEST(AnimationShortWrite, FrameSequenceIsCutBackToItsWholeFrames) {
       ::testing::ExitedWithCode(0), "");
 }
 
-TEST(AnimationShortWrite, FlcKeepsItsFramesAndHeader) {
+TEST_F(AnimationShortWrite, FlcKeepsItsFramesAndHeader) {
   TempDir dir;
   FrameScope frames(64, 48);
   imgtest::fill_frames(1);

@@ -6,10 +6,13 @@
 
 #include "engine/files/byte_order.h"
 #include "engine/files/dan_writer.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
+#include "tests/support/engine_test.h"
 
 namespace {
+
+class DanFile : public EngineTest {};
 
 using imgtest::FrameScope;
 using imgtest::TempDir;
@@ -21,7 +24,7 @@ void set_entry(int32_t index, uint8_t r, uint8_t g, uint8_t b) {
   set_palette(palette, 0, 256);
 }
 
-TEST(DanFile, FirstFrameMakesHeaderPaletteAndOneFrame) {
+TEST_F(DanFile, FirstFrameMakesHeaderPaletteAndOneFrame) {
   TempDir dir;
   FrameScope frames(320, 200);
   imgtest::fill_frames(4);
@@ -61,7 +64,7 @@ TEST(DanFile, FirstFrameMakesHeaderPaletteAndOneFrame) {
   EXPECT_EQ(info.frame_count, 2);
 }
 
-TEST(DanFile, CountsRoundDownAndGuardAZeroStride) {
+TEST_F(DanFile, CountsRoundDownAndGuardAZeroStride) {
   TempDir dir;
   uint8_t header[256];
   dan_fill_header(header, 10, 10);
@@ -84,7 +87,7 @@ TEST(DanFile, CountsRoundDownAndGuardAZeroStride) {
   EXPECT_EQ(dan_read_info(path.c_str(), &info), 0);
 }
 
-TEST(DanFile, FailuresReturnZero) {
+TEST_F(DanFile, FailuresReturnZero) {
   TempDir dir;
   {
     FrameScope frames(16, 16);

@@ -6,10 +6,15 @@
 
 #include "engine/files/byte_order.h"
 #include "engine/files/flc_writer.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
+#include "tests/support/engine_test.h"
 
 namespace {
+
+class FlcAppend : public EngineTest {};
+
+class FlcFrame : public EngineTest {};
 
 using imgtest::FrameScope;
 using imgtest::TempDir;
@@ -52,7 +57,7 @@ TEST(FlcSpeed, MillisecondsPerFrameRoundToNearest) {
   EXPECT_EQ(flc_speed_for_rate(0), 1000u);  // no rate: one frame a second rather than a division by 0
 }
 
-TEST(FlcFrame, FirstFrameOfBlankImageIs2200Bytes) {
+TEST_F(FlcFrame, FirstFrameOfBlankImageIs2200Bytes) {
   FrameScope frames(320, 200);
   for (int32_t y = 0; y < 200; ++y) std::memset(vidmem8_row(y), 0, 320);
   std::vector<uint8_t> out(flc_max_frame_size());
@@ -69,7 +74,7 @@ TEST(FlcFrame, FirstFrameOfBlankImageIs2200Bytes) {
   EXPECT_EQ(get16(out.data() + 6), 1u);
 }
 
-TEST(FlcFrame, OddChunksArePaddedAndSmallImagesFitTheBuffer) {
+TEST_F(FlcFrame, OddChunksArePaddedAndSmallImagesFitTheBuffer) {
   FrameScope frames(16, 16);
   imgtest::fill_frames(3);  // hardly compressible
   std::vector<uint8_t> out(flc_max_frame_size());
@@ -78,7 +83,7 @@ TEST(FlcFrame, OddChunksArePaddedAndSmallImagesFitTheBuffer) {
   EXPECT_EQ(get32(out.data() + 16 + 778) % 2, 0u);
 }
 
-TEST(FlcAppend, ThreeFramesMakeOneFileWithHeaderAndPalette) {
+TEST_F(FlcAppend, ThreeFramesMakeOneFileWithHeaderAndPalette) {
   TempDir dir;
   FrameScope frames(320, 200);
   PaletteEntry palette[256] = {};
@@ -118,7 +123,7 @@ TEST(FlcAppend, ThreeFramesMakeOneFileWithHeaderAndPalette) {
   EXPECT_EQ(get16(header + 6), 4u);
 }
 
-TEST(FlcAppend, ForeignOrMismatchedFilesAreLeftAlone) {
+TEST_F(FlcAppend, ForeignOrMismatchedFilesAreLeftAlone) {
   TempDir dir;
   FrameScope frames(64, 48);
   imgtest::fill_frames(1);
@@ -147,7 +152,7 @@ TEST(FlcAppend, ForeignOrMismatchedFilesAreLeftAlone) {
   EXPECT_EQ(flc_read_header(dir.file("missing.flc").c_str(), std::vector<uint8_t>(128).data()), 0);
 }
 
-TEST(FlcAppend, AFrameBeyondTheStatedSizeIsReplaced) {
+TEST_F(FlcAppend, AFrameBeyondTheStatedSizeIsReplaced) {
   TempDir dir;
   FrameScope frames(32, 16);
   imgtest::fill_frames(2);
@@ -162,7 +167,7 @@ TEST(FlcAppend, AFrameBeyondTheStatedSizeIsReplaced) {
   EXPECT_EQ(imgtest::read_bytes(path).size(), one + flc_next_frame(frame.data()));
 }
 
-TEST(FlcAppend, NoFrameBufferWritesNothing) {
+TEST_F(FlcAppend, NoFrameBufferWritesNothing) {
   TempDir dir;
   free_vidmem8();
   const std::string path = dir.file("a.flc");

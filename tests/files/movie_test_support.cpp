@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace movietest {
 

@@ -5,28 +5,29 @@
 #include <string>
 
 #include "engine/files/movie_writer.h"
-#include "engine/host/headless_host.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
 #include "tests/files/movie_test_support.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
 using imgtest::FrameScope;
 using imgtest::TempDir;
 
-class MovieWriterTest : public ::testing::Test {
+class MovieWriterTest : public EngineTest {
  protected:
   void SetUp() override {
     reset_movie_codec_options();
     movie_ask_codec = 1;
-    frame_rate = 15;
+    animation_state.frame_rate = 15;
   }
   void TearDown() override {
     avi_close();
     reset_movie_codec_options();
-    frame_rate = 15;
+    animation_state.frame_rate = 15;
   }
   // A new movie of frames frames.
   void write_movie(const std::string& path, int32_t frames, int32_t rate = 15) {
@@ -137,10 +138,10 @@ TEST_F(MovieWriterTest, ContinuingTakesTheRateAndCountAndRefusesOtherSizes) {
   EXPECT_EQ(imgtest::read_bytes(path), before);
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"m.avi"}));
 
-  frame_rate = 15;
+  animation_state.frame_rate = 15;
   FrameScope right(64, 48);
   ASSERT_EQ(avi_open(path.c_str(), 64, 48, 8, 15), 1);
-  EXPECT_EQ(frame_rate, 25);
+  EXPECT_EQ(animation_state.frame_rate, 25);
   EXPECT_EQ(avi_frame_count(), 4);
   movietest::fill_moving_frame(9);
   EXPECT_EQ(avi_write_frame(4), 1);
