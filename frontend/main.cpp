@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/files/file_messages.h"
+#include "engine/files/movie_writer.h"
 #include "engine/host/system_host.h"
 #include "engine/app/command_line.h"
 #include "engine/app/engine_init.h"
@@ -12,6 +13,7 @@
 int main(int argc, char** argv) {
   SystemHost system;
   set_host(&system);
+  movie_ask_codec = 0;  // unattended: movies take the preselected codec
   set_command_line_args(argc, argv);
   engine_init();
   startup_command(nullptr);

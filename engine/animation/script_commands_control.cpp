@@ -33,6 +33,7 @@ int32_t cmd_pause(int32_t, char*) {
 }
 
 int32_t cmd_exit(int32_t, char*) {
+  script_exit_requested = 1;
   post_quit();
   return -1;
 }

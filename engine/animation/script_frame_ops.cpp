@@ -1,8 +1,7 @@
 // Frame work of the script runner: derived data, render with background and foreground, preview and writers.
 //
 // Engine operations a scripted frame needs that are not available in the engine yet; each step below
-// marks where it belongs, and the step is skipped until then:
-//   preview_show_image, and the writers of frame-sequence files, FLC files and movies.
+// marks where it belongs, and the step is skipped until then: preview_show_image.
 #include "engine/animation/script_frame_ops.h"
 
 #include <cstdio>
@@ -10,8 +9,11 @@
 #include "engine/animation/script_runner.h"
 #include "engine/files/background_image.h"
 #include "engine/files/bmp_image.h"
+#include "engine/files/dan_writer.h"
 #include "engine/files/file_messages.h"
+#include "engine/files/flc_writer.h"
 #include "engine/files/jpeg_image.h"
+#include "engine/files/movie_writer.h"
 #include "engine/files/pcx_image.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
@@ -89,12 +91,16 @@ int32_t script_frame_write(int32_t kind, const char* base_name, int32_t frame) {
       return report_not_written(frame_file_name);
     }
     case kOutputFrameSequence:
-    case kOutputFlc:
+    case kOutputFlc: {
       std::snprintf(frame_file_name, sizeof frame_file_name, "%s", base_name ? base_name : "");
-      return report_not_written(frame_file_name);  // Pending: dan_append_frame, flc_append_frame.
+      const int32_t r = kind == kOutputFlc ? flc_append_frame(frame_file_name, animation_state.frame_rate)
+                                           : dan_append_frame(frame_file_name);
+      return r == 1 ? 1 : report_not_written(frame_file_name);
+    }
     case kOutputAvi:
     case kOutputMpeg:
-      return report_not_written(base_name ? base_name : "");  // Pending: avi_write_frame.
+      if (avi_write_frame(frame) == 1) return 1;
+      return report_not_written(base_name ? base_name : "");
     default:
       return 1;  // any other kind writes nothing
   }

@@ -90,7 +90,11 @@ char* skip_first_word(char* text) {
   return const_cast<char*>(skip_first_word(static_cast<const char*>(text)));
 }
 
+int32_t script_errors_shown = 0;
+int32_t script_exit_requested = 0;
+
 int32_t script_error(const char* line) {
+  ++script_errors_shown;
   std::snprintf(text_buffer, sizeof text_buffer, "Script error: %s", line ? line : "");
   return requester(text_buffer, "Continue", "Cancel") == 1 ? 1 : -1;
 }

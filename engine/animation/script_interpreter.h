@@ -38,3 +38,7 @@ const char* skip_first_word(const char* text);
 
 // "Script error: %s" with the line, buttons "Continue" and "Cancel": 1 to go on, -1 to stop.
 int32_t script_error(const char* line);
+// Script errors shown since the program started (also those answered "Continue").
+extern int32_t script_errors_shown;
+// Set by "Exit": the script ended at its Exit keyword, which is a normal end, not a stop by the user.
+extern int32_t script_exit_requested;

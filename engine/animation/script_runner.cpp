@@ -18,6 +18,7 @@
 #include "engine/ui/requesters.h"
 
 char frame_file_name[256];
+ScriptRunFault script_run_fault;
 
 namespace {
 
@@ -25,6 +26,18 @@ constexpr char kScriptHeader[] = "Dalve Script File";
 constexpr int32_t kLastFrameNumber = 99999;
 
 enum class LineRead { kLine, kTooLong, kEnd };
+
+// Notes a fault of the line being run; the first one is kept with its line.
+void note_fault(int32_t line_number, const char* line) {
+  if (script_run_fault.faults++ > 0) return;
+  script_run_fault.line_number = line_number;
+  std::snprintf(script_run_fault.line, sizeof script_run_fault.line, "%s", line);
+  cut_at_newline(script_run_fault.line);
+  tabs_to_blanks(script_run_fault.line);
+}
+
+// Counts of the messages that mean a line went wrong.
+int32_t messages_so_far() { return script_errors_shown + file_errors_shown; }
 
 // Reads one line into a buffer of kScriptLineMax + 1 characters, without its line end (a CR in front of
 // the LF is dropped too). A line that does not fit is read to its end and reported as too long, so that
@@ -67,6 +80,7 @@ void report_not_a_script(const char* path) {
 
 // "Script error: %s" for a line longer than the line buffer, naming its beginning.
 int32_t report_long_line(const char* head) {
+  ++script_errors_shown;
   char shown[kScriptLineMax + 1];
   std::snprintf(shown, sizeof shown, "%s", head);
   cut_at_newline(shown);
@@ -91,68 +105,89 @@ void show_timing(int32_t frame, int32_t first_frame, double frame_seconds, doubl
   SetStatusLine(text);
 }
 
+// What a line leaves the run to do: go on with the next line, or end with a result.
+constexpr int32_t kLineGoesOn = 2;
+
+// Runs one line: a command, or a keyframe, and the frame it makes.
+int32_t run_line(char* line, LineRead read, const char* base_name, int32_t first_frame, int32_t* frame,
+                 uint32_t* previous_tick, double* total_seconds) {
+  int32_t r = 1;
+  if (read == LineRead::kTooLong) {
+    // A long comment is skipped whole; any other long line is reported and skipped whole.
+    if (lookup_script_keyword(line) != kScriptCodeComment && report_long_line(line) == -1) {
+      return kScriptRunStopped;
+    }
+    r = 1;
+  } else if (line_is_numeric(line)) {
+    float pose[6];
+    const int32_t count = script_read_keyframe(line, pose);
+    if (count < 0) {
+      cut_at_newline(line);
+      if (script_error(line) == -1) return kScriptRunStopped;
+      r = 1;
+    } else if (count < 6) {
+      return kScriptRunFormatError;
+    } else {
+      camera_state.camera_x = pose[0];
+      camera_state.camera_y = pose[1];
+      camera_state.camera_z = pose[2];
+      camera_state.camera_bank = pose[3];
+      camera_state.camera_heading = pose[4];
+      camera_state.camera_pitch = pose[5];
+      r = kScriptRenderFrame;
+    }
+  } else {
+    r = execute_script_line(line);
+    if (r == -1) return kScriptRunStopped;
+  }
+  if (!base_name) animation_state.anim_save_frames = 0;
+  if (r != kScriptRenderFrame && r != kScriptRewriteFrame) return kLineGoesOn;
+
+  animation_state.script_error_frame = *frame;
+  if (r == kScriptRenderFrame) {
+    if (script_frame_prepare() != 1) return kScriptRunStopped;
+    if (script_frame_render(*frame, animation_state.script_frame_count) != 1) return kScriptRunStopped;
+  }
+  script_frame_show();
+  if (animation_state.anim_save_frames) {
+    char status[64];
+    std::snprintf(status, sizeof status, "Saving frame %d", *frame + 1);
+    script_frame_status(status);
+    if (script_frame_write(animation_state.animation_output, base_name, *frame) != 1) return kScriptRunFailed;
+    ++*frame;
+    if (*frame > kLastFrameNumber) return kScriptRunDone;
+  }
+  const uint32_t now = host().tick_count();
+  const double frame_seconds = static_cast<double>(now - *previous_tick) / 1000.0;
+  *total_seconds += frame_seconds;
+  show_timing(*frame, first_frame, frame_seconds, *total_seconds);
+  *previous_tick = now;
+  return kLineGoesOn;
+}
+
 // Runs the lines after the skipped ones until the end, a stop or a failure.
-int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
+int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame, int32_t line_number) {
   char line[kScriptLineMax + 1];
+  char original[kScriptLineMax + 1];
   int32_t frame = first_frame;
   uint32_t previous_tick = host().tick_count();
   double total_seconds = 0.0;
   for (;;) {
     const LineRead read = read_line(file, line);
     if (read == LineRead::kEnd) return kScriptRunDone;
-    int32_t r = 1;
-    if (read == LineRead::kTooLong) {
-      // A long comment is skipped whole; any other long line is reported and skipped whole.
-      if (lookup_script_keyword(line) != kScriptCodeComment && report_long_line(line) == -1) {
-        return kScriptRunStopped;
-      }
-      r = 1;
-    } else if (line_is_numeric(line)) {
-      float pose[6];
-      const int32_t count = script_read_keyframe(line, pose);
-      if (count < 0) {
-        cut_at_newline(line);
-        if (script_error(line) == -1) return kScriptRunStopped;
-        r = 1;
-      } else if (count < 6) {
-        return kScriptRunFormatError;
-      } else {
-        camera_state.camera_x = pose[0];
-        camera_state.camera_y = pose[1];
-        camera_state.camera_z = pose[2];
-        camera_state.camera_bank = pose[3];
-        camera_state.camera_heading = pose[4];
-        camera_state.camera_pitch = pose[5];
-        r = kScriptRenderFrame;
-      }
-    } else {
-      r = execute_script_line(line);
-      if (r == -1) return kScriptRunStopped;
+    ++line_number;
+    std::memcpy(original, line, sizeof original);
+    const int32_t messages_before = messages_so_far();
+    const int32_t result = run_line(line, read, base_name, first_frame, &frame, &previous_tick, &total_seconds);
+    const bool stopped = result == kScriptRunStopped && !script_exit_requested;
+    if (messages_so_far() != messages_before || result == kScriptRunFailed || result == kScriptRunFormatError ||
+        stopped) {
+      note_fault(line_number, original);
     }
-    if (!base_name) animation_state.anim_save_frames = 0;
-    if (r != kScriptRenderFrame && r != kScriptRewriteFrame) continue;
-
-    animation_state.script_error_frame = frame;
-    if (r == kScriptRenderFrame) {
-      if (script_frame_prepare() != 1) return kScriptRunStopped;
-      if (script_frame_render(frame, animation_state.script_frame_count) != 1) return kScriptRunStopped;
-    }
-    script_frame_show();
-    if (animation_state.anim_save_frames) {
-      char status[64];
-      std::snprintf(status, sizeof status, "Saving frame %d", frame + 1);
-      script_frame_status(status);
-      if (script_frame_write(animation_state.animation_output, base_name, frame) != 1) return kScriptRunFailed;
-      ++frame;
-      if (frame > kLastFrameNumber) return kScriptRunDone;
-    }
-    const uint32_t now = host().tick_count();
-    const double frame_seconds = static_cast<double>(now - previous_tick) / 1000.0;
-    total_seconds += frame_seconds;
-    show_timing(frame, first_frame, frame_seconds, total_seconds);
-    previous_tick = now;
+    if (result != kLineGoesOn) return result;
   }
 }
+
 
 }  // namespace
 
@@ -192,16 +227,20 @@ int32_t format_frame_file_name(int32_t kind, const char* base_name, int32_t fram
 
 int32_t run_script(const char* path, const char* base_name, int32_t first_frame) {
   animation_state.anim_save_frames = 1;
+  script_run_fault = ScriptRunFault{};
+  script_exit_requested = 0;
   if (first_frame < 0) first_frame = 0;
   FILE* file = path ? open_file(path, "r") : nullptr;
   if (!file) {
     msg_error_opening(path ? path : "");
+    note_fault(0, "");
     return kScriptRunFailed;
   }
   char line[kScriptLineMax + 1];
   bool ended_by_lf = false;
   if (read_line(file, line, &ended_by_lf) != LineRead::kLine || !is_header(line, ended_by_lf)) {
     report_not_a_script(path);
+    note_fault(1, line);
     std::fclose(file);
     return kScriptRunFormatError;
   }
@@ -217,15 +256,17 @@ int32_t run_script(const char* path, const char* base_name, int32_t first_frame)
   std::rewind(file);
   read_line(file, line);
   read_line(file, line);
+  int32_t line_number = 2;
 
   // Resuming: the lines before the first frame to render are read, not executed.
   for (int32_t skipped = 0; skipped < first_frame;) {
     const LineRead read = read_line(file, line);
     if (read == LineRead::kEnd) break;
+    ++line_number;
     if (read == LineRead::kLine) skipped += is_frame_line(line);
   }
 
-  const int32_t result = run_lines(file, base_name, first_frame);
+  const int32_t result = run_lines(file, base_name, first_frame, line_number);
   std::fclose(file);
   return result;
 }

@@ -26,6 +26,16 @@ enum ScriptRunResult : int32_t {
 // Name of the last frame file written (series) or of the animation file (frame sequence, FLC).
 extern char frame_file_name[256];
 
+// The first fault of the last run_script: a script error (also one answered "Continue"), a file error
+// message, a frame not written, a format error or a stop (not "Exit"), with the line it happened on (numbered from 1, the
+// header being line 1). faults counts them all; 0 when the run had none.
+struct ScriptRunFault {
+  int32_t faults;
+  int32_t line_number;
+  char line[256];
+};
+extern ScriptRunFault script_run_fault;
+
 // Runs the script at path. base_name: the animation base or file name handed to the writer (null: no
 // frame is written). first_frame: the number of the first frame to render; earlier frames are skipped
 // and frame files are numbered from it.

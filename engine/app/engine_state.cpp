@@ -1,13 +1,17 @@
 // One reset for the whole engine state, so start-up and every test begin from the same values.
 #include "engine/app/engine_state.h"
 
+#include "engine/animation/animation_maker.h"
 #include "engine/animation/path_model.h"
 #include "engine/animation/path_scripts.h"
 #include "engine/animation/script_dialog_buffers.h"
+#include "engine/animation/script_interpreter.h"
+#include "engine/animation/script_runner.h"
 #include "engine/core/color_classes.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/files/folder_scan.h"
+#include "engine/files/movie_writer.h"
 #include "engine/files/surface_features.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/erosion.h"
@@ -38,4 +42,8 @@ void reset_engine_state() {
   reset_path_state();
   reset_path_script_state();
   reset_script_dialog_buffers();
+  reset_movie_codec_options();
+  reset_animation_maker_names();
+  script_run_fault = ScriptRunFault{};
+  script_exit_requested = 0;
 }

@@ -4,17 +4,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/animation/animation_maker.h"
+#include "engine/animation/script_interpreter.h"
 #include "engine/animation/script_runner.h"
 #include "engine/files/default_dirs.h"
 #include "engine/host/system.h"
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
 #include "engine/files/image_buffer.h"
+#include "engine/files/movie_writer.h"
 #include "engine/landscape/camera.h"
 #include "engine/app/command_line.h"
 #include "engine/core/settings.h"
 #include "engine/files/landscape_file.h"
-#include "engine/animation/movie_file.h"
 #include "engine/ui/panel_hooks.h"
 #include "engine/ui/engine_control.h"
 #include "engine/core/path_names.h"
@@ -34,7 +36,6 @@ namespace {
 constexpr int32_t kFileTypeLandscape = 5;
 constexpr int32_t kFileTypeSession = 6;
 constexpr int32_t kFileTypeScript = 7;
-constexpr int32_t kAviCreate = 256;
 
 bool is_absolute(const char* path) {
   if (path[0] == '/' || path[0] == '\\') return true;
@@ -87,21 +88,27 @@ void after_script() {
   status_show_landscape_name();
 }
 
+bool is_movie_kind(int32_t kind) { return kind == kOutputAvi || kind == kOutputMpeg; }
+
 // The movie for "-ta"; reports when it cannot be opened. 1 when it is open.
 int32_t open_movie(const char* base_name) {
-  const int32_t r = avi_open(base_name, image_width, image_height, kAviCreate, animation_state.frame_rate);
+  const int32_t r = avi_open(base_name, image_width, image_height, kMovieCreate, animation_state.frame_rate);
   if (r == 1) return 1;
-  std::snprintf(text_buffer, sizeof text_buffer, "Cannot open movie file:\n\"%s\" (error %d)", base_name, r);
-  requester(text_buffer, "  OK  ", nullptr);
+  if (!report_movie_open(r, base_name)) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Cannot open movie file:\n\"%s\" (error %d)", base_name, r);
+    requester(text_buffer, "  OK  ", nullptr);
+  }
   return 0;
 }
 
-// A command-line script that did not run to its end is reported as the animation commands report it,
-// and counts as a failure of the run.
-void report_script_result(int32_t result) {
-  if (result == 1) return;
+// A command-line script that did not run to its end, or met errors on the way (also errors answered
+// "Continue"), is reported as the animation commands report it, followed by the file, the line number
+// and the line of its first fault, and counts as a failure of the run. "Exit" ends a script normally.
+void report_script_result(int32_t result, const char* path) {
+  if (result == -1 && script_exit_requested && script_run_fault.faults == 0) return;
+  if (result == 1 && script_run_fault.faults == 0) return;
   ++startup_failures;
-  if (result == -1) {
+  if (result == -1 && !script_exit_requested) {
     requester("User aborted script!", "  OK  ", nullptr);
   } else if (result == -3) {
     requester("Format error in script!", "  OK  ", nullptr);
@@ -109,6 +116,22 @@ void report_script_result(int32_t result) {
     std::snprintf(text_buffer, sizeof text_buffer, "Error running script! (frame %d of %d)", animation_state.script_error_frame + 1,
                   animation_state.script_frame_count);
     requester(text_buffer, "  OK  ", nullptr);
+  }
+  if (script_run_fault.faults > 0 && script_run_fault.line_number > 0) {
+    std::snprintf(text_buffer, sizeof text_buffer, "Script \"%s\", line %d: %s", path, script_run_fault.line_number,
+                  script_run_fault.line);
+    requester(text_buffer, "  OK  ", nullptr);
+  }
+}
+
+// The extension a single-file output gets when the name given with "-o" has none.
+const char* output_extension(int32_t kind) {
+  switch (kind) {
+    case kOutputFrameSequence: return ".DAN";
+    case kOutputFlc: return ".FLC";
+    case kOutputAvi: return ".AVI";
+    case kOutputMpeg: return ".MPG";
+    default: return nullptr;
   }
 }
 
@@ -121,15 +144,17 @@ void run_startup_script_argument(const char* path, const char* base_name) {
     requester(text_buffer, "  OK  ", nullptr);
     return;
   }
-  const bool movie = animation_state.animation_output == kOutputAvi && base_name[0] && open_movie(frames) == 1;
-  if (animation_state.animation_output == kOutputAvi && !base_name[0]) {
+  const char* extension = output_extension(animation_state.animation_output);
+  if (extension && base_name[0]) add_extension(frames, sizeof frames, extension);
+  const bool movie = is_movie_kind(animation_state.animation_output) && base_name[0] && open_movie(frames) == 1;
+  if (is_movie_kind(animation_state.animation_output) && !base_name[0]) {
     requester("No movie name for AVI output: give one with -o before the script.", "  OK  ", nullptr);
   }
   // The script's own relative names (saved images, loaded files) mean the start folder too.
   char here[kFolderBufferSize];
   current_folder(here);
   const bool moved = system_change_folder(launch_dir);
-  report_script_result(run_script(path, frames, 0));
+  report_script_result(run_script(path, frames, 0), path);
   if (moved && !system_change_folder(here)) {
     std::snprintf(text_buffer, sizeof text_buffer, "Cannot return to the program folder:\n\"%s\"", here);
     requester(text_buffer, "  OK  ", nullptr);

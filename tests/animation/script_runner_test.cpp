@@ -227,6 +227,10 @@ TEST_F(ScriptRunner, LongLinesAreHandledWhole) {
   ASSERT_EQ(host->messages.size(), 2u);
   EXPECT_EQ(host->messages[0].text.rfind("Script error: Haze 5", 0), 0u);
   EXPECT_EQ(frames_made(), 0u);
+  // Both long lines are faults of the run; the first is noted with its line.
+  EXPECT_EQ(script_run_fault.faults, 2);
+  EXPECT_EQ(script_run_fault.line_number, 3);
+  EXPECT_EQ(std::string(script_run_fault.line).rfind("Haze 5", 0), 0u);
   host->yes_no_answers = {0};
   EXPECT_EQ(run(long_haze + "\nHaze 9\n"), -1);
   EXPECT_NE(render_settings.haze_density, 9);

@@ -70,13 +70,16 @@ class StartupTest : public EngineTest {
     set_command_line(line.c_str());
     startup();
   }
-  // What each message was about: a script's marker or a landscape file's name.
+  // What each message was about: a script's marker or a landscape file's name. The closing note that
+  // names a failed script's file and line is left out.
   std::vector<std::string> shown() {
     std::vector<std::string> out;
+    const std::regex fault_line("^Script \"[^\"]*\", line [0-9]+: ");
     const std::regex marker("Script error: (\\w+)"), landscape("landscape file:\n\"([^\"]+)\""),
         movie("(movie)");
     for (const auto& m : host_->messages) {
       std::smatch s;
+      if (std::regex_search(m.text, s, fault_line)) continue;
       if (std::regex_search(m.text, s, marker) || std::regex_search(m.text, s, movie)) {
         out.push_back(s[1]);
       } else if (std::regex_search(m.text, s, landscape)) {
@@ -136,7 +139,7 @@ TEST_F(StartupTest, AviOutputNeedsANamedMovieAndOnlyActsOnLaterScripts) {
   write_script(work_ / "a.scr", "Script");
   // "-ta" without "-o": the movie cannot be named; the script still runs.
   start("-ta a.scr");
-  ASSERT_EQ(host_->messages.size(), 2u);
+  ASSERT_EQ(host_->messages.size(), 3u);
   EXPECT_EQ(host_->messages[0].text, "No movie name for AVI output: give one with -o before the script.");
   EXPECT_EQ(shown()[1], "Script");
 
@@ -145,20 +148,25 @@ TEST_F(StartupTest, AviOutputNeedsANamedMovieAndOnlyActsOnLaterScripts) {
   std::ofstream(work_ / "r.scr") << "Dalve Script File\n\nImageSize 32 24\nRender\nRender\n";
   ASSERT_EQ(::chdir(work_.c_str()), 0);
   start("-ta r.scr");
-  ASSERT_EQ(host_->messages.size(), 3u);
+  ASSERT_EQ(host_->messages.size(), 4u);
   EXPECT_EQ(host_->messages[0].text, "No movie name for AVI output: give one with -o before the script.");
   EXPECT_NE(host_->messages[1].text.find("Error writing file:"), std::string::npos) << host_->messages[1].text;
   EXPECT_EQ(host_->messages[2].text, "Error running script! (frame 1 of 2)");
   free_vidmem24();
   free_vidmem8();
 
-  // With a name the movie is asked for (and reported when it cannot be opened); the script runs after.
+  // With a name the movie is opened first (its codec is asked for), the script runs after; a movie that
+  // received no frame leaves no file.
   host_->messages.clear();
   ASSERT_EQ(::chdir(work_.c_str()), 0);
   start("-ofly -ta a.scr");
-  EXPECT_EQ(shown(), (Names{"movie", "Script"}));
-  EXPECT_NE(host_->messages[0].text.find(fs::canonical(work_).string() + "/fly"), std::string::npos)
-      << host_->messages[0].text;  // the relative base name means the start folder
+  ASSERT_EQ(shown().size(), 3u);
+  EXPECT_EQ(shown()[2], "Script");
+  EXPECT_EQ(host_->messages[1].text, "Quality (0 to 10000):");
+  EXPECT_NE(host_->messages[0].text.find("Video codec for \"" + fs::canonical(work_).string() + "/fly.AVI"),
+            std::string::npos)
+      << host_->messages[0].text;  // the relative base name means the start folder; the extension is added
+  EXPECT_FALSE(fs::exists(work_ / "fly.AVI"));
 
   // "-ta" after the script has no effect on it.
   host_->messages.clear();
@@ -198,12 +206,13 @@ TEST_F(StartupTest, ScriptsThatDoNotRunToTheirEndAreReportedAndCounted) {
     const char* arguments;
     int32_t failures;
     const char* last_message;
+    const char* fault_line;  // the closing note's file, line number and line
   } cases[] = {
-      {"good.scr", 0, nullptr},
-      {"format.scr", 1, "Format error in script!"},
-      {"header.scr", 1, "Format error in script!"},
-      {"missing.scr", 1, nullptr},
-      {"good.scr format.scr good.scr", 1, "Format error in script!"},
+      {"good.scr", 0, nullptr, nullptr},
+      {"format.scr", 1, "Format error in script!", "format.scr\", line 3: 1, 2, 3"},
+      {"header.scr", 1, "Format error in script!", "header.scr\", line 1: Dalve script file"},
+      {"missing.scr", 1, nullptr, nullptr},
+      {"good.scr format.scr good.scr", 1, "Format error in script!", "format.scr\", line 3: 1, 2, 3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
@@ -213,8 +222,11 @@ TEST_F(StartupTest, ScriptsThatDoNotRunToTheirEndAreReportedAndCounted) {
     start(c.arguments);
     EXPECT_EQ(startup_failures, c.failures);
     if (c.last_message) {
-      ASSERT_FALSE(host_->messages.empty());
-      EXPECT_EQ(host_->messages.back().text, c.last_message);
+      ASSERT_GE(host_->messages.size(), 2u);
+      EXPECT_EQ(host_->messages[host_->messages.size() - 2].text, c.last_message);
+      const std::string note = host_->messages.back().text;
+      EXPECT_EQ(note.rfind("Script \"", 0), 0u) << note;
+      EXPECT_NE(note.find(c.fault_line), std::string::npos) << note;
     }
   }
   startup_failures = 0;

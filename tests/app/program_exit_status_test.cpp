@@ -1,0 +1,109 @@
+// The dalvenor program run as users run it: its exit status, its messages naming the failing line, and
+// the animation files of the output options.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/files/movie_test_support.h"
+#include "tests/support/engine_test.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kHeader[] = "Dalve Script File\n  CameraX,   CameraY,   CameraZ,      Bank,   Heading,     Pitch,\n";
+
+class ProgramRun : public EngineTest {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "dalvenor_program_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void script(const std::string& name, const std::string& body) {
+    std::ofstream(dir_ / name, std::ios::binary) << kHeader << body;
+  }
+  // Runs the program in the folder; returns its exit status, with its standard error in err_.
+  int run(const std::string& arguments) {
+    const std::string command = "cd '" + dir_.string() + "' && '" DALVENOR_PROGRAM "' " + arguments + " 2>err.txt";
+    const int status = std::system(command.c_str());
+    std::ifstream in(dir_ / "err.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    err_ = text.str();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  fs::path dir_;
+  std::string err_;
+};
+
+TEST_F(ProgramRun, ExitEndsAScriptNormally) {
+  script("done.scr", "ImageSize 32 24\nExit\nBogus never reached\n");
+  EXPECT_EQ(run("done.scr"), 0) << err_;
+  EXPECT_EQ(err_.find("User aborted script!"), std::string::npos) << err_;
+  EXPECT_EQ(err_.find("Script error"), std::string::npos) << err_;
+}
+
+TEST_F(ProgramRun, AnUnknownKeywordFailsTheRunAndNamesItsLine) {
+  script("bad.scr", "ImageSize 32 24\nFlyToTheMoon 3\nHaze 5\n");
+  EXPECT_NE(run("bad.scr"), 0);
+  EXPECT_NE(err_.find("Script error: FlyToTheMoon 3"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("bad.scr\", line 4: FlyToTheMoon 3"), std::string::npos) << err_;
+}
+
+TEST_F(ProgramRun, ASaveThatFailsFailsTheRun) {
+  std::ofstream(dir_ / "plain") << "a file, not a folder";
+  script("save.scr", "ImageSize 32 24\nRender\nSaveTarga24 plain/picture.tga\n");
+  EXPECT_NE(run("-oframe save.scr"), 0);
+  EXPECT_NE(err_.find("save.scr\", line 5: SaveTarga24 plain/picture.tga"), std::string::npos) << err_;
+}
+
+TEST_F(ProgramRun, ScriptsThatRunToTheirEndSucceed) {
+  script("fine.scr", "ImageSize 32 24\nRender\n");
+  EXPECT_EQ(run("-tt -oframe fine.scr"), 0) << err_;
+  EXPECT_TRUE(fs::exists(dir_ / "frame00000.TGA"));
+}
+
+TEST_F(ProgramRun, OutputOptionsWriteFlcFrameSequenceAndMovieFiles) {
+  script("two.scr", "ImageSize 48 32\nRender\nRender\nRender\n");
+  EXPECT_EQ(run("-tf -oanim two.scr"), 0) << err_;
+  EXPECT_EQ(run("-tv -oanim two.scr"), 0) << err_;
+  EXPECT_EQ(run("-ta -oanim two.scr"), 0) << err_;
+  EXPECT_EQ(err_.find("codec"), std::string::npos) << err_;  // an unattended run asks nothing
+  ASSERT_TRUE(fs::exists(dir_ / "anim.FLC"));
+  ASSERT_TRUE(fs::exists(dir_ / "anim.DAN"));
+  ASSERT_TRUE(fs::exists(dir_ / "anim.AVI"));
+  EXPECT_EQ(fs::file_size(dir_ / "anim.DAN"), 1024u + 3u * 48u * 32u);
+  if (!movietest::have_ffmpeg()) return;
+  for (const char* name : {"anim.FLC", "anim.AVI"}) {
+    auto info = movietest::probe((dir_ / name).string());
+    EXPECT_EQ(info["width"], "48") << name;
+    EXPECT_EQ(info["height"], "32") << name;
+    EXPECT_EQ(info["nb_read_frames"], "3") << name;
+  }
+  // "-ta" without "-o" gives its message and fails.
+  EXPECT_NE(run("-ta two.scr"), 0);
+  EXPECT_NE(err_.find("No movie name for AVI output"), std::string::npos) << err_;
+}
+
+TEST_F(ProgramRun, AMovieEndedByAStopStillPlaysWhatWasWritten) {
+  script("stop.scr", "ImageSize 48 32\nRender\nRender\nStop\nRender\n");
+  EXPECT_NE(run("-ta -ocut stop.scr"), 0);
+  EXPECT_NE(err_.find("User aborted script!"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("stop.scr\", line 6: Stop"), std::string::npos) << err_;
+  ASSERT_TRUE(fs::exists(dir_ / "cut.AVI"));
+  if (!movietest::have_ffmpeg()) return;
+  EXPECT_EQ(movietest::probe((dir_ / "cut.AVI").string())["nb_read_frames"], "2");
+}
+
+}  // namespace
