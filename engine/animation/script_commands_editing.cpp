@@ -1,5 +1,4 @@
 // Script commands that edit the landscape: vertical scale, smoothing, stretching, enlarging, erosion and water.
-#include "engine/animation/movie_file.h"
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
