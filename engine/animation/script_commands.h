@@ -17,6 +17,7 @@ extern const ScriptRoutineRow script_folder_routines[];    // the DefaultDir key
 extern const ScriptRoutineRow script_camera_routines[];    // camera, lens, sun and shading
 extern const ScriptRoutineRow script_image_routines[];      // saving and loading images
 extern const ScriptRoutineRow script_landscape_routines[];  // creating and reshaping the landscape
+extern const ScriptRoutineRow script_file_routines[];      // loading landscape files and colour maps
 extern const ScriptRoutineRow script_settings_routines[];  // plain settings of landscape, trees, colours, sky and render
 extern const ScriptRoutineRow script_pending_routines[];   // keywords whose engine operation is not available yet
 

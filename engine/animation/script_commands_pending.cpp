@@ -17,8 +17,6 @@ const ScriptRoutineRow script_pending_routines[] = {
     {1036, cmd_waiting},  // Stretch -- stretch_landscape
     {1043, cmd_waiting},  // Smooth -- smooth_landscape
     {1044, cmd_waiting},  // SeaLevel -- create_sea
-    {1045, cmd_waiting},  // LoadDEM, LoadLandscape -- the landscape loader (load_landscape, old_dem_header)
-    {1046, cmd_waiting},  // LoadCMap, LoadScheme -- load_scheme_old
     {1047, cmd_waiting},  // LoadBinaryDEM -- load_binary_raw
     {1050, cmd_waiting},  // TreeDensity, MeanTreeDensity -- set_mean_tree_density
     {1051, cmd_waiting},  // MakeRiver -- create_river
