@@ -74,7 +74,7 @@ class StartupTest : public ::testing::Test {
   // What each message was about: a script's marker or a landscape file's name.
   std::vector<std::string> shown() {
     std::vector<std::string> out;
-    const std::regex marker("Script error: (\\w+)"), landscape("landscape file:\n\"([^\"]+)\""),
+    const std::regex marker("Script error: (\\w+)"), landscape("Error (?:opening|reading) file: \"([^\"]+)\""),
         movie("(movie)");
     for (const auto& m : host_->messages) {
       std::smatch s;
