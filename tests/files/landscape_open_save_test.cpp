@@ -108,3 +108,12 @@ TEST_F(LandscapeFileTest, OpeningASchemeFileAppliesItsSettings) {
   EXPECT_EQ(lens_scale, 4.0f);
   EXPECT_EQ(fingerprint().elevations, grids);
 }
+
+TEST_F(LandscapeFileTest, ShippedExampleSessionOpens) {
+  const std::string here = __FILE__;
+  const std::string example = here.substr(0, here.rfind("/tests/")) + "/examples/valley.d4s";
+  ASSERT_EQ(load_landscape(example.c_str()), 2);
+  EXPECT_TRUE(host_->messages.empty()) << first_message(*host_);
+  EXPECT_EQ(std::make_pair(grid_width, grid_height), std::make_pair(258, 258));
+  EXPECT_STREQ(landscape_name, "Valley");
+}
