@@ -62,7 +62,7 @@ bool read_textures(LandscapeFileReader& r, const uint8_t* h, PendingLandscape& p
     if (e.name[0] == 0 || !(e.loaded && e.bytes0 && e.data[0])) continue;
     // An embedded block: read only when sound and inside the file; otherwise the slot stays empty.
     if (!texture_entry_block_sound(e) || !r.section_fits(e.data[0], e.bytes0)) continue;
-    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[e.bytes0]);
+    std::unique_ptr<uint8_t, PendingLandscape::BlockFree> block(static_cast<uint8_t*>(global_alloc_zeroed(e.bytes0)));
     if (!block || !r.read_at(e.data[0], block.get(), e.bytes0)) continue;
     p.blocks[n] = std::move(block);
   }
@@ -128,7 +128,8 @@ bool read_grid(LandscapeFileReader& r, const uint8_t* h, int32_t slot, bool pack
                std::vector<uint16_t>* pairs) {
   const uint32_t at = get32(h + slot);
   if (!r.seek(at)) return false;
-  if (elevations) return read_elevation_rows(r, packed, columns, read_rows, p.keep_columns, p.keep_rows, e) != 0;
+  if (elevations)
+    return read_elevation_rows(r, packed, columns, read_rows, p.keep_columns, p.keep_rows, e, "Loading") != 0;
   return read_pair_rows(r, packed, columns, read_rows, p.keep_columns, p.keep_rows, pairs) != 0;
 }
 

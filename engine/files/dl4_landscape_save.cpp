@@ -92,8 +92,10 @@ bool write_sections(Writer& out, uint8_t* h, int32_t session, int32_t scheme, in
   if (any_texture_loaded() && !write_textures(out, h, embed)) return false;
   if (elevations) {
     out.mark(h + dl4::kElevations);
-    for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t r = 0; r < grid_height; ++r) {
+      show_progress("Saving", r, grid_height);
       if (!out.elevation_row(elevation_row(r), grid_width)) return false;
+    }
   }
   if (terrain) {
     show_status(" Saving  Colors ");

@@ -9,6 +9,7 @@
 #include "engine/files/landscape_row_codecs.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/panels/requesters.h"
+#include "engine/panels/status.h"
 
 LandscapeFileReader::~LandscapeFileReader() {
   if (file) std::fclose(file);
@@ -82,7 +83,8 @@ constexpr const char* kShortRow = "A row holds fewer samples than the header say
 }  // namespace
 
 int32_t read_elevation_rows(LandscapeFileReader& r, bool packed, int32_t need_columns, int32_t read_rows,
-                            int32_t keep_columns, int32_t keep_rows, std::vector<int16_t>* out) {
+                            int32_t keep_columns, int32_t keep_rows, std::vector<int16_t>* out,
+                            const char* progress_label) {
   std::vector<uint8_t> bytes(kPackedRowMax * 2);
   std::vector<int16_t> samples(kRowMaxSamples);
   out->assign(static_cast<size_t>(keep_columns) * static_cast<size_t>(keep_rows), 0);
@@ -103,6 +105,7 @@ int32_t read_elevation_rows(LandscapeFileReader& r, bool packed, int32_t need_co
     return 1;
   };
   for (int32_t row = 0; row < read_rows; ++row) {
+    if (progress_label) show_progress(progress_label, row, read_rows);
     if (!read_row16(r, packed, need_columns, bytes, samples, decode)) return 0;
     if (row < keep_rows && keep_columns > 0)
       std::memcpy(out->data() + static_cast<size_t>(row) * keep_columns, samples.data(),

@@ -31,9 +31,11 @@ int32_t msg_damaged_file(const char* path, const char* reason);
 // Decodes rows coded with the elevation row coding (packed) or raw little-endian samples into
 // row-major samples: read_rows rows of the file, of which the first keep_columns samples of the first
 // keep_rows rows are stored in out (keep_columns by keep_rows). Each row must hold at least
-// need_columns samples. Returns 1, or 0 after setting the reader's fault (or a short read).
+// need_columns samples. Returns 1, or 0 after setting the reader's fault (or a short read). With a
+// progress label the progress read-out follows the rows.
 int32_t read_elevation_rows(LandscapeFileReader& r, bool packed, int32_t need_columns, int32_t read_rows,
-                            int32_t keep_columns, int32_t keep_rows, std::vector<int16_t>* out);
+                            int32_t keep_columns, int32_t keep_rows, std::vector<int16_t>* out,
+                            const char* progress_label = nullptr);
 // The same for rows of 16-bit pairs stored high byte first (byte-pair row coding); the samples come back
 // in memory order.
 int32_t read_pair_rows(LandscapeFileReader& r, bool packed, int32_t need_columns, int32_t read_rows,

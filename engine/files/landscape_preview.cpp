@@ -9,7 +9,7 @@
 #include "engine/files/byte_order.h"
 #include "engine/files/landscape_file_reader.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/files/old_landscape_header.h"
 #include "engine/landscape/grid.h"
 
 namespace {

@@ -4,12 +4,8 @@
 
 #include <cstdint>
 
-// Presence bits of the older header.
-constexpr uint32_t kOldHasSize = 1, kOldHasBlock1 = 2, kOldHasBlock2 = 4, kOldHasBlock3 = 8, kOldHasTail = 16;
+#include "engine/files/old_landscape_header.h"
 
-// Converts a header between file order and memory order in place. reading: the presence word is tested
-// after its own conversion; writing: it is tested before.
-void old_header_swap(uint8_t* header, bool reading);
 // Reads an older-format file into the landscape (read and checked in full first). 1 loaded (settings wait
 // in old_dem_header), 0 after a reported failure with everything as it was.
 int32_t load_old_dem(const char* path);

@@ -9,6 +9,7 @@
 #include "engine/files/landscape_header.h"
 #include "engine/files/landscape_placement.h"
 #include "engine/files/old_landscape_file.h"
+#include "engine/files/old_landscape_header.h"
 #include "engine/files/pending_landscape.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/host/host.h"
@@ -16,13 +17,6 @@
 #include "engine/panels/status.h"
 
 namespace {
-
-void swap_range(uint8_t* h, int32_t first, int32_t last) {
-  for (int32_t at = first; at <= last; at += 4) {
-    std::swap(h[at], h[at + 3]);
-    std::swap(h[at + 1], h[at + 2]);
-  }
-}
 
 // Grid step at which the stored maps were made; anything but 1, 2, 4 or 8 marks them stale.
 int32_t stored_step(const uint8_t* h) {
@@ -110,7 +104,7 @@ bool read_all(const char* path, LandscapeFileReader& r, const uint8_t* h, Pendin
 
   const bool packed = (get32(h + 128) & 1) != 0;
   if (!r.seek(kOldHeaderSize) ||
-      !read_elevation_rows(r, packed, columns, read_rows, p.keep_columns, p.keep_rows, &p.elevations))
+      !read_elevation_rows(r, packed, columns, read_rows, p.keep_columns, p.keep_rows, &p.elevations, "Loading"))
     return false;
   p.has_elevations = true;
   if (!(presence & kOldHasSize)) return true;
@@ -168,17 +162,6 @@ bool read_all(const char* path, LandscapeFileReader& r, const uint8_t* h, Pendin
 }
 
 }  // namespace
-
-void old_header_swap(uint8_t* h, bool reading) {
-  // The presence word decides whether the tail is converted: test it in memory order.
-  uint32_t presence = reading ? 0 : get32(h + 132);
-  swap_range(h, 128, 380);
-  swap_range(h, 388, 592);
-  swap_range(h, 628, 640);
-  swap_range(h, 660, 692);
-  if (reading) presence = get32(h + 132);
-  if (presence & kOldHasTail) swap_range(h, 696, 712);
-}
 
 int32_t load_old_dem(const char* path) {
   show_status("Load Dalvenor Landscape");

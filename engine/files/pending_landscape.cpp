@@ -1,6 +1,7 @@
 // Handing a fully read landscape file over to the landscape, the colour scheme, the textures and the rest.
 #include "engine/files/pending_landscape.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/files/background_image.h"
@@ -13,6 +14,8 @@
 #include "engine/panels/status.h"
 #include "engine/render/image_palette.h"
 #include "engine/scene/texture_slots.h"
+
+void PendingLandscape::BlockFree::operator()(void* block) const { global_free(block); }
 
 namespace {
 

@@ -37,7 +37,11 @@ struct PendingLandscape {
   bool replace_textures = false;  // every slot is released, then the table (if any) is installed
   bool has_texture_table = false;
   std::vector<TextureEntry> textures;                  // 256 entries when present
-  std::vector<std::unique_ptr<uint8_t[]>> blocks;      // embedded blocks by slot (null when none)
+  // Embedded blocks by slot (null when none), taken from the landscape allocator as texture slots expect.
+  struct BlockFree {
+    void operator()(void* block) const;
+  };
+  std::vector<std::unique_ptr<uint8_t, BlockFree>> blocks;
 
   bool has_palette = false;
   uint8_t palette[1024] = {};
