@@ -188,7 +188,7 @@ bool read_all(const char* path, LandscapeFileReader& r, const uint8_t* h, Pendin
     if (!r.seek(at) || !read_cloud_rows(r, packed, p.cloud_pattern.data())) return false;
     p.has_cloud_pattern = true;
   }
-  uint8_t ramp[kCloudRampEntries * 4];
+  uint8_t ramp[kCloudRampEntries * 4] = {};
   if (!fixed_section(r, h, dl4::kCloudColors, ramp, sizeof ramp, &present)) return false;
   p.has_cloud_ramp = present;
   for (int32_t i = 0; i < kCloudRampEntries; ++i) p.cloud_ramp[i] = get32(ramp + 4 * i);

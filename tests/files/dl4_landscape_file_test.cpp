@@ -297,3 +297,19 @@ TEST_F(LandscapeFileTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_NE(first_message(*host_).find("Error writing file:"), std::string::npos);
   EXPECT_EQ(dir_.entries(), std::vector<std::string>{"keep.d4s"});
 }
+
+TEST_F(LandscapeFileTest, PathBlockIsAnEmptyPathAndCloudPatternAZeroPatternUntilTheirOwnersLand) {
+  const std::string path = file("sections.d4s");
+  ASSERT_EQ(save_dl4_file(path.c_str(), 1, 1, 0, 1, 1, 1, 1, 1), 1);
+  const auto bytes = imgtest::read_bytes(path);
+  const uint32_t block = read32(bytes, 200);
+  ASSERT_EQ(block + static_cast<size_t>(kPathBlockBytes), bytes.size());  // the last section
+  const int32_t start[19] = {0, 0, 0, 1, 1, 0, 0, 1, 2, 0, 1, 200, 3000, 10, 100, 15, 20, 0, 30};
+  for (int32_t i = 0; i < 19; ++i) EXPECT_EQ(static_cast<int32_t>(read32(bytes, block + 4 * i)), start[i]) << i;
+  EXPECT_EQ(get_f32(bytes.data() + block + 76), 1.0f);
+  // 256 rows of 256 zero bytes: each row is the packets 82 00 82 00 FF 00 (127 + 127 + 2).
+  const uint32_t clouds = read32(bytes, 376);
+  const std::vector<uint8_t> row = {0x00, 0x06, 0x82, 0x00, 0x82, 0x00, 0xFF, 0x00};
+  for (int32_t r = 0; r < 256; ++r)
+    ASSERT_EQ(std::vector<uint8_t>(bytes.begin() + clouds + 8 * r, bytes.begin() + clouds + 8 * r + 8), row) << r;
+}

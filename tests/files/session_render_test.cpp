@@ -12,6 +12,7 @@
 #include "engine/animation/path_frames.h"
 #include "engine/files/default_dirs.h"
 #include "engine/files/landscape_open_save.h"
+#include "engine/files/old_landscape_file.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/command_line.h"
@@ -146,4 +147,20 @@ TEST_F(SessionRender, LoadCMapTakesOnlyOlderColourTables) {
   EXPECT_EQ(startup_failures, 0);
   EXPECT_TRUE(host_->messages.empty());
   EXPECT_EQ(landtest::fingerprint().colors, before.colors);
+}
+
+TEST_F(SessionRender, LoadDemOfAnOlderFileWithoutSettingsTakesItsVerticalScale) {
+  landtest::fill_grids(5);
+  vertical_scale = 2.5f;
+  ASSERT_EQ(write_old_dem((work_ / "plain.dem").c_str(), 0, 0, grid_width, grid_height), 1);
+  std::ofstream(work_ / "plain.scr") << "Dalve Script File\nRem\nLoadDEM plain.dem\n";
+  vertical_scale = built_vertical_scale = 1.0f;
+  sea_level = 40;
+  landscape_changed = 0;
+  run_command_line(prog_, "plain.scr");
+  EXPECT_EQ(startup_failures, 0);
+  EXPECT_EQ(vertical_scale, 2.5f);
+  EXPECT_EQ(built_vertical_scale, 2.5f);
+  EXPECT_EQ(sea_level, 0);
+  EXPECT_EQ(landscape_changed, 1);
 }
