@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/files/dl4_landscape_file.h"
-#include "engine/files/landscape_open_save.h"
+#include "engine/render/dl4_landscape_file.h"
+#include "engine/render/landscape_open_save.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/fractal.h"
 #include "engine/landscape/grid.h"

@@ -11,7 +11,7 @@
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
 #include "engine/files/image_buffer.h"
-#include "engine/files/landscape_open_save.h"
+#include "engine/render/landscape_open_save.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/command_line.h"
 #include "engine/landscape/settings.h"

@@ -1,12 +1,12 @@
 // Colour-scheme files: older colour tables with their default colours, current-format schemes that bring
 // colours, class attributes and textures but nothing else, and the scheme dialogs.
-#include "engine/files/color_scheme_files.h"
+#include "engine/render/color_scheme_files.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/files/dl4_landscape_file.h"
-#include "engine/files/landscape_open_save.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
+#include "engine/render/landscape_open_save.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/files/session_section_hooks.h"
 #include "tests/files/landscape_file_fixture.h"
 

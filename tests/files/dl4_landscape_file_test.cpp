@@ -1,15 +1,15 @@
 // The current landscape format: whole-session round trips at several sizes, the settings snapshot,
 // textures by name and embedded, and damaged files that must leave everything as it was.
-#include "engine/files/dl4_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "engine/files/landscape_open_save.h"
+#include "engine/render/landscape_open_save.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/files/targa.h"
-#include "engine/files/texture_table.h"
+#include "engine/render/texture_table.h"
 #include "engine/render/lighting.h"
 #include "engine/render/terrain_quad.h"
 #include "tests/files/file_size_limit.h"

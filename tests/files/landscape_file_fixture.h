@@ -14,7 +14,7 @@
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/landscape_names.h"
-#include "engine/files/settings_snapshot.h"
+#include "engine/render/settings_snapshot.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/color_classes.h"

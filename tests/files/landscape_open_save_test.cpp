@@ -1,10 +1,10 @@
 // The landscape open and save commands: the questions of Save Landscape, refusals that write nothing, and
 // files that are not landscapes.
-#include "engine/files/landscape_open_save.h"
+#include "engine/render/landscape_open_save.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/files/dl4_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
 #include "tests/files/landscape_file_fixture.h"
 
 using namespace landtest;

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/files/dl4_landscape_file.h"
-#include "engine/files/landscape_open_save.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
+#include "engine/render/landscape_open_save.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/panels/panel_ops.h"
 #include "engine/panels/panel_record.h"
 #include "tests/files/landscape_file_fixture.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/files/dl4_landscape_file.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/panels/file_requester.h"
 #include "tests/files/landscape_file_fixture.h"
 

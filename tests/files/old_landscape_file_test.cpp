@@ -1,11 +1,11 @@
 // The older landscape format: header examples, elevation rows, the settings blocks and Save Elevations Only.
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/old_landscape_file.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "engine/files/landscape_open_save.h"
+#include "engine/render/landscape_open_save.h"
 #include "engine/render/lighting.h"
 #include "engine/panels/panel_ops.h"
 #include "engine/panels/panel_record.h"

@@ -11,8 +11,8 @@
 
 #include "engine/animation/path_frames.h"
 #include "engine/files/default_dirs.h"
-#include "engine/files/landscape_open_save.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/landscape_open_save.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/host/headless_host.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/command_line.h"

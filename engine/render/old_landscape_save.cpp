@@ -10,7 +10,7 @@
 #include "engine/files/landscape_names.h"
 #include "engine/files/landscape_placement.h"
 #include "engine/files/landscape_row_codecs.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/files/safe_write.h"
 #include "engine/landscape/float_convert.h"
 #include "engine/landscape/grid.h"

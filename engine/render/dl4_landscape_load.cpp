@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "engine/files/byte_order.h"
-#include "engine/files/dl4_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_file_reader.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/landscape_placement.h"
-#include "engine/files/pending_landscape.h"
+#include "engine/render/pending_landscape.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/landscape/grid.h"
 #include "engine/panels/status.h"

@@ -1,10 +1,10 @@
 // Colour-scheme files of both kinds and the dialogs that load and save them.
-#include "engine/files/color_scheme_files.h"
+#include "engine/render/color_scheme_files.h"
 
 #include <cstring>
 
 #include "engine/files/default_dirs.h"
-#include "engine/files/dl4_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
 #include "engine/files/file_open.h"
 #include "engine/files/file_utils.h"
 #include "engine/files/landscape_header.h"

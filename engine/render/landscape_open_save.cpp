@@ -1,17 +1,17 @@
 // Landscape open and save commands: the format dispatch of load_landscape and the three dialogs.
-#include "engine/files/landscape_open_save.h"
+#include "engine/render/landscape_open_save.h"
 
 #include <cstring>
 
 #include "engine/files/default_dirs.h"
-#include "engine/files/dl4_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/file_utils.h"
 #include "engine/files/landscape_file_reader.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/landscape_names.h"
-#include "engine/files/old_landscape_file.h"
-#include "engine/files/settings_snapshot.h"
+#include "engine/render/old_landscape_file.h"
+#include "engine/render/settings_snapshot.h"
 #include "engine/landscape/color_classes.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/file_requester.h"

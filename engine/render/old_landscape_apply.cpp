@@ -4,7 +4,7 @@
 
 #include "engine/files/byte_order.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/files/targa.h"
 #include "engine/landscape/camera.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/files/texture_table.h"
+#include "engine/render/texture_table.h"
 #include "engine/landscape/settings.h"
 
 struct PendingLandscape {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/files/byte_order.h"
-#include "engine/files/dl4_landscape_file.h"
+#include "engine/render/dl4_landscape_file.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/landscape_names.h"
@@ -13,8 +13,8 @@
 #include "engine/files/background_image.h"
 #include "engine/files/safe_write.h"
 #include "engine/files/session_section_hooks.h"
-#include "engine/files/settings_snapshot.h"
-#include "engine/files/texture_table.h"
+#include "engine/render/settings_snapshot.h"
+#include "engine/render/texture_table.h"
 #include "engine/landscape/grid.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/status.h"

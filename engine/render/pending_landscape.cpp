@@ -1,11 +1,11 @@
 // Handing a fully read landscape file over to the landscape, the colour scheme, the textures and the rest.
-#include "engine/files/pending_landscape.h"
+#include "engine/render/pending_landscape.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "engine/files/background_image.h"
-#include "engine/files/color_scheme_files.h"
+#include "engine/render/color_scheme_files.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/session_section_hooks.h"

@@ -1,6 +1,6 @@
 // The settings snapshot of the current landscape format: every stored setting in table order, and the
 // apply procedure that brings derived values up to date in dependency order.
-#include "engine/files/settings_snapshot.h"
+#include "engine/render/settings_snapshot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 #include "engine/files/jpeg_codec.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/old_landscape_file.h"
+#include "engine/render/old_landscape_file.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/files/targa.h"
 #include "engine/landscape/camera.h"

@@ -1,5 +1,5 @@
 // Texture table entries: writing slots by name or embedded, and checking entries read from a file.
-#include "engine/files/texture_table.h"
+#include "engine/render/texture_table.h"
 
 #include <cstring>
 
