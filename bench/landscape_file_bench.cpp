@@ -8,10 +8,10 @@
 
 #include "engine/render/dl4_landscape_file.h"
 #include "engine/render/landscape_open_save.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ namespace {
 std::string prepare() {
   region_mode = 1;
   set_landscape_size(2050, 2050);
-  fractal_seed = 77;
+  terrain_settings.fractal_seed = 77;
   generate_fractal_landscape();
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) {

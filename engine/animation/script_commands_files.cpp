@@ -8,8 +8,8 @@
 #include "engine/files/landscape_header.h"
 #include "engine/render/landscape_open_save.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/startup_pending.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_hooks.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ int32_t cmd_load_landscape(int32_t, char* line) {
   if (result == 1) {
     // An older file without settings: its vertical scale, a fresh view and fresh levels.
     const float scale = get_f32(old_dem_header + 268);
-    vertical_scale = built_vertical_scale = (scale == 0.0f || !(scale == scale)) ? 1.0f : scale;
+    landscape_view.vertical_scale = landscape_view.built_vertical_scale = (scale == 0.0f || !(scale == scale)) ? 1.0f : scale;
     scan_elevation_range();
-    sea_level = 0;
+    terrain_settings.sea_level = 0;
     default_view_high();
     default_levels();
     script_mark_shades_stale();
@@ -35,7 +35,7 @@ int32_t cmd_load_landscape(int32_t, char* line) {
     sync_bbox_button();
     scan_elevation_range();
   }
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }

@@ -8,8 +8,8 @@
 #include "engine/files/file_open.h"
 #include "engine/files/landscape_row_codecs.h"
 #include "engine/files/session_section_hooks.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 LandscapeFileReader::~LandscapeFileReader() {
   if (file) std::fclose(file);

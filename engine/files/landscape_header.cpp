@@ -16,6 +16,12 @@ void clear_keeping_names(uint8_t* header, int32_t size) {
 }
 }  // namespace
 
+void reset_landscape_headers() {
+  std::memset(dem_header, 0, sizeof dem_header);
+  std::memset(old_dem_header, 0, sizeof old_dem_header);
+  grid_spacing_z = 1.0f;
+}
+
 void dl4_header_reset() { clear_keeping_names(dem_header, kDl4HeaderSize); }
 void old_header_reset() { clear_keeping_names(old_dem_header, kOldHeaderSize); }
 

@@ -25,6 +25,8 @@ extern uint8_t old_dem_header[kOldHeaderSize];
 // The third sample spacing; only the landscape files store it.
 extern float grid_spacing_z;
 
+// Start values: both header buffers cleared, the third spacing 1.
+void reset_landscape_headers();
 // Clears dem_header but keeps its name and description.
 void dl4_header_reset();
 // Clears old_dem_header but keeps its name and description.

@@ -5,14 +5,14 @@
 #include <cmath>
 
 #include "engine/host/host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/panel_record.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/panel_record.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 constexpr uint32_t kPickTimeoutMs = 10 * 60 * 1000;
@@ -61,8 +61,8 @@ int32_t choose_placement(int32_t columns, int32_t rows, int32_t file_x, int32_t 
     out->origin_from_file = out->column == 0 && out->row == 0;
     return 1;
   }
-  const double c = (double{static_cast<double>(file_x)} - origin_x) / grid_spacing_x;
-  const double r = (double{static_cast<double>(file_y)} - origin_y) / grid_spacing_y;
+  const double c = (double{static_cast<double>(file_x)} - landscape_view.origin_x) / grid_spacing_x;
+  const double r = (double{static_cast<double>(file_y)} - landscape_view.origin_y) / grid_spacing_y;
   const bool usable = grid_spacing_x > 0.0f && grid_spacing_y > 0.0f && std::isfinite(c) && std::isfinite(r);
   const double tc = usable ? std::trunc(c) : -1.0, tr = usable ? std::trunc(r) : -1.0;
   if (!usable || tc < 0 || tr < 0 || tc + columns > land_width || tr + rows > land_height) {

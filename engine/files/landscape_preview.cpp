@@ -10,7 +10,7 @@
 #include "engine/files/landscape_file_reader.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/old_landscape_header.h"
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 
 namespace {
 struct Rgb {

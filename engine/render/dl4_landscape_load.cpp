@@ -12,8 +12,8 @@
 #include "engine/files/landscape_placement.h"
 #include "engine/render/pending_landscape.h"
 #include "engine/files/session_section_hooks.h"
-#include "engine/landscape/grid.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/ui/status.h"
 
 namespace {
 

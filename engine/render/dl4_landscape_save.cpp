@@ -8,17 +8,17 @@
 #include "engine/render/dl4_landscape_file.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/landscape_names.h"
+#include "engine/core/landscape_names.h"
 #include "engine/files/landscape_row_codecs.h"
 #include "engine/files/background_image.h"
 #include "engine/files/safe_write.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/render/settings_snapshot.h"
 #include "engine/render/texture_table.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/image_palette.h"
 #include "engine/scene/texture_slots.h"
 
 namespace {
@@ -173,9 +173,9 @@ int32_t save_dl4_file(const char* path, int32_t session, int32_t scheme, int32_t
   put_i32(h + dl4::kColumns, grid_width);
   put_i32(h + dl4::kRows, grid_height);
   put32(h + dl4::kOne, 1);
-  put_i32(h + dl4::kOrigin, origin_x);
-  put_i32(h + dl4::kOrigin + 4, origin_y);
-  put_i32(h + dl4::kOrigin + 8, origin_z);
+  put_i32(h + dl4::kOrigin, landscape_view.origin_x);
+  put_i32(h + dl4::kOrigin + 4, landscape_view.origin_y);
+  put_i32(h + dl4::kOrigin + 8, landscape_view.origin_z);
   put_f32(h + dl4::kSpacing, grid_spacing_x);
   put_f32(h + dl4::kSpacing + 4, grid_spacing_y);
   put_f32(h + dl4::kSpacing + 8, grid_spacing_z);

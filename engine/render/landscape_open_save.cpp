@@ -9,15 +9,16 @@
 #include "engine/files/file_utils.h"
 #include "engine/files/landscape_file_reader.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/landscape_names.h"
+#include "engine/core/landscape_names.h"
 #include "engine/render/old_landscape_file.h"
+#include "engine/render/color_scheme_files.h"
 #include "engine/render/settings_snapshot.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/settings.h"
+#include "engine/files/file_requester.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
 #include "engine/render/lighting.h"
 #include "engine/render/palette_predict.h"
 #include "engine/scene/texture_slots.h"
@@ -43,6 +44,12 @@ bool any_texture_loaded() {
 bool yes(const char* question) { return requester(question, "Yes", "No") == 1; }
 
 }  // namespace
+
+void reset_landscape_dialogs() {
+  landscape_path[0] = 0;
+  scheme_file_name[0] = 0;
+  scheme_path[0] = 0;
+}
 
 int32_t load_landscape(const char* path) {
   uint8_t first[kOldHeaderSize];
@@ -84,9 +91,9 @@ int32_t save_session_dialog(int32_t ask) {
   add_extension(landscape_file_name, sizeof landscape_file_name, ".D4S");
   if (file_exists(landscape_path) && confirm_replace(landscape_path) != 1) return -1;
 
-  const bool colors_ok = derived_valid(colors_done_step, grid_step);
-  const bool cliffs_ok = derived_valid(cliffs_done_step, grid_step) || cliff_angle == 0;
-  const bool shades_ok = derived_valid(shades_done_step, grid_step) && (palette_stale == 0 || palette_locked);
+  const bool colors_ok = derived_valid(derived_data.colors_done_step, render_settings.grid_step);
+  const bool cliffs_ok = derived_valid(derived_data.cliffs_done_step, render_settings.grid_step) || terrain_settings.cliff_angle == 0;
+  const bool shades_ok = derived_valid(derived_data.shades_done_step, render_settings.grid_step) && (derived_data.palette_stale == 0 || render_settings.palette_locked);
   if (!colors_ok || !cliffs_ok || !shades_ok) {
     if (requester("Need to calculate colors/shades", "  OK  ", "Quit") != 1) return -1;
     if (color_landscape() != 1 || color_cliffs() != 1 || shade_landscape() != 1 || make_palette() != 1) return -1;

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+#include "engine/files/landscape_file.h"
+
 extern char landscape_path[256];  // the full path chosen last in a landscape dialog
 
-// Opens a landscape file of either format: 0 after a reported failure (everything as it was), 1 an older
-// file without settings, 2 a file whose settings were applied.
-int32_t load_landscape(const char* path);
+// Start values of the dialogs' paths.
+void reset_landscape_dialogs();
 // Open Landscape: -1 cancelled, else the result of load_landscape.
 int32_t load_landscape_dialog();
 // Save Landscape (ask 0: every section; otherwise the sections are asked for): -1 cancelled or refused,

@@ -13,8 +13,8 @@
 #include "engine/render/pending_landscape.h"
 #include "engine/files/session_section_hooks.h"
 #include "engine/host/host.h"
-#include "engine/landscape/grid.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/ui/status.h"
 
 namespace {
 

@@ -7,17 +7,17 @@
 #include "engine/files/byte_order.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/landscape_names.h"
+#include "engine/core/landscape_names.h"
 #include "engine/files/landscape_placement.h"
 #include "engine/files/landscape_row_codecs.h"
 #include "engine/render/old_landscape_file.h"
 #include "engine/files/safe_write.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 
 int32_t write_old_dem(const char* path, int32_t corner_column, int32_t corner_row, int32_t columns, int32_t rows) {
   show_status("Saving Landscape");
@@ -34,13 +34,13 @@ int32_t write_old_dem(const char* path, int32_t corner_column, int32_t corner_ro
   put_i32(h + 136, columns);
   put_i32(h + 140, rows);
   put32(h + 144, 1);
-  put_i32(h + 164, trunc_to_i32(origin_x + static_cast<double>(corner_column) * grid_spacing_x));
-  put_i32(h + 168, trunc_to_i32(origin_y + static_cast<double>(corner_row) * grid_spacing_y));
-  put_i32(h + 172, origin_z);
+  put_i32(h + 164, trunc_to_i32(landscape_view.origin_x + static_cast<double>(corner_column) * grid_spacing_x));
+  put_i32(h + 168, trunc_to_i32(landscape_view.origin_y + static_cast<double>(corner_row) * grid_spacing_y));
+  put_i32(h + 172, landscape_view.origin_z);
   put_f32(h + 176, grid_spacing_x);
   put_f32(h + 180, grid_spacing_y);
   put_f32(h + 184, grid_spacing_z);
-  put_f32(h + 268, vertical_scale);
+  put_f32(h + 268, landscape_view.vertical_scale);
   old_header_swap(h, false);
   std::memcpy(h + 1024, color_table, 1024);
 

@@ -9,10 +9,10 @@
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
 #include "engine/files/session_section_hooks.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/render_start.h"
-#include "engine/panels/status.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/grid.h"
+#include "engine/render/render_start.h"
+#include "engine/ui/status.h"
+#include "engine/raster/image_palette.h"
 #include "engine/scene/texture_slots.h"
 
 void PendingLandscape::BlockFree::operator()(void* block) const { global_free(block); }
@@ -82,22 +82,22 @@ int32_t commit_pending_landscape(PendingLandscape& p, const char* path) {
     }
   }
   if (p.set_origin) {
-    origin_x = p.origin[0];
-    origin_y = p.origin[1];
-    origin_z = p.origin[2];
+    landscape_view.origin_x = p.origin[0];
+    landscape_view.origin_y = p.origin[1];
+    landscape_view.origin_z = p.origin[2];
   }
   if (p.set_spacing) {
     grid_spacing_x = p.spacing[0];
     grid_spacing_y = p.spacing[1];
     grid_spacing_z = p.spacing[2];
   }
-  if (p.set_vertical_scale) vertical_scale = built_vertical_scale = p.vertical_scale_value;
+  if (p.set_vertical_scale) landscape_view.vertical_scale = landscape_view.built_vertical_scale = p.vertical_scale_value;
   if (p.replace_textures) install_textures(p);
 
   if (p.has_elevations) {
     if (p.clear_elevations_first) clear_elevations();
     place_rows(p.elevations, p, elevation_rows);
-    colors_done_step = cliffs_done_step = shades_done_step = land_width;
+    derived_data.colors_done_step = derived_data.cliffs_done_step = derived_data.shades_done_step = land_width;
     clear_colors();
     clear_shades();
   }
@@ -107,12 +107,12 @@ int32_t commit_pending_landscape(PendingLandscape& p, const char* path) {
     if (p.cover_objects_cleared)
       for (int32_t r = 0; r < grid_height; ++r)
         for (int32_t c = 0; c < grid_width; ++c) cover_row(r)[c].object = 0;
-    colors_done_step = cliffs_done_step = p.cover_done_step;
+    derived_data.colors_done_step = derived_data.cliffs_done_step = p.cover_done_step;
   }
   if (p.has_shades) {
     show_status(" Loading Shades ");
     place_rows(p.shades, p, shade_rows);
-    shades_done_step = p.shades_done_step_value;
+    derived_data.shades_done_step = p.shades_done_step_value;
   }
   if (p.has_palette) {
     for (int32_t i = 0; i < 256; ++i) {
@@ -120,7 +120,7 @@ int32_t commit_pending_landscape(PendingLandscape& p, const char* path) {
       image_palette[i].green = p.palette[4 * i + 2];
       image_palette[i].blue = p.palette[4 * i + 3];
     }
-    palette_stale = 0;
+    derived_data.palette_stale = 0;
   }
   if (p.has_cloud_pattern) session_cloud_pattern_set(p.cloud_pattern.data());
   if (p.has_cloud_ramp) session_cloud_ramp_set(p.cloud_ramp);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/render/texture_table.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/settings.h"
 
 struct PendingLandscape {
   // Grid size: resize to new_columns by new_rows first (any-size mode).

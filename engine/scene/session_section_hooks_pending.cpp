@@ -6,7 +6,7 @@
 
 #include "engine/files/byte_order.h"
 #include "engine/files/session_section_hooks.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/settings.h"
 #include "engine/scene/cloud_layer.h"
 
 namespace {
@@ -15,6 +15,11 @@ SessionCloudSettings pending_clouds{0, 8, 11, 6, 128, 178, 4000, 40, 50, 20};
 uint8_t pending_pick_tables[16] = {};
 }  // namespace
 
+void reset_session_sections() {
+  pending_clouds = SessionCloudSettings{0, 8, 11, 6, 128, 178, 4000, 40, 50, 20};
+  std::memset(pending_pick_tables, 0, sizeof pending_pick_tables);
+}
+
 void session_cloud_pattern_get(uint8_t* pattern) { std::memset(pattern, 0, kCloudPatternBytes); }
 void session_cloud_pattern_set(const uint8_t*) {}
 void session_cloud_ramp_get(uint32_t* ramp) { std::memset(ramp, 0, kCloudRampEntries * sizeof(uint32_t)); }
@@ -22,26 +27,26 @@ void session_cloud_ramp_set(const uint32_t*) {}
 
 void session_cloud_settings_get(SessionCloudSettings* settings) {
   *settings = pending_clouds;
-  settings->altitude = cloud_altitude;
+  settings->altitude = cloud_settings.cloud_altitude;
 }
 void session_cloud_settings_set(const SessionCloudSettings& settings) {
   pending_clouds = settings;
-  cloud_altitude = settings.altitude;
+  cloud_settings.cloud_altitude = settings.altitude;
 }
 
 void session_set_sun_size(int32_t size) {
-  if (size >= 0 && size <= 99) sun_size = size;
+  if (size >= 0 && size <= 99) sun_moon_state.sun_size = size;
 }
 void session_set_moon_size(int32_t size) {
-  if (size >= 0 && size <= 99) moon_size = size;
+  if (size >= 0 && size <= 99) sun_moon_state.moon_size = size;
 }
 
 void session_tree_pick_tables_get(uint8_t* tables16) { std::memcpy(tables16, pending_pick_tables, 16); }
 void session_tree_pick_tables_set(const uint8_t* tables16) { std::memcpy(pending_pick_tables, tables16, 16); }
 int32_t session_mean_tree_density() {
-  return (tree_density[0] + tree_density[1] + tree_density[2] + tree_density[3]) / 4;
+  return (tree_settings.tree_density[0] + tree_settings.tree_density[1] + tree_settings.tree_density[2] + tree_settings.tree_density[3]) / 4;
 }
-int32_t session_mean_tree_size() { return (tree_size[0] + tree_size[1] + tree_size[2] + tree_size[3]) / 4; }
+int32_t session_mean_tree_size() { return (tree_settings.tree_size[0] + tree_settings.tree_size[1] + tree_settings.tree_size[2] + tree_settings.tree_size[3]) / 4; }
 
 void session_path_block_get(uint8_t* block) {
   // An empty path with the path settings' start values.

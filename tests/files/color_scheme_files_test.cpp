@@ -84,7 +84,7 @@ TEST_F(LandscapeFileTest, CurrentSchemeBringsColoursAttributesAndTexturesOnly) {
   make_texture(43, 4, 4, 1, "gone.tga");
   background_name[0] = 0;
   grid_spacing_x = 12.0f;
-  camera_x = 77.0f;
+  camera_state.camera_x = 77.0f;
   fill_grids(5);
   image_palette[9].red = 201;
   std::snprintf(foreground_name, kPictureNameSize, "%s", "front.tga");

@@ -21,44 +21,44 @@ namespace {
 
 // Every snapshot setting away from its start value (and within what loading accepts).
 void set_distinct_settings() {
-  camera_x = 1234.5f, camera_y = -987.25f, camera_z = 456.75f;
-  target_x = 11.5f, target_y = 22.5f, target_z = 33.5f;
-  camera_height = 77, camera_bank = 4.5f, camera_heading = -33.25f, camera_pitch = -12.5f;
-  lens_scale = 2.5f, lens_scale_inv = 0.4f, focal_length = 40;
-  lock_x = 1, lock_y = 0, lock_z = 1, auto_exposure = 1;
-  sun_azimuth = 123.0f, sun_declination = 31.0f, contrast = 7, brightness = 9, exaggerate_shading = 1;
-  shadows_enabled = 0, light_roughness = 3, sky_enabled = 0, horizon_enabled = 0, haze_density = 42;
+  camera_state.camera_x = 1234.5f, camera_state.camera_y = -987.25f, camera_state.camera_z = 456.75f;
+  camera_state.target_x = 11.5f, camera_state.target_y = 22.5f, camera_state.target_z = 33.5f;
+  camera_state.camera_height = 77, camera_state.camera_bank = 4.5f, camera_state.camera_heading = -33.25f, camera_state.camera_pitch = -12.5f;
+  lens_state.lens_scale = 2.5f, lens_state.lens_scale_inv = 0.4f, lens_state.focal_length = 40;
+  camera_state.lock_x = 1, camera_state.lock_y = 0, camera_state.lock_z = 1, light_state.auto_exposure = 1;
+  light_state.sun_azimuth = 123.0f, light_state.sun_declination = 31.0f, light_state.contrast = 7, light_state.brightness = 9, render_settings.exaggerate_shading = 1;
+  render_settings.shadows_enabled = 0, render_settings.light_roughness = 3, render_settings.sky_enabled = 0, render_settings.horizon_enabled = 0, render_settings.haze_density = 42;
   session_cloud_settings_set(SessionCloudSettings{1, 4, 13, 5, 100, 150, 3500, 60, 70, 15});
-  stars_enabled = 1, moon_enabled = 1, moon_distance = 1.5e6f, moon_size = 33;
-  moon_position_x = 1, moon_position_y = 2, moon_position_z = 3, moon_rotation_x = 4, moon_rotation_y = 5;
-  moon_rotation_z = 6, sun_distance = 2.5e6f, sun_size = 44;
-  sun_position_x = 7, sun_position_y = 8, sun_position_z = 9, sun_rotation_x = 10, sun_rotation_y = 11;
-  sun_rotation_z = 12;
-  snow_line = 2100, tree_line = 1300, line_roughness = 55, roughness_enabled = 1, roughness_weight = 6;
-  roughness_radius = 90, cliffs_enabled = 1, cliff_angle = 50, cliff_mode = 1;
-  strata_normal_x = 0.25f, strata_normal_y = 0.5f, strata_normal_z = 0.75f, strata_thickness = 12, strata_warp = 3;
-  sea_level = 15, waves_enabled = 1, wave_length = 40.0f, wave_period = 12.0f, wave_height = 2.5f;
-  wave_phase = 25.0f, wave_direction = 80.0f;
+  sun_moon_state.stars_enabled = 1, sun_moon_state.moon_enabled = 1, sun_moon_state.moon_distance = 1.5e6f, sun_moon_state.moon_size = 33;
+  sun_moon_state.moon_position_x = 1, sun_moon_state.moon_position_y = 2, sun_moon_state.moon_position_z = 3, sun_moon_state.moon_rotation_x = 4, sun_moon_state.moon_rotation_y = 5;
+  sun_moon_state.moon_rotation_z = 6, sun_moon_state.sun_distance = 2.5e6f, sun_moon_state.sun_size = 44;
+  sun_moon_state.sun_position_x = 7, sun_moon_state.sun_position_y = 8, sun_moon_state.sun_position_z = 9, sun_moon_state.sun_rotation_x = 10, sun_moon_state.sun_rotation_y = 11;
+  sun_moon_state.sun_rotation_z = 12;
+  terrain_settings.snow_line = 2100, terrain_settings.tree_line = 1300, terrain_settings.line_roughness = 55, terrain_settings.roughness_enabled = 1, terrain_settings.roughness_weight = 6;
+  terrain_settings.roughness_radius = 90, terrain_settings.cliffs_enabled = 1, terrain_settings.cliff_angle = 50, terrain_settings.cliff_mode = 1;
+  terrain_settings.strata_normal_x = 0.25f, terrain_settings.strata_normal_y = 0.5f, terrain_settings.strata_normal_z = 0.75f, terrain_settings.strata_thickness = 12, terrain_settings.strata_warp = 3;
+  terrain_settings.sea_level = 15, wave_settings.waves_enabled = 1, wave_settings.wave_length = 40.0f, wave_settings.wave_period = 12.0f, wave_settings.wave_height = 2.5f;
+  wave_settings.wave_phase = 25.0f, wave_settings.wave_direction = 80.0f;
   for (int32_t i = 0; i < 4; ++i) {
-    tree_density[i] = 10 + i, tree_size[i] = 20 + i, tree_class_masks[i] = 1 << i;
-    tree_leaves[i] = 200 + i, branch_bend[i] = 100 + i;
+    tree_settings.tree_density[i] = 10 + i, tree_settings.tree_size[i] = 20 + i, tree_settings.tree_class_masks[i] = 1 << i;
+    tree_settings.tree_leaves[i] = 200 + i, tree_settings.branch_bend[i] = 100 + i;
   }
   const uint8_t picks[16] = {1, 2, 4, 8, 2, 4, 8, 1, 4, 8, 1, 2, 8, 1, 2, 4};
   session_tree_pick_tables_set(picks);
-  trees_enabled = 1, tree_detail = 2, trees_3d = 1, tree_textures_enabled = 1;
-  detail_enabled = 1, detail_level = 3, detail_param_a = 5, detail_param_b = 6, max_polygon_size = 9;
+  tree_settings.trees_enabled = 1, tree_settings.tree_detail = 2, tree_settings.trees_3d = 1, tree_settings.tree_textures_enabled = 1;
+  render_settings.detail_enabled = 1, render_settings.detail_level = 3, render_settings.detail_param_a = 5, render_settings.detail_param_b = 6, max_polygon_size = 9;
   max_detail_depth = 4, horizontal_deform = 2;
   set_fractal_amplitude_first(321);
   set_fractal_amplitude_last(12);
-  blend_colors = 0, gouraud_enabled = 0, vertical_scale = built_vertical_scale = 1.75f;
-  fractal_seed = 4242, fractal_roughness = 7, feature_size = 3, island_mode = 1, topo_click_mode = 1364;
-  palette_locked = 1, dither_amount = 3, dither_type = 1, antialias_mode = 2, phong_enabled = 1, flare_enabled = 1;
+  render_settings.blend_colors = 0, render_settings.gouraud_enabled = 0, landscape_view.vertical_scale = landscape_view.built_vertical_scale = 1.75f;
+  terrain_settings.fractal_seed = 4242, terrain_settings.fractal_roughness = 7, terrain_settings.feature_size = 3, terrain_settings.island_mode = 1, render_settings.topo_click_mode = 1364;
+  render_settings.palette_locked = 1, render_settings.dither_amount = 3, render_settings.dither_type = 1, render_settings.antialias_mode = 2, render_settings.phong_enabled = 1, render_settings.flare_enabled = 1;
   set_image_size(320, 200);
-  palette_colors = 200, backface_culling = 0, bbox_enabled = 1, bbox_x0 = 2, bbox_y0 = 3, bbox_x1 = 20;
-  bbox_y1 = 21, render_range = 5000, background_enabled = 1, foreground_enabled = 1;
-  stereo_camera = 3, stereo_image_shift = 6, view_facing = 7, stereo_separation = 12.5f, lens_spare = 4.5f;
+  render_settings.palette_colors = 200, render_settings.backface_culling = 0, render_settings.bbox_enabled = 1, render_settings.bbox_x0 = 2, render_settings.bbox_y0 = 3, render_settings.bbox_x1 = 20;
+  render_settings.bbox_y1 = 21, render_settings.render_range = 5000, render_settings.background_enabled = 1, render_settings.foreground_enabled = 1;
+  lens_state.stereo_camera = 3, lens_state.stereo_image_shift = 6, lens_state.view_facing = 7, lens_state.stereo_separation = 12.5f, lens_state.lens_spare = 4.5f;
   targa_compression = 0;
-  origin_x = 3000, origin_y = -600, origin_z = 12, grid_spacing_x = 25.0f, grid_spacing_y = 35.0f;
+  landscape_view.origin_x = 3000, landscape_view.origin_y = -600, landscape_view.origin_z = 12, grid_spacing_x = 25.0f, grid_spacing_y = 35.0f;
   grid_spacing_z = 2.0f;
 }
 
@@ -116,7 +116,7 @@ TEST_P(Dl4RoundTrip, SessionComesBackExactly) {
   EXPECT_STREQ(landscape_description, "A patterned landscape.");
   EXPECT_EQ(loaded.background, saved.background);
   EXPECT_EQ(loaded.foreground, saved.foreground);
-  EXPECT_EQ(std::make_tuple(origin_x, origin_y, origin_z), std::make_tuple(3000, -600, 12));
+  EXPECT_EQ(std::make_tuple(landscape_view.origin_x, landscape_view.origin_y, landscape_view.origin_z), std::make_tuple(3000, -600, 12));
   EXPECT_EQ(std::make_tuple(grid_spacing_x, grid_spacing_y, grid_spacing_z), std::make_tuple(25.0f, 35.0f, 2.0f));
   const auto now = snapshot_bytes();
   for (size_t i = 0; i < now.size(); ++i) {
@@ -124,9 +124,9 @@ TEST_P(Dl4RoundTrip, SessionComesBackExactly) {
     EXPECT_EQ(now[i], snapshot[i]) << "header byte " << 236 + i;
   }
   // The stored maps are current; derived data need not be recomputed.
-  EXPECT_EQ(colors_done_step, 1);
-  EXPECT_EQ(shades_done_step, 1);
-  EXPECT_EQ(palette_stale, 0);
+  EXPECT_EQ(derived_data.colors_done_step, 1);
+  EXPECT_EQ(derived_data.shades_done_step, 1);
+  EXPECT_EQ(derived_data.palette_stale, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, Dl4RoundTrip,
@@ -156,26 +156,26 @@ TEST_F(LandscapeFileTest, SnapshotExamples) {
     void (*check)();
   };
   const Case cases[] = {
-      {"azimuth -90.7 is written as -90", [] { sun_azimuth = -90.7f; }, [] { EXPECT_EQ(sun_azimuth, -90.0f); }},
+      {"azimuth -90.7 is written as -90", [] { light_state.sun_azimuth = -90.7f; }, [] { EXPECT_EQ(light_state.sun_azimuth, -90.0f); }},
       {"lens 2.0 gives focal 32",
        [] {
-         lens_scale = 2.0f;
-         focal_length = 5;
+         lens_state.lens_scale = 2.0f;
+         lens_state.focal_length = 5;
        },
        [] {
-         EXPECT_EQ(focal_length, 32);
-         EXPECT_EQ(lens_scale_inv, 0.5f);
+         EXPECT_EQ(lens_state.focal_length, 32);
+         EXPECT_EQ(lens_state.lens_scale_inv, 0.5f);
        }},
-      {"view facing 0 becomes 5", [] { view_facing = 0; }, [] { EXPECT_EQ(view_facing, 5); }},
-      {"stereo camera 7 becomes 1", [] { stereo_camera = 7; }, [] { EXPECT_EQ(stereo_camera, 1); }},
+      {"view facing 0 becomes 5", [] { lens_state.view_facing = 0; }, [] { EXPECT_EQ(lens_state.view_facing, 5); }},
+      {"stereo camera 7 becomes 1", [] { lens_state.stereo_camera = 7; }, [] { EXPECT_EQ(lens_state.stereo_camera, 1); }},
       {"moon size 150 is not taken",
-       [] { moon_size = 150; },
-       [] { EXPECT_EQ(moon_size, 12); }},
+       [] { sun_moon_state.moon_size = 150; },
+       [] { EXPECT_EQ(sun_moon_state.moon_size, 12); }},
       {"vertical scale restored to both",
-       [] { vertical_scale = built_vertical_scale = 2.5f; },
+       [] { landscape_view.vertical_scale = landscape_view.built_vertical_scale = 2.5f; },
        [] {
-         EXPECT_EQ(vertical_scale, 2.5f);
-         EXPECT_EQ(built_vertical_scale, 2.5f);
+         EXPECT_EQ(landscape_view.vertical_scale, 2.5f);
+         EXPECT_EQ(landscape_view.built_vertical_scale, 2.5f);
        }},
   };
   for (const Case& c : cases) {
@@ -185,7 +185,7 @@ TEST_F(LandscapeFileTest, SnapshotExamples) {
     const std::string path = file("snap.d4s");
     ASSERT_EQ(save_dl4_file(path.c_str(), 1, 1, 0, 1, 1, 1, 1, 1), 1);
     reset_settings_defaults();
-    moon_size = 12;
+    sun_moon_state.moon_size = 12;
     ASSERT_EQ(load_landscape(path.c_str()), 2);
     c.check();
   }
@@ -212,21 +212,21 @@ TEST_F(LandscapeFileTest, DamagingSnapshotValuesAreRefusedOrBroughtIntoRange) {
   patch32(bytes, 236, nan_bits);            // camera x
   imgtest::write_bytes(path, bytes);
 
-  lens_scale = 3.0f;
-  camera_x = 55.0f;
+  lens_state.lens_scale = 3.0f;
+  camera_state.camera_x = 55.0f;
   ASSERT_EQ(load_landscape(path.c_str()), 2);
-  EXPECT_EQ(lens_scale, 3.0f);
-  EXPECT_EQ(camera_x, 55.0f);
+  EXPECT_EQ(lens_state.lens_scale, 3.0f);
+  EXPECT_EQ(camera_state.camera_x, 55.0f);
   SessionCloudSettings clouds;
   session_cloud_settings_get(&clouds);
   EXPECT_EQ(clouds.scale, 8);
   EXPECT_LE(clouds.subdiv_depth, 16);
-  EXPECT_EQ(wave_period, 1.0f);
+  EXPECT_EQ(wave_settings.wave_period, 1.0f);
   EXPECT_EQ(max_detail_depth, kMaxTerrainDetailDepth);
-  EXPECT_EQ(topo_click_mode, 0);
-  EXPECT_EQ(palette_colors, 256);
-  EXPECT_EQ(bbox_x0, 0);
-  EXPECT_EQ(bbox_x1, land_width);
+  EXPECT_EQ(render_settings.topo_click_mode, 0);
+  EXPECT_EQ(render_settings.palette_colors, 256);
+  EXPECT_EQ(render_settings.bbox_x0, 0);
+  EXPECT_EQ(render_settings.bbox_x1, land_width);
   EXPECT_EQ(grid_spacing_x, 30.0f);
   EXPECT_EQ(grid_spacing_y, 30.0f);
 }

@@ -13,18 +13,19 @@
 #include "engine/files/byte_order.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/landscape_header.h"
-#include "engine/files/landscape_names.h"
+#include "engine/core/landscape_names.h"
 #include "engine/render/settings_snapshot.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/waves.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/files/image_test_support.h"
+#include "tests/support/engine_test.h"
 
 namespace landtest {
 
@@ -39,7 +40,7 @@ inline void reset_state() {
   texture_slots_free_all();
   reset_grid_spacing();
   grid_spacing_z = 1.0f;
-  origin_x = origin_y = origin_z = 0;
+  landscape_view.origin_x = landscape_view.origin_y = landscape_view.origin_z = 0;
   region_mode = 1;
   background_name[0] = foreground_name[0] = 0;
   std::memset(landscape_name, 0, sizeof landscape_name);
@@ -107,7 +108,7 @@ struct Fingerprint {
 };
 
 inline Fingerprint fingerprint() {
-  Fingerprint f{grid_width, grid_height, origin_x, origin_y, origin_z, grid_spacing_x, grid_spacing_y, grid_spacing_z,
+  Fingerprint f{grid_width, grid_height, landscape_view.origin_x, landscape_view.origin_y, landscape_view.origin_z, grid_spacing_x, grid_spacing_y, grid_spacing_z,
                 {}, {}, {}, {}, {}, {}, {}, {}, {}, landscape_name, background_name, foreground_name};
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) {
@@ -139,7 +140,7 @@ inline void patch32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) { put32(
 inline uint32_t read32(const std::vector<uint8_t>& bytes, size_t at) { return get32(bytes.data() + at); }
 
 // The fixture: a headless host, a temporary folder and a clean state before and after.
-class LandscapeFileTest : public ::testing::Test {
+class LandscapeFileTest : public EngineTest {
  protected:
   void SetUp() override {
     reset_state();

@@ -11,9 +11,9 @@ using namespace landtest;
 
 namespace {
 void mark_derived_current() {
-  colors_done_step = cliffs_done_step = shades_done_step = 1;
-  palette_stale = 0;
-  grid_step = 1;
+  derived_data.colors_done_step = derived_data.cliffs_done_step = derived_data.shades_done_step = 1;
+  derived_data.palette_stale = 0;
+  render_settings.grid_step = 1;
 }
 std::vector<std::string> texts(const HeadlessHost& h) {
   std::vector<std::string> out;
@@ -46,7 +46,7 @@ TEST_F(LandscapeFileTest, SaveLandscapeQuitAtTheColourQuestionWritesNothing) {
   const std::string path = file("keep.d4s");
   imgtest::write_bytes(path, {1, 2, 3});
   mark_derived_current();
-  shades_done_step = 32;  // shading stale
+  derived_data.shades_done_step = 32;  // shading stale
   host_->file_choices = {path};
   host_->yes_no_answers = {1, 0};  // Replace, then Quit
   EXPECT_EQ(save_session_dialog(0), -1);
@@ -98,14 +98,14 @@ TEST_F(LandscapeFileTest, OpeningForeignFilesKeepsTheLandscapeAndItsName) {
 }
 
 TEST_F(LandscapeFileTest, OpeningASchemeFileAppliesItsSettings) {
-  lens_scale = 4.0f;
+  lens_state.lens_scale = 4.0f;
   const std::string path = file("s.scm");
   ASSERT_EQ(save_dl4_file(path.c_str(), 0, 1, 0, 0, 0, 0, 0, 0), 1);
-  lens_scale = 2.0f;
+  lens_state.lens_scale = 2.0f;
   fill_grids(6);
   const auto grids = fingerprint().elevations;
   EXPECT_EQ(load_landscape(path.c_str()), 2);
-  EXPECT_EQ(lens_scale, 4.0f);
+  EXPECT_EQ(lens_state.lens_scale, 4.0f);
   EXPECT_EQ(fingerprint().elevations, grids);
 }
 

@@ -7,8 +7,8 @@
 #include "engine/render/dl4_landscape_file.h"
 #include "engine/render/landscape_open_save.h"
 #include "engine/render/old_landscape_file.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/panel_record.h"
 #include "tests/files/landscape_file_fixture.h"
 
 using namespace landtest;
@@ -18,7 +18,7 @@ namespace {
 std::string small_session(const std::string& path, int32_t ox, int32_t oy) {
   EXPECT_EQ(set_landscape_size(258, 258), 1);
   fill_grids(21);
-  origin_x = ox, origin_y = oy;
+  landscape_view.origin_x = ox, landscape_view.origin_y = oy;
   EXPECT_EQ(save_dl4_file(path.c_str(), 1, 1, 0, 1, 1, 1, 1, 1), 1);
   return path;
 }
@@ -31,7 +31,7 @@ TEST_F(LandscapeFileTest, Session258Into514AsksAndPlaces256By256) {
   fill_grids(22);
   const auto large = fingerprint();
   region_mode = 2;
-  origin_x = origin_y = 0;
+  landscape_view.origin_x = landscape_view.origin_y = 0;
   host_->yes_no_answers = {0};  // "Auto"
   ASSERT_EQ(load_landscape(path.c_str()), 2);
   ASSERT_FALSE(host_->messages.empty());
@@ -58,7 +58,7 @@ TEST_F(LandscapeFileTest, AutomaticPlacementOutsideTheRegionIsRefused) {
     ASSERT_EQ(set_landscape_size(514, 514), 1);
     fill_grids(23);
     region_mode = 2;
-    origin_x = origin_y = 0;
+    landscape_view.origin_x = landscape_view.origin_y = 0;
     const auto before = fingerprint();
     host_->messages.clear();
     host_->yes_no_answers = {0};

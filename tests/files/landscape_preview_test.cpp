@@ -5,7 +5,7 @@
 
 #include "engine/render/dl4_landscape_file.h"
 #include "engine/render/old_landscape_file.h"
-#include "engine/panels/file_requester.h"
+#include "engine/files/file_requester.h"
 #include "tests/files/landscape_file_fixture.h"
 
 using namespace landtest;

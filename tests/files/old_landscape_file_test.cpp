@@ -7,8 +7,8 @@
 
 #include "engine/render/landscape_open_save.h"
 #include "engine/render/lighting.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/panel_record.h"
 #include "tests/files/landscape_file_fixture.h"
 
 using namespace landtest;
@@ -46,8 +46,8 @@ class OldFormatTest : public LandscapeFileTest {
 TEST_F(OldFormatTest, SaveElevationsOnlyOfTheDefaultSizeHasNoPresenceBitsAndLoadsWithoutSettings) {
   ASSERT_EQ(set_landscape_size(258, 258), 1);
   fill_grids(11);
-  grid_spacing_x = 20.0f, grid_spacing_y = 40.0f, vertical_scale = 1.5f;
-  origin_x = 100, origin_y = 200;
+  grid_spacing_x = 20.0f, grid_spacing_y = 40.0f, landscape_view.vertical_scale = 1.5f;
+  landscape_view.origin_x = 100, landscape_view.origin_y = 200;
   const Fingerprint saved = fingerprint();
   const std::string path = file("elev.dem");
   ASSERT_EQ(write_old_dem(path.c_str(), 0, 0, grid_width, grid_height), 1);
@@ -58,15 +58,15 @@ TEST_F(OldFormatTest, SaveElevationsOnlyOfTheDefaultSizeHasNoPresenceBitsAndLoad
 
   reset_state();
   ASSERT_EQ(set_landscape_size(66, 66), 1);
-  camera_x = 5.0f;
+  camera_state.camera_x = 5.0f;
   ASSERT_EQ(load_landscape(path.c_str()), 1);
   EXPECT_EQ(grid_width, 258);
   EXPECT_TRUE(fingerprint().elevations == saved.elevations);
   EXPECT_EQ(grid_spacing_x, 20.0f);
   EXPECT_EQ(grid_spacing_y, 40.0f);
-  EXPECT_EQ(vertical_scale, 1.5f);
-  EXPECT_EQ(camera_x, 5.0f);  // no setting applied
-  EXPECT_EQ(std::make_pair(origin_x, origin_y), std::make_pair(100, 200));
+  EXPECT_EQ(landscape_view.vertical_scale, 1.5f);
+  EXPECT_EQ(camera_state.camera_x, 5.0f);  // no setting applied
+  EXPECT_EQ(std::make_pair(landscape_view.origin_x, landscape_view.origin_y), std::make_pair(100, 200));
 }
 
 TEST_F(OldFormatTest, NonSquareElevationsRoundTripWithTheirSize) {
@@ -97,22 +97,22 @@ TEST_F(OldFormatTest, HeaderExamples) {
   region_mode = 1;
   ASSERT_EQ(load_landscape(path.c_str()), 2);
   EXPECT_EQ(grid_width, 258);
-  EXPECT_EQ(camera_heading, -30.0f);
-  EXPECT_EQ(sun_azimuth, 90.0f);
-  EXPECT_EQ(roughness_radius, 210);
-  EXPECT_EQ(focal_length, 48);
-  EXPECT_EQ(lens_scale, 3.0f);
-  EXPECT_EQ(grid_step, 2);
-  EXPECT_EQ(view_facing, 5);
+  EXPECT_EQ(camera_state.camera_heading, -30.0f);
+  EXPECT_EQ(light_state.sun_azimuth, 90.0f);
+  EXPECT_EQ(terrain_settings.roughness_radius, 210);
+  EXPECT_EQ(lens_state.focal_length, 48);
+  EXPECT_EQ(lens_state.lens_scale, 3.0f);
+  EXPECT_EQ(render_settings.grid_step, 2);
+  EXPECT_EQ(lens_state.view_facing, 5);
   EXPECT_EQ(region_mode, 2);
   for (int32_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(tree_density[i], 50 + i);
-    EXPECT_EQ(tree_size[i], 60 + i);
+    EXPECT_EQ(tree_settings.tree_density[i], 50 + i);
+    EXPECT_EQ(tree_settings.tree_size[i], 60 + i);
   }
 
   make_file(kOldHasBlock1, {{304, 0}});
   ASSERT_EQ(load_landscape(path.c_str()), 2);
-  EXPECT_EQ(sun_azimuth, 180.0f);
+  EXPECT_EQ(light_state.sun_azimuth, 180.0f);
 }
 
 TEST_F(OldFormatTest, TailReplacesCameraAnglesOnlyWithItsBit) {
@@ -127,9 +127,9 @@ TEST_F(OldFormatTest, TailReplacesCameraAnglesOnlyWithItsBit) {
     be32(b, 700, 1000);  // a damaging recursion depth is brought into range
     imgtest::write_bytes(path, b);
     ASSERT_EQ(load_landscape(path.c_str()), 2);
-    EXPECT_EQ(camera_bank, tail ? 1.5f : 3.0f);
-    EXPECT_EQ(camera_heading, tail ? -20.5f : -10.0f);
-    EXPECT_EQ(camera_pitch, tail ? -2.5f : 4.0f);
+    EXPECT_EQ(camera_state.camera_bank, tail ? 1.5f : 3.0f);
+    EXPECT_EQ(camera_state.camera_heading, tail ? -20.5f : -10.0f);
+    EXPECT_EQ(camera_state.camera_pitch, tail ? -2.5f : 4.0f);
     if (tail) {
       EXPECT_LE(max_detail_depth, 8);
     }
@@ -138,12 +138,12 @@ TEST_F(OldFormatTest, TailReplacesCameraAnglesOnlyWithItsBit) {
 
 TEST_F(OldFormatTest, UnusableFieldsAreRefused) {
   // A zero focal length would divide by zero, grid step 3 is no step the renderer knows.
-  lens_scale = 2.0f, focal_length = 32;
+  lens_state.lens_scale = 2.0f, lens_state.focal_length = 32;
   const std::string path = make_file(kOldHasBlock1, {{228, 0}, {188, 3}});
   ASSERT_EQ(load_landscape(path.c_str()), 2);
-  EXPECT_EQ(focal_length, 32);
-  EXPECT_EQ(lens_scale, 2.0f);
-  EXPECT_EQ(grid_step, 1);
+  EXPECT_EQ(lens_state.focal_length, 32);
+  EXPECT_EQ(lens_state.lens_scale, 2.0f);
+  EXPECT_EQ(render_settings.grid_step, 1);
 }
 
 TEST_F(OldFormatTest, LoadingKeepsTexturesAndClassAttributes) {

@@ -13,19 +13,20 @@
 #include "engine/files/default_dirs.h"
 #include "engine/render/landscape_open_save.h"
 #include "engine/render/old_landscape_file.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/command_line.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/startup.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/dither.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/app/command_line.h"
+#include "engine/app/engine_init.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/app/startup.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/landscape_file_fixture.h"
+#include "tests/support/engine_test.h"
 
 namespace fs = std::filesystem;
 
@@ -48,7 +49,7 @@ void run_command_line(const fs::path& prog, const std::string& arguments) {
   startup();
 }
 
-class SessionRender : public ::testing::Test {
+class SessionRender : public EngineTest {
  protected:
   void SetUp() override {
     user_abort = 0;
@@ -151,16 +152,16 @@ TEST_F(SessionRender, LoadCMapTakesOnlyOlderColourTables) {
 
 TEST_F(SessionRender, LoadDemOfAnOlderFileWithoutSettingsTakesItsVerticalScale) {
   landtest::fill_grids(5);
-  vertical_scale = 2.5f;
+  landscape_view.vertical_scale = 2.5f;
   ASSERT_EQ(write_old_dem((work_ / "plain.dem").c_str(), 0, 0, grid_width, grid_height), 1);
   std::ofstream(work_ / "plain.scr") << "Dalve Script File\nRem\nLoadDEM plain.dem\n";
-  vertical_scale = built_vertical_scale = 1.0f;
-  sea_level = 40;
-  landscape_changed = 0;
+  landscape_view.vertical_scale = landscape_view.built_vertical_scale = 1.0f;
+  terrain_settings.sea_level = 40;
+  derived_data.landscape_changed = 0;
   run_command_line(prog_, "plain.scr");
   EXPECT_EQ(startup_failures, 0);
-  EXPECT_EQ(vertical_scale, 2.5f);
-  EXPECT_EQ(built_vertical_scale, 2.5f);
-  EXPECT_EQ(sea_level, 0);
-  EXPECT_EQ(landscape_changed, 1);
+  EXPECT_EQ(landscape_view.vertical_scale, 2.5f);
+  EXPECT_EQ(landscape_view.built_vertical_scale, 2.5f);
+  EXPECT_EQ(terrain_settings.sea_level, 0);
+  EXPECT_EQ(derived_data.landscape_changed, 1);
 }
