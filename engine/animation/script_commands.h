@@ -18,6 +18,7 @@ extern const ScriptRoutineRow script_camera_routines[];    // camera, lens, sun 
 extern const ScriptRoutineRow script_image_routines[];      // saving and loading images
 extern const ScriptRoutineRow script_landscape_routines[];  // creating and reshaping the landscape
 extern const ScriptRoutineRow script_editing_routines[];    // scaling, smoothing, enlarging, erosion and water
+extern const ScriptRoutineRow script_file_routines[];      // loading landscape files and colour maps
 extern const ScriptRoutineRow script_settings_routines[];  // plain settings of landscape, trees, colours, sky and render
 extern const ScriptRoutineRow script_cloud_routines[];     // the cloud layer and its pattern
 extern const ScriptRoutineRow script_pending_routines[];   // keywords whose engine operation is not available yet

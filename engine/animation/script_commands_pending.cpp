@@ -12,8 +12,6 @@ int32_t cmd_waiting(int32_t, char* line) { return script_error(line); }
 }  // namespace
 
 const ScriptRoutineRow script_pending_routines[] = {
-    {1045, cmd_waiting},  // LoadDEM, LoadLandscape -- the landscape loader (load_landscape, old_dem_header)
-    {1046, cmd_waiting},  // LoadCMap, LoadScheme -- load_scheme_old
     {1047, cmd_waiting},  // LoadBinaryDEM -- load_binary_raw
     {1050, cmd_waiting},  // TreeDensity, MeanTreeDensity -- set_mean_tree_density
     {1071, cmd_waiting},  // TreeNone -- clear_tree_masks

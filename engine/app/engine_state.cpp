@@ -11,13 +11,17 @@
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/files/folder_scan.h"
+#include "engine/files/landscape_header.h"
 #include "engine/files/movie_writer.h"
+#include "engine/files/session_section_hooks.h"
 #include "engine/files/surface_features.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/erosion.h"
 #include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
 #include "engine/panels/region_picks.h"
+#include "engine/render/landscape_open_save.h"
+#include "engine/scene/cloud_layer.h"
 #include "engine/scene/cloud_pattern.h"
 #include "engine/scene/star_field.h"
 #include "engine/ui/engine_control.h"
@@ -36,6 +40,9 @@ void reset_engine_state() {
   reset_lake_flood_state();
   reset_map_rubber_band();
   reset_folder_scan();
+  reset_landscape_headers();
+  reset_session_sections();
+  reset_landscape_dialogs();
   status_reset_state();
   user_abort = 0;
   engine_busy = 0;

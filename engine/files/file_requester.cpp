@@ -7,6 +7,7 @@
 #include "engine/core/text.h"
 #include "engine/files/bmp_format.h"
 #include "engine/files/jpeg_codec.h"
+#include "engine/files/landscape_preview.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
 #include "engine/host/system.h"
@@ -86,7 +87,9 @@ ImageBuffer* load_preview_image(const char* path, int32_t type) {
     case kFileTypeTarga: return targa_load_image(path);
     case kFileTypeJpeg: return read_jpeg_image(path);
     case kFileTypeBmp: return bmp_load_image(path);
-    default: return nullptr;  // landscape thumbnails come from the landscape file readers
+    case kFileTypeDem: return preview_old_dem(path);
+    case kFileTypeD4s: return preview_dl4_dem(path);
+    default: return nullptr;
   }
 }
 

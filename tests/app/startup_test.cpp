@@ -75,7 +75,7 @@ class StartupTest : public EngineTest {
   std::vector<std::string> shown() {
     std::vector<std::string> out;
     const std::regex fault_line("^Script \"[^\"]*\", line [0-9]+: ");
-    const std::regex marker("Script error: (\\w+)"), landscape("landscape file:\n\"([^\"]+)\""),
+    const std::regex marker("Script error: (\\w+)"), landscape("Error (?:opening|reading) file: \"([^\"]+)\""),
         movie("(movie)");
     for (const auto& m : host_->messages) {
       std::smatch s;
