@@ -18,6 +18,7 @@ extern const ScriptRoutineRow script_camera_routines[];    // camera, lens, sun 
 extern const ScriptRoutineRow script_image_routines[];      // saving and loading images
 extern const ScriptRoutineRow script_landscape_routines[];  // creating and reshaping the landscape
 extern const ScriptRoutineRow script_settings_routines[];  // plain settings of landscape, trees, colours, sky and render
+extern const ScriptRoutineRow script_tree_routines[];      // tree kinds per tree class and the mean tree density
 extern const ScriptRoutineRow script_pending_routines[];   // keywords whose engine operation is not available yet
 
 // Marks shading stale (the next render recomputes it).

@@ -10,6 +10,7 @@
 #include "engine/landscape/grid.h"
 #include "engine/landscape/render_start.h"
 #include "engine/landscape/scene_init_pending.h"
+#include "engine/scene/tree_classes.h"
 #include "engine/landscape/settings.h"
 #include "engine/landscape/startup_pending.h"
 #include "engine/panels/pointer.h"

@@ -7,7 +7,7 @@
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/color_classes.h"
-#include "engine/landscape/scene_init_pending.h"
+#include "engine/scene/tree_classes.h"
 #include "engine/landscape/settings.h"
 #include "engine/landscape/startup_pending.h"
 #include "engine/panels/pointer.h"
