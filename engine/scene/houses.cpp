@@ -15,6 +15,7 @@
 #include "engine/render/lighting.h"
 #include "engine/render/polygon_pipeline.h"
 #include "engine/render/view_transform.h"
+#include "engine/scene/scene_polygons.h"
 #include "engine/scene/tree_draw.h"
 
 namespace {
@@ -139,12 +140,7 @@ uint16_t house_alpha(int32_t slot) {
 }
 
 void draw_house_record(PolygonRecord* rec) {
-  world_to_view_polygon(rec);
-  if (rec->tx_map) {
-    draw_textured_polygon(rec, 1);
-  } else {
-    draw_polygon_culled(rec, 1);
-  }
+  scene_draw_polygon(rec, rec->tx_map ? ScenePath::kTextured : ScenePath::kCulled, 1);
 }
 
 // The four walls facing +y, -y (front slot) and, for office buildings, +x, -x (side slot), when the camera

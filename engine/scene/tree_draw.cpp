@@ -20,6 +20,7 @@
 #include "engine/render/view_transform.h"
 #include "engine/scene/cell_objects.h"
 #include "engine/scene/flat_trees.h"
+#include "engine/scene/scene_polygons.h"
 #include "engine/scene/texture_slots.h"
 #include "engine/scene/tree_models.h"
 
@@ -231,12 +232,7 @@ void emit_textured_quad(const float p0[3], const float p1[3], const float p2[3],
     rec.vertices[i].tu = tu[i];
     rec.vertices[i].tv = tv[i];
   }
-  world_to_view_polygon(&rec);
-  if (tx) {
-    draw_textured_polygon(&rec, 0);
-  } else {
-    draw_polygon_culled(&rec, 0);
-  }
+  scene_draw_polygon(&rec, tx ? ScenePath::kTextured : ScenePath::kCulled, 0);
 }
 
 void draw_colored_quad(const float p0[3], int32_t seed0, const float p1[3], int32_t seed1, const float p2[3],
@@ -248,10 +244,5 @@ void draw_colored_quad(const float p0[3], int32_t seed0, const float p1[3], int3
   fill_entry(&rec.vertices[1], p1, seed1, colour, 255, slot, 0);
   fill_entry(&rec.vertices[2], p2, seed2, colour, 255, slot, 0);
   fill_entry(&rec.vertices[3], p0, seed0, colour, 255, slot, 0);
-  if (tree_textures_enabled != 0) {
-    world_to_view_polygon(&rec);
-    draw_polygon_detail(&rec);
-  } else {
-    draw_polygon_world(&rec);
-  }
+  scene_draw_polygon(&rec, tree_textures_enabled != 0 ? ScenePath::kDetail : ScenePath::kWorld, 0);
 }

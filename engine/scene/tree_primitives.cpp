@@ -15,6 +15,7 @@
 #include "engine/render/haze.h"
 #include "engine/render/polygon_pipeline.h"
 #include "engine/render/view_transform.h"
+#include "engine/scene/scene_polygons.h"
 
 float tree_base_x = 0.0f, tree_base_y = 0.0f, tree_base_z = 0.0f;
 int32_t leaf_thin_index = 0;
@@ -86,12 +87,7 @@ void draw_tree_triangle(const TreePolygon& p, int32_t a, int32_t b, int32_t c, c
   fill_tree_entry(&rec.vertices[1], p.world[b], seeds[1], p.slot);
   fill_tree_entry(&rec.vertices[2], p.world[c], seeds[2], p.slot);
   fill_tree_entry(&rec.vertices[3], p.world[a], seeds[0], p.slot);
-  if (tree_textures_enabled != 0 && detail != 0) {
-    world_to_view_polygon(&rec);
-    draw_polygon_detail(&rec);
-  } else {
-    draw_polygon_world(&rec);
-  }
+  scene_draw_polygon(&rec, tree_textures_enabled != 0 && detail != 0 ? ScenePath::kDetail : ScenePath::kWorld, 0);
 }
 
 // The segment's vector for a temporary direction and length (ring and side vectors).
