@@ -229,19 +229,40 @@ void emit_tree_polygon(TreePolygon* p, int32_t detail) {
   draw_tree_triangle(*p, 0, 2, 3, kSecond, detail);
 }
 
+namespace {
+// Cosine and sine of the twelve ring angles 0, 30, ..., 360 degrees.
+struct RingTable {
+  double c[13], s[13];
+  RingTable() {
+    for (int32_t i = 0; i <= 12; ++i) {
+      const double r = (30.0 * i) / kDegreesPerRadian;
+      c[i] = std::cos(r);
+      s[i] = std::sin(r);
+    }
+  }
+};
+const RingTable& ring_table() {
+  static const RingTable table;
+  return table;
+}
+}  // namespace
+
 void draw_tree_limb(const SegmentRecord& s, int32_t taper, int32_t k) {
   const Vec3f axis = vec_of(s);
   const Vec3f eye = from_camera(s);
   const int32_t cls = 64 + k;
-  // Ring vector, corners and colour at angle a.
+  // The ring vector at angle a is the segment's rotation of (cos a, sin a, 0) times the width: rotate the two
+  // axes once and combine them, instead of rotating every ring vector on its own.
+  const Vec3f ax = turned_vector(s, 1.0f, 0.0f, 0.0f, s.width);
+  const Vec3f ay = turned_vector(s, 0.0f, 1.0f, 0.0f, s.width);
+  const RingTable& t = ring_table();
   struct Edge {
     Vec3f p, q;
     uint32_t colour;
   };
-  auto edge_at = [&](float a) {
-    const double r = a / kDegreesPerRadian;
-    const Vec3f ring =
-        turned_vector(s, static_cast<float>(std::cos(r)), static_cast<float>(std::sin(r)), 0.0f, s.width);
+  auto edge_at = [&](int32_t i) {
+    const Vec3f ring{static_cast<float>(t.c[i] * ax.x + t.s[i] * ay.x), static_cast<float>(t.c[i] * ax.y + t.s[i] * ay.y),
+                     static_cast<float>(t.c[i] * ax.z + t.s[i] * ay.z)};
     Edge e;
     e.p = ring;
     e.q = Vec3f{axis.x + static_cast<float>(taper * static_cast<double>(ring.x) / 256.0),
@@ -253,9 +274,9 @@ void draw_tree_limb(const SegmentRecord& s, int32_t taper, int32_t k) {
     e.colour = shaded(s.bark, light, strength, value);
     return e;
   };
-  Edge a = edge_at(0.0f);
-  for (float angle = 0.0f; angle < 360.0f; angle += 30.0f) {
-    const Edge b = edge_at(angle + 30.0f);
+  Edge a = edge_at(0);
+  for (int32_t i = 0; i < 12; ++i) {
+    const Edge b = edge_at(i + 1);
     if (tri_faces_away(sub(a.q, a.p), sub(b.p, a.q), eye) == 0) {
       TreePolygon p = polygon_at(s, cls, 4);
       set_local(&p, 0, a.p, a.colour);
