@@ -55,11 +55,14 @@ void grow_arm(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k, bool str
 
 void draw_3d_cactus(int32_t x, int32_t y, int32_t z, int32_t s, int32_t, uint32_t bark, uint32_t leaf,
                     uint32_t shade, int32_t lod, int32_t seed, int32_t k) {
-  // tree_detail may hold any value a file gave: formed in 64 bits and bounded.
-  const int64_t depth = std::clamp<int64_t>(static_cast<int64_t>(lod / 10) + 2 * static_cast<int64_t>(tree_detail),
-                                            8, 16);
   SegmentRecord trunk = tree_model_trunk(x, y, z, s, bark, leaf, shade, seed, 0.5, 16.0, true);
-  grow_cactus(&trunk, seed, static_cast<int32_t>(depth), k);
+  grow_cactus(&trunk, seed, cactus_depth(lod), k);
+}
+
+int32_t cactus_depth(int32_t lod) {
+  // tree_detail may hold any value a file gave: formed in 64 bits and bounded.
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(static_cast<int64_t>(lod / 10) + 2 * static_cast<int64_t>(tree_detail), 8, 16));
 }
 
 void grow_cactus(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {

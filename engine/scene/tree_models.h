@@ -18,6 +18,13 @@ void draw_3d_cactus_b(int32_t x, int32_t y, int32_t z, int32_t s, int32_t stem_a
 void draw_3d_pine(int32_t x, int32_t y, int32_t z, int32_t s, int32_t stem_angle, uint32_t bark, uint32_t leaf,
                   uint32_t shade, int32_t lod, int32_t seed, int32_t k);
 
+// The columnar cactus's depth: lod / 10 + 2 tree_detail within 8..16.
+int32_t cactus_depth(int32_t lod);
+// The branch depth of the pine whorl grown with the given remaining trunk depth: max(depth - 1, 2) / 3.
+int32_t pine_branch_depth(int32_t depth);
+// The length factor (in 256ths) of the pine's trunk continuation at trunk level: 255 - 4 level.
+int32_t pine_continuation_factor(int32_t level);
+
 // The growers; each draws from segment s and may change it.
 void grow_oak(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k);
 void grow_palm(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k);

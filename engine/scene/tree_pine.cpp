@@ -25,16 +25,19 @@ void draw_3d_pine(int32_t x, int32_t y, int32_t z, int32_t s, int32_t, uint32_t 
   grow_pine(&trunk, seed, 3 * d, k);
 }
 
+int32_t pine_branch_depth(int32_t depth) { return std::max(depth - 1, 2) / 3; }
+int32_t pine_continuation_factor(int32_t level) { return 255 - 4 * level; }
+
 void grow_pine(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {
   if (depth <= 0) return;
   ++pine_level;
-  const int32_t b = std::max(depth - 1, 2) / 3;
+  const int32_t b = pine_branch_depth(depth);
   SegmentRecord c[7];
   for (int32_t i = 0; i < 6; ++i) {
     pine_branch_segment(*s, &c[i], add_wrap32(seed, kBranches[i].n), 150, 0, 65, kBranches[i].dz);
     c[i].width = c[i].width / 3.0f;
   }
-  pine_twig_segment(*s, &c[6], add_wrap32(seed, 543219), 255 - 4 * pine_level, 0, 0, 0);
+  pine_twig_segment(*s, &c[6], add_wrap32(seed, 543219), pine_continuation_factor(pine_level), 0, 0, 0);
   int32_t order[8];
   node_drawing_order(c, 7, *s, order);
   for (int32_t idx : order) {

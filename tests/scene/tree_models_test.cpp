@@ -130,6 +130,26 @@ TEST_F(TreeModelTest, CrownAndTrunkFactors) {
   EXPECT_FLOAT_EQ(t.length, 159.0f);
 }
 
+TEST_F(TreeModelTest, CactusAndPineDepths) {
+  struct Case {
+    int32_t lod, detail, depth;
+  };
+  for (const Case& c : {Case{0, -1, 8}, Case{120, 2, 16}, Case{60, 1, 8}, Case{90, 1, 11}, Case{INT_MAX, INT_MAX, 16},
+                        Case{0, INT_MIN, 8}}) {
+    tree_detail = c.detail;
+    EXPECT_EQ(cactus_depth(c.lod), c.depth) << c.lod << " " << c.detail;
+  }
+  // The whorl at trunk level L of a pine with D = 3 d segments has branch depth max(D - L, 2) / 3.
+  struct Whorl {
+    int32_t D, level, branch_depth;
+  };
+  for (const Whorl& w : {Whorl{24, 1, 7}, Whorl{24, 3, 7}, Whorl{24, 4, 6}, Whorl{24, 19, 1}, Whorl{24, 22, 0},
+                         Whorl{24, 24, 0}, Whorl{12, 1, 3}, Whorl{12, 7, 1}, Whorl{12, 10, 0}})
+    EXPECT_EQ(pine_branch_depth(w.D - w.level + 1), w.branch_depth) << w.D << " " << w.level;
+  EXPECT_EQ(pine_continuation_factor(1), 251);
+  EXPECT_EQ(pine_continuation_factor(24), 159);
+}
+
 TEST_F(TreeModelTest, WorkIsBoundedForAnySetting) {
   const Model models[] = {draw_3d_palm, draw_3d_oak, draw_3d_cactus, draw_3d_cactus_b};
   const int32_t kinds[] = {0, 1, 2, 2};
