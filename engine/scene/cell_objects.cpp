@@ -8,7 +8,7 @@
 #include "engine/render/cell_max_elevation.h"
 #include "engine/render/haze.h"
 #include "engine/render/view_transform.h"
-#include "engine/render/visibility.h"
+#include "engine/scene/render_services.h"
 #include "engine/scene/houses.h"
 #include "engine/scene/tree_draw.h"
 

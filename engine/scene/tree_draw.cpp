@@ -16,6 +16,7 @@
 #include "engine/render/frame_buffers.h"
 #include "engine/render/haze.h"
 #include "engine/render/lighting.h"
+#include "engine/scene/render_services.h"
 #include "engine/render/polygon_pipeline.h"
 #include "engine/render/view_transform.h"
 #include "engine/scene/cell_objects.h"

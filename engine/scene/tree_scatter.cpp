@@ -8,12 +8,16 @@
 #include "engine/landscape/random.h"
 #include "engine/landscape/settings.h"
 #include "engine/panels/status.h"
-#include "engine/render/terrain_quad.h"
 #include "engine/scene/tree_classes.h"
 
 namespace {
 
 bool scattered_tree(uint8_t object) { return object >= 34 && object <= 37; }
+
+// Highest minus lowest of a cell's four corners.
+int32_t height_range(int32_t a, int32_t b, int32_t c, int32_t d) {
+  return std::max({a, b, c, d}) - std::min({a, b, c, d});
+}
 
 // An elevation sample that holds no data.
 constexpr int16_t kNoDataSample = -32768;
@@ -57,7 +61,7 @@ void scatter_trees() {
       if (rows_inside && c + s < grid_width) {
         const int16_t a = e0[c], b = e1[c], d = e0[c + s], f = e1[c + s];
         if (a != kNoDataSample && b != kNoDataSample && d != kNoDataSample && f != kNoDataSample) {
-          const int32_t g = quad_height_range(a, b, d, f) / s;
+          const int32_t g = height_range(a, b, d, f) / s;
           level_enough = static_cast<float>(g) < grid_spacing_x;
         }
       }
