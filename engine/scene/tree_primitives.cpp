@@ -289,6 +289,8 @@ void draw_tree_limb(const SegmentRecord& s, int32_t taper, int32_t k) {
   }
 }
 
+int32_t bent_limb_taper(int32_t taper) { return 256 - (256 - taper) / 2; }
+
 void draw_bent_limb(SegmentRecord* s, int32_t taper, int32_t k) {
   ++bend_depth;
   SegmentRecord d = *s;
@@ -312,7 +314,7 @@ void draw_bent_limb(SegmentRecord* s, int32_t taper, int32_t k) {
     d.vec_x = static_cast<float>(d.vec_x / 2.0 - u);
     d.vec_y = static_cast<float>(d.vec_y / 2.0 - v);
     d.vec_z = static_cast<float>(d.vec_z / 2.0 - w);
-    const int32_t t2 = 256 - (256 - taper) / 2;
+    const int32_t t2 = bent_limb_taper(taper);
     d.width = static_cast<float>(t2 * static_cast<double>(d.width) / 256.0);
     draw_bent_limb(s, t2, k);
     draw_bent_limb(&d, t2, k);

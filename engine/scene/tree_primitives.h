@@ -56,6 +56,8 @@ void emit_tree_polygon(TreePolygon* p, int32_t detail);
 
 void draw_tree_limb(const SegmentRecord& s, int32_t taper, int32_t k);
 void draw_bent_limb(SegmentRecord* s, int32_t taper, int32_t k);
+// The taper of both halves of a bent limb: halfway from t to a cylinder, 256 - (256 - t) / 2.
+int32_t bent_limb_taper(int32_t taper);
 void draw_flat_limb(const SegmentRecord& s, int32_t k);
 void draw_lit_segment(SegmentRecord* s, int32_t k);
 // The limb rule: bent limb when wide on screen, flat limb when narrow, nothing when narrower still.

@@ -134,6 +134,16 @@ TEST_F(TreePrimitiveTest, LimbRule) {
   EXPECT_TRUE(recorded().empty());
 }
 
+TEST_F(TreePrimitiveTest, BentLimbTapersApproachACylinder) {
+  const int32_t from_154[] = {154, 205, 231, 244, 250, 253};
+  const int32_t from_0[] = {0, 128, 192, 224, 240, 248};
+  for (int32_t i = 0; i + 1 < 6; ++i) {
+    EXPECT_EQ(bent_limb_taper(from_154[i]), from_154[i + 1]);
+    EXPECT_EQ(bent_limb_taper(from_0[i]), from_0[i + 1]);
+  }
+  EXPECT_EQ(bent_limb_taper(256), 256);
+}
+
 TEST_F(TreePrimitiveTest, BentLimbsSplitAtMostFiveTimes) {
   branch_bend[1] = 50;
   render_scale = 1;
