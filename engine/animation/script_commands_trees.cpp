@@ -4,7 +4,7 @@
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
-#include "engine/scene/tree_classes.h"
+#include "engine/landscape/tree_classes.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstdio>
 
 #include "engine/host/frontend_services.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/startup_pending.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/pointer.h"
-#include "engine/scene/tree_classes.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_hooks.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/pointer.h"
+#include "engine/landscape/tree_classes.h"
 
 PanelRecord* tree_control_panel = nullptr;
 
@@ -95,8 +95,8 @@ void write_fields(const int32_t ids[4], const int32_t values[4]) {
 }
 
 void mark_colors_stale() {
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 // The two mean fields from the panel's current size and density fields.
@@ -140,10 +140,10 @@ void apply_and_close(PanelRecord* panel) {
       if (gadget_state(panel, kTreePanelKindFirstIds[k] + i) != 0 &&
           gadget_state(panel, kTreePanelKindFirstIds[k] + i) != kGadgetAbsent)
         mask |= kBits[k];
-    tree_class_masks[i] = mask;
+    tree_settings.tree_class_masks[i] = mask;
   }
-  read_fields(panel, kTreePanelSizeIds, tree_size);
-  read_fields(panel, kTreePanelDensityIds, tree_density);
+  read_fields(panel, kTreePanelSizeIds, tree_settings.tree_size);
+  read_fields(panel, kTreePanelDensityIds, tree_settings.tree_density);
   tree_tables_init();
   ClosePanelWindow(panel);
   window_stack_push();
@@ -162,13 +162,13 @@ GadgetRecord* const tree_panel_gadgets = build_gadgets();
 
 int32_t open_tree_control_panel(PanelRecord* parent, int32_t id) {
   static constexpr int32_t kBits[4] = {kTreeBitPalm, kTreeBitOak, kTreeBitCactus, kTreeBitPine};
-  for (int32_t k = 0; k < 4; ++k) set_toggle(kTreePanelLeavesIds[k], tree_leaves[k] != 0);
-  write_fields(kTreePanelSizeIds, tree_size);
-  write_fields(kTreePanelDensityIds, tree_density);
+  for (int32_t k = 0; k < 4; ++k) set_toggle(kTreePanelLeavesIds[k], tree_settings.tree_leaves[k] != 0);
+  write_fields(kTreePanelSizeIds, tree_settings.tree_size);
+  write_fields(kTreePanelDensityIds, tree_settings.tree_density);
   set_field(kTreePanelMeanSize, mean_tree_size());
   set_field(kTreePanelMeanDensity, mean_tree_density());
   for (int32_t i = 0; i < 4; ++i)
-    for (int32_t k = 0; k < 4; ++k) set_toggle(kTreePanelKindFirstIds[k] + i, (tree_class_masks[i] & kBits[k]) != 0);
+    for (int32_t k = 0; k < 4; ++k) set_toggle(kTreePanelKindFirstIds[k] + i, (tree_settings.tree_class_masks[i] & kBits[k]) != 0);
   pointer_hide();
   tree_control_panel = panel_open(parent, "treeset", id, 0, 0, 524, 350, draw_tree_control_panel,
                                   tree_control_panel_event);
@@ -210,7 +210,7 @@ void tree_control_panel_event(PanelRecord* panel) {
       for (int32_t id : kTreePanelDensityIds) redraw_gadget(panel, id);
       mark_colors_stale();
     } else if (const int32_t k = index_of(kTreePanelLeavesIds, e); k >= 0) {
-      tree_leaves[k] = gadget_state(panel, e) == kGadgetOn ? 1 : 0;
+      tree_settings.tree_leaves[k] = gadget_state(panel, e) == kGadgetOn ? 1 : 0;
     }
     return;
   }

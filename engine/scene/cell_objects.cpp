@@ -2,12 +2,12 @@
 // test, and the hand-over to the tree and house drawers; plus the view test of a tree.
 #include "engine/scene/cell_objects.h"
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/cell_max_elevation.h"
-#include "engine/render/haze.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/cell_max_elevation.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/render_services.h"
 #include "engine/scene/houses.h"
 #include "engine/scene/tree_draw.h"
@@ -17,10 +17,10 @@ constexpr int16_t kNoDataSample = -32768;
 }  // namespace
 
 void draw_cell_objects(int32_t row, int32_t col) {
-  if (render_range > 0 && point_distance > static_cast<float>(render_range)) return;
-  if (render_range < 0 && point_distance < -static_cast<float>(render_range)) return;
+  if (render_settings.render_range > 0 && point_distance > static_cast<float>(render_settings.render_range)) return;
+  if (render_settings.render_range < 0 && point_distance < -static_cast<float>(render_settings.render_range)) return;
   if (!cover_rows || !elevation_rows) return;
-  const int32_t s = grid_step;
+  const int32_t s = render_settings.grid_step;
   // A cell whose corners lie beyond the grid has no terrain to stand on.
   if (s < 1 || row < 0 || col < 0 || row + s >= grid_height || col + s >= grid_width) return;
   const int32_t o = cover_row(row)[col].object;
@@ -28,7 +28,7 @@ void draw_cell_objects(int32_t row, int32_t col) {
   const bool tree = (o >= 34 && o <= 37) || (o >= 60 && o <= 63);
   const bool house = o >= 72 && o <= 75;
   if (!tree && !house) return;
-  if (tree && trees_enabled == 0) return;
+  if (tree && tree_settings.trees_enabled == 0) return;
 
   const int16_t* e0 = elevation_row(row);
   const int16_t* e1 = elevation_row(row + s);

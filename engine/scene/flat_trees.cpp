@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "engine/landscape/maths.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/haze.h"
+#include "engine/core/maths.h"
+#include "engine/core/random.h"
+#include "engine/core/wrap.h"
+#include "engine/raster/haze.h"
 #include "engine/scene/tree_draw.h"
 
 namespace {

@@ -6,16 +6,16 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
-#include "engine/render/lighting.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
+#include "engine/core/vectors.h"
 #include "engine/scene/render_services.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/scene_polygons.h"
 #include "engine/scene/tree_draw.h"
 
@@ -47,10 +47,10 @@ HouseView house_view(int32_t x, int32_t y, int32_t z, int32_t hx, int32_t hy, in
   hv.shade = shade;
   hv.kind = kind;
   const double cz = z + h / 2;
-  const double ex = x - static_cast<double>(camera_x), ey = y - static_cast<double>(camera_y);
-  const double ez = cz - static_cast<double>(camera_z);
+  const double ex = x - static_cast<double>(camera_state.camera_x), ey = y - static_cast<double>(camera_state.camera_y);
+  const double ez = cz - static_cast<double>(camera_state.camera_z);
   double d = std::sqrt(ex * ex + ey * ey + ez * ez) - static_cast<double>((static_cast<int64_t>(hx) + hy + h) / 3);
-  hv.d = std::max(d, 0.0) / lens_scale / render_scale;
+  hv.d = std::max(d, 0.0) / lens_state.lens_scale / render_scale;
   hv.v = Vec3f{static_cast<float>(-ex), static_cast<float>(-ey), static_cast<float>(-ez)};
   vec3_normalize(&hv.v);
   return hv;
@@ -74,7 +74,7 @@ bool face_texture(const HouseView& hv, const Face& f, TextureRef* tx) {
 void draw_face(const HouseView& hv, const Face& f, bool gable) {
   // A face of zero extent draws nothing.
   if (!(f.extent_a > 0) || !(f.extent_b > 0)) return;
-  const Vec3f light{light_x, light_y, light_z};
+  const Vec3f light{light_state.light_x, light_state.light_y, light_state.light_z};
   double s = reflect_dot(light, hv.v, f.n);
   s = std::clamp(s, 0.0, 1.0);
   const int32_t P = class_attributes[hv.kind].phong_intensity;
@@ -147,7 +147,7 @@ void draw_house_record(PolygonRecord* rec) {
 // The four walls facing +y, -y (front slot) and, for office buildings, +x, -x (side slot), when the camera
 // lies outside their planes.
 void y_walls(const HouseView& hv, double x, double y, double z, double hx, double hy, double zt) {
-  if (y + hy < camera_y) {
+  if (y + hy < camera_state.camera_y) {
     Face f = make_face(hv.kind, 2 * hx, zt - z, Vec3f{0, 1, 0}, -30, 0, 0, 0, 0, 30);
     set_corner(f.corners[0], x + hx, y + hy, z);
     set_corner(f.corners[1], x - hx, y + hy, z);
@@ -155,7 +155,7 @@ void y_walls(const HouseView& hv, double x, double y, double z, double hx, doubl
     set_corner(f.corners[3], x + hx, y + hy, zt);
     draw_face(hv, f, false);
   }
-  if (y - hy > camera_y) {
+  if (y - hy > camera_state.camera_y) {
     Face f = make_face(hv.kind, 2 * hx, zt - z, Vec3f{0, -1, 0}, 30, 0, 0, 0, 0, 30);
     set_corner(f.corners[0], x - hx, y - hy, z);
     set_corner(f.corners[1], x + hx, y - hy, z);
@@ -206,7 +206,7 @@ void draw_gabled_house(int32_t xi, int32_t yi, int32_t zi, int32_t hxi, int32_t 
   // The ridge stands at 3 h / 2 (integer division) above the base.
   const double gable_height = static_cast<double>((3 * static_cast<int64_t>(hi)) / 2);
   const double zt = z + hi, zr = z + gable_height;
-  if (x + hx < camera_x) {
+  if (x + hx < camera_state.camera_x) {
     Face f = make_face(kind + 12, 2 * hy, gable_height, Vec3f{1, 0, 0}, 0, 30, 0, 0, 0, 30);
     set_corner(f.corners[0], x + hx, y - hy, z);
     set_corner(f.corners[1], x + hx, y + hy, z);
@@ -215,7 +215,7 @@ void draw_gabled_house(int32_t xi, int32_t yi, int32_t zi, int32_t hxi, int32_t 
     set_corner(f.corners[4], x + hx, y - hy, zt);
     draw_face(hv, f, true);
   }
-  if (x - hx > camera_x) {
+  if (x - hx > camera_state.camera_x) {
     Face f = make_face(kind + 12, 2 * hy, gable_height, Vec3f{-1, 0, 0}, 0, -30, 0, 0, 0, 30);
     set_corner(f.corners[0], x - hx, y + hy, z);
     set_corner(f.corners[1], x - hx, y - hy, z);
@@ -243,7 +243,7 @@ void draw_office_building(int32_t xi, int32_t yi, int32_t zi, int32_t hxi, int32
                           uint32_t colour, uint32_t shade, int32_t kind) {
   const HouseView hv = house_view(xi, yi, zi, hxi, hyi, hi, colour, shade, kind);
   const double x = xi, y = yi, z = zi, hx = hxi, hy = hyi, zt = z + hi;
-  if (x + hx < camera_x) {
+  if (x + hx < camera_state.camera_x) {
     Face f = make_face(kind + 12, 2 * hy, hi, Vec3f{1, 0, 0}, 0, 30, 0, 0, 0, 30);
     set_corner(f.corners[0], x + hx, y - hy, z);
     set_corner(f.corners[1], x + hx, y + hy, z);
@@ -251,7 +251,7 @@ void draw_office_building(int32_t xi, int32_t yi, int32_t zi, int32_t hxi, int32
     set_corner(f.corners[3], x + hx, y - hy, zt);
     draw_face(hv, f, false);
   }
-  if (x - hx > camera_x) {
+  if (x - hx > camera_state.camera_x) {
     Face f = make_face(kind + 12, 2 * hy, hi, Vec3f{-1, 0, 0}, 0, -30, 0, 0, 0, 30);
     set_corner(f.corners[0], x - hx, y + hy, z);
     set_corner(f.corners[1], x - hx, y - hy, z);
@@ -260,7 +260,7 @@ void draw_office_building(int32_t xi, int32_t yi, int32_t zi, int32_t hxi, int32
     draw_face(hv, f, false);
   }
   y_walls(hv, x, y, z, hx, hy, zt);
-  if (zt < camera_z) {
+  if (zt < camera_state.camera_z) {
     Face f = make_face(kind + 16, 2 * hx, 2 * hy, Vec3f{0, 0, 1}, 30, 0, 0, 0, 30, 0);
     set_corner(f.corners[0], x - hx, y - hy, zt);
     set_corner(f.corners[1], x + hx, y - hy, zt);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/render/polygon.h"
+#include "engine/raster/polygon.h"
 
 // The house of kind 68..71 at the cell centre (x, y) on height z (note the argument order), with its cell's
 // shade word and height base 15 (houses) or 31 (office buildings).

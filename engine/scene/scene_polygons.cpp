@@ -1,8 +1,8 @@
 // Scene objects' hand-over of polygons to the pipeline, with the observer hook.
 #include "engine/scene/scene_polygons.h"
 
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 
 void (*scene_polygon_observer)(const PolygonRecord& record, ScenePath path, int32_t cull) = nullptr;
 

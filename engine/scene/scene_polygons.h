@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/render/polygon.h"
+#include "engine/raster/polygon.h"
 
 enum class ScenePath : int32_t {
   kWorld,     // draw_polygon_world

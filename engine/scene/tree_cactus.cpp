@@ -2,8 +2,8 @@
 // with the palm's frond machinery.
 #include <algorithm>
 
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
@@ -62,7 +62,7 @@ void draw_3d_cactus(int32_t x, int32_t y, int32_t z, int32_t s, int32_t, uint32_
 int32_t cactus_depth(int32_t lod) {
   // tree_detail may hold any value a file gave: formed in 64 bits and bounded.
   return static_cast<int32_t>(
-      std::clamp<int64_t>(static_cast<int64_t>(lod / 10) + 2 * static_cast<int64_t>(tree_detail), 8, 16));
+      std::clamp<int64_t>(static_cast<int64_t>(lod / 10) + 2 * static_cast<int64_t>(tree_settings.tree_detail), 8, 16));
 }
 
 void grow_cactus(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {

@@ -7,18 +7,18 @@
 #include <cstdlib>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
-#include "engine/render/lighting.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
+#include "engine/core/vectors.h"
 #include "engine/scene/render_services.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/cell_objects.h"
 #include "engine/scene/flat_trees.h"
 #include "engine/scene/scene_polygons.h"
@@ -83,7 +83,7 @@ TreeValues tree_values(int32_t x, int32_t y, int32_t kind) {
   t.r2 = r[1];
   t.r3 = r[2];
   const int32_t sum = t.r1 + t.r2 + t.r3;
-  int32_t s = tree_size[std::clamp(kind - 34, 0, 3)];
+  int32_t s = tree_settings.tree_size[std::clamp(kind - 34, 0, 3)];
   if (s >= 4) s = s + sum % (s / 4);
   t.size = s;
   const int32_t dr = (t.r1 & 7) - 4, dg = (t.r2 & 7) - 4, db = (t.r3 & 7) - 4;
@@ -100,12 +100,12 @@ TreeValues tree_values(int32_t x, int32_t y, int32_t kind) {
 
 int32_t tree_lod(int32_t size) {
   if (size < 1) return 0;
-  const double scale = static_cast<double>(lens_scale) * render_scale * size;
+  const double scale = static_cast<double>(lens_state.lens_scale) * render_scale * size;
   double lod = 128.0;
-  if (scale != 0.0) lod = 128.0 - static_cast<double>(point_distance) * 625.0 / lens_scale / render_scale / size;
+  if (scale != 0.0) lod = 128.0 - static_cast<double>(point_distance) * 625.0 / lens_state.lens_scale / render_scale / size;
   // A tree nearer than the camera cannot get more detail than one at the camera.
   int32_t l = trunc_to_i32(std::min(lod, 128.0));
-  if (trees_3d == 0) l /= 21;
+  if (tree_settings.trees_3d == 0) l /= 21;
   return std::max(l, 0);
 }
 
@@ -116,15 +116,15 @@ void draw_tree(int32_t z, int32_t y, int32_t x, int32_t kind, uint32_t shade) {
   if (t.size < 1) return;
   if (tree_out_of_view(x, y, z, t.size)) return;
   ++trees_drawn_count;
-  const int32_t saved_a = detail_param_a, saved_b = detail_param_b;
-  detail_param_a = 6;
-  detail_param_b = 5;
+  const int32_t saved_a = render_settings.detail_param_a, saved_b = render_settings.detail_param_b;
+  render_settings.detail_param_a = 6;
+  render_settings.detail_param_b = 5;
   const int32_t k = kind - 34;
   const int32_t lod = tree_lod(t.size);
-  const double dx = std::fabs(static_cast<double>(trunc_to_i32(camera_x - static_cast<float>(x))));
-  const double dy = std::fabs(static_cast<double>(trunc_to_i32(camera_y - static_cast<float>(y))));
+  const double dx = std::fabs(static_cast<double>(trunc_to_i32(camera_state.camera_x - static_cast<float>(x))));
+  const double dy = std::fabs(static_cast<double>(trunc_to_i32(camera_state.camera_y - static_cast<float>(y))));
 
-  if (trees_3d != 0) {
+  if (tree_settings.trees_3d != 0) {
     switch (kind) {
       case 34: draw_3d_palm(t.x, t.y, z, t.size, t.stem_angle, t.bark, t.leaf, shade, lod, t.r1, k); break;
       case 35: draw_3d_oak(t.x, t.y, z, t.size, t.stem_angle, t.bark, t.leaf, shade, lod, t.r1, k); break;
@@ -139,7 +139,7 @@ void draw_tree(int32_t z, int32_t y, int32_t x, int32_t kind, uint32_t shade) {
   } else if (texture_slots[kind].loaded != 0 && texture_slot_level(kind, 0, nullptr)) {
     draw_tree_textured(t.x, t.y, z, t.size, shade, kind);
   } else {
-    const int32_t X = magnified(t.x, camera_x), Y = magnified(t.y, camera_y), Z = magnified(z, camera_z);
+    const int32_t X = magnified(t.x, camera_state.camera_x), Y = magnified(t.y, camera_state.camera_y), Z = magnified(z, camera_state.camera_z);
     const int64_t s256 = static_cast<int64_t>(std::min(t.size, kMaxFlatTreeSize)) * 256;
     const bool in_x = dx >= dy;
     const uint32_t bark = t.bark, leaf = t.leaf;
@@ -171,8 +171,8 @@ void draw_tree(int32_t z, int32_t y, int32_t x, int32_t kind, uint32_t shade) {
         break;
     }
   }
-  detail_param_a = saved_a;
-  detail_param_b = saved_b;
+  render_settings.detail_param_a = saved_a;
+  render_settings.detail_param_b = saved_b;
 }
 
 bool texture_slot_level(int32_t slot, int32_t level, TextureRef* out) {
@@ -195,13 +195,13 @@ bool texture_slot_level(int32_t slot, int32_t level, TextureRef* out) {
 void draw_tree_textured(int32_t x, int32_t y, int32_t z, int32_t size, uint32_t shade, int32_t kind) {
   TextureRef full{};
   if (!texture_slot_level(kind, 0, &full)) return;
-  const double heading = static_cast<double>(camera_heading) / kDegreesPerRadian;
+  const double heading = static_cast<double>(camera_state.camera_heading) / kDegreesPerRadian;
   const double hw = std::cos(heading) * size / 2.0;
   const double hv = std::sin(heading) * size / 2.0;
-  const double ex = x - static_cast<double>(camera_x), ey = y - static_cast<double>(camera_y);
-  const double ez = z + size / 2.0 - static_cast<double>(camera_z);
+  const double ex = x - static_cast<double>(camera_state.camera_x), ey = y - static_cast<double>(camera_state.camera_y);
+  const double ez = z + size / 2.0 - static_cast<double>(camera_state.camera_z);
   double d = std::sqrt(ex * ex + ey * ey + ez * ez) - (hw + hv + size) / 3.0;
-  d = std::max(d, 0.0) / lens_scale / render_scale;
+  d = std::max(d, 0.0) / lens_state.lens_scale / render_scale;
   // Texture sizes in 64 bits: W and H are at most 65536 each.
   const double W = static_cast<double>(static_cast<int64_t>(full.width));
   const double H = static_cast<double>(static_cast<int64_t>(full.height));
@@ -245,5 +245,5 @@ void draw_colored_quad(const float p0[3], int32_t seed0, const float p1[3], int3
   fill_entry(&rec.vertices[1], p1, seed1, colour, 255, slot, 0);
   fill_entry(&rec.vertices[2], p2, seed2, colour, 255, slot, 0);
   fill_entry(&rec.vertices[3], p0, seed0, colour, 255, slot, 0);
-  scene_draw_polygon(&rec, tree_textures_enabled != 0 ? ScenePath::kDetail : ScenePath::kWorld, 0);
+  scene_draw_polygon(&rec, tree_settings.tree_textures_enabled != 0 ? ScenePath::kDetail : ScenePath::kWorld, 0);
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/render/polygon.h"
+#include "engine/raster/polygon.h"
 
 // Everything about a tree that follows from its cell centre and kind, independent of the camera.
 struct TreeValues {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/landscape/maths.h"
+#include "engine/core/maths.h"
 
 // Model entries: trunk base (x, y, z), size s in metres, stem angle (unused by the 3-D models), bark and leaf
 // colours, the cell's shade word, level of detail (0 or more, larger is nearer), seed and kind index k.

@@ -1,8 +1,8 @@
 // The 3-D oak: a leaning trunk forking into five branches per level, twigs and one kite leaf per twig.
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
@@ -49,8 +49,8 @@ void grow_oak(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {
   } else if (depth == 1) {
     s->length = s->length / 2.0f;
     segment_direction(s);
-    if (tree_leaves[k & 3] != 0 &&
-        static_cast<double>(lens_scale) * s->width * render_scale / 0.16 / point_distance >= 1.0) {
+    if (tree_settings.tree_leaves[k & 3] != 0 &&
+        static_cast<double>(lens_state.lens_scale) * s->width * render_scale / 0.16 / point_distance >= 1.0) {
       SegmentRecord twig = *s;
       twig.bark = twig.leaf;
       draw_flat_limb(twig, k);
@@ -62,7 +62,7 @@ void grow_oak(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {
     grow_oak(&c, add_wrap32(seed, 12345), 0, k);
   } else {
     ++leaf_count;
-    if (leaf_count % leaf_thin_table[leaf_thin_index] == 0 && tree_leaves[k & 3] != 0) {
+    if (leaf_count % leaf_thin_table[leaf_thin_index] == 0 && tree_settings.tree_leaves[k & 3] != 0) {
       s->length = static_cast<float>(s->length * 0.66);
       draw_lit_segment(s, k);
     }

@@ -1,7 +1,7 @@
 // The 3-D palm: one leaning trunk carrying a chain of crown segments, each with six fronds of midrib segments
 // and leaflets. The frond grower also serves the second cactus variant.
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
@@ -71,10 +71,10 @@ void grow_palm_crown(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {
   for (int32_t idx : order) {
     switch (idx) {
       case 0:
-        if ((seeded_draw(seed, -123456) & 7) != 0 && tree_leaves[k & 3] != 0) draw_palm_frond(c[0], k);
+        if ((seeded_draw(seed, -123456) & 7) != 0 && tree_settings.tree_leaves[k & 3] != 0) draw_palm_frond(c[0], k);
         break;
       case 1:
-        if ((seeded_draw(seed, -234567) & 7) != 0 && tree_leaves[k & 3] != 0) draw_palm_frond(c[1], k);
+        if ((seeded_draw(seed, -234567) & 7) != 0 && tree_settings.tree_leaves[k & 3] != 0) draw_palm_frond(c[1], k);
         break;
       case 2: grow_palm_crown(&c[2], add_wrap32(seed, 918273), depth - 1, k); break;
       default: draw_limb_by_rule(s, 240, k); break;

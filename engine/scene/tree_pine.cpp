@@ -2,8 +2,8 @@
 // level and ending in needle clusters; lower whorls get more levels, which gives the cone shape.
 #include <algorithm>
 
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
@@ -56,7 +56,7 @@ void grow_pine(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {
 void grow_pine_branches(SegmentRecord* s, int32_t seed, int32_t depth, int32_t k) {
   if (depth <= 0) {
     ++leaf_count;
-    if (leaf_count % leaf_thin_table[leaf_thin_index] == 0 && tree_leaves[k & 3] != 0) {
+    if (leaf_count % leaf_thin_table[leaf_thin_index] == 0 && tree_settings.tree_leaves[k & 3] != 0) {
       s->length = s->length * 2.0f;
       draw_lit_segment(s, k);
     }

@@ -6,15 +6,15 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/scene_polygons.h"
 
 float tree_base_x = 0.0f, tree_base_y = 0.0f, tree_base_z = 0.0f;
@@ -25,10 +25,10 @@ int32_t bend_depth = 0;
 
 namespace {
 
-Vec3f sun() { return Vec3f{light_x, light_y, light_z}; }
+Vec3f sun() { return Vec3f{light_state.light_x, light_state.light_y, light_state.light_z}; }
 Vec3f vec_of(const SegmentRecord& s) { return Vec3f{s.vec_x, s.vec_y, s.vec_z}; }
 Vec3f from_camera(const SegmentRecord& s) {
-  return Vec3f{s.base_x - camera_x, s.base_y - camera_y, s.base_z - camera_z};
+  return Vec3f{s.base_x - camera_state.camera_x, s.base_y - camera_state.camera_y, s.base_z - camera_state.camera_z};
 }
 Vec3f from_reference(const SegmentRecord& s) {
   return Vec3f{s.base_x - tree_base_x, s.base_y - tree_base_y, s.base_z - tree_base_z};
@@ -87,7 +87,7 @@ void draw_tree_triangle(const TreePolygon& p, int32_t a, int32_t b, int32_t c, c
   fill_tree_entry(&rec.vertices[1], p.world[b], seeds[1], p.slot);
   fill_tree_entry(&rec.vertices[2], p.world[c], seeds[2], p.slot);
   fill_tree_entry(&rec.vertices[3], p.world[a], seeds[0], p.slot);
-  scene_draw_polygon(&rec, tree_textures_enabled != 0 && detail != 0 ? ScenePath::kDetail : ScenePath::kWorld, 0);
+  scene_draw_polygon(&rec, tree_settings.tree_textures_enabled != 0 && detail != 0 ? ScenePath::kDetail : ScenePath::kWorld, 0);
 }
 
 // The segment's vector for a temporary direction and length (ring and side vectors).
@@ -198,9 +198,9 @@ void tree_highlight(int32_t cls, Vec3f n, float bx, float by, float bz, uint32_t
   *strength = 0;
   *value = 0;
   const ClassAttributes& a = class_attributes[cls & 255];
-  if (phong_enabled == 0 || a.phong_intensity == 0) return;
+  if (render_settings.phong_enabled == 0 || a.phong_intensity == 0) return;
   if (shadow_test && (shade & kShadeTerrainShadow)) return;
-  double h = specular_cosine(n, Vec3f{camera_x - bx, camera_y - by, camera_z - bz});
+  double h = specular_cosine(n, Vec3f{camera_state.camera_x - bx, camera_state.camera_y - by, camera_state.camera_z - bz});
   h = std::clamp(h, 0.0, 1.0);
   *value = trunc_to_i32(std::pow(h, a.phong_sharpness) * 256.0);
   *strength = a.phong_intensity;
@@ -296,11 +296,11 @@ void draw_bent_limb(SegmentRecord* s, int32_t taper, int32_t k) {
   SegmentRecord d = *s;
   const double len = std::sqrt(static_cast<double>(s->vec_x) * s->vec_x + static_cast<double>(s->vec_y) * s->vec_y +
                                static_cast<double>(s->vec_z) * s->vec_z);
-  const double size = len * lens_scale * render_scale / point_distance;
+  const double size = len * lens_state.lens_scale * render_scale / point_distance;
   if (size < 16.0 || bend_depth >= 6) {
     draw_tree_limb(*s, taper, k);
   } else {
-    const double a = branch_bend[k & 3] * len / 200000.0;
+    const double a = tree_settings.branch_bend[k & 3] * len / 200000.0;
     const float tip_x = s->base_x + s->vec_x, tip_y = s->base_y + s->vec_y;
     const double u = random8_from(static_cast<uint32_t>(random_at2(trunc_to_i32(tip_x), trunc_to_i32(tip_y)))) * a;
     const double v = random8() * a;
@@ -359,7 +359,7 @@ void draw_lit_segment(SegmentRecord* s, int32_t k) {
 }
 
 int32_t limb_measure(const SegmentRecord& s) {
-  return trunc_to_i32(static_cast<double>(lens_scale) * s.width * render_scale / 0.16 / point_distance);
+  return trunc_to_i32(static_cast<double>(lens_state.lens_scale) * s.width * render_scale / 0.16 / point_distance);
 }
 
 void draw_limb_by_rule(SegmentRecord* s, int32_t taper, int32_t k) {
@@ -383,8 +383,8 @@ void node_drawing_order(const SegmentRecord* children, int32_t n, const SegmentR
   for (int32_t i = 0; i < n; ++i)
     pairs[i] = SegmentKey{&children[i],
                           static_cast<float>(vec3_cos_angle(vec_of(children[i]), from_camera(children[i])))};
-  const Vec3f tip_from_camera{s.base_x + s.vec_x - camera_x, s.base_y + s.vec_y - camera_y,
-                              s.base_z + s.vec_z - camera_z};
+  const Vec3f tip_from_camera{s.base_x + s.vec_x - camera_state.camera_x, s.base_y + s.vec_y - camera_state.camera_y,
+                              s.base_z + s.vec_z - camera_state.camera_z};
   pairs[n] = SegmentKey{&s, static_cast<float>(vec3_cos_angle(Vec3f{-s.vec_x, -s.vec_y, -s.vec_z}, tip_from_camera))};
   sort_pairs_by_key(pairs, n + 1);
   for (int32_t i = 0; i <= n; ++i)
@@ -455,7 +455,7 @@ int32_t tree_model_depth(int32_t lod, LeafThinning thinning) {
   if (thinning == LeafThinning::kOak) leaf_thin_index = f;
   if (thinning == LeafThinning::kPine) leaf_thin_index = std::clamp(f / 2 + 4, 0, 8);
   // tree_detail may come from a file with any value: the sum is formed in 64 bits and bounded.
-  int64_t d = static_cast<int64_t>(d0) + tree_detail;
+  int64_t d = static_cast<int64_t>(d0) + tree_settings.tree_detail;
   if (d < 4) {
     if (thinning != LeafThinning::kNone) leaf_thin_index = static_cast<int32_t>(std::clamp<int64_t>(2 * d, 0, 8));
     d = 4;

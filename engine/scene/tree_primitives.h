@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "engine/landscape/maths.h"
-#include "engine/render/lighting.h"
+#include "engine/core/maths.h"
+#include "engine/core/vectors.h"
 
 // One vertex of a tree polygon with its final colour 0x00RRGGBB.
 struct TreeVertex {

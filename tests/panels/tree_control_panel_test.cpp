@@ -4,29 +4,31 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/engine_test.h"
+
 #include <algorithm>
 
-#include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/panel_record.h"
-#include "engine/scene/tree_classes.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/panel_record.h"
+#include "engine/landscape/tree_classes.h"
 
 namespace {
-class TreePanelTest : public ::testing::Test {
+class TreePanelTest : public EngineTest {
  protected:
   void SetUp() override {
     reset_settings_defaults();
     reset_tree_pick_tables();
     panel_event_clear_queue();
     const int32_t sizes[4] = {35, 25, 20, 60};
-    for (int32_t i = 0; i < 4; ++i) tree_size[i] = sizes[i];
+    for (int32_t i = 0; i < 4; ++i) tree_settings.tree_size[i] = sizes[i];
     const int32_t densities[4] = {10, 20, 30, 40};
-    for (int32_t i = 0; i < 4; ++i) tree_density[i] = densities[i];
-    tree_class_masks[0] = kTreeBitPalm;
-    tree_class_masks[2] = kTreeBitOak | kTreeBitPine;
-    tree_leaves[2] = 0;
+    for (int32_t i = 0; i < 4; ++i) tree_settings.tree_density[i] = densities[i];
+    tree_settings.tree_class_masks[0] = kTreeBitPalm;
+    tree_settings.tree_class_masks[2] = kTreeBitOak | kTreeBitPine;
+    tree_settings.tree_leaves[2] = 0;
     parent_.draw = [](PanelRecord*) {
       ++parent_draws;
       return 1;
@@ -92,19 +94,19 @@ TEST_F(TreePanelTest, OpensFilledFromTheSettings) {
 TEST_F(TreePanelTest, EditsTakeEffectOnlyOnOk) {
   edit(2005, 45);  // oak size: the mean follows in the panel only
   EXPECT_EQ(gadget(kTreePanelMeanSize)->value, 40);
-  EXPECT_EQ(tree_size[1], 25);
-  colors_done_step = 1;
+  EXPECT_EQ(tree_settings.tree_size[1], 25);
+  derived_data.colors_done_step = 1;
   edit(2024, 50);  // class 56 density
   EXPECT_EQ(gadget(kTreePanelMeanDensity)->value, 35);
-  EXPECT_EQ(colors_done_step, land_width);
+  EXPECT_EQ(derived_data.colors_done_step, land_width);
   click(2013);  // palm on class 57
   click(2002);  // oak off class 58
-  EXPECT_EQ(tree_class_masks[1], 0);
+  EXPECT_EQ(tree_settings.tree_class_masks[1], 0);
   click(kTreePanelOk);
-  EXPECT_EQ(tree_size[1], 45);
-  EXPECT_EQ(tree_density[0], 50);
-  EXPECT_EQ(tree_class_masks[1], kTreeBitPalm);
-  EXPECT_EQ(tree_class_masks[2], kTreeBitPine);
+  EXPECT_EQ(tree_settings.tree_size[1], 45);
+  EXPECT_EQ(tree_settings.tree_density[0], 50);
+  EXPECT_EQ(tree_settings.tree_class_masks[1], kTreeBitPalm);
+  EXPECT_EQ(tree_settings.tree_class_masks[2], kTreeBitPine);
   EXPECT_EQ(tree_pick_table_2[0], 1);
   EXPECT_EQ(tree_pick_table_3[0], 8);
   EXPECT_EQ(gadget(kTreePanelOk)->state, 0);
@@ -113,14 +115,14 @@ TEST_F(TreePanelTest, EditsTakeEffectOnlyOnOk) {
 }
 
 TEST_F(TreePanelTest, UncheckingEveryKindAndOkLeavesTreesEnabled) {
-  trees_enabled = 1;
+  tree_settings.trees_enabled = 1;
   click(2012);
   click(2002);
   click(2008);
   panel_event_queue_result(kKeyEventBase + kKeyEnter);
   tree_control_panel_event(panel_);
-  for (int32_t m : tree_class_masks) EXPECT_EQ(m, 0);
-  EXPECT_EQ(trees_enabled, 1);
+  for (int32_t m : tree_settings.tree_class_masks) EXPECT_EQ(m, 0);
+  EXPECT_EQ(tree_settings.trees_enabled, 1);
 }
 
 TEST_F(TreePanelTest, MeanFieldsRescaleBothRows) {
@@ -135,17 +137,17 @@ TEST_F(TreePanelTest, MeanFieldsRescaleBothRows) {
   edit(kTreePanelMeanDensity, 50);
   EXPECT_EQ(gadget(2024)->value, 20);
   EXPECT_EQ(gadget(2027)->value, 80);
-  EXPECT_EQ(tree_density[0], 10);  // until OK
+  EXPECT_EQ(tree_settings.tree_density[0], 10);  // until OK
 }
 
 TEST_F(TreePanelTest, LeavesSwitchAtOnceAndOtherClosingsKeepTheSettings) {
   click(2036);
-  EXPECT_EQ(tree_leaves[2], 1);
+  EXPECT_EQ(tree_settings.tree_leaves[2], 1);
   click(2034);
-  EXPECT_EQ(tree_leaves[0], 0);
+  EXPECT_EQ(tree_settings.tree_leaves[0], 0);
   edit(2017, 99);
   panel_event_queue_result(kKeyEventBase + kKeyEsc);
   tree_control_panel_event(panel_);
-  EXPECT_EQ(tree_size[0], 35);
+  EXPECT_EQ(tree_settings.tree_size[0], 35);
   EXPECT_EQ(parent_draws, 0);
 }

@@ -21,7 +21,7 @@ class CellObjectTest : public SceneTest {
 }  // namespace
 
 TEST_F(CellObjectTest, ObjectCodes) {
-  trees_enabled = 1;
+  tree_settings.trees_enabled = 1;
   struct Case {
     uint8_t object;
     bool draws;
@@ -45,7 +45,7 @@ TEST_F(CellObjectTest, ObjectCodes) {
 }
 
 TEST_F(CellObjectTest, TreesSwitchedOffKeepHouses) {
-  trees_enabled = 0;
+  tree_settings.trees_enabled = 0;
   EXPECT_EQ(draw_with(35), 0);
   EXPECT_EQ(draw_with(61), 0);
   EXPECT_GT(draw_with(75), 0);
@@ -63,7 +63,7 @@ TEST_F(CellObjectTest, RenderRange) {
       {-1000, 999.0f, false}, {-1000, 1000.0f, true}, {-1000, 5000.0f, true},
   };
   for (const Case& c : cases) {
-    render_range = c.range;
+    render_settings.render_range = c.range;
     point_distance = c.distance;
     EXPECT_EQ(draw_with(72) > 0, c.draws) << c.range << " " << c.distance;
   }
@@ -92,7 +92,7 @@ TEST_F(CellObjectTest, ObjectStandsOnTheCellCentreAtTheMeanCornerHeight) {
 }
 
 TEST_F(CellObjectTest, NoDataCornerLeavesTheObjectOut) {
-  trees_enabled = 1;
+  tree_settings.trees_enabled = 1;
   elevation_row(kRow + 1)[kCol + 1] = -32768;
   EXPECT_EQ(draw_with(72), 0);
   EXPECT_EQ(draw_with(35), 0);
@@ -101,7 +101,7 @@ TEST_F(CellObjectTest, NoDataCornerLeavesTheObjectOut) {
 TEST_F(CellObjectTest, CellsBeyondTheGridDrawNothing) {
   cover_row(257)[10].object = 72;
   draw_cell_objects(257, 10);  // the cell's far corners would lie beyond the last sample
-  grid_step = 4;
+  render_settings.grid_step = 4;
   cover_row(256)[256].object = 72;
   draw_cell_objects(256, 256);
   EXPECT_TRUE(recorded().empty());

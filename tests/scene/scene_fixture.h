@@ -7,20 +7,21 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/view_transform.h"
 #include "engine/render/visibility.h"
 #include "engine/scene/scene_polygons.h"
 #include "engine/scene/texture_slots.h"
-#include "engine/scene/tree_classes.h"
+#include "engine/landscape/tree_classes.h"
+#include "tests/support/engine_test.h"
 
 struct RecordedPolygon {
   PolygonRecord record;
@@ -28,7 +29,7 @@ struct RecordedPolygon {
   int32_t cull;
 };
 
-class SceneTest : public ::testing::Test {
+class SceneTest : public EngineTest {
  protected:
   static std::vector<RecordedPolygon>& recorded() {
     static std::vector<RecordedPolygon> polygons;
@@ -77,12 +78,12 @@ class SceneTest : public ::testing::Test {
   }
   // The camera at (x, y, z) looking along +y, level.
   static void look_north(float x, float y, float z) {
-    camera_x = x;
-    camera_y = y;
-    camera_z = z;
-    camera_heading = 0.0f;
-    camera_pitch = 0.0f;
-    camera_bank = 0.0f;
+    camera_state.camera_x = x;
+    camera_state.camera_y = y;
+    camera_state.camera_z = z;
+    camera_state.camera_heading = 0.0f;
+    camera_state.camera_pitch = 0.0f;
+    camera_state.camera_bank = 0.0f;
     set_view_matrix(0.0f, 0.0f, 0.0f);
   }
   static int32_t count_slot(int32_t slot) {

@@ -55,7 +55,7 @@ TEST_F(TreeDrawTest, SizeColourAndPositionJitter) {
   constexpr int32_t kTrees = 4000;
   for (int32_t i = 0; i < kTrees; ++i) {
     const int32_t x = 15 + 30 * (i % 200), y = 15 + 30 * (i / 200);
-    tree_size[3] = 60;
+    tree_settings.tree_size[3] = 60;
     const TreeValues t = tree_values(x, y, 37);
     ASSERT_GT(t.size, 60 - 15);
     ASSERT_LT(t.size, 60 + 15);
@@ -66,7 +66,7 @@ TEST_F(TreeDrawTest, SizeColourAndPositionJitter) {
     const int32_t green = static_cast<int32_t>((t.leaf >> 8) & 255);
     ASSERT_LE(std::abs(green - color_table[37].green), 4);
     for (int32_t s : {0, 3, 4, 7}) {
-      tree_size[3] = s;
+      tree_settings.tree_size[3] = s;
       ASSERT_EQ(tree_values(x, y, 37).size, s);  // no size jitter below 8
     }
     variant_a += tree_values(x, y, 36).cactus_b == 0;
@@ -79,14 +79,14 @@ TEST_F(TreeDrawTest, SizeColourAndPositionJitter) {
 }
 
 TEST_F(TreeDrawTest, SizeZeroDrawsNothingAndHugeSizesStayFinite) {
-  trees_enabled = 1;
+  tree_settings.trees_enabled = 1;
   for (int32_t size : {0, -50}) {
-    tree_size[1] = size;
+    tree_settings.tree_size[1] = size;
     draw_tree(0, 1200, 3840, 35, 200);
     EXPECT_TRUE(recorded().empty()) << size;
   }
   for (int32_t kind = 34; kind <= 37; ++kind) {
-    tree_size[kind - 34] = 2000000000;
+    tree_settings.tree_size[kind - 34] = 2000000000;
     point_distance = 1200.0f;
     recorded().clear();
     draw_tree(0, 1200, 3840, kind, 200);
@@ -97,7 +97,7 @@ TEST_F(TreeDrawTest, SizeZeroDrawsNothingAndHugeSizesStayFinite) {
 }
 
 TEST_F(TreeDrawTest, FlatTreesTurnTheirPlaneTowardsTheCamera) {
-  tree_size[3] = 60;
+  tree_settings.tree_size[3] = 60;
   struct Case {
     float cx, cy, heading;
     bool constant_x;
@@ -106,9 +106,9 @@ TEST_F(TreeDrawTest, FlatTreesTurnTheirPlaneTowardsTheCamera) {
   // (dx = dy): constant X.
   for (const Case& c : {Case{3840.0f, 0.0f, 0.0f, false}, Case{5040.0f, 1200.0f, 90.0f, true},
                         Case{2640.0f, 0.0f, -45.0f, true}}) {
-    camera_x = c.cx;
-    camera_y = c.cy;
-    camera_heading = c.heading;
+    camera_state.camera_x = c.cx;
+    camera_state.camera_y = c.cy;
+    camera_state.camera_heading = c.heading;
     set_view_matrix(0.0f, c.heading, 0.0f);
     recorded().clear();
     draw_tree(0, 1200, 3840, 37, 200);
@@ -125,7 +125,7 @@ TEST_F(TreeDrawTest, FlatTreesTurnTheirPlaneTowardsTheCamera) {
 }
 
 TEST_F(TreeDrawTest, FarFlatTreesKeepTheirMinimumLevels) {
-  tree_size[0] = tree_size[3] = 30;
+  tree_settings.tree_size[0] = tree_settings.tree_size[3] = 30;
   point_distance = 1.0e7f;  // lod far below 0
   draw_tree(0, 1200, 3840, 37, 200);
   // A far pine is drawn at level 1: a leaf-coloured trunk and up to five leaf-coloured branches.
@@ -140,7 +140,7 @@ TEST_F(TreeDrawTest, FarFlatTreesKeepTheirMinimumLevels) {
 }
 
 TEST_F(TreeDrawTest, FlatTrianglesTakeTheCellLightAndThePathOfTheTextureSetting) {
-  tree_size[1] = 25;
+  tree_settings.tree_size[1] = 25;
   point_distance = 600.0f;
   draw_tree(0, 1200, 3840, 35, 0x100 | 200);
   ASSERT_FALSE(recorded().empty());
@@ -154,18 +154,18 @@ TEST_F(TreeDrawTest, FlatTrianglesTakeTheCellLightAndThePathOfTheTextureSetting)
   draw_tree(0, 1200, 3840, 35, 200);
   EXPECT_EQ(recorded_hash(), shadowed);  // flat trees ignore the shadow bits
   recorded().clear();
-  tree_textures_enabled = 2;
-  detail_param_a = 1;
-  detail_param_b = 2;
+  tree_settings.tree_textures_enabled = 2;
+  render_settings.detail_param_a = 1;
+  render_settings.detail_param_b = 2;
   draw_tree(0, 1200, 3840, 35, 200);
   for (const RecordedPolygon& p : recorded()) EXPECT_EQ(p.path, ScenePath::kDetail);
-  EXPECT_EQ(detail_param_a, 1);
-  EXPECT_EQ(detail_param_b, 2);
+  EXPECT_EQ(render_settings.detail_param_a, 1);
+  EXPECT_EQ(render_settings.detail_param_b, 2);
 }
 
 TEST_F(TreeDrawTest, BillboardsWhileThreeDimensionalTreesAreOff) {
   load_texture(35);
-  tree_size[1] = 25;
+  tree_settings.tree_size[1] = 25;
   point_distance = 600.0f;
   draw_tree(0, 1200, 3840, 35, 200);
   ASSERT_EQ(recorded().size(), 1u);
@@ -184,14 +184,14 @@ TEST_F(TreeDrawTest, BillboardsWhileThreeDimensionalTreesAreOff) {
   ASSERT_EQ(recorded().size(), 1u);
   EXPECT_EQ(recorded()[0].record.vertices[0].light, 0);  // the terrain's cast shadow
   recorded().clear();
-  trees_3d = 1;
+  tree_settings.trees_3d = 1;
   draw_tree(0, 1200, 3840, 35, 200);
   for (const RecordedPolygon& p : recorded()) EXPECT_NE(p.path, ScenePath::kTextured);
 }
 
 TEST_F(TreeDrawTest, LoadedSlotWithoutTexelsDrawsTheFlatTree) {
   load_texture(37, false);
-  tree_size[3] = 60;
+  tree_settings.tree_size[3] = 60;
   draw_tree(0, 1200, 3840, 37, 200);
   ASSERT_FALSE(recorded().empty());
   for (const RecordedPolygon& p : recorded()) EXPECT_EQ(p.record.tx_map, nullptr);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/files/targa.h"
-#include "engine/scene/tree_classes.h"
+#include "engine/landscape/tree_classes.h"
 #include "tests/render/terrain_render_fixture.h"
 
 namespace {
@@ -42,22 +42,22 @@ void load_billboard(int32_t slot) {
 void place(uint8_t object) {
   for (int32_t r = 40; r < 54; r += 2)
     for (int32_t c = 60; c < 74; c += 2) cover_row(r)[c].object = object;
-  trees_enabled = 1;
-  camera_x = 67 * 30.0f;
-  camera_y = 36 * 30.0f;
-  camera_z = static_cast<float>(elevation_row(36)[67]) + 25.0f;
-  camera_heading = 0.0f;
-  camera_pitch = -6.0f;
-  shades_done_step = land_width;
+  tree_settings.trees_enabled = 1;
+  camera_state.camera_x = 67 * 30.0f;
+  camera_state.camera_y = 36 * 30.0f;
+  camera_state.camera_z = static_cast<float>(elevation_row(36)[67]) + 25.0f;
+  camera_state.camera_heading = 0.0f;
+  camera_state.camera_pitch = -6.0f;
+  derived_data.shades_done_step = land_width;
 }
 
 template <int Kind, int Form>
 void trees() {
   place(static_cast<uint8_t>(Kind + 26));
-  tree_size[Kind - 34] = Kind == 37 ? 30 : 20;
+  tree_settings.tree_size[Kind - 34] = Kind == 37 ? 30 : 20;
   if (Form == 0) {
-    trees_3d = 1;
-    tree_detail = 1;
+    tree_settings.trees_3d = 1;
+    tree_settings.tree_detail = 1;
   } else if (Form == 2) {
     load_billboard(Kind);
   }
@@ -67,10 +67,10 @@ void houses() {
   for (int32_t c = 60; c < 76; c += 2) cover_row(44)[c].object = static_cast<uint8_t>(72 + (c / 2) % 4);
   place(0);
   for (int32_t c = 60; c < 76; c += 2) cover_row(44)[c].object = static_cast<uint8_t>(72 + (c / 2) % 4);
-  camera_x = 64 * 30.0f;
-  camera_y = 38 * 30.0f;
-  camera_z = static_cast<float>(elevation_row(38)[64]) + 30.0f;
-  camera_heading = 20.0f;
+  camera_state.camera_x = 64 * 30.0f;
+  camera_state.camera_y = 38 * 30.0f;
+  camera_state.camera_z = static_cast<float>(elevation_row(38)[64]) + 30.0f;
+  camera_state.camera_heading = 20.0f;
 }
 
 struct Golden {

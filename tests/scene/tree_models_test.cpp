@@ -7,7 +7,7 @@
 #include <climits>
 #include <vector>
 
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/scene/tree_primitives.h"
 #include "tests/scene/scene_fixture.h"
 
@@ -17,9 +17,9 @@ class TreeModelTest : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();
     point_distance = 300.0f;
-    light_x = 0.3f;
-    light_y = -0.4f;
-    light_z = 0.866f;
+    light_state.light_x = 0.3f;
+    light_state.light_y = -0.4f;
+    light_state.light_z = 0.866f;
   }
   using Model = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t, uint32_t, int32_t,
                          int32_t, int32_t);
@@ -42,19 +42,19 @@ TEST_F(TreeModelTest, OakDepthAndLeafThinningByDistance) {
   };
   const Case cases[] = {{125, 1, 7, 8}, {100, 1, 6, 5}, {40, 1, 4, 6}, {0, 1, 4, 2}, {0, -1, 4, 0}, {125, 2, 8, 8}};
   for (const Case& c : cases) {
-    tree_detail = c.detail;
+    tree_settings.tree_detail = c.detail;
     EXPECT_EQ(tree_model_depth(c.lod, LeafThinning::kOak), c.depth) << c.lod << " " << c.detail;
     EXPECT_EQ(leaf_thin_index, c.index) << c.lod << " " << c.detail;
   }
   // Pine: (f / 2) + 4.
-  tree_detail = 1;
+  tree_settings.tree_detail = 1;
   tree_model_depth(125, LeafThinning::kPine);  // f = (125 % 18) / 2 = 8
   EXPECT_EQ(leaf_thin_index, 8);
   tree_model_depth(90, LeafThinning::kPine);  // f = 0, depth 6
   EXPECT_EQ(leaf_thin_index, 4);
   // Any detail a file can give stays within 4..8.
   for (int32_t d : {INT_MIN, -100000, 100000, INT_MAX}) {
-    tree_detail = d;
+    tree_settings.tree_detail = d;
     const int32_t depth = tree_model_depth(INT_MAX, LeafThinning::kPine);
     EXPECT_GE(depth, 4);
     EXPECT_LE(depth, 8);
@@ -84,7 +84,7 @@ TEST_F(TreeModelTest, SameBranchingFromEveryCameraPosition) {
   // The leaves do not depend on the view: from the south and from the east, at the same distance and detail,
   // an oak and a pine put the same leaves in the same places; only the drawing order changes. Leaves are
   // thinned by their count in drawing order, so the comparison draws every leaf (lod 17: fraction 8, depth 4).
-  tree_detail = 4;
+  tree_settings.tree_detail = 4;
   for (Model m : {static_cast<Model>(draw_3d_oak), static_cast<Model>(draw_3d_pine)}) {
     const int32_t k = m == static_cast<Model>(draw_3d_oak) ? 1 : 3;
     std::vector<std::array<float, 9>> views[2];
@@ -116,25 +116,25 @@ TEST_F(TreeModelTest, LeavesSwitchedOffLeaveBareLimbs) {
   for (const Case& c : {Case{draw_3d_oak, 1, 35}, Case{draw_3d_palm, 0, 34}, Case{draw_3d_cactus_b, 2, 36},
                         Case{draw_3d_pine, 3, 37}}) {
     point_distance = 4.0f;  // near enough for the thinnest limbs to be drawn on the small image
-    tree_leaves[c.k] = 1;
+    tree_settings.tree_leaves[c.k] = 1;
     recorded().clear();
     grow(c.model, c.k, 80);
     EXPECT_GT(count_slot(c.leaf_slot), 0) << c.k;
-    tree_leaves[c.k] = 0;
+    tree_settings.tree_leaves[c.k] = 0;
     recorded().clear();
     grow(c.model, c.k, 80);
     EXPECT_EQ(count_slot(c.leaf_slot), 0) << c.k;
     EXPECT_GT(count_slot(64 + c.k), 0) << c.k;
   }
   // The oak's leaf stages still count with leaves off.
-  tree_leaves[1] = 0;
+  tree_settings.tree_leaves[1] = 0;
   grow(draw_3d_oak, 1, 0);
   EXPECT_GT(leaf_count, 0);
 }
 
 TEST_F(TreeModelTest, CrownAndTrunkFactors) {
   for (int32_t lod : {0, 125}) {
-    tree_detail = lod == 0 ? 1 : 2;
+    tree_settings.tree_detail = lod == 0 ? 1 : 2;
     grow(draw_3d_palm, 0, lod);
     grow(draw_3d_cactus_b, 2, lod);
     if (lod == 0) {  // depth 4
@@ -167,7 +167,7 @@ TEST_F(TreeModelTest, CactusAndPineDepths) {
   };
   for (const Case& c : {Case{0, -1, 8}, Case{120, 2, 16}, Case{60, 1, 8}, Case{90, 1, 11}, Case{INT_MAX, INT_MAX, 16},
                         Case{0, INT_MIN, 8}}) {
-    tree_detail = c.detail;
+    tree_settings.tree_detail = c.detail;
     EXPECT_EQ(cactus_depth(c.lod), c.depth) << c.lod << " " << c.detail;
   }
   // The whorl at trunk level L of a pine with D = 3 d segments has branch depth max(D - L, 2) / 3.
@@ -186,8 +186,8 @@ TEST_F(TreeModelTest, WorkIsBoundedForAnySetting) {
   const int32_t kinds[] = {0, 1, 2, 2};
   static int64_t polygons = 0;
   scene_polygon_observer = [](const PolygonRecord&, ScenePath, int32_t) { ++polygons; };
-  tree_detail = INT_MAX;
-  branch_bend[0] = branch_bend[1] = branch_bend[2] = INT_MAX;
+  tree_settings.tree_detail = INT_MAX;
+  tree_settings.branch_bend[0] = tree_settings.branch_bend[1] = tree_settings.branch_bend[2] = INT_MAX;
   for (int32_t i = 0; i < 4; ++i) {
     polygons = 0;
     grow(models[i], kinds[i], INT_MAX, 200);

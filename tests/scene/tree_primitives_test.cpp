@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/scene/scene_fixture.h"
 
 namespace {
@@ -72,7 +72,7 @@ TEST_F(TreePrimitiveTest, PolygonsReachThePipelineAsClosedTriangles) {
   recorded().clear();
   TreePolygon tri = quad;
   tri.count = 3;
-  tree_textures_enabled = 2;
+  tree_settings.tree_textures_enabled = 2;
   emit_tree_polygon(&tri, 1);
   ASSERT_EQ(recorded().size(), 1u);
   EXPECT_EQ(recorded()[0].record.vertices[2].seed, 3546);
@@ -85,9 +85,9 @@ TEST_F(TreePrimitiveTest, PolygonsReachThePipelineAsClosedTriangles) {
 }
 
 TEST_F(TreePrimitiveTest, LightingRules) {
-  light_x = 0.0f;
-  light_y = 0.0f;
-  light_z = 1.0f;
+  light_state.light_x = 0.0f;
+  light_state.light_y = 0.0f;
+  light_state.light_z = 1.0f;
   // A limb side facing the sun: c = 256, capped at 255, a quarter of the cell's light mixed in.
   EXPECT_EQ(normal_shade(Vec3f{0, 0, 5}, 100), (3 * 255 + 100) / 4);
   // In the terrain's shadow: (3 (c / 8) + light) / 4.
@@ -106,7 +106,7 @@ TEST_F(TreePrimitiveTest, LightingRules) {
 }
 
 TEST_F(TreePrimitiveTest, LimbRule) {
-  lens_scale = 1.0f;
+  lens_state.lens_scale = 1.0f;
   render_scale = 1;
   point_distance = 6.0f;
   struct Case {
@@ -116,19 +116,19 @@ TEST_F(TreePrimitiveTest, LimbRule) {
   for (const Case& c : {Case{8.0f, 8}, Case{1.0f, 1}, Case{0.9f, 0}, Case{7.0f, 7}})
     EXPECT_EQ(limb_measure(upright(10.0f, c.width)), c.measure) << c.width;
   point_distance = 1200.0f;
-  lens_scale = 150.0f;  // 8 * 150 / 0.16 / 1200 = 6.25: a flat limb of one quadrilateral
+  lens_state.lens_scale = 150.0f;  // 8 * 150 / 0.16 / 1200 = 6.25: a flat limb of one quadrilateral
   SegmentRecord flat = upright(20.0f, 8.0f);
   draw_limb_by_rule(&flat, 154, 1);
   ASSERT_EQ(recorded().size(), 2u);
   EXPECT_EQ(recorded()[0].record.vertices[0].slot, 65);
   recorded().clear();
-  lens_scale = 200.0f;  // 8.33: a bent (twelve-sided) limb
+  lens_state.lens_scale = 200.0f;  // 8.33: a bent (twelve-sided) limb
   SegmentRecord round = upright(20.0f, 8.0f);
   draw_limb_by_rule(&round, 154, 1);
   EXPECT_GT(recorded().size(), 2u);
   EXPECT_EQ(bend_depth, 0);
   recorded().clear();
-  lens_scale = 10.0f;  // below 1: nothing
+  lens_state.lens_scale = 10.0f;  // below 1: nothing
   SegmentRecord thin = upright(20.0f, 8.0f);
   draw_limb_by_rule(&thin, 154, 1);
   EXPECT_TRUE(recorded().empty());
@@ -145,9 +145,9 @@ TEST_F(TreePrimitiveTest, BentLimbTapersApproachACylinder) {
 }
 
 TEST_F(TreePrimitiveTest, BentLimbsSplitAtMostFiveTimes) {
-  branch_bend[1] = 50;
+  tree_settings.branch_bend[1] = 50;
   render_scale = 1;
-  lens_scale = 1.0f;
+  lens_state.lens_scale = 1.0f;
   point_distance = 1200.0f;
   // Short on screen: exactly one twelve-sided limb, at most 12 sides of two triangles, half of them facing.
   SegmentRecord small = upright(20.0f, 2.0f);
@@ -157,7 +157,7 @@ TEST_F(TreePrimitiveTest, BentLimbsSplitAtMostFiveTimes) {
   EXPECT_LE(one, 24u);
   // Very long on screen: 32 pieces.
   recorded().clear();
-  lens_scale = 1.0e6f;
+  lens_state.lens_scale = 1.0e6f;
   SegmentRecord big = upright(20.0f, 2.0f);
   draw_bent_limb(&big, 154, 1);
   EXPECT_GT(recorded().size(), 16 * one);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/files/targa.h"
-#include "engine/scene/tree_classes.h"
+#include "engine/landscape/tree_classes.h"
 #include "tests/render/terrain_render_fixture.h"
 
 TEST_F(TerrainRenderTest, DISABLED_VillagePicture) {
@@ -21,16 +21,16 @@ TEST_F(TerrainRenderTest, DISABLED_VillagePicture) {
   cover_row(42)[72].object = 75;
   cover_row(42)[76].object = 75;
   cover_row(46)[76].object = 75;
-  trees_enabled = 1;
-  trees_3d = 1;
-  tree_size[1] = 14;
-  shades_done_step = land_width;
+  tree_settings.trees_enabled = 1;
+  tree_settings.trees_3d = 1;
+  tree_settings.tree_size[1] = 14;
+  derived_data.shades_done_step = land_width;
   prepare();
-  camera_x = 62 * 30.0f;
-  camera_y = 35 * 30.0f;
-  camera_z = static_cast<float>(elevation_row(35)[62]) + 35.0f;
-  camera_heading = -30.0f;
-  camera_pitch = -10.0f;
+  camera_state.camera_x = 62 * 30.0f;
+  camera_state.camera_y = 35 * 30.0f;
+  camera_state.camera_z = static_cast<float>(elevation_row(35)[62]) + 35.0f;
+  camera_state.camera_heading = -30.0f;
+  camera_state.camera_pitch = -10.0f;
   ASSERT_EQ(render_frame(0, 1), 1);
   const std::string path = (artifact_dir() / "village.tga").string();
   targa_save_frame(path.c_str());
