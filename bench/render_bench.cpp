@@ -1,6 +1,7 @@
 // Whole-frame speed: render_frame for the start-up scene at 800 by 600 with and without anti-aliasing, at
-// detail levels 0, 2 and 4, and for a 1026-sample fractal landscape. Counters: polygons rasterised per frame
-// and image pixels covered by the landscape (not sky or horizon).
+// detail levels 0, 2 and 4, and for a 1026-sample fractal landscape, bare and with forests of every kind
+// (flat, 3-D at low and ultra detail). Counters: polygons rasterised per frame, image pixels covered by the
+// landscape (not sky or horizon) and trees drawn per frame.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation/path_frames.h"
@@ -16,6 +17,8 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/render_frame.h"
+#include "engine/landscape/tree_classes.h"
+#include "engine/scene/tree_draw.h"
 
 namespace {
 
@@ -57,14 +60,17 @@ void run_frames(benchmark::State& state, void (*scene)(), int32_t antialias, int
   render_settings.antialias_mode = antialias;
   set_detail_level(1, level);
   allocate_frame_buffers();
-  int64_t polygons = 0;
+  int64_t polygons = 0, trees = 0;
   for (auto _ : state) {
     clear_frame_buffers();
     polygon_count = 0;
+    trees_drawn_count = 0;
     render_frame(0, 1);
     polygons = polygon_count;
+    trees = trees_drawn_count;
   }
   state.counters["polygons"] = static_cast<double>(polygons);
+  state.counters["trees"] = static_cast<double>(trees);
   state.counters["landscape_pixels"] = static_cast<double>(landscape_pixels());
   state.counters["image_pixels"] = static_cast<double>(image_width) * image_height;
   free_path_frames();
@@ -92,3 +98,28 @@ static void BM_RenderFractal1026(benchmark::State& state) {
   run_frames(state, fractal_scene, 0, 2);
 }
 BENCHMARK(BM_RenderFractal1026)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The fractal landscape with every tree kind allowed on every tree class, scattered anew.
+// Argument: 0 no trees, 1 flat trees, 2 3-D trees at low detail, 3 3-D trees at ultra detail.
+static int32_t forest_form = 0;
+static void forest_scene() {
+  fractal_scene();
+  for (int32_t c = kFirstTreeClass; c <= kLastTreeClass; ++c) tree_mask_add(c, 15);
+  tree_settings.trees_enabled = forest_form != 0;
+  tree_settings.trees_3d = forest_form >= 2;
+  tree_settings.tree_detail = forest_form == 3 ? 2 : -1;
+  mark_derived_stale();
+  prepare_render();
+}
+static void BM_RenderFractal1026Trees(benchmark::State& state) {
+  forest_form = static_cast<int32_t>(state.range(0));
+  run_frames(state, forest_scene, 0, 2);
+}
+BENCHMARK(BM_RenderFractal1026Trees)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);

@@ -18,6 +18,7 @@
 #include "engine/landscape/camera.h"
 #include "engine/landscape/erosion.h"
 #include "engine/landscape/water.h"
+#include "engine/landscape/tree_classes.h"
 #include "engine/landscape/waves.h"
 #include "engine/panels/region_picks.h"
 #include "engine/render/landscape_open_save.h"
@@ -41,8 +42,8 @@ void reset_engine_state() {
   reset_map_rubber_band();
   reset_folder_scan();
   reset_landscape_headers();
-  reset_session_sections();
   reset_landscape_dialogs();
+  reset_tree_pick_tables();
   status_reset_state();
   user_abort = 0;
   engine_busy = 0;

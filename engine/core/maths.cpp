@@ -82,19 +82,19 @@ void rotate_pair(float* a, float* b, float angle_degrees) {
 }  // namespace
 
 void segment_direction(SegmentRecord* s) {
-  s->vector_x = s->unit_x * s->length;
-  s->vector_y = s->unit_y * s->length;
-  s->vector_z = s->unit_z * s->length;
+  s->vec_x = s->dir_x * s->length;
+  s->vec_y = s->dir_y * s->length;
+  s->vec_z = s->dir_z * s->length;
   segment_rotate_x(s);
   segment_rotate_y(s);
   segment_rotate_z(s);
 }
 
 // new y = y c - z s, new z = y s + z c
-void segment_rotate_x(SegmentRecord* s) { rotate_pair(&s->vector_y, &s->vector_z, s->angle_x); }
+void segment_rotate_x(SegmentRecord* s) { rotate_pair(&s->vec_y, &s->vec_z, s->angle_x); }
 
 // new x = x c + z s, new z = -x s + z c: the pair (z, x) rotated by the angle.
-void segment_rotate_y(SegmentRecord* s) { rotate_pair(&s->vector_z, &s->vector_x, s->angle_y); }
+void segment_rotate_y(SegmentRecord* s) { rotate_pair(&s->vec_z, &s->vec_x, s->angle_y); }
 
 // new x = x c - y s, new y = x s + y c
-void segment_rotate_z(SegmentRecord* s) { rotate_pair(&s->vector_x, &s->vector_y, s->angle_z); }
+void segment_rotate_z(SegmentRecord* s) { rotate_pair(&s->vec_x, &s->vec_y, s->angle_z); }

@@ -33,13 +33,20 @@ inline void line_stepper_advance(LineStepper* s) {
   }
 }
 
-// The part of a 3-D tree segment that the rotations read and write; the tree code extends it.
+// One segment of a 3-D tree: seventeen 32-bit fields. The rotations read the angles, the direction and the
+// length and write the vector; the same record with a temporary direction serves for side and ring vectors.
 struct SegmentRecord {
+  float base_x, base_y, base_z;     // world position of the segment's base
   float angle_x, angle_y, angle_z;  // rotation angles in degrees about the first, second and third axis
-  float unit_x, unit_y, unit_z;     // unit direction
-  float length;
-  float vector_x, vector_y, vector_z;  // resulting vector
+  float dir_x, dir_y, dir_z;        // unit direction before rotation
+  float vec_x, vec_y, vec_z;        // base-to-tip vector: direction times length, rotated
+  float length;                     // metres
+  float width;                      // radius at the base in metres
+  uint32_t bark;                    // bark colour 0x00RRGGBB
+  uint32_t leaf;                    // leaf colour 0x00RRGGBB
+  uint32_t shade;                   // the tree cell's shade word
 };
+static_assert(sizeof(SegmentRecord) == 68, "a segment record is seventeen 32-bit fields");
 void segment_direction(SegmentRecord* s);
 void segment_rotate_x(SegmentRecord* s);
 void segment_rotate_y(SegmentRecord* s);

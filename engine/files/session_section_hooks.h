@@ -5,13 +5,10 @@
 
 #include <cstdint>
 
-constexpr int32_t kCloudPatternSide = 256;
-constexpr int32_t kCloudPatternBytes = kCloudPatternSide * kCloudPatternSide;
+#include "engine/core/cloud_pattern_size.h"
+
 constexpr int32_t kCloudRampEntries = 256;
 constexpr int32_t kPathBlockBytes = 40080;  // 80 header bytes and 1000 node records of 40 bytes
-
-// Start values of whatever the stand-ins keep.
-void reset_session_sections();
 
 // The cloud pattern (row-major, 256 rows of 256 bytes) to save, and a loaded pattern to take over.
 void session_cloud_pattern_get(uint8_t* pattern);

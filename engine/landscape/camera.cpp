@@ -117,17 +117,17 @@ void target_from_angles() {
   const int32_t l = int_hypot3(trunc_i32(camera_state.target_x - camera_state.camera_x), trunc_i32(camera_state.target_y - camera_state.camera_y),
                                trunc_i32(camera_state.target_z - camera_state.camera_z));
   SegmentRecord s{};
-  s.unit_x = 0.0f;
-  s.unit_y = 1.0f;
-  s.unit_z = 0.0f;
+  s.dir_x = 0.0f;
+  s.dir_y = 1.0f;
+  s.dir_z = 0.0f;
   s.length = static_cast<float>(l);
   s.angle_x = camera_state.camera_pitch;
   s.angle_y = camera_state.camera_bank;
   s.angle_z = camera_state.camera_heading;
   segment_direction(&s);
-  camera_state.target_x = camera_state.camera_x + s.vector_x;
-  camera_state.target_y = camera_state.camera_y + s.vector_y;
-  camera_state.target_z = camera_state.camera_z + s.vector_z;
+  camera_state.target_x = camera_state.camera_x + s.vec_x;
+  camera_state.target_y = camera_state.camera_y + s.vec_y;
+  camera_state.target_z = camera_state.camera_z + s.vec_z;
 }
 
 void set_heading(float angle) {

@@ -1,12 +1,11 @@
 // Tree placement over the colour classes (called as the last step of colouring).
 #pragma once
 
-#include <cstdint>
+#include "engine/landscape/tree_classes.h"
 
-// Scatters trees over the ground classes by tree class. Placeholder until tree placement is built.
+// Removes scattered trees (34..37) from lattice samples whose colour class is water (51..55).
+void clear_trees_in_water();
+// Removes every scattered tree (34..37) from the lattice samples; hand-placed objects stay.
+void clear_tree_marks();
+// Scatters trees anew over the tree classes 56..59 by their densities and kind masks, refusing steep cells.
 void scatter_trees();
-// Adds kind bits to the mask of tree class 56 to 59, rebuilds its pick table and sets trees_enabled
-// when any mask is non-zero.
-void tree_mask_add(int32_t tree_class, int32_t kind_bits);
-// Rebuilds the four tree pick tables from tree_class_masks.
-void tree_tables_init();

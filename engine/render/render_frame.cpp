@@ -69,12 +69,12 @@ void stereo_eye_offset(float* dx, float* dy, float* dz) {
   s.angle_x = 0.0f;
   s.angle_y = camera_state.camera_bank;
   s.angle_z = camera_state.camera_heading;
-  s.unit_x = lens_state.stereo_camera == 2 ? -1.0f : 1.0f;
+  s.dir_x = lens_state.stereo_camera == 2 ? -1.0f : 1.0f;
   s.length = lens_state.stereo_separation;
   segment_direction(&s);
-  *dx = s.vector_x;
-  *dy = s.vector_y;
-  *dz = s.vector_z;
+  *dx = s.vec_x;
+  *dy = s.vec_y;
+  *dz = s.vec_z;
 }
 
 int32_t stereo_shift_image(int32_t shift) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "engine/core/cloud_pattern_size.h"
+
 // layout-port: skip (the record definition itself)
 // CloudSettings, in the order the landscape file header stores them, with their start values.
 struct CloudSettings {
@@ -21,8 +23,6 @@ extern CloudSettings cloud_settings;
 // The cloud layer is drawn only while this is non-zero (0 at start).
 extern int32_t clouds_enabled;
 
-constexpr int32_t kCloudPatternSide = 256;
-constexpr int32_t kCloudPatternBytes = kCloudPatternSide * kCloudPatternSide;
 
 // Row r, column c at index r * 256 + c; 0 clear to 255 dense.
 extern uint8_t cloud_pattern[kCloudPatternBytes];

@@ -79,38 +79,38 @@ TEST(IntegerMaths, LineStepper) {
 
 TEST(IntegerMaths, SegmentRotations) {
   SegmentRecord s{};
-  s.unit_x = 0.6f;
-  s.unit_y = 0.0f;
-  s.unit_z = 0.8f;
+  s.dir_x = 0.6f;
+  s.dir_y = 0.0f;
+  s.dir_z = 0.8f;
   s.length = 5.0f;
   segment_direction(&s);
-  EXPECT_FLOAT_EQ(s.vector_x, 3.0f);
-  EXPECT_FLOAT_EQ(s.vector_y, 0.0f);
-  EXPECT_FLOAT_EQ(s.vector_z, 4.0f);
+  EXPECT_FLOAT_EQ(s.vec_x, 3.0f);
+  EXPECT_FLOAT_EQ(s.vec_y, 0.0f);
+  EXPECT_FLOAT_EQ(s.vec_z, 4.0f);
 
   SegmentRecord r{};
-  r.unit_y = 1.0f;
+  r.dir_y = 1.0f;
   r.length = 2.0f;
   r.angle_x = 90.0f;  // y turns into z
   segment_direction(&r);
-  EXPECT_NEAR(r.vector_y, 0.0f, 1e-6);
-  EXPECT_NEAR(r.vector_z, 2.0f, 1e-6);
+  EXPECT_NEAR(r.vec_y, 0.0f, 1e-6);
+  EXPECT_NEAR(r.vec_z, 2.0f, 1e-6);
 
   SegmentRecord q{};
-  q.unit_x = 1.0f;
+  q.dir_x = 1.0f;
   q.length = 1.0f;
   q.angle_y = 90.0f;  // x turns into -z
   segment_direction(&q);
-  EXPECT_NEAR(q.vector_x, 0.0f, 1e-6);
-  EXPECT_NEAR(q.vector_z, -1.0f, 1e-6);
+  EXPECT_NEAR(q.vec_x, 0.0f, 1e-6);
+  EXPECT_NEAR(q.vec_z, -1.0f, 1e-6);
 
   SegmentRecord p{};
-  p.unit_x = 1.0f;
+  p.dir_x = 1.0f;
   p.length = 1.0f;
   p.angle_z = 90.0f;  // x turns into y
   segment_direction(&p);
-  EXPECT_NEAR(p.vector_x, 0.0f, 1e-6);
-  EXPECT_NEAR(p.vector_y, 1.0f, 1e-6);
+  EXPECT_NEAR(p.vec_x, 0.0f, 1e-6);
+  EXPECT_NEAR(p.vec_y, 1.0f, 1e-6);
 }
 
 }  // namespace

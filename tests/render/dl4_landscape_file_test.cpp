@@ -8,6 +8,9 @@
 
 #include "engine/render/landscape_open_save.h"
 #include "engine/files/session_section_hooks.h"
+#include "engine/animation/path_model.h"
+#include "engine/core/random.h"
+#include "engine/scene/cloud_pattern.h"
 #include "engine/files/targa.h"
 #include "engine/render/texture_table.h"
 #include "engine/render/lighting.h"
@@ -298,7 +301,8 @@ TEST_F(LandscapeFileTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_EQ(dir_.entries(), std::vector<std::string>{"keep.d4s"});
 }
 
-TEST_F(LandscapeFileTest, PathBlockIsAnEmptyPathAndCloudPatternAZeroPatternUntilTheirOwnersLand) {
+TEST_F(LandscapeFileTest, StartUpPathIsStoredAsAnEmptyPathWithTheJetSettings) {
+  reset_path_state();
   const std::string path = file("sections.d4s");
   ASSERT_EQ(save_dl4_file(path.c_str(), 1, 1, 0, 1, 1, 1, 1, 1), 1);
   const auto bytes = imgtest::read_bytes(path);
@@ -307,9 +311,51 @@ TEST_F(LandscapeFileTest, PathBlockIsAnEmptyPathAndCloudPatternAZeroPatternUntil
   const int32_t start[19] = {0, 0, 0, 1, 1, 0, 0, 1, 2, 0, 1, 200, 3000, 10, 100, 15, 20, 0, 30};
   for (int32_t i = 0; i < 19; ++i) EXPECT_EQ(static_cast<int32_t>(read32(bytes, block + 4 * i)), start[i]) << i;
   EXPECT_EQ(get_f32(bytes.data() + block + 76), 1.0f);
-  // 256 rows of 256 zero bytes: each row is the packets 82 00 82 00 FF 00 (127 + 127 + 2).
-  const uint32_t clouds = read32(bytes, 376);
-  const std::vector<uint8_t> row = {0x00, 0x06, 0x82, 0x00, 0x82, 0x00, 0xFF, 0x00};
-  for (int32_t r = 0; r < 256; ++r)
-    ASSERT_EQ(std::vector<uint8_t>(bytes.begin() + clouds + 8 * r, bytes.begin() + clouds + 8 * r + 8), row) << r;
+}
+
+TEST_F(LandscapeFileTest, CloudPatternColoursAndCameraPathComeBackExactly) {
+  reset_cloud_settings();
+  reset_path_state();
+  random_seed(77);
+  generate_cloud_pattern(cloud_feature_for_scale(8));
+  session_cloud_settings_set(SessionCloudSettings{1, 4, 13, 5, 100, 150, 3500, 60, 70, 15});
+  build_cloud_color_ramp();
+  for (int32_t i = 0; i < 3; ++i) {
+    PathNode node = make_path_node(100.0f + 200.0f * i, 150.0f + 50.0f * i);
+    node.speed = 2500.0f + 100.0f * i;
+    node.roll = i - 1;
+    ASSERT_EQ(append_path_node(node, i, i), 1);
+  }
+  std::vector<uint8_t> pattern(kCloudPatternBytes), ramp(sizeof cloud_ramp), block(kPathBlockBytes);
+  cloud_pattern_copy_out(pattern.data());
+  std::memcpy(ramp.data(), cloud_ramp, ramp.size());
+  session_path_block_get(block.data());
+  const std::string path = file("sky_and_path.d4s");
+  ASSERT_EQ(save_dl4_file(path.c_str(), 1, 1, 0, 1, 1, 1, 1, 1), 1);
+
+  reset_cloud_settings();
+  reset_path_state();
+  ASSERT_EQ(load_landscape(path.c_str()), 2);
+  EXPECT_TRUE(host_->messages.empty()) << first_message(*host_);
+  std::vector<uint8_t> pattern2(kCloudPatternBytes), block2(kPathBlockBytes);
+  cloud_pattern_copy_out(pattern2.data());
+  session_path_block_get(block2.data());
+  EXPECT_TRUE(pattern2 == pattern);
+  EXPECT_EQ(std::memcmp(cloud_ramp, ramp.data(), ramp.size()), 0);
+  EXPECT_TRUE(block2 == block);
+  EXPECT_EQ(path_node_count, 3);
+  EXPECT_EQ(clouds_enabled, 1);
+  EXPECT_EQ(cloud_settings.cloud_altitude, 3500);
+  reset_cloud_settings();
+  reset_path_state();
+}
+
+TEST_F(LandscapeFileTest, DamagedCloudSplitSettingsAreHeldToWhatTheProgramSets) {
+  // A split depth without end or a split size of zero would make the cloud layer split its cells for ever.
+  session_cloud_settings_set(SessionCloudSettings{1, 8, -5, 1000000, 128, 178, 4000, 400, -3, 20});
+  EXPECT_EQ(cloud_settings.cloud_subdiv_size, 1);
+  EXPECT_EQ(cloud_settings.cloud_subdiv_depth, 6);
+  EXPECT_EQ(cloud_settings.cloud_density, 100);
+  EXPECT_EQ(cloud_settings.cloud_hardness, 0);
+  reset_cloud_settings();
 }

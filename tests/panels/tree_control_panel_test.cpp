@@ -1,0 +1,153 @@
+// The Tree Control Panel's callbacks: filling from the settings, field edits and their means, leaves at once,
+// stale marks, and the read-back on OK or Enter only.
+#include "engine/panels/tree_control_panel.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_test.h"
+
+#include <algorithm>
+
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/panel_record.h"
+#include "engine/landscape/tree_classes.h"
+
+namespace {
+class TreePanelTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    reset_settings_defaults();
+    reset_tree_pick_tables();
+    panel_event_clear_queue();
+    const int32_t sizes[4] = {35, 25, 20, 60};
+    for (int32_t i = 0; i < 4; ++i) tree_settings.tree_size[i] = sizes[i];
+    const int32_t densities[4] = {10, 20, 30, 40};
+    for (int32_t i = 0; i < 4; ++i) tree_settings.tree_density[i] = densities[i];
+    tree_settings.tree_class_masks[0] = kTreeBitPalm;
+    tree_settings.tree_class_masks[2] = kTreeBitOak | kTreeBitPine;
+    tree_settings.tree_leaves[2] = 0;
+    parent_.draw = [](PanelRecord*) {
+      ++parent_draws;
+      return 1;
+    };
+    parent_draws = 0;
+    ASSERT_EQ(open_tree_control_panel(&parent_, 14), 1);
+    panel_ = tree_control_panel;
+    ASSERT_NE(panel_, nullptr);
+  }
+  void TearDown() override {
+    panel_free(panel_);
+    panel_event_clear_queue();
+    reset_settings_defaults();
+    reset_tree_pick_tables();
+  }
+  GadgetRecord* gadget(int32_t id) {
+    for (GadgetRecord* g = panel_->gadgets; g; g = g->next)
+      if (g->id == id) return g;
+    return nullptr;
+  }
+  // Types a value into a field and reports the field's event.
+  void edit(int32_t id, int32_t value) {
+    gadget(id)->value = value;
+    panel_event_queue_result(id);
+    tree_control_panel_event(panel_);
+  }
+  void click(int32_t id) {
+    panel_event_queue_click(id);
+    tree_control_panel_event(panel_);
+  }
+  static int parent_draws;
+  ScopedHeadlessHost h;
+  PanelRecord parent_{};
+  PanelRecord* panel_ = nullptr;
+};
+int TreePanelTest::parent_draws = 0;
+}  // namespace
+
+TEST_F(TreePanelTest, OpensFilledFromTheSettings) {
+  EXPECT_STREQ(panel_->name, "treeset");
+  EXPECT_EQ(panel_->id, 14);
+  EXPECT_EQ(panel_->width, 524);
+  EXPECT_EQ(panel_->height, 350);
+  EXPECT_EQ(gadget(2017)->value, 35);
+  EXPECT_EQ(gadget(2011)->value, 60);
+  EXPECT_STREQ(gadget(2011)->text, "60");
+  EXPECT_EQ(gadget(2026)->value, 30);
+  EXPECT_EQ(gadget(kTreePanelMeanSize)->value, 35);
+  EXPECT_EQ(gadget(kTreePanelMeanDensity)->value, 25);
+  EXPECT_EQ(gadget(2012)->state, 1);  // palm on class 56
+  EXPECT_EQ(gadget(2000)->state, 0);
+  EXPECT_EQ(gadget(2002)->state, 1);  // oak on class 58
+  EXPECT_EQ(gadget(2008)->state, 1);  // pine on class 58
+  EXPECT_EQ(gadget(2020)->state, 0);
+  EXPECT_EQ(gadget(2036)->state, 0);  // cactus leaves off
+  EXPECT_EQ(gadget(2035)->state, 1);
+  EXPECT_EQ(gadget(1172)->x, 10);
+  EXPECT_EQ(gadget(2029)->x, 412);
+  EXPECT_EQ(gadget(2029)->y, 284);
+  EXPECT_EQ(gadget(2015)->y, 76);
+}
+
+TEST_F(TreePanelTest, EditsTakeEffectOnlyOnOk) {
+  edit(2005, 45);  // oak size: the mean follows in the panel only
+  EXPECT_EQ(gadget(kTreePanelMeanSize)->value, 40);
+  EXPECT_EQ(tree_settings.tree_size[1], 25);
+  derived_data.colors_done_step = 1;
+  edit(2024, 50);  // class 56 density
+  EXPECT_EQ(gadget(kTreePanelMeanDensity)->value, 35);
+  EXPECT_EQ(derived_data.colors_done_step, land_width);
+  click(2013);  // palm on class 57
+  click(2002);  // oak off class 58
+  EXPECT_EQ(tree_settings.tree_class_masks[1], 0);
+  click(kTreePanelOk);
+  EXPECT_EQ(tree_settings.tree_size[1], 45);
+  EXPECT_EQ(tree_settings.tree_density[0], 50);
+  EXPECT_EQ(tree_settings.tree_class_masks[1], kTreeBitPalm);
+  EXPECT_EQ(tree_settings.tree_class_masks[2], kTreeBitPine);
+  EXPECT_EQ(tree_pick_table_2[0], 1);
+  EXPECT_EQ(tree_pick_table_3[0], 8);
+  EXPECT_EQ(gadget(kTreePanelOk)->state, 0);
+  EXPECT_EQ(parent_draws, 1);
+  EXPECT_NE(std::find(h->window_events.begin(), h->window_events.end(), "close panel"), h->window_events.end());
+}
+
+TEST_F(TreePanelTest, UncheckingEveryKindAndOkLeavesTreesEnabled) {
+  tree_settings.trees_enabled = 1;
+  click(2012);
+  click(2002);
+  click(2008);
+  panel_event_queue_result(kKeyEventBase + kKeyEnter);
+  tree_control_panel_event(panel_);
+  for (int32_t m : tree_settings.tree_class_masks) EXPECT_EQ(m, 0);
+  EXPECT_EQ(tree_settings.trees_enabled, 1);
+}
+
+TEST_F(TreePanelTest, MeanFieldsRescaleBothRows) {
+  edit(kTreePanelMeanSize, 70);
+  EXPECT_EQ(gadget(2017)->value, 70);
+  EXPECT_EQ(gadget(2005)->value, 50);
+  EXPECT_EQ(gadget(2023)->value, 40);
+  EXPECT_EQ(gadget(2011)->value, 120);
+  // The densities are re-rounded to their own unchanged mean: they stay.
+  EXPECT_EQ(gadget(2024)->value, 10);
+  EXPECT_EQ(gadget(2027)->value, 40);
+  edit(kTreePanelMeanDensity, 50);
+  EXPECT_EQ(gadget(2024)->value, 20);
+  EXPECT_EQ(gadget(2027)->value, 80);
+  EXPECT_EQ(tree_settings.tree_density[0], 10);  // until OK
+}
+
+TEST_F(TreePanelTest, LeavesSwitchAtOnceAndOtherClosingsKeepTheSettings) {
+  click(2036);
+  EXPECT_EQ(tree_settings.tree_leaves[2], 1);
+  click(2034);
+  EXPECT_EQ(tree_settings.tree_leaves[0], 0);
+  edit(2017, 99);
+  panel_event_queue_result(kKeyEventBase + kKeyEsc);
+  tree_control_panel_event(panel_);
+  EXPECT_EQ(tree_settings.tree_size[0], 35);
+  EXPECT_EQ(parent_draws, 0);
+}
