@@ -20,13 +20,5 @@ int32_t load_landscape(const char* path) {
 int32_t avi_open(const char*, int32_t, int32_t, int32_t, int32_t) { return -1001; }
 void avi_close() {}
 
-// TODO(screen layer): UI palette and font.
-void gui_init(void (*)()) {}
-// TODO(map and preview panels): the redraws, the "BB" button and the window stack.
+// TODO(map and preview panels): the redraws.
 void main_panels_redraw() {}
-void sync_bbox_button() {}
-void window_stack_push() {}
-void use_topo_window() {}
-void window_stack_pop() {}
-// TODO(panel toolkit): the panel's own redraw.
-void redraw_panel(PanelRecord*) {}

@@ -12,17 +12,9 @@ int32_t avi_open(const char* name, int32_t width, int32_t height, int32_t mode, 
 // Closes the movie opened by avi_open.
 void avi_close();
 
-// Screen layer set-up with an unused callback.
-void gui_init(void (*callback)());
 // Redraws the Topo panel (rebuilding the map when landscape_changed is set) and the Preview panel.
 void main_panels_redraw();
-// The Topo panel's "BB" button follows bbox_enabled.
-void sync_bbox_button();
-// The window stack of the engine's drawing: push the current window, make the Topo canvas current, pop.
-void window_stack_push();
-void use_topo_window();
-void window_stack_pop();
 
-struct PanelRecord;
-// Lets the panel bring its gadgets up to date and redraws it.
-void redraw_panel(PanelRecord* panel);
+// The screen layer (gui_init, the window stack) and the panel toolkit (redraw_panel, sync_bbox_button).
+#include "engine/panels/panel_ops.h"
+#include "engine/ui/screen.h"

@@ -130,36 +130,3 @@ TEST(PanelOps, DisableCountAndAttach) {
   panel_enable(nullptr);
 }
 
-TEST(PanelOps, ScriptedClicksFollowTheRadioRules) {
-  GadgetRecord g[3]{};
-  for (int i = 0; i < 3; ++i) {
-    g[i].kind = kGadgetButton;
-    g[i].group = 1;
-    g[i].id = 100 + i;
-    g[i].next = i < 2 ? &g[i + 1] : nullptr;
-  }
-  g[0].state = kGadgetOn;
-  PanelRecord p{};
-  p.gadgets = g;
-  panel_event_clear_queue();
-  panel_event_queue_click(101);
-  panel_event_queue_click(101);         // clicked while on: goes off
-  panel_event_queue_click(102, false);  // released outside: unchanged
-  panel_event_queue_click(999);         // no gadget
-  panel_event_queue_result(kKeyEventBase + kKeyEnter);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 101);
-  EXPECT_EQ(g[0].state, kGadgetOff);
-  EXPECT_EQ(g[1].state, kGadgetOn);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 101);
-  EXPECT_EQ(g[1].state, kGadgetOff);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 0);
-  EXPECT_EQ(g[2].state, kGadgetOff);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), kEventClickNoGadget);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 0x11C0D);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), kEventNothing);
-
-  p.disabled = 1;
-  panel_event_queue_click(100);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), kEventClickNoGadget);
-  EXPECT_EQ(g[0].state, kGadgetOff);
-}
