@@ -76,6 +76,11 @@ void HeadlessHost::close_all_canvases() {
   for (MainCanvas m : {kCanvasTopo, kCanvasPreview, kCanvasRender}) main_canvas(m)->open = 0;
 }
 
+void HeadlessHost::canvas_pointer(Canvas* canvas, int32_t* x, int32_t* y) {
+  pointer_position(x, y);
+  if (canvas && idle_polls >= idle_poll_limit) canvas->open = 0;
+}
+
 void HeadlessHost::note_idle_poll() {
   if (!keys.empty() || !pointer_script.empty()) {
     idle_polls = 0;

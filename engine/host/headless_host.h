@@ -125,6 +125,8 @@ class HeadlessHost : public Host {
   std::vector<std::unique_ptr<Canvas>> panel_canvases;
   uint8_t ui_palette[256 * 4] = {};  // the UI palette as last given
   void canvas_palette(const uint8_t* entries) override;
+  // The pointer as pointer_position gives it; a canvas polled after the idle limit is closed too.
+  void canvas_pointer(Canvas* canvas, int32_t* x, int32_t* y) override;
   // Closes every canvas (the user closed the windows).
   void close_all_canvases();
 
