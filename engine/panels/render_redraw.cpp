@@ -1,7 +1,10 @@
-// Redraw of the render window from the frame buffers; for now only reported to the host.
+// Redraw of the render window from the frame buffers, as the abort poll does periodically.
 #include "engine/panels/render_redraw.h"
 
 #include "engine/host/host.h"
+#include "engine/panels/render_window.h"
 
-// TODO(render window): draw the rows from vidmem24 / vidmem8 once the render window exists.
-void render_blit_from_buffers() { host().render_window_event("redraw"); }
+void render_blit_from_buffers() {
+  host().render_window_event("redraw");
+  render_blit(0, 1, nullptr);
+}
