@@ -81,6 +81,10 @@ void store_value(PanelRecord* panel, int32_t id, int32_t value, bool floats_too)
 }
 }  // namespace
 
+void panel_window_create(PanelRecord* panel) {
+  if (panel) OpenPanelWindow(panel);
+}
+
 PanelRecord* panel_open(PanelRecord* parent, const char* title, int32_t id, int32_t x, int32_t y, int32_t width,
                         int32_t height, int32_t (*draw)(PanelRecord*), void (*event)(PanelRecord*)) {
   panel_hover_help(parent, -1, -1);

@@ -7,6 +7,8 @@
 #include "engine/ui/gadget_draw.h"
 #include "engine/ui/panel_input.h"
 
+// Asks the front end to create the window of a static panel (which sets its frame and canvas).
+void panel_window_create(PanelRecord* panel);
 // Opens a pop-up panel on top of the parent's child stack: zero-filled record named after the title,
 // box at the parent's (x0 + x, y0 + y) of the given size, front-end pop-up window opened.
 // Null when memory runs out (nothing opened, the parent's stack unchanged).

@@ -364,6 +364,10 @@ void render_window_set_title(const char* text) {
   host().render_title(t);
 }
 
+int32_t render_window_dc() { return render_dc_held; }
+
+int32_t render_pan_menu_enabled() { return render_vscroll_steps == 0 && render_hscroll_steps == 0 ? 0 : 1; }
+
 void render_blit(int32_t command, int32_t draw, int32_t* update) {
   if (!vidmem24.rows || !vidmem8.rows) return;
   const int32_t iw = image_width, ih = image_height;

@@ -59,6 +59,10 @@ void render_window_refresh(int32_t width, int32_t height, int32_t depth);
 // Sets the rendering-in-progress flag and clears a pending stop request.
 void render_set_busy(int32_t flag);
 void render_window_set_title(const char* text);
+// 1 while a drawing context is held for the window.
+int32_t render_window_dc();
+// 1 when the "&Pan" menu's items are enabled (the image can be panned).
+int32_t render_pan_menu_enabled();
 
 // Pans or switches modes by the command (0 to 17) and, with draw, redraws the visible part from the frame
 // buffers. update, when given, receives the drawn rectangle's corners.

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <string>
+#include <vector>
 
 #include "engine/host/headless_host.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace {
 // A panel with a button, a float field and a selected tab whose page holds two gadgets.
@@ -130,3 +134,46 @@ TEST(PanelOps, DisableCountAndAttach) {
   panel_enable(nullptr);
 }
 
+
+TEST(PanelOps, SetValueLeavesFloatFieldsToSetFloat) {
+  ScopedHeadlessHost h;
+  ui_test::fresh_screen();
+  ui_test::TestPanel t(100, 60);
+  char text[32] = "";
+  GadgetRecord f{};
+  f.kind = kGadgetFloat;
+  f.id = 40;
+  f.x = 10;
+  f.y = 10;
+  f.width = 6;
+  f.text = text;
+  f.text_size = 32;
+  panel_set_gadgets(&t.panel, &f);
+  set_gadget_value(&t.panel, 40, 1234);
+  EXPECT_EQ(f.value, 0);
+  set_gadget_float(&t.panel, 40, std::bit_cast<int32_t>(2.5f));
+  EXPECT_FLOAT_EQ(gadget_float(&t.panel, 40), 2.5f);
+  EXPECT_STREQ(text, "2.5");  // redrawn
+  EXPECT_EQ(gadget_state(&t.panel, 41), kGadgetAbsent);
+  EXPECT_EQ(gadget_value(&t.panel, 41), 0);
+}
+
+TEST(PanelOps, SubPanelRestoresTheScreenUnderIt) {
+  ScopedHeadlessHost h;
+  ui_test::fresh_screen();
+  ui_test::TestPanel t(100, 60);
+  std::fill(t.canvas.pixels.begin(), t.canvas.pixels.end(), 7);
+  PanelRecord* sub = sub_panel_new(&t.panel, 10, 10, 40, 30, 1, nullptr);
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(t.panel.child, sub);
+  EXPECT_EQ(sub->canvas, t.panel.canvas);
+  EXPECT_EQ(t.canvas.pixels[20 * 100 + 20], ui_color_face);
+  sub_panel_free(sub);
+  EXPECT_EQ(t.panel.child, nullptr);
+  EXPECT_EQ(t.canvas.pixels, std::vector<uint8_t>(100 * 60, 7));
+  EXPECT_EQ(saved_rects_live, 0);
+  EXPECT_EQ(h->live_blocks, 0);
+  h->fail_after = 0;
+  EXPECT_EQ(sub_panel_open(&t.panel, 0, 0, 10, 10), nullptr);  // no memory: nothing pushed
+  EXPECT_EQ(t.panel.child, nullptr);
+}

@@ -186,3 +186,26 @@ TEST_F(Screen, CanvasesOfAHostNoLongerInForceAreForgotten) {
   fill_rect(0, 0, 1, 1, 3);  // must not touch the inner host's canvas
   EXPECT_EQ(current_hwnd, nullptr);
 }
+
+namespace {
+// A host whose message dispatch runs a window procedure that polls again.
+class ReentrantHost : public HeadlessHost {
+ public:
+  int32_t inner = -1;
+  int32_t next_key() override {
+    inner = poll_event();  // a poll from inside a dispatch
+    return HeadlessHost::next_key();
+  }
+};
+}  // namespace
+
+TEST(ScreenPoll, NestedPollsReturnNothing) {
+  ReentrantHost h;
+  set_host(&h);
+  h.keys = {kKeyEsc, kKeyEnter};
+  EXPECT_EQ(poll_event(), kKeyEsc);
+  EXPECT_EQ(h.inner, 0);           // the nested poll took nothing
+  EXPECT_EQ(h.keys.size(), 1u);    // and left the queue alone
+  EXPECT_EQ(in_dispatch, 0);
+  set_host(nullptr);
+}
