@@ -7,6 +7,7 @@
 #include "engine/panels/panel_record.h"
 #include "engine/ui/screen.h"
 #include "tests/render/raster_fixture.h"
+#include "tests/ui/canvas_png.h"
 
 namespace {
 class RenderWindowTest : public RasterTest {
@@ -122,6 +123,7 @@ TEST_F(RenderWindowTest, ScaleShowsEverySecondRowAndColumn) {
   const int32_t ox = (render_client_width - 800) / 2, oy = (render_client_height - 600) / 2;
   EXPECT_EQ(shown(ox + 1, oy + 1), static_cast<uint32_t>(2 + 4096 * 2));
   EXPECT_EQ(shown(ox + 10, oy + 3), static_cast<uint32_t>(20 + 4096 * 6));
+  write_canvas_png(*render_canvas(), artifacts_folder() + "/ui/render_window_scaled.png");
   render_window_message(kRenderKeyDown, kKeyLeft, 0);
   EXPECT_EQ(scaled_view, 0);
 }

@@ -115,6 +115,7 @@ TEST_F(GadgetLook, SlidersAndThumbPositions) {
   g[3].width = 64;
   g[3].range = 16;
   g[3].value = 15;
+  g[3].state = kGadgetOn;  // grabbed: the thumb is pressed in
   link(g, 4);
   ui_test::TestPanel t(190, 100);
   draw_panel(t, g);
