@@ -246,3 +246,37 @@ TEST_F(PanelInput, ModalWaitsEndWhenTheWindowCloses) {
   event();  // returns once the window is gone
   EXPECT_EQ(panel_window_open(&t.panel), 0);
 }
+
+TEST_F(PanelInput, PressingAnotherDropDownSwitchesToIt) {
+  char a[] = "Left", b[] = "Right", one[] = "One", two[] = "Two";
+  MenuItem left_items[2] = {{1, 0, 401, one, 0, nullptr, 8, 538}, {}};
+  MenuItem right_items[3] = {{1, 0, 411, one, 0, nullptr, 8, 538}, {1, 0, 412, two, 0, nullptr, 8, 538}, {}};
+  GadgetRecord g[2] = {make(kGadgetDropDown, 10, 10, 400, a), make(kGadgetDropDown, 120, 10, 410, b)};
+  g[0].extra.items = left_items;
+  g[1].extra.items = right_items;
+  g[0].next = &g[1];
+  panel_set_gadgets(&t.panel, g);
+  int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  ui_test::gadget_centre(t.panel, g[0], &x0, &y0);
+  ui_test::gadget_centre(t.panel, g[1], &x1, &y1);
+  const int32_t item_y = 10 + 16 + 8 + 16 + 8;  // the second row of the right list
+  h->pointer_script = {{x0, y0, kHostButtonLeft}, {x0, y0, kHostButtonLeft}, {x1, y1, kHostButtonLeft},
+                       {x1, y1, kHostButtonLeft}, {130, item_y, kHostButtonLeft}, {130, item_y, 0}};
+  EXPECT_EQ(event(), 412);
+  EXPECT_EQ(g[0].state, kGadgetOff);
+  EXPECT_EQ(g[1].state, kGadgetOff);
+  EXPECT_EQ(saved_rects_live, 0);
+}
+
+TEST_F(PanelInput, KnobsToggleWithoutRadioHandling) {
+  GadgetRecord k[2] = {make(kGadgetKnob, 10, 10, 500, nullptr), make(kGadgetKnob, 60, 10, 501, nullptr)};
+  k[0].width = k[1].width = 10;
+  k[0].group = k[1].group = 1;
+  k[1].state = kGadgetOn;
+  k[0].next = &k[1];
+  panel_set_gadgets(&t.panel, k);
+  click_gadget(*h, t.panel, k[0]);
+  EXPECT_EQ(event(), 500);
+  EXPECT_EQ(k[0].state, kGadgetOn);
+  EXPECT_EQ(k[1].state, kGadgetOn);  // the shared group bit changes nothing for knobs
+}
