@@ -203,7 +203,7 @@ int32_t poll_user_abort() {
   last_poll_tick = t;
 
   // One key of the current window.
-  const int32_t key = host().next_key();
+  const int32_t key = poll_event();
   if (key != 0 && (key & 0xFFFF) == kKeyEsc) {
     host().invalidate_current_window();
     return -1;
