@@ -2,17 +2,17 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 static void BM_FractalMountain2048(benchmark::State& state) {
   reset_settings_defaults();
   set_landscape_size(2050, 2050);
-  island_mode = 0;
-  feature_size = static_cast<int32_t>(state.range(0));
+  terrain_settings.island_mode = 0;
+  terrain_settings.feature_size = static_cast<int32_t>(state.range(0));
   int32_t seed = 1;
   for (auto _ : state) {
-    fractal_seed = seed++;
+    terrain_settings.fractal_seed = seed++;
     generate_fractal_landscape();
     benchmark::DoNotOptimize(elevation_row(1024)[1024]);
   }
@@ -25,10 +25,10 @@ BENCHMARK(BM_FractalMountain2048)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
 static void BM_FractalIsland2048(benchmark::State& state) {
   reset_settings_defaults();
   set_landscape_size(2050, 2050);
-  island_mode = 1;
+  terrain_settings.island_mode = 1;
   int32_t seed = 1;
   for (auto _ : state) {
-    fractal_seed = seed++;
+    terrain_settings.fractal_seed = seed++;
     generate_fractal_landscape();
     benchmark::DoNotOptimize(elevation_row(1024)[1024]);
   }
@@ -40,7 +40,7 @@ BENCHMARK(BM_FractalIsland2048)->Unit(benchmark::kMillisecond);
 static void BM_RoughenBySlope2048(benchmark::State& state) {
   reset_settings_defaults();
   set_landscape_size(2050, 2050);
-  feature_size = 1;
+  terrain_settings.feature_size = 1;
   for (auto _ : state) roughen_landscape();
   set_landscape_size(258, 258);
   reset_settings_defaults();

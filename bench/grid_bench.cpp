@@ -1,7 +1,7 @@
 // Benchmark of the default landscape fill on the start-up grid.
 #include <benchmark/benchmark.h>
 
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 
 static void BM_DefaultLandscape(benchmark::State& state) {
   set_landscape_size(258, 258);

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ constexpr float kDepth = 100.0f;
 void prepare() {
   reset_settings_defaults();
   reset_camera_state();
-  antialias_mode = 0;
-  flare_enabled = 0;
-  view_mode = 0;
-  dither_amount = 0;
-  lens_scale_inv = 1.0f;
+  render_settings.antialias_mode = 0;
+  render_settings.flare_enabled = 0;
+  render_settings.view_mode = 0;
+  render_settings.dither_amount = 0;
+  lens_state.lens_scale_inv = 1.0f;
   set_view_matrix(0, 0, 0);
   set_image_size(kWidth, kHeight);
   allocate_frame_buffers();

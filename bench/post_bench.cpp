@@ -1,10 +1,10 @@
 // Benchmarks of the passes after a render at 800 by 600: palette prediction and lens flare.
 #include <benchmark/benchmark.h>
 
-#include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lens_flare.h"
 #include "engine/render/palette_predict.h"
 
@@ -23,7 +23,7 @@ void BM_MakePalette(benchmark::State& state) {
   reset_settings_defaults();
   coloured_landscape();
   for (auto _ : state) {
-    palette_stale = land_width;
+    derived_data.palette_stale = land_width;
     benchmark::DoNotOptimize(make_palette());
   }
   reset_settings_defaults();
@@ -51,8 +51,8 @@ void fill_scene(int32_t scene) {
 void BM_LensFlare(benchmark::State& state) {
   ScopedHeadlessHost host;
   reset_settings_defaults();
-  antialias_mode = 0;
-  flare_enabled = 1;
+  render_settings.antialias_mode = 0;
+  render_settings.flare_enabled = 1;
   set_image_size(800, 600);
   for (auto _ : state) {
     state.PauseTiming();

@@ -3,11 +3,11 @@
 
 #include <vector>
 
-#include "engine/landscape/settings.h"
-#include "engine/render/dither.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
-#include "engine/render/span_output.h"
+#include "engine/core/settings.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
+#include "engine/raster/span_output.h"
 
 namespace {
 
@@ -15,11 +15,11 @@ constexpr int32_t kWidth = 1024, kHeight = 768;
 
 void prepare(int32_t dither) {
   reset_settings_defaults();
-  antialias_mode = 0;
-  flare_enabled = 0;
-  view_mode = 0;
-  dither_amount = dither;
-  dither_type = 2;
+  render_settings.antialias_mode = 0;
+  render_settings.flare_enabled = 0;
+  render_settings.view_mode = 0;
+  render_settings.dither_amount = dither;
+  render_settings.dither_type = 2;
   set_image_size(kWidth, kHeight);
 }
 
@@ -65,7 +65,7 @@ static void BM_BlendedCloudSpans(benchmark::State& state) { run_spans(state, clo
 
 static void BM_ConvertTo8Bit(benchmark::State& state) {
   prepare(static_cast<int32_t>(state.range(0)));
-  palette_colors = 256;
+  render_settings.palette_colors = 256;
   for (int32_t i = 1; i < 256; ++i) image_palette[i] = {uint8_t(i * 37), uint8_t(i * 91), uint8_t(i * 53), 0};
   clear_color_cache();
   for (int32_t y = 0; y < kHeight; ++y)

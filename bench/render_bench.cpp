@@ -4,16 +4,16 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/animation/path_frames.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/engine_init.h"
+#include "engine/core/color_classes.h"
+#include "engine/app/engine_init.h"
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/render_start.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/grid.h"
+#include "engine/render/render_start.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/render_frame.h"
 
@@ -22,17 +22,17 @@ namespace {
 // The start-up scene as engine initialisation leaves it, brought up to date as the Render command does.
 void startup_scene() {
   engine_init();
-  view_mode = 0;
+  render_settings.view_mode = 0;
   prepare_render();
 }
 
 // A fractal mountain landscape of 1026 by 1026 samples, seen from its default high view.
 void fractal_scene() {
   engine_init();
-  view_mode = 0;
+  render_settings.view_mode = 0;
   set_landscape_size(1026, 1026);
-  island_mode = 0;
-  fractal_seed = 12345;
+  terrain_settings.island_mode = 0;
+  terrain_settings.fractal_seed = 12345;
   generate_fractal_landscape();
   scan_elevation_range();
   default_view_high();
@@ -54,7 +54,7 @@ int32_t landscape_pixels() {
 void run_frames(benchmark::State& state, void (*scene)(), int32_t antialias, int32_t level) {
   ScopedHeadlessHost host;
   scene();
-  antialias_mode = antialias;
+  render_settings.antialias_mode = antialias;
   set_detail_level(1, level);
   allocate_frame_buffers();
   int64_t polygons = 0;

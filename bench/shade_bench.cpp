@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/render/lighting.h"
 
 namespace {
@@ -23,8 +23,8 @@ void make_relief() {
       if (e[c] > top) top = e[c];
     }
   }
-  max_elevation = top;
-  base_level = 0;
+  landscape_view.max_elevation = top;
+  landscape_view.base_level = 0;
 }
 
 void shade_with_sun(benchmark::State& state, float declination) {
@@ -33,14 +33,14 @@ void shade_with_sun(benchmark::State& state, float declination) {
   make_relief();
   grid_spacing_x = grid_spacing_y = 30.0f;
   const double d = declination / 57.29577951308232;
-  light_x = static_cast<float>(std::cos(d) * 0.6);
-  light_y = static_cast<float>(std::cos(d) * 0.8);
-  light_z = static_cast<float>(std::sin(d));
-  sun_declination = declination;
-  shadows_enabled = 1;
-  grid_step = 1;
+  light_state.light_x = static_cast<float>(std::cos(d) * 0.6);
+  light_state.light_y = static_cast<float>(std::cos(d) * 0.8);
+  light_state.light_z = static_cast<float>(std::sin(d));
+  light_state.sun_declination = declination;
+  render_settings.shadows_enabled = 1;
+  render_settings.grid_step = 1;
   for (auto _ : state) {
-    shades_done_step = land_width;
+    derived_data.shades_done_step = land_width;
     benchmark::DoNotOptimize(shade_landscape());
   }
   state.SetItemsProcessed(state.iterations() * int64_t{land_width} * land_height);

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "engine/host/host.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/render_window.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/raster/render_window.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/ui/panel_draw.h"
 #include "engine/ui/screen.h"
 
@@ -89,8 +89,8 @@ BENCHMARK(BM_DrawControlPanel)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderWindowBlit800x600(benchmark::State& state) {
   reset_settings_defaults();
-  antialias_mode = 0;
-  view_mode = 3;
+  render_settings.antialias_mode = 0;
+  render_settings.view_mode = 3;
   render_window_reset();
   set_image_size(800, 600);
   for (int32_t y = 0; y < 600; ++y)

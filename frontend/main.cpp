@@ -1,18 +1,17 @@
-// The dalvenor program: brings the engine up with the headless host and runs the command line and the
+// The dalvenor program: brings the engine up on the system host and runs the command line and the
 // start-up files unattended; messages, status and progress are printed on the standard error stream.
 #include <cstdio>
 
 #include "engine/files/file_messages.h"
-#include "engine/host/headless_host.h"
-#include "engine/landscape/command_line.h"
-#include "engine/landscape/engine_init.h"
-#include "engine/landscape/startup.h"
-#include "engine/panels/startup_command.h"
+#include "engine/host/system_host.h"
+#include "engine/app/command_line.h"
+#include "engine/app/engine_init.h"
+#include "engine/app/startup.h"
+#include "engine/app/startup_command.h"
 
 int main(int argc, char** argv) {
-  HeadlessHost headless;
-  headless.echo = stderr;
-  set_host(&headless);
+  SystemHost system;
+  set_host(&system);
   set_command_line_args(argc, argv);
   engine_init();
   startup_command(nullptr);

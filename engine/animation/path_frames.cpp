@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "engine/host/host.h"
-#include "engine/panels/requesters.h"
+#include "engine/ui/requesters.h"
 
 PathFrame* path_frames = nullptr;
 int32_t path_frame_count = 0;

@@ -5,7 +5,7 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/sun.h"
 
 namespace {
@@ -18,9 +18,9 @@ namespace {
 int32_t cmd_camera_axis(int32_t code, char* line) {
   READ_NUMBERS(1);
   const float v = args.value[0];
-  if (code == 1002) set_camera(v, camera_y, camera_z);
-  if (code == 1003) set_camera(camera_x, v, camera_z);
-  if (code == 1004) set_camera(camera_x, camera_y, v);
+  if (code == 1002) set_camera(v, camera_state.camera_y, camera_state.camera_z);
+  if (code == 1003) set_camera(camera_state.camera_x, v, camera_state.camera_z);
+  if (code == 1004) set_camera(camera_state.camera_x, camera_state.camera_y, v);
   return 1;
 }
 
@@ -32,7 +32,7 @@ int32_t cmd_camera_xyz(int32_t, char* line) {
 
 int32_t cmd_camera_height(int32_t, char* line) {
   READ_NUMBERS(1);
-  camera_height = script_trunc(args.value[0]);
+  camera_state.camera_height = script_trunc(args.value[0]);
   camera_to_ground();
   return 1;
 }
@@ -40,9 +40,9 @@ int32_t cmd_camera_height(int32_t, char* line) {
 int32_t cmd_target_axis(int32_t code, char* line) {
   READ_NUMBERS(1);
   const float v = args.value[0];
-  if (code == 1007) set_target(v, target_y, target_z);
-  if (code == 1008) set_target(target_x, v, target_z);
-  if (code == 1009) set_target(target_x, target_y, v);
+  if (code == 1007) set_target(v, camera_state.target_y, camera_state.target_z);
+  if (code == 1008) set_target(camera_state.target_x, v, camera_state.target_z);
+  if (code == 1009) set_target(camera_state.target_x, camera_state.target_y, v);
   return 1;
 }
 
@@ -55,15 +55,15 @@ int32_t cmd_target_xyz(int32_t, char* line) {
 // Bank, heading and pitch are stored as given, without folding or re-aiming.
 int32_t cmd_camera_angle(int32_t code, char* line) {
   READ_NUMBERS(1);
-  if (code == 1011) camera_bank = args.value[0];
-  if (code == 1012) camera_heading = args.value[0];
-  if (code == 1013) camera_pitch = args.value[0];
+  if (code == 1011) camera_state.camera_bank = args.value[0];
+  if (code == 1012) camera_state.camera_heading = args.value[0];
+  if (code == 1013) camera_state.camera_pitch = args.value[0];
   return 1;
 }
 
 int32_t cmd_sun_azimuth(int32_t, char* line) {
   READ_NUMBERS(1);
-  sun_azimuth = args.value[0];
+  light_state.sun_azimuth = args.value[0];
   sun_azimuth_changed();
   script_mark_shades_stale();
   return 1;
@@ -71,7 +71,7 @@ int32_t cmd_sun_azimuth(int32_t, char* line) {
 
 int32_t cmd_sun_declination(int32_t, char* line) {
   READ_NUMBERS(1);
-  sun_declination = args.value[0];
+  light_state.sun_declination = args.value[0];
   sun_declination_changed();
   script_mark_shades_stale();
   return 1;
@@ -82,9 +82,9 @@ int32_t cmd_field_of_view(int32_t, char* line) {
   double angle = args.value[0];
   if (angle < 1.0) angle = 1.0;
   if (angle > 172.0) angle = 172.0;
-  lens_scale = static_cast<float>(1.0 / std::tan(angle / 2.0 / 57.29577951308232));
-  lens_scale_inv = 1.0f / lens_scale;
-  focal_length = static_cast<int32_t>(lens_scale * 16.0f);
+  lens_state.lens_scale = static_cast<float>(1.0 / std::tan(angle / 2.0 / 57.29577951308232));
+  lens_state.lens_scale_inv = 1.0f / lens_state.lens_scale;
+  lens_state.focal_length = static_cast<int32_t>(lens_state.lens_scale * 16.0f);
   return 1;
 }
 
@@ -93,36 +93,36 @@ int32_t cmd_focal_length(int32_t, char* line) {
   READ_NUMBERS(1);
   const float n = args.value[0];
   if (!(n >= 1.0f)) return script_error(line);
-  lens_scale = n / 16.0f;
-  lens_scale_inv = 1.0f / lens_scale;
-  focal_length = script_trunc(n);
+  lens_state.lens_scale = n / 16.0f;
+  lens_state.lens_scale_inv = 1.0f / lens_state.lens_scale;
+  lens_state.focal_length = script_trunc(n);
   return 1;
 }
 
 int32_t cmd_view_facing(int32_t code, char*) {
-  view_facing = code == 1016 ? 5 : code == 1017 ? 7 : 8;
+  lens_state.view_facing = code == 1016 ? 5 : code == 1017 ? 7 : 8;
   return 1;
 }
 
 int32_t cmd_stereo_camera(int32_t code, char*) {
-  stereo_camera = code == 1019 ? 2 : code == 1020 ? 3 : 1;
+  lens_state.stereo_camera = code == 1019 ? 2 : code == 1020 ? 3 : 1;
   return 1;
 }
 
 int32_t cmd_haze(int32_t, char* line) {
   READ_NUMBERS(1);
-  haze_density = script_trunc(args.value[0]);
+  render_settings.haze_density = script_trunc(args.value[0]);
   return 1;
 }
 
 int32_t cmd_shadows(int32_t code, char*) {
-  shadows_enabled = code == 1025 ? 1 : 0;
+  render_settings.shadows_enabled = code == 1025 ? 1 : 0;
   script_mark_shades_stale();
   return 1;
 }
 
 int32_t cmd_exaggeration(int32_t code, char*) {
-  exaggerate_shading = code == 1224 ? 1 : 0;
+  render_settings.exaggerate_shading = code == 1224 ? 1 : 0;
   script_mark_shades_stale();
   return 1;
 }
@@ -130,7 +130,7 @@ int32_t cmd_exaggeration(int32_t code, char*) {
 int32_t cmd_lighting_roughness(int32_t, char* line) {
   READ_NUMBERS(1);
   script_mark_shades_stale();
-  light_roughness = script_trunc(args.value[0]);
+  render_settings.light_roughness = script_trunc(args.value[0]);
   return 1;
 }
 

@@ -5,13 +5,14 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/animation/spawn_program.h"
-#include "engine/landscape/programs.h"
-#include "engine/landscape/startup_pending.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/animation/spawn_program.h"
+#include "engine/ui/programs.h"
+#include "engine/ui/panel_hooks.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/frame_buffers.h"
 
 int32_t beep_enabled = 1;
 
@@ -20,8 +21,8 @@ namespace {
 int32_t cmd_comment(int32_t, char*) { return 1; }
 int32_t cmd_render(int32_t, char*) { return kScriptRenderFrame; }
 int32_t cmd_rewrite_image(int32_t, char*) { return kScriptRewriteFrame; }
-int32_t cmd_auto_save_on(int32_t, char*) { anim_save_frames = 1; return 1; }
-int32_t cmd_auto_save_off(int32_t, char*) { anim_save_frames = 0; return 1; }
+int32_t cmd_auto_save_on(int32_t, char*) { animation_state.anim_save_frames = 1; return 1; }
+int32_t cmd_auto_save_off(int32_t, char*) { animation_state.anim_save_frames = 0; return 1; }
 int32_t cmd_stop(int32_t, char*) { return -1; }
 int32_t cmd_beep_on(int32_t, char*) { beep_enabled = 1; return 1; }
 int32_t cmd_beep_off(int32_t, char*) { beep_enabled = 0; return 1; }

@@ -11,8 +11,8 @@
 #include "engine/files/pcx_image.h"
 #include "engine/files/stereo_image.h"
 #include "engine/files/targa.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 
@@ -56,11 +56,11 @@ int32_t set_picture(char* line, char* name, int32_t* enabled) {
 }
 
 int32_t cmd_background_file(int32_t, char* line) {
-  return set_picture(line, background_name, &background_enabled);
+  return set_picture(line, background_name, &render_settings.background_enabled);
 }
 
 int32_t cmd_foreground_file(int32_t, char* line) {
-  return set_picture(line, foreground_name, &foreground_enabled);
+  return set_picture(line, foreground_name, &render_settings.foreground_enabled);
 }
 
 // The composition's result is the command's result: -1 stops the script.

@@ -6,28 +6,28 @@
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
+#include "engine/core/color_classes.h"
 #include "engine/landscape/fractal.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/startup_pending.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_hooks.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 namespace {
 
 int32_t cmd_generate_fractal(int32_t, char* line) {
   ScriptNumbers args;
   if (!script_read_numbers(line, 1, &args)) return script_error(line);
-  fractal_seed = script_trunc(args.value[0]);
+  terrain_settings.fractal_seed = script_trunc(args.value[0]);
   generate_fractal_landscape();
   scan_elevation_range();
-  sea_level = base_level - 1;
+  terrain_settings.sea_level = landscape_view.base_level - 1;
   default_view_high();
   default_levels();
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -36,7 +36,7 @@ int32_t cmd_fractalize(int32_t, char*) {
   roughen_landscape();
   scan_elevation_range();
   script_mark_shades_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return 1;
 }
@@ -60,7 +60,7 @@ int32_t cmd_cliff_threshold(int32_t, char* line) {
 }
 
 int32_t cmd_cliff_strata(int32_t code, char*) {
-  cliff_mode = code == 1181 ? 2 : 1;
+  terrain_settings.cliff_mode = code == 1181 ? 2 : 1;
   return 1;
 }
 
@@ -70,13 +70,13 @@ int32_t cmd_strata_value(int32_t code, char* line) {
   if (code == 1309) {
     ScriptNumbers args;
     if (!script_read_numbers(line, 1, &args)) return script_error(line);
-    strata_warp = script_trunc(args.value[0]);
+    terrain_settings.strata_warp = script_trunc(args.value[0]);
     return 1;
   }
   if (!script_read_whole(line, &value)) return script_error(line);
   if (value < 1) value = 1;
-  if (code == 1183) strata_thickness = value;
-  if (code == 1184) strata_warp = value;
+  if (code == 1183) terrain_settings.strata_thickness = value;
+  if (code == 1184) terrain_settings.strata_warp = value;
   return 1;
 }
 
@@ -106,16 +106,16 @@ int32_t cmd_landscape_size(int32_t code, char* line) {
   if (code == 1258) return result;
   clear_colors();
   clear_shades();
-  vertical_scale = 1.0f;
-  built_vertical_scale = 1.0f;
-  sea_level = 0;
+  landscape_view.vertical_scale = 1.0f;
+  landscape_view.built_vertical_scale = 1.0f;
+  terrain_settings.sea_level = 0;
   scan_elevation_range();
   default_view_high();
   default_levels();
   script_mark_shades_stale();
   script_mark_colors_cliffs_stale();
   script_mark_palette_stale();
-  landscape_changed = 1;
+  derived_data.landscape_changed = 1;
   main_panels_redraw();
   return result;
 }

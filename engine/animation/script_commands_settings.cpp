@@ -2,11 +2,11 @@
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_interpreter.h"
-#include "engine/landscape/render_start.h"
-#include "engine/landscape/settings.h"
+#include "engine/render/render_start.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/waves.h"
 #include "engine/render/lighting.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 
@@ -19,39 +19,39 @@ int32_t first_whole(const ScriptNumbers& args) { return script_trunc(args.value[
 // Terrain lines and fractal parameters.
 int32_t cmd_tree_line(int32_t, char* line) {
   READ_NUMBERS(1);
-  tree_line = first_whole(args);
+  terrain_settings.tree_line = first_whole(args);
   script_mark_colors_cliffs_stale();
   return 1;
 }
 
 int32_t cmd_snow_line(int32_t, char* line) {
   READ_NUMBERS(1);
-  snow_line = first_whole(args);
+  terrain_settings.snow_line = first_whole(args);
   script_mark_colors_cliffs_stale();
   return 1;
 }
 
 int32_t cmd_line_roughness(int32_t, char* line) {
   READ_NUMBERS(1);
-  line_roughness = first_whole(args);
+  terrain_settings.line_roughness = first_whole(args);
   script_mark_colors_cliffs_stale();
   return 1;
 }
 
 int32_t cmd_random_seed(int32_t, char* line) {
   READ_NUMBERS(1);
-  fractal_seed = first_whole(args);
+  terrain_settings.fractal_seed = first_whole(args);
   return 1;
 }
 
 int32_t cmd_island_mode(int32_t code, char*) {
-  island_mode = code == 1034 ? 1 : 0;
+  terrain_settings.island_mode = code == 1034 ? 1 : 0;
   return 1;
 }
 
 int32_t cmd_fractal_roughness(int32_t, char* line) {
   READ_NUMBERS(1);
-  fractal_roughness = first_whole(args);
+  terrain_settings.fractal_roughness = first_whole(args);
   return 1;
 }
 
@@ -60,20 +60,20 @@ int32_t cmd_fractal_roughness(int32_t, char* line) {
 int32_t cmd_fractal_divisor(int32_t, char* line) {
   int32_t value = 0;
   if (!script_read_whole(line, &value)) return script_error(line);
-  feature_size = value < 1 ? 1 : value;
+  terrain_settings.feature_size = value < 1 ? 1 : value;
   return 1;
 }
 
 int32_t cmd_feature_size(int32_t code, char*) {
   static const int32_t kSizes[] = {1, 2, 4, 8};
-  feature_size = kSizes[code - 1039];
+  terrain_settings.feature_size = kSizes[code - 1039];
   return 1;
 }
 
 // Trees.
 int32_t cmd_tree_size_all(int32_t, char* line) {
   READ_NUMBERS(1);
-  for (int32_t& size : tree_size) size = first_whole(args);
+  for (int32_t& size : tree_settings.tree_size) size = first_whole(args);
   return 1;
 }
 
@@ -81,41 +81,41 @@ int32_t cmd_tree_size_kind(int32_t code, char* line) {
   READ_NUMBERS(1);
   // Entries in the order palm, oak, cactus, pine; codes 1059 oak, 1060 pine, 1061 palm, 1062 cactus.
   static const int32_t kEntry[] = {1, 3, 0, 2};
-  tree_size[kEntry[code - 1059]] = first_whole(args);
+  tree_settings.tree_size[kEntry[code - 1059]] = first_whole(args);
   return 1;
 }
 
 int32_t cmd_tree_class_density(int32_t code, char* line) {
   READ_NUMBERS(1);
-  tree_density[code - 1055] = first_whole(args);
+  tree_settings.tree_density[code - 1055] = first_whole(args);
   script_mark_colors_cliffs_stale();
   return 1;
 }
 
 int32_t cmd_trees_3d(int32_t code, char*) {
-  trees_3d = code == 1054 ? 1 : 0;
+  tree_settings.trees_3d = code == 1054 ? 1 : 0;
   return 1;
 }
 
 int32_t cmd_tree_detail(int32_t code, char*) {
-  tree_detail = code - 1064;  // -1 low, 0 medium, 1 high, 2 ultra
-  trees_3d = 1;
+  tree_settings.tree_detail = code - 1064;  // -1 low, 0 medium, 1 high, 2 ultra
+  tree_settings.trees_3d = 1;
   return 1;
 }
 
 int32_t cmd_tree_texture(int32_t code, char*) {
-  tree_textures_enabled = code == 1068 ? 2 : 0;
+  tree_settings.tree_textures_enabled = code == 1068 ? 2 : 0;
   return 1;
 }
 
 int32_t cmd_tree_leaves(int32_t code, char*) {
-  for (int32_t& leaves : tree_leaves) leaves = code == 1070 ? 1 : 0;
+  for (int32_t& leaves : tree_settings.tree_leaves) leaves = code == 1070 ? 1 : 0;
   return 1;
 }
 
 int32_t cmd_trees_enabled(int32_t code, char*) {
-  trees_enabled = code == 1073 ? 1 : 0;
-  landscape_changed = 1;
+  tree_settings.trees_enabled = code == 1073 ? 1 : 0;
+  derived_data.landscape_changed = 1;
   return 1;
 }
 
@@ -155,14 +155,14 @@ int32_t cmd_set_color(int32_t code, char* line) {
 
 int32_t cmd_brightness(int32_t, char* line) {
   READ_NUMBERS(1);
-  brightness = first_whole(args);
+  light_state.brightness = first_whole(args);
   script_mark_palette_stale();
   return 1;
 }
 
 int32_t cmd_contrast(int32_t, char* line) {
   READ_NUMBERS(1);
-  contrast = first_whole(args);
+  light_state.contrast = first_whole(args);
   scheme_sky_colors();
   script_mark_palette_stale();
   return 1;
@@ -174,25 +174,25 @@ int32_t cmd_new_palette(int32_t, char*) {
 }
 
 int32_t cmd_palette_lock(int32_t code, char*) {
-  palette_locked = code == 1114 ? 1 : 0;
+  render_settings.palette_locked = code == 1114 ? 1 : 0;
   return 1;
 }
 
 // Sky, sun and moon spheres.
 int32_t cmd_sky(int32_t code, char*) {
-  if (code == 1210 || code == 1211) sky_enabled = code == 1210 ? 1 : 0;
-  if (code == 1212 || code == 1213) horizon_enabled = code == 1212 ? 1 : 0;
+  if (code == 1210 || code == 1211) render_settings.sky_enabled = code == 1210 ? 1 : 0;
+  if (code == 1212 || code == 1213) render_settings.horizon_enabled = code == 1212 ? 1 : 0;
   return 1;
 }
 
 int32_t cmd_sphere_rotation(int32_t code, char* line) {
   READ_NUMBERS(3);
-  float* x = code == 1296 ? &sun_rotation_x : code == 1297 ? &sun_rotation_speed_x
-                                             : code == 1300 ? &moon_rotation_x : &moon_rotation_speed_x;
-  float* y = code == 1296 ? &sun_rotation_y : code == 1297 ? &sun_rotation_speed_y
-                                             : code == 1300 ? &moon_rotation_y : &moon_rotation_speed_y;
-  float* z = code == 1296 ? &sun_rotation_z : code == 1297 ? &sun_rotation_speed_z
-                                             : code == 1300 ? &moon_rotation_z : &moon_rotation_speed_z;
+  float* x = code == 1296 ? &sun_moon_state.sun_rotation_x : code == 1297 ? &sun_moon_state.sun_rotation_speed_x
+                                             : code == 1300 ? &sun_moon_state.moon_rotation_x : &sun_moon_state.moon_rotation_speed_x;
+  float* y = code == 1296 ? &sun_moon_state.sun_rotation_y : code == 1297 ? &sun_moon_state.sun_rotation_speed_y
+                                             : code == 1300 ? &sun_moon_state.moon_rotation_y : &sun_moon_state.moon_rotation_speed_y;
+  float* z = code == 1296 ? &sun_moon_state.sun_rotation_z : code == 1297 ? &sun_moon_state.sun_rotation_speed_z
+                                             : code == 1300 ? &sun_moon_state.moon_rotation_z : &sun_moon_state.moon_rotation_speed_z;
   *x = args.value[0];
   *y = args.value[1];
   *z = args.value[2];
@@ -202,24 +202,24 @@ int32_t cmd_sphere_rotation(int32_t code, char* line) {
 // Render options.
 int32_t cmd_polygon_size(int32_t code, char*) {
   static const int32_t kSteps[] = {1, 2, 4, 8};
-  grid_step = kSteps[code - 1195];
+  render_settings.grid_step = kSteps[code - 1195];
   return 1;
 }
 
 int32_t cmd_render_switch(int32_t code, char*) {
   switch (code) {
-    case 1214: blend_colors = 1; break;
-    case 1215: blend_colors = 0; break;
-    case 1216: gouraud_enabled = 1; break;
-    case 1217: gouraud_enabled = 0; break;
-    case 1222: backface_culling = 1; break;
-    case 1223: backface_culling = 0; break;
-    case 1229: background_enabled = 0; break;
-    case 1230: background_enabled = 1; break;
-    case 1231: foreground_enabled = 0; break;
-    case 1232: foreground_enabled = 1; break;
-    case 1272: view_mode = 1; break;
-    case 1273: view_mode = 0; break;
+    case 1214: render_settings.blend_colors = 1; break;
+    case 1215: render_settings.blend_colors = 0; break;
+    case 1216: render_settings.gouraud_enabled = 1; break;
+    case 1217: render_settings.gouraud_enabled = 0; break;
+    case 1222: render_settings.backface_culling = 1; break;
+    case 1223: render_settings.backface_culling = 0; break;
+    case 1229: render_settings.background_enabled = 0; break;
+    case 1230: render_settings.background_enabled = 1; break;
+    case 1231: render_settings.foreground_enabled = 0; break;
+    case 1232: render_settings.foreground_enabled = 1; break;
+    case 1272: render_settings.view_mode = 1; break;
+    case 1273: render_settings.view_mode = 0; break;
     default: break;
   }
   return 1;
@@ -227,15 +227,15 @@ int32_t cmd_render_switch(int32_t code, char*) {
 
 int32_t cmd_pixel_dither(int32_t code, char* line) {
   READ_NUMBERS(1);
-  dither_amount = first_whole(args);
-  if (code == 1219) dither_type = 2;
-  if (code == 1220) dither_type = 1;
+  render_settings.dither_amount = first_whole(args);
+  if (code == 1219) render_settings.dither_type = 2;
+  if (code == 1220) render_settings.dither_type = 1;
   return 1;
 }
 
 int32_t cmd_render_range(int32_t, char* line) {
   READ_NUMBERS(1);
-  render_range = first_whole(args);
+  render_settings.render_range = first_whole(args);
   return 1;
 }
 
@@ -243,10 +243,10 @@ int32_t cmd_redraw_rate(int32_t, char* line) {
   int32_t value = 0;
   if (!script_read_whole(line, &value)) return script_error(line);
   if (value > 0) {
-    redraw_interval = value;
-    view_mode = 2;
+    render_settings.redraw_interval = value;
+    render_settings.view_mode = 2;
   } else {
-    view_mode = 1;
+    render_settings.view_mode = 1;
   }
   return 1;
 }

@@ -16,17 +16,17 @@
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/render_start.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/color_classes.h"
+#include "engine/render/render_start.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/render_frame.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int32_t write_series_frame(int32_t kind, const char* name) {
 }  // namespace
 
 int32_t script_frame_prepare() {
-  grid_step = 1;
+  render_settings.grid_step = 1;
   scheme_sky_colors();
   set_flat_intensity();
   build_strata_bands();
@@ -57,13 +57,13 @@ int32_t script_frame_prepare() {
 }
 
 int32_t script_frame_render(int32_t frame, int32_t count) {
-  if (!sky_enabled || !horizon_enabled) clear_frame_buffers();
+  if (!render_settings.sky_enabled || !render_settings.horizon_enabled) clear_frame_buffers();
   reset_palette();
-  set_view_matrix(camera_bank, camera_heading, camera_pitch);
-  if (background_enabled) load_background_image();
+  set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
+  if (render_settings.background_enabled) load_background_image();
   const int32_t rr = render_frame(frame, count);
-  if (rr == 1 && foreground_enabled) load_foreground_image();
-  if ((background_enabled || foreground_enabled) && vidmem24.rows && vidmem8.rows) convert_vidmem24_to_8();
+  if (rr == 1 && render_settings.foreground_enabled) load_foreground_image();
+  if ((render_settings.background_enabled || render_settings.foreground_enabled) && vidmem24.rows && vidmem8.rows) convert_vidmem24_to_8();
   return rr;
 }
 

@@ -5,10 +5,10 @@
 
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_keywords.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 namespace {
 
@@ -128,11 +128,11 @@ int32_t script_code_state(int32_t code) {
 
 int32_t script_pending_table_is_current() { return routine_index().shadowed ? 0 : 1; }
 
-void script_mark_shades_stale() { shades_done_step = land_width; }
+void script_mark_shades_stale() { derived_data.shades_done_step = land_width; }
 
 void script_mark_colors_cliffs_stale() {
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
-void script_mark_palette_stale() { palette_stale = land_width; }
+void script_mark_palette_stale() { derived_data.palette_stale = land_width; }

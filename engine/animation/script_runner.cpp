@@ -13,9 +13,9 @@
 #include "engine/host/frontend_services.h"
 #include "engine/host/host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 char frame_file_name[256];
 
@@ -86,7 +86,7 @@ void split_seconds(long seconds, long* h, long* m, long* s) {
 // "Frame %d of %d took hh:mm:ss, hh:mm:ss to go" on the main frame's status line.
 void show_timing(int32_t frame, int32_t first_frame, double frame_seconds, double total_seconds) {
   char text[160];
-  format_frame_timing(frame, script_frame_count, frame - first_frame, frame_seconds, total_seconds, text,
+  format_frame_timing(frame, animation_state.script_frame_count, frame - first_frame, frame_seconds, total_seconds, text,
                       sizeof text);
   SetStatusLine(text);
 }
@@ -117,32 +117,32 @@ int32_t run_lines(FILE* file, const char* base_name, int32_t first_frame) {
       } else if (count < 6) {
         return kScriptRunFormatError;
       } else {
-        camera_x = pose[0];
-        camera_y = pose[1];
-        camera_z = pose[2];
-        camera_bank = pose[3];
-        camera_heading = pose[4];
-        camera_pitch = pose[5];
+        camera_state.camera_x = pose[0];
+        camera_state.camera_y = pose[1];
+        camera_state.camera_z = pose[2];
+        camera_state.camera_bank = pose[3];
+        camera_state.camera_heading = pose[4];
+        camera_state.camera_pitch = pose[5];
         r = kScriptRenderFrame;
       }
     } else {
       r = execute_script_line(line);
       if (r == -1) return kScriptRunStopped;
     }
-    if (!base_name) anim_save_frames = 0;
+    if (!base_name) animation_state.anim_save_frames = 0;
     if (r != kScriptRenderFrame && r != kScriptRewriteFrame) continue;
 
-    script_error_frame = frame;
+    animation_state.script_error_frame = frame;
     if (r == kScriptRenderFrame) {
       if (script_frame_prepare() != 1) return kScriptRunStopped;
-      if (script_frame_render(frame, script_frame_count) != 1) return kScriptRunStopped;
+      if (script_frame_render(frame, animation_state.script_frame_count) != 1) return kScriptRunStopped;
     }
     script_frame_show();
-    if (anim_save_frames) {
+    if (animation_state.anim_save_frames) {
       char status[64];
       std::snprintf(status, sizeof status, "Saving frame %d", frame + 1);
       script_frame_status(status);
-      if (script_frame_write(animation_output, base_name, frame) != 1) return kScriptRunFailed;
+      if (script_frame_write(animation_state.animation_output, base_name, frame) != 1) return kScriptRunFailed;
       ++frame;
       if (frame > kLastFrameNumber) return kScriptRunDone;
     }
@@ -191,7 +191,7 @@ int32_t format_frame_file_name(int32_t kind, const char* base_name, int32_t fram
 }
 
 int32_t run_script(const char* path, const char* base_name, int32_t first_frame) {
-  anim_save_frames = 1;
+  animation_state.anim_save_frames = 1;
   if (first_frame < 0) first_frame = 0;
   FILE* file = path ? open_file(path, "r") : nullptr;
   if (!file) {
@@ -212,7 +212,7 @@ int32_t run_script(const char* path, const char* base_name, int32_t first_frame)
   for (LineRead read; (read = read_line(file, line)) != LineRead::kEnd;) {
     if (read == LineRead::kLine) count += is_frame_line(line);
   }
-  script_frame_count = count;
+  animation_state.script_frame_count = count;
 
   std::rewind(file);
   read_line(file, line);

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/landscape/programs.h"
+#include "engine/ui/programs.h"
 
 namespace {
 

@@ -3,12 +3,13 @@
 
 #include <cstring>
 
+#include "engine/core/text.h"
 #include "engine/files/default_dirs.h"
 #include "engine/files/targa.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/requesters.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/requesters.h"
+#include "engine/raster/frame_buffers.h"
 
 char background_name[kPictureNameSize] = "";
 char foreground_name[kPictureNameSize] = "";
@@ -26,7 +27,7 @@ int32_t choose_picture(const char* title, char* spare, char* folder, char* name,
     requester(kNameTooLong, "  OK  ", nullptr);
     result = -1;
   }
-  if (result == 1) std::strcpy(name, picture_choice_path);
+  if (result == 1) copy_text(name, picture_choice_path, kPictureNameSize);
   *enabled = result == 1 ? 1 : 0;
   return result;
 }
@@ -34,12 +35,12 @@ int32_t choose_picture(const char* title, char* spare, char* folder, char* name,
 
 int32_t choose_background_file() {
   return choose_picture("Targa Background", background_dir_default, background_dir, background_name,
-                        &background_enabled);
+                        &render_settings.background_enabled);
 }
 
 int32_t choose_foreground_file() {
   return choose_picture("Targa Foreground", foreground_dir_default, foreground_dir, foreground_name,
-                        &foreground_enabled);
+                        &render_settings.foreground_enabled);
 }
 
 int32_t load_background_image() {

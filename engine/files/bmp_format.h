@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "engine/files/image_buffer.h"
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 
 // BmpHeader: file header and the 40-byte information header, in memory order.
 struct BmpHeader {

@@ -5,7 +5,7 @@
 
 #include "engine/files/bmp_format.h"
 #include "engine/files/file_open.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 
 namespace {

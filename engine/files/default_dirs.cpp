@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/core/text.h"
 #include "engine/files/file_utils.h"
-#include "engine/panels/path_names.h"
+#include "engine/core/path_names.h"
 
 char dem_dir[kDirBufferSize], dem_dir_work[kDirBufferSize];
 char scheme_dir[kDirBufferSize], scheme_dir_work[kDirBufferSize];
@@ -55,8 +56,8 @@ const char* find_pair(char* requester_folder, char* spare, const char* base, con
 void put_pair(char* a, char* b, const char* value) {
   std::memset(a, 0, kDirBufferSize);
   std::memset(b, 0, kDirBufferSize);
-  std::strcpy(a, value);
-  std::strcpy(b, value);
+  copy_text(a, value, kDirBufferSize);
+  copy_text(b, value, kDirBufferSize);
 }
 }  // namespace
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/panels/requesters.h"
+#include "engine/ui/requesters.h"
 
 int32_t file_errors_shown = 0;
 

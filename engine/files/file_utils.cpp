@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/files/file_open.h"
-#include "engine/panels/requesters.h"
+#include "engine/ui/requesters.h"
 
 namespace {
 constexpr size_t kWorkSize = 256;

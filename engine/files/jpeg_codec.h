@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/files/image_buffer.h"
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 
 // Quality handed to the library when the render image is written (kept between 25 and 100 by the
 // save command); stored in landscape files.

@@ -4,11 +4,11 @@
 #include "engine/files/jpeg_codec.h"
 #include "engine/files/jpeg_image.h"
 #include "engine/files/targa.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
+#include "engine/files/file_requester.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
 
 char jpeg_name[256];
 char jpeg_path[256];

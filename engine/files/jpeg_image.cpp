@@ -2,8 +2,8 @@
 #include "engine/files/jpeg_image.h"
 
 #include "engine/files/jpeg_codec.h"
-#include "engine/panels/pointer.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/ui/pointer.h"
+#include "engine/raster/frame_buffers.h"
 
 
 namespace {

@@ -7,10 +7,10 @@
 #include "engine/files/pcx_format.h"
 #include "engine/files/pcx_image.h"
 #include "engine/files/targa.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/files/file_requester.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 char pcx_name[256];
 char pcx_path[256];

@@ -6,7 +6,7 @@
 
 #include "engine/files/safe_write.h"
 #include "engine/host/host.h"
-#include "engine/render/image_palette.h"
+#include "engine/raster/image_palette.h"
 
 PcxHeader pcx_header;
 

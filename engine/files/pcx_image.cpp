@@ -6,8 +6,8 @@
 #include "engine/files/file_open.h"
 #include "engine/files/pcx_format.h"
 #include "engine/host/host.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
 
 
 namespace {

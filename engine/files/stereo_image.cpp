@@ -3,14 +3,15 @@
 
 #include <cstring>
 
+#include "engine/core/text.h"
 #include "engine/files/default_dirs.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
-#include "engine/panels/file_requester.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/files/file_requester.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 int32_t frame_columns() { return image_width < vidmem24.width ? image_width : vidmem24.width; }
@@ -39,17 +40,17 @@ int32_t load_half(const char* path, int32_t* width, int32_t* height) {
   return result;
 }
 
-int32_t ask_half(const char* title, char* path_out) {
+int32_t ask_half(const char* title, char* path_out, size_t path_size) {
   if (file_requester(title, stereo_dir_default, stereo_dir, targa_name, "*.TGA", targa_path, 0) != 1) return -1;
-  std::strcpy(path_out, targa_path);
+  copy_text(path_out, targa_path, path_size);
   return 1;
 }
 }  // namespace
 
 int32_t load_stereo_dialog() {
   char left[256], right[256];
-  if (ask_half("Left Image", left) != 1) return -1;
-  if (ask_half("Right Image", right) != 1) return -1;
+  if (ask_half("Left Image", left, sizeof left) != 1) return -1;
+  if (ask_half("Right Image", right, sizeof right) != 1) return -1;
   return stereo_compose_anaglyph(left, right);
 }
 
@@ -95,7 +96,7 @@ int32_t stereo_compose_cyberscope() {
   }
   const int32_t half = W / 2, r0 = (H - half) / 2, c0 = (W - H) / 2;
   char path[256];
-  if (ask_half("Left Image", path) != 1) return -1;
+  if (ask_half("Left Image", path, sizeof path) != 1) return -1;
   show_status("Load Targa");
   cursor_wait();
   int32_t lw = 0, lh = 0, rw = 0, rh = 0;
@@ -112,7 +113,7 @@ int32_t stereo_compose_cyberscope() {
     // The central half-by-H block turned a quarter turn: its right edge becomes the top.
     for (int32_t r = 0; r < H; ++r)
       for (int32_t c = 0; c < half; ++c) left[int64_t{r} * half + c] = vidmem24_row(r0 + c)[c0 + H - 1 - r];
-    if (ask_half("Right Image", path) != 1) {
+    if (ask_half("Right Image", path, sizeof path) != 1) {
       result = -1;
     } else {
       show_status("Load Targa");

@@ -5,13 +5,13 @@
 #include "engine/files/file_utils.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/path_names.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/settings.h"
+#include "engine/core/path_names.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 
@@ -66,13 +66,13 @@ int32_t load_targa_dialog() {
 
 int32_t save_texture_map_dialog() {
   if (choose_targa("Save Texture Map (Targa)", texture_map_dir, 1) != 1) return -1;
-  if (colors_done_step >= 2 || cliffs_done_step >= 2) {
+  if (derived_data.colors_done_step >= 2 || derived_data.cliffs_done_step >= 2) {
     if (requester("Need to calculate colors first!", "  OK  ", "Quit") != 1) return -1;
-    const int32_t saved_step = grid_step;
-    grid_step = 1;
+    const int32_t saved_step = render_settings.grid_step;
+    render_settings.grid_step = 1;
     int32_t ok = color_landscape();
     if (ok == 1) ok = color_cliffs();
-    grid_step = saved_step;
+    render_settings.grid_step = saved_step;
     if (ok != 1) return -1;
   }
   show_status("Save Texture Map");

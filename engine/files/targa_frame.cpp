@@ -4,7 +4,7 @@
 #include "engine/files/targa.h"
 #include "engine/files/targa_reader.h"
 #include "engine/files/targa_writer.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 int32_t targa_save_frame(const char* path) {
   if (vidmem24.rows == nullptr) return 0;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/landscape/grid.h"
+#include "engine/core/grid.h"
 
 // Where decoded rows go: a row table, or one block of rows of `stride` pixels; clipped to width by height.
 struct TargaTarget {

@@ -3,17 +3,17 @@
 
 #include "engine/files/targa.h"
 #include "engine/files/targa_writer.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 int32_t texture_map_save_targa(const char* path) {
-  const int32_t s = grid_step > 0 ? grid_step : 1;
+  const int32_t s = render_settings.grid_step > 0 ? render_settings.grid_step : 1;
   int32_t x0 = 0, y0 = 0, x1 = land_width / s * s, y1 = land_height / s * s;
-  if (bbox_enabled) {
-    x0 = bbox_x0 / s * s;
-    y0 = bbox_y0 / s * s;
-    x1 = (bbox_x1 + s - 1) / s * s;
-    y1 = (bbox_y1 + s - 1) / s * s;
+  if (render_settings.bbox_enabled) {
+    x0 = render_settings.bbox_x0 / s * s;
+    y0 = render_settings.bbox_y0 / s * s;
+    x1 = (render_settings.bbox_x1 + s - 1) / s * s;
+    y1 = (render_settings.bbox_y1 + s - 1) / s * s;
     // The marked region stays on the grid whatever the stored corners say.
     if (x0 < 0) x0 = 0;
     if (y0 < 0) y0 = 0;

@@ -107,7 +107,10 @@ class Host {
   Canvas* main_canvases_[3] = {};
 };
 
-// The host in force; the headless host until a front end installs its own.
+// The host in force: the one installed by set_host, else the default host (the system host unless
+// set_default_host chose another).
 Host& host();
-// Installs a host (null restores the built-in headless host). The caller keeps ownership.
+// Installs a host (null restores the default host). The caller keeps ownership.
 void set_host(Host* h);
+// Chooses the default host (null: the system host). The caller keeps ownership.
+void set_default_host(Host* h);

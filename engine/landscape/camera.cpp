@@ -3,17 +3,13 @@
 
 #include <cmath>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/topo_view.h"
-#include "engine/render/cell_max_elevation.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/topo_view.h"
+#include "engine/landscape/cell_max_elevation.h"
 
-float camera_x = 0.0f, camera_y = 0.0f, camera_z = 0.0f;
-float target_x = 0.0f, target_y = 0.0f, target_z = 0.0f;
-float camera_heading = 0.0f, camera_pitch = 0.0f, camera_bank = 0.0f;
-int32_t lock_x = 0, lock_y = 0, lock_z = 0;
-int32_t camera_height = 100;
+CameraState camera_state;
 int32_t max_elevation_col = 0, max_elevation_row = 0;
 
 namespace {
@@ -33,8 +29,8 @@ float wrap_angle(float a) {
 }
 
 double camera_target_distance() {
-  return hypot3(static_cast<double>(target_x) - camera_x, static_cast<double>(target_y) - camera_y,
-                static_cast<double>(target_z) - camera_z);
+  return hypot3(static_cast<double>(camera_state.target_x) - camera_state.camera_x, static_cast<double>(camera_state.target_y) - camera_state.camera_y,
+                static_cast<double>(camera_state.target_z) - camera_state.camera_z);
 }
 
 int32_t sample_elevation(int32_t col, int32_t row) { return elevation_rows ? elevation_row(row)[col] : 0; }
@@ -55,43 +51,39 @@ void camera_over_point(float wx, float wy) {
   int32_t col, row;
   float z;
   if (world_to_sample(wx, wy, &col, &row))
-    z = static_cast<float>(cell_max_elevation(col, row) + camera_height);
+    z = static_cast<float>(cell_max_elevation(col, row) + camera_state.camera_height);
   else
-    z = static_cast<float>(max_elevation);
+    z = static_cast<float>(landscape_view.max_elevation);
   set_camera(wx, wy, z);
 }
 }  // namespace
 
 void reset_camera_state() {
-  camera_x = camera_y = camera_z = 0.0f;
-  target_x = target_y = target_z = 0.0f;
-  camera_heading = camera_pitch = camera_bank = 0.0f;
-  lock_x = lock_y = lock_z = 0;
-  camera_height = 100;
+  camera_state = CameraState{};
   max_elevation_col = max_elevation_row = 0;
 }
 
 void update_camera_angles() {
-  const float dx = target_x - camera_x;
-  const float dy = target_y - camera_y;
-  const float dz = target_z - camera_z;
-  camera_heading = wrap_angle(atan2_deg(dx, dy) - 90.0f);
+  const float dx = camera_state.target_x - camera_state.camera_x;
+  const float dy = camera_state.target_y - camera_state.camera_y;
+  const float dz = camera_state.target_z - camera_state.camera_z;
+  camera_state.camera_heading = wrap_angle(atan2_deg(dx, dy) - 90.0f);
   const float horizontal =
       static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
-  camera_pitch = wrap_angle(atan2_deg(horizontal, dz));
+  camera_state.camera_pitch = wrap_angle(atan2_deg(horizontal, dz));
 }
 
 void set_camera(float x, float y, float z) {
-  if (!lock_x) camera_x = x;
-  if (!lock_y) camera_y = y;
-  if (!lock_z) camera_z = z;
+  if (!camera_state.lock_x) camera_state.camera_x = x;
+  if (!camera_state.lock_y) camera_state.camera_y = y;
+  if (!camera_state.lock_z) camera_state.camera_z = z;
   update_camera_angles();
 }
 
 void set_target(float x, float y, float z) {
-  if (!lock_x) target_x = x;
-  if (!lock_y) target_y = y;
-  if (!lock_z) target_z = z;
+  if (!camera_state.lock_x) camera_state.target_x = x;
+  if (!camera_state.lock_y) camera_state.target_y = y;
+  if (!camera_state.lock_z) camera_state.target_z = z;
   update_camera_angles();
 }
 
@@ -109,96 +101,96 @@ void set_target_from_map(int32_t px, int32_t py) {
   set_target(wx, wy, z);
 }
 
-void camera_to_ground() { camera_over_point(camera_x, camera_y); }
+void camera_to_ground() { camera_over_point(camera_state.camera_x, camera_state.camera_y); }
 
 void camera_at_distance(int32_t distance) {
   double d = camera_target_distance();
   if (d == 0.0) d = 0.01;
   const float f = static_cast<float>(distance / d);
-  const float px = f * (target_x - camera_x);
-  const float py = f * (target_y - camera_y);
-  const float pz = f * (target_z - camera_z);
-  set_camera(std::trunc(target_x - px), std::trunc(target_y - py), std::trunc(target_z - pz));
+  const float px = f * (camera_state.target_x - camera_state.camera_x);
+  const float py = f * (camera_state.target_y - camera_state.camera_y);
+  const float pz = f * (camera_state.target_z - camera_state.camera_z);
+  set_camera(std::trunc(camera_state.target_x - px), std::trunc(camera_state.target_y - py), std::trunc(camera_state.target_z - pz));
 }
 
 void target_from_angles() {
-  const int32_t l = int_hypot3(trunc_i32(target_x - camera_x), trunc_i32(target_y - camera_y),
-                               trunc_i32(target_z - camera_z));
+  const int32_t l = int_hypot3(trunc_i32(camera_state.target_x - camera_state.camera_x), trunc_i32(camera_state.target_y - camera_state.camera_y),
+                               trunc_i32(camera_state.target_z - camera_state.camera_z));
   SegmentRecord s{};
   s.unit_x = 0.0f;
   s.unit_y = 1.0f;
   s.unit_z = 0.0f;
   s.length = static_cast<float>(l);
-  s.angle_x = camera_pitch;
-  s.angle_y = camera_bank;
-  s.angle_z = camera_heading;
+  s.angle_x = camera_state.camera_pitch;
+  s.angle_y = camera_state.camera_bank;
+  s.angle_z = camera_state.camera_heading;
   segment_direction(&s);
-  target_x = camera_x + s.vector_x;
-  target_y = camera_y + s.vector_y;
-  target_z = camera_z + s.vector_z;
+  camera_state.target_x = camera_state.camera_x + s.vector_x;
+  camera_state.target_y = camera_state.camera_y + s.vector_y;
+  camera_state.target_z = camera_state.camera_z + s.vector_z;
 }
 
 void set_heading(float angle) {
-  camera_heading = angle;
+  camera_state.camera_heading = angle;
   target_from_angles();
 }
 
 void set_pitch(float angle) {
-  camera_pitch = angle;
+  camera_state.camera_pitch = angle;
   target_from_angles();
 }
 
 void pick_tree_line(int32_t px, int32_t py) {
   int32_t e;
-  if (map_pixel_elevation(px, py, &e)) tree_line = e;
+  if (map_pixel_elevation(px, py, &e)) terrain_settings.tree_line = e;
 }
 
 void pick_snow_line(int32_t px, int32_t py) {
   int32_t e;
-  if (map_pixel_elevation(px, py, &e)) snow_line = e;
+  if (map_pixel_elevation(px, py, &e)) terrain_settings.snow_line = e;
 }
 
 void pick_sea_level(int32_t px, int32_t py) {
   int32_t e;
-  if (map_pixel_elevation(px, py, &e)) sea_level = e;
+  if (map_pixel_elevation(px, py, &e)) terrain_settings.sea_level = e;
 }
 
 void auto_haze() {
   int32_t n = trunc_i32(camera_target_distance());
   if (n < 1) n = 1;
-  haze_density = 1000000 / n;
-  if (haze_density > 10000) haze_density = 10000;
+  render_settings.haze_density = 1000000 / n;
+  if (render_settings.haze_density > 10000) render_settings.haze_density = 10000;
 }
 
 void default_view() {
-  lock_x = lock_y = lock_z = 0;
+  camera_state.lock_x = camera_state.lock_y = camera_state.lock_z = 0;
   const float mid_x = static_cast<float>(land_max_side) * grid_spacing_x / 2.0f;
-  set_camera(mid_x, static_cast<float>(land_height) * grid_spacing_y, static_cast<float>(max_elevation));
-  set_target(mid_x, 0.0f, static_cast<float>(base_level));
-  camera_bank = 0.0f;
-  fractal_roughness = 100;
-  line_roughness = 100;
-  tree_line = base_level + (max_elevation - base_level) / 4;
-  snow_line = base_level + 2 * (max_elevation - base_level) / 3;
-  grid_step = 1;
+  set_camera(mid_x, static_cast<float>(land_height) * grid_spacing_y, static_cast<float>(landscape_view.max_elevation));
+  set_target(mid_x, 0.0f, static_cast<float>(landscape_view.base_level));
+  camera_state.camera_bank = 0.0f;
+  terrain_settings.fractal_roughness = 100;
+  terrain_settings.line_roughness = 100;
+  terrain_settings.tree_line = landscape_view.base_level + (landscape_view.max_elevation - landscape_view.base_level) / 4;
+  terrain_settings.snow_line = landscape_view.base_level + 2 * (landscape_view.max_elevation - landscape_view.base_level) / 3;
+  render_settings.grid_step = 1;
 }
 
 void default_view_high() {
-  const int32_t z = max_elevation + (land_max_side * 1000) / 256;
+  const int32_t z = landscape_view.max_elevation + (land_max_side * 1000) / 256;
   const float mid_x = static_cast<float>(land_width) * grid_spacing_x / 2.0f;
   set_camera(mid_x, 0.0f, static_cast<float>(z));
   set_target(mid_x, static_cast<float>(land_height) * grid_spacing_y / 2.0f,
-             static_cast<float>((max_elevation + base_level) / 2));
+             static_cast<float>((landscape_view.max_elevation + landscape_view.base_level) / 2));
 }
 
 void default_levels() {
-  tree_line = base_level + (max_elevation - base_level) / 3;
-  snow_line = base_level + 2 * (max_elevation - base_level) / 3;
+  terrain_settings.tree_line = landscape_view.base_level + (landscape_view.max_elevation - landscape_view.base_level) / 3;
+  terrain_settings.snow_line = landscape_view.base_level + 2 * (landscape_view.max_elevation - landscape_view.base_level) / 3;
 }
 
 void scan_elevation_range() {
-  base_level = 32767;
-  max_elevation = -32767;
+  landscape_view.base_level = 32767;
+  landscape_view.max_elevation = -32767;
   max_elevation_col = max_elevation_row = 0;
   if (elevation_rows) {
     // The last two sample rows and columns (the last landscape sample and the guard) are not scanned.
@@ -206,14 +198,14 @@ void scan_elevation_range() {
       const int16_t* row = elevation_row(r);
       for (int32_t c = 0; c <= land_width - 2 && c < grid_width; ++c) {
         const int32_t e = row[c];
-        if (e != 0 && e != -32768 && e < base_level) base_level = e;
-        if (e > max_elevation) {
-          max_elevation = e;
+        if (e != 0 && e != -32768 && e < landscape_view.base_level) landscape_view.base_level = e;
+        if (e > landscape_view.max_elevation) {
+          landscape_view.max_elevation = e;
           max_elevation_col = c;
           max_elevation_row = r;
         }
       }
     }
   }
-  if (base_level > max_elevation) base_level = max_elevation;
+  if (landscape_view.base_level > landscape_view.max_elevation) landscape_view.base_level = landscape_view.max_elevation;
 }

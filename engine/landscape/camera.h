@@ -1,17 +1,20 @@
 // CameraState: the camera and target points, their angles and placement locks, and the operations that place them.
+// layout-port: skip (the record definition itself)
 #pragma once
 
 #include <cstdint>
 
 // CameraState (world metres: x along the grid rows, y across them, z the altitude; angles in degrees).
-extern float camera_x, camera_y, camera_z;
-extern float target_x, target_y, target_z;
-extern float camera_heading;  // -180 to 180; 0 looks along +y, 90 along -x
-extern float camera_pitch;    // -90 to 90; positive looks up
-extern float camera_bank;     // roll
-extern int32_t lock_x, lock_y, lock_z;  // non-zero: placing a point keeps that coordinate
-extern int32_t camera_height;           // height above ground when put on the ground (100)
-
+struct CameraState {
+  float camera_x = 0.0f, camera_y = 0.0f, camera_z = 0.0f;
+  float target_x = 0.0f, target_y = 0.0f, target_z = 0.0f;
+  float camera_heading = 0.0f;  // -180 to 180; 0 looks along +y, 90 along -x
+  float camera_pitch = 0.0f;    // -90 to 90; positive looks up
+  float camera_bank = 0.0f;     // roll
+  int32_t lock_x = 0, lock_y = 0, lock_z = 0;  // non-zero: placing a point keeps that coordinate
+  int32_t camera_height = 100;                 // height above ground when put on the ground
+};
+extern CameraState camera_state;
 // Elevation range kept with the landscape; base_level and max_elevation live in settings.h.
 extern int32_t max_elevation_col, max_elevation_row;
 

@@ -3,40 +3,32 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/lighting.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/core/vectors.h"
 
-int32_t cliffs_enabled = 1;
-int32_t cliff_mode = 1;
-int32_t cliff_angle = 45;
-int32_t cliff_band_width = 7;
-float strata_normal_x = 0.0f, strata_normal_y = 0.0f, strata_normal_z = 1.0f;
-int32_t strata_thickness = 20;
-int32_t strata_warp = 100;
-int32_t roughness_enabled = 1;
-int32_t roughness_weight = 100;
-int32_t roughness_radius = 200;
 
 uint8_t strata_bands[256];
 int16_t class_band_elevation[256];
 
 void reset_color_class_settings() {
-  cliffs_enabled = 1;
-  cliff_mode = 1;
-  cliff_angle = 45;
-  cliff_band_width = 7;
-  strata_normal_x = strata_normal_y = 0.0f;
-  strata_normal_z = 1.0f;
-  strata_thickness = 20;
-  strata_warp = 100;
-  roughness_enabled = 1;
-  roughness_weight = 100;
-  roughness_radius = 200;
+  const TerrainSettings start;
+  terrain_settings.cliffs_enabled = start.cliffs_enabled;
+  terrain_settings.cliff_mode = start.cliff_mode;
+  terrain_settings.cliff_angle = start.cliff_angle;
+  terrain_settings.cliff_band_width = start.cliff_band_width;
+  terrain_settings.strata_normal_x = start.strata_normal_x;
+  terrain_settings.strata_normal_y = start.strata_normal_y;
+  terrain_settings.strata_normal_z = start.strata_normal_z;
+  terrain_settings.strata_thickness = start.strata_thickness;
+  terrain_settings.strata_warp = start.strata_warp;
+  terrain_settings.roughness_enabled = start.roughness_enabled;
+  terrain_settings.roughness_weight = start.roughness_weight;
+  terrain_settings.roughness_radius = start.roughness_radius;
 }
 
 namespace {
@@ -46,15 +38,15 @@ int32_t quarter_class(int64_t q, int32_t first) { return q < 1 ? first : q < 2 ?
 }  // namespace
 
 int32_t tree_class(int32_t e) {
-  return quarter_class(band_quarter(int64_t{e} - base_level, int64_t{tree_line} - base_level), kClassTree1);
+  return quarter_class(band_quarter(int64_t{e} - landscape_view.base_level, int64_t{terrain_settings.tree_line} - landscape_view.base_level), kClassTree1);
 }
 
 int32_t bare_class(int32_t e) {
-  return quarter_class(band_quarter(int64_t{e} - tree_line, int64_t{snow_line} - tree_line), kClassBare1);
+  return quarter_class(band_quarter(int64_t{e} - terrain_settings.tree_line, int64_t{terrain_settings.snow_line} - terrain_settings.tree_line), kClassBare1);
 }
 
 int32_t snow_class(int32_t e) {
-  return quarter_class(3 - band_quarter(int64_t{max_elevation} - e, int64_t{max_elevation} - snow_line), kClassSnow1);
+  return quarter_class(3 - band_quarter(int64_t{landscape_view.max_elevation} - e, int64_t{landscape_view.max_elevation} - terrain_settings.snow_line), kClassSnow1);
 }
 
 void compute_altitude_quartiles() {
@@ -63,9 +55,9 @@ void compute_altitude_quartiles() {
     const int32_t d = high - low;
     for (int32_t i = 0; i < 4; ++i) class_band_elevation[first + i] = wrap16(low + d * (2 * i + 1) / 8);
   };
-  fill(kClassTree1, base_level, tree_line);
-  fill(kClassBare1, tree_line, snow_line);
-  fill(kClassSnow1, snow_line, max_elevation);
+  fill(kClassTree1, landscape_view.base_level, terrain_settings.tree_line);
+  fill(kClassBare1, terrain_settings.tree_line, terrain_settings.snow_line);
+  fill(kClassSnow1, terrain_settings.snow_line, landscape_view.max_elevation);
 }
 
 int16_t class_mean_elevation(int32_t c) {
@@ -74,16 +66,16 @@ int16_t class_mean_elevation(int32_t c) {
 }
 
 int32_t cliff_class_by_angle(int32_t a) {
-  const int32_t w = cliff_band_width;
-  if (a > cliff_angle + 3 * w) return 49;
-  if (a > cliff_angle + 2 * w) return 48;
-  if (a > cliff_angle + w) return 47;
+  const int32_t w = terrain_settings.cliff_band_width;
+  if (a > terrain_settings.cliff_angle + 3 * w) return 49;
+  if (a > terrain_settings.cliff_angle + 2 * w) return 48;
+  if (a > terrain_settings.cliff_angle + w) return 47;
   return 46;
 }
 
 int32_t strata_class(float x, float y, float z, int32_t j) {
-  const double thickness = strata_thickness == 0 ? 1.0 : static_cast<double>(strata_thickness);
-  const float plane = x * strata_normal_x + y * strata_normal_y + z * strata_normal_z + static_cast<float>(j);
+  const double thickness = terrain_settings.strata_thickness == 0 ? 1.0 : static_cast<double>(terrain_settings.strata_thickness);
+  const float plane = x * terrain_settings.strata_normal_x + y * terrain_settings.strata_normal_y + z * terrain_settings.strata_normal_z + static_cast<float>(j);
   const int32_t k = trunc_to_i32(plane * 4.0 / thickness);
   return strata_bands[static_cast<uint32_t>(k) & 255];
 }
@@ -100,36 +92,36 @@ void build_strata_bands() {
 }
 
 void set_cliff_angle(int32_t a) {
-  cliff_angle = a;
+  terrain_settings.cliff_angle = a;
   const int32_t w = (67 - a) / 3;
-  cliff_band_width = w < 1 ? 1 : w;
+  terrain_settings.cliff_band_width = w < 1 ? 1 : w;
 }
 
 void cliffs_on() {
-  cliffs_enabled = 1;
+  terrain_settings.cliffs_enabled = 1;
   build_strata_bands();
 }
 
 void cliffs_off() {
-  cliffs_enabled = 0;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  terrain_settings.cliffs_enabled = 0;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 void roughness_on() {
-  roughness_enabled = 1;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  terrain_settings.roughness_enabled = 1;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 void roughness_off() {
-  roughness_enabled = 0;
-  colors_done_step = land_width;
-  cliffs_done_step = land_width;
+  terrain_settings.roughness_enabled = 0;
+  derived_data.colors_done_step = land_width;
+  derived_data.cliffs_done_step = land_width;
 }
 
 int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
-  if (!roughness_enabled) return 0;
+  if (!terrain_settings.roughness_enabled) return 0;
   const int32_t dc = trunc_to_i32(static_cast<float>(radius) / grid_spacing_x);
   const int32_t dr = trunc_to_i32(static_cast<float>(radius) / grid_spacing_y);
   // In 64 bits: a tiny sample spacing makes the reach huge.
@@ -148,14 +140,14 @@ int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
       if (n != -32768) s += e - n;
     }
   // A radius setting of 0 would divide by zero; it counts as 1.
-  const float divisor = roughness_radius == 0 ? 1.0f : static_cast<float>(roughness_radius);
+  const float divisor = terrain_settings.roughness_radius == 0 ? 1.0f : static_cast<float>(terrain_settings.roughness_radius);
   int64_t t = trunc_to_i32(static_cast<float>(s) * (grid_spacing_x + grid_spacing_y) / divisor);
-  t = t * (int64_t{max_elevation} - base_level) / 128;
-  return wrap32((t * roughness_weight) >> 11);
+  t = t * (int64_t{landscape_view.max_elevation} - landscape_view.base_level) / 128;
+  return wrap32((t * terrain_settings.roughness_weight) >> 11);
 }
 
 int32_t cell_jitter(int32_t col, int32_t row) {
-  return static_cast<int32_t>(int64_t{random_at2(col, row) & 255} * strata_warp / 1024);
+  return static_cast<int32_t>(int64_t{random_at2(col, row) & 255} * terrain_settings.strata_warp / 1024);
 }
 
 int32_t face_slope_angle(const Vec3f& a, const Vec3f& b, Vec3f* n) {

@@ -1,6 +1,6 @@
 // The default terrain that every resize starts from: 1 to 4 m ground and a stepped pyramid of 30 m terraces.
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
 
 void make_default_landscape() {
   if (!elevation_rows) return;

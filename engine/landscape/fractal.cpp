@@ -1,14 +1,14 @@
 // Fractal landscapes: island and mountain generation from a seed and relief-scaled roughening, in bit-exact integer steps.
 #include "engine/landscape/fractal.h"
 
-#include "engine/files/fractal_name.h"
+#include "engine/landscape/fractal_name.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/fractal_steps.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/ui/status.h"
 
 namespace {
 const char kGenerateText[] = "Generate ";
@@ -36,7 +36,7 @@ inline int32_t offset(int32_t s) {
   random8_state = x3;
   const int32_t r2 = static_cast<int32_t>((x2 >> 16) & 255) - 128;
   const int32_t r3 = static_cast<int32_t>((x3 >> 16) & 255) - 128;
-  return mul_wrap32(mul_wrap32(r2 * r3, s), fractal_roughness) / 131072;
+  return mul_wrap32(mul_wrap32(r2 * r3, s), terrain_settings.fractal_roughness) / 131072;
 }
 
 // The generation walks need a grid: the landscape size is checked by their caller, and every
@@ -82,7 +82,7 @@ void subdivide(int32_t s, bool inclusive) {
 
 // A script may set feature_size to 0 or to a negative value: treat those as 1 rather than divide by zero.
 int32_t generation_divisor() {
-  int32_t d = feature_size >= 1 ? 8 / feature_size : 8;
+  int32_t d = terrain_settings.feature_size >= 1 ? 8 / terrain_settings.feature_size : 8;
   if (d < 1) d = 1;
   return d;
 }
@@ -133,7 +133,7 @@ void fractal_from_corners(int32_t s) {
 
 void roughen_midpoint(int32_t s) {
   if (!have_grid()) return;
-  const int32_t r = fractal_roughness;
+  const int32_t r = terrain_settings.fractal_roughness;
   int16_t** e = rows();
   while (s > 1) {
     const int32_t h = s / 2;
@@ -147,7 +147,7 @@ void roughen_midpoint(int32_t s) {
         const int32_t right = left + s, centre = left + h;
         const int32_t relief = abs_i32(rt[left] - rt[right]) + abs_i32(rb[left] - rb[right]) +
                                abs_i32(rt[left] - rb[left]) + abs_i32(rt[right] - rb[right]);
-        fractal_roughness = r != 0 ? add_wrap32(mul_wrap32(relief / s, r) / 128, r / 4) : 0;
+        terrain_settings.fractal_roughness = r != 0 ? add_wrap32(mul_wrap32(relief / s, r) / 128, r / 4) : 0;
         if (bottom < land_height) put(rb, centre, asr(rb[left] + rb[right], 1) + offset(s));
         if (right < land_width) put(rm, right, asr(rt[right] + rb[right], 1) + offset(s));
         put(rm, centre, random_pick4(rm[left], rm[right], rt[centre], rb[centre]));
@@ -155,12 +155,12 @@ void roughen_midpoint(int32_t s) {
     }
     s = h;
   }
-  fractal_roughness = r;
+  terrain_settings.fractal_roughness = r;
 }
 
 void roughen_by_slope() {
   if (!have_grid() || !shade_rows) return;
-  const int32_t r = fractal_roughness;
+  const int32_t r = terrain_settings.fractal_roughness;
   // Slopes are read from a copy so that samples changed earlier in the pass do not steer later ones.
   for (int32_t y = 0; y < grid_height; ++y) copy_u16(elevation_rows[y], shade_rows[y], grid_width);
   int16_t** e = rows();
@@ -180,11 +180,11 @@ void roughen_by_slope() {
       if (d2 > m) m = d2;
       if (d3 > m) m = d3;
       if (d4 > m) m = d4;
-      fractal_roughness = r != 0 ? add_wrap32(mul_wrap32(4 * m + 3, r) / 128, r / 4) : 0;
+      terrain_settings.fractal_roughness = r != 0 ? add_wrap32(mul_wrap32(4 * m + 3, r) / 128, r / 4) : 0;
       put(out, x, out[x] + offset(1));
     }
   }
-  fractal_roughness = r;
+  terrain_settings.fractal_roughness = r;
 }
 
 bool fractal_size_generable() {
@@ -203,29 +203,29 @@ void generate_fractal_landscape() {
     // the subdivision does not fit.
     if (!fractal_size_generable()) return;
   }
-  random_seed(static_cast<uint32_t>(fractal_seed));
+  random_seed(static_cast<uint32_t>(terrain_settings.fractal_seed));
   clear_elevations();
   clear_colors();
   const int32_t s = land_width / generation_divisor();
-  if (island_mode == 0) {
+  if (terrain_settings.island_mode == 0) {
     fractal_from_corners(s);
     fractal_diamond_square(s);
   } else {
     fractal_midpoint_pick(s);
   }
-  name_fractal_landscape(fractal_seed);
-  shades_done_step = colors_done_step = cliffs_done_step = land_width;
+  name_fractal_landscape(terrain_settings.fractal_seed);
+  derived_data.shades_done_step = derived_data.colors_done_step = derived_data.cliffs_done_step = land_width;
 }
 
 void roughen_landscape() {
   scan_elevation_range();
-  if (feature_size == 1) {
+  if (terrain_settings.feature_size == 1) {
     roughen_by_slope();
     return;
   }
-  random_seed(static_cast<uint32_t>(fractal_seed));
+  random_seed(static_cast<uint32_t>(terrain_settings.fractal_seed));
   // 2 x feature_size, kept from overflowing; steps beyond the grid change nothing.
-  const int32_t s = feature_size > 65536 ? 131072 : feature_size < 0 ? 0 : 2 * feature_size;
+  const int32_t s = terrain_settings.feature_size > 65536 ? 131072 : terrain_settings.feature_size < 0 ? 0 : 2 * terrain_settings.feature_size;
   roughen_midpoint(s);
 }
 

@@ -3,34 +3,34 @@
 
 #include <cmath>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
 
 void update_sun_vector() {
-  const double d = static_cast<double>(sun_declination) / kDegreesPerRadian;
-  const double a = static_cast<double>(sun_azimuth) / kDegreesPerRadian;
+  const double d = static_cast<double>(light_state.sun_declination) / kDegreesPerRadian;
+  const double a = static_cast<double>(light_state.sun_azimuth) / kDegreesPerRadian;
   const double c = std::cos(d);
-  light_x = static_cast<float>(-c * std::sin(a));
-  light_y = static_cast<float>(std::cos(a) * static_cast<double>(static_cast<float>(c)));
-  light_z = static_cast<float>(std::sin(d));
-  light_x256 = static_cast<int32_t>(light_x * 256.0f);
-  light_y256 = static_cast<int32_t>(light_y * 256.0f);
-  light_z256 = static_cast<int32_t>(light_z * 256.0f);
-  sun_position_x = light_x * sun_distance;
-  sun_position_y = light_y * sun_distance;
-  sun_position_z = light_z * sun_distance;
+  light_state.light_x = static_cast<float>(-c * std::sin(a));
+  light_state.light_y = static_cast<float>(std::cos(a) * static_cast<double>(static_cast<float>(c)));
+  light_state.light_z = static_cast<float>(std::sin(d));
+  light_state.light_x256 = static_cast<int32_t>(light_state.light_x * 256.0f);
+  light_state.light_y256 = static_cast<int32_t>(light_state.light_y * 256.0f);
+  light_state.light_z256 = static_cast<int32_t>(light_state.light_z * 256.0f);
+  sun_moon_state.sun_position_x = light_state.light_x * sun_moon_state.sun_distance;
+  sun_moon_state.sun_position_y = light_state.light_y * sun_moon_state.sun_distance;
+  sun_moon_state.sun_position_z = light_state.light_z * sun_moon_state.sun_distance;
 }
 
 void update_sun_angles() {
   const float horizontal = static_cast<float>(
-      std::sqrt(static_cast<double>(light_x) * light_x + static_cast<double>(light_y) * light_y));
-  sun_declination = atan2_deg(horizontal, light_z);
-  const float azimuth = atan2_deg(light_x, light_y) - 90.0f;
-  sun_azimuth = azimuth > 180.0f ? azimuth - 360.0f : azimuth;
-  sun_position_x = light_x * sun_distance;
-  sun_position_y = light_y * sun_distance;
-  sun_position_z = light_z * sun_distance;
+      std::sqrt(static_cast<double>(light_state.light_x) * light_state.light_x + static_cast<double>(light_state.light_y) * light_state.light_y));
+  light_state.sun_declination = atan2_deg(horizontal, light_state.light_z);
+  const float azimuth = atan2_deg(light_state.light_x, light_state.light_y) - 90.0f;
+  light_state.sun_azimuth = azimuth > 180.0f ? azimuth - 360.0f : azimuth;
+  sun_moon_state.sun_position_x = light_state.light_x * sun_moon_state.sun_distance;
+  sun_moon_state.sun_position_y = light_state.light_y * sun_moon_state.sun_distance;
+  sun_moon_state.sun_position_z = light_state.light_z * sun_moon_state.sun_distance;
 }
 
 void sun_declination_changed() { update_sun_vector(); }
@@ -38,10 +38,10 @@ void sun_azimuth_changed() { update_sun_vector(); }
 
 namespace {
 void sun_preset(float declination, float azimuth) {
-  sun_declination = declination;
-  sun_azimuth = azimuth;
+  light_state.sun_declination = declination;
+  light_state.sun_azimuth = azimuth;
   update_sun_vector();
-  shades_done_step = land_width;
+  derived_data.shades_done_step = land_width;
 }
 }  // namespace
 

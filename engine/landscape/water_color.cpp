@@ -1,7 +1,7 @@
 // The water colour class of a water surface by its slope.
 #include "engine/landscape/water_color.h"
 
-#include "engine/landscape/random.h"
+#include "engine/core/random.h"
 
 int32_t water_color_for_slope(int32_t slope) {
   if (slope > 45) return 55;

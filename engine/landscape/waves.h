@@ -1,25 +1,28 @@
 // Waves on water: the wave settings and the height offset of the wave field at a world point.
+// layout-port: skip (the record definition itself)
 #pragma once
 
 #include <cstdint>
 
-// WaveSettings.
-extern int32_t waves_enabled;
-extern float wave_number;
-extern float wave_length;
-extern float wave_phase_step;
-extern float wave_period;
-extern float wave_amplitude;
-extern float wave_height;
-extern float wave_direction;
-
-extern float wave_phase;          // percent of a cycle, stored with the landscape
-extern float wave_phase_radians;  // the same in radians, used by the wave field
-
 struct WaveSource {
   float x, y;
 };
-extern WaveSource wave_sources[3];
+
+// WaveSettings.
+struct WaveSettings {
+  int32_t waves_enabled = 1;
+  float wave_number = 8.0f;
+  float wave_length = 10.0f;
+  float wave_phase_step = 6.2831853071795864f / 25.0f;
+  float wave_period = 25.0f;
+  float wave_amplitude = 1.0f;
+  float wave_height = 10.0f;
+  float wave_direction = 45.0f;
+  float wave_phase = 0.0f;          // percent of a cycle, stored with the landscape
+  float wave_phase_radians = 0.0f;  // the same in radians, used by the wave field
+  WaveSource wave_sources[3] = {};
+};
+extern WaveSettings wave_settings;
 
 // Restores the wave settings to their start values (sources back at the origin, phase 0).
 void reset_wave_settings();

@@ -5,11 +5,11 @@
 #include <cstdio>
 
 #include "engine/host/host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 char mode_letter(int32_t mode) {
@@ -41,10 +41,10 @@ void show_cursor_position(int32_t px, int32_t py) {
   if (world_to_sample(wx, wy, &col, &row) && elevation_rows) z = elevation_row(row)[col];
   long x = trunc_long(wx), y = trunc_long(wy);
   if (host().key_down('C')) {
-    x += origin_x;
-    y += origin_y;
+    x += landscape_view.origin_x;
+    y += landscape_view.origin_y;
   }
-  std::snprintf(text_buffer, sizeof text_buffer, "%c  X=%-6ld  Y=%-6ld  Z=%-6ld  ", mode_letter(topo_click_mode), x, y,
+  std::snprintf(text_buffer, sizeof text_buffer, "%c  X=%-6ld  Y=%-6ld  Z=%-6ld  ", mode_letter(render_settings.topo_click_mode), x, y,
                 z);
   show_status(text_buffer);
 }

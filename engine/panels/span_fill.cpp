@@ -5,8 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/panels/panel_record.h"
-#include "engine/render/polygon.h"
+#include "engine/ui/panel_record.h"
+#include "engine/raster/polygon.h"
 #include "engine/ui/screen.h"
 
 namespace {

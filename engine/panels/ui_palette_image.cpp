@@ -1,8 +1,8 @@
 // The UI palette's exchanges with the renderer's image and display palettes.
 #include "engine/panels/ui_palette_image.h"
 
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
 #include "engine/ui/screen.h"
 
 void load_ui_palette_scaled() {

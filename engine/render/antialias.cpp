@@ -1,9 +1,9 @@
 // Anti-aliasing around the walk: doubling the image before it and reducing it in place afterwards.
 #include "engine/render/antialias.h"
 
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 // Set while the image sizes hold the doubled size, so a reduction halves only what was doubled.
@@ -12,7 +12,7 @@ bool doubled = false;
 
 int32_t antialias_begin() {
   if (vidmem24.rows == nullptr) return 0;
-  if (antialias_mode == 0) return 1;
+  if (render_settings.antialias_mode == 0) return 1;
   const int32_t w = image_width, h = image_height;
   // The buffers are allocated doubled for anti-aliasing; anything smaller cannot take the doubled image.
   if (w < 0 || h < 0 || static_cast<int64_t>(w) * 2 > vidmem24.width || static_cast<int64_t>(h) * 2 > vidmem24.height)
@@ -39,7 +39,7 @@ int32_t antialias_begin() {
 
 int32_t antialias_reduce(int32_t result) {
   if (vidmem24.rows == nullptr) return 0;
-  if (antialias_mode == 0 || !doubled) return 1;
+  if (render_settings.antialias_mode == 0 || !doubled) return 1;
   doubled = false;
   const int32_t out_w = image_width / 2, out_h = image_height / 2;
   for (int32_t y = 0; y < out_h; ++y) {
@@ -48,7 +48,7 @@ int32_t antialias_reduce(int32_t result) {
     if (result != 1) {
       const uint32_t* source = vidmem24_row(2 * y);
       for (int32_t x = 0; x < out_w; ++x) out[x] = source[2 * x];
-    } else if (antialias_mode == 1) {
+    } else if (render_settings.antialias_mode == 1) {
       for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_linear_pixel(2 * x, 2 * y);
     } else {
       for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_gaussian_pixel(2 * x, 2 * y);

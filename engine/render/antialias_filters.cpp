@@ -1,6 +1,6 @@
 // The two reduction filters of anti-aliasing over the doubled image in vidmem24.
 #include "engine/render/antialias.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace {
 // The part of the doubled image that lies inside the buffer.

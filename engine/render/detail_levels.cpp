@@ -1,7 +1,7 @@
 // Surface-detail levels: the subdivision thresholds set by the detail mode and level.
 #include "engine/host/host.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/settings.h"
+#include "engine/ui/requesters.h"
 #include "engine/render/lighting.h"
 
 int32_t max_polygon_size = 15;
@@ -17,19 +17,19 @@ constexpr DetailRow kDetailTable[5] = {
 }  // namespace
 
 void set_detail_level(int32_t mode, int32_t level) {
-  detail_enabled = mode;
-  detail_level = level;
+  render_settings.detail_enabled = mode;
+  render_settings.detail_level = level;
   if (level < 0 || level > 4) return;
   const DetailRow& r = kDetailTable[level];
   max_polygon_size = r.polygon_size;
   max_detail_depth = r.depth;
-  detail_param_a = r.param_a;
-  detail_param_b = r.param_b;
+  render_settings.detail_param_a = r.param_a;
+  render_settings.detail_param_b = r.param_b;
 }
 
 void surface_detail_command(int32_t level) {
-  int32_t mode = detail_enabled;
-  if (detail_level == 0 && level != 0) mode = 1;
+  int32_t mode = render_settings.detail_enabled;
+  if (render_settings.detail_level == 0 && level != 0) mode = 1;
   if (level == 0) mode = 0;
   set_detail_level(mode, level);
   if (host().key_down('S')) {

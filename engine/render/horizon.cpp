@@ -6,11 +6,11 @@
 #include <cstdint>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/haze.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/render/sky_polygon.h"
 
@@ -35,12 +35,12 @@ struct Azimuths {
 
 // The vertices of one ring edge of radius rho; the haze of the edge is measured first.
 void build_edge(int32_t cxi, int32_t cyi, int32_t rho, const Azimuths& az, bool reflect, SkyVertex* out) {
-  const float bz = static_cast<float>(base_level);
+  const float bz = static_cast<float>(landscape_view.base_level);
   camera_distance_haze(static_cast<float>(int64_t{cxi} + rho), static_cast<float>(cyi), bz);
   const ColorEntry& hc = color_table[kHorizonSlot];
   const ClassAttributes& attr = class_attributes[kHorizonSlot];
-  const uint32_t plain = shade_color(hc.red, hc.green, hc.blue, flat_intensity, 0, 0);
-  const Vec3f l{light_x, light_y, light_z};
+  const uint32_t plain = shade_color(hc.red, hc.green, hc.blue, light_state.flat_intensity, 0, 0);
+  const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   const Vec3f up{0.0f, 0.0f, 1.0f};
   for (int32_t i = 0; i <= kSectors; ++i) {
     SkyVertex& v = out[i];
@@ -51,12 +51,12 @@ void build_edge(int32_t cxi, int32_t cyi, int32_t rho, const Azimuths& az, bool 
     v.color = plain;
     if (reflect) {
       // The sun mirrored in the level disc, seen from the exact camera position.
-      Vec3f view{camera_x - v.x, camera_y - v.y, camera_z - v.z};
+      Vec3f view{camera_state.camera_x - v.x, camera_state.camera_y - v.y, camera_state.camera_z - v.z};
       vec3_normalize(&view);
       double s = reflect_dot(l, view, up);
       s = std::fmin(std::fmax(s, 0.0), 1.0);
       const int32_t glow = trunc_to_i32(256.0 * std::pow(s, attr.phong_sharpness));
-      v.color = shade_color(hc.red, hc.green, hc.blue, flat_intensity, attr.phong_intensity, glow);
+      v.color = shade_color(hc.red, hc.green, hc.blue, light_state.flat_intensity, attr.phong_intensity, glow);
     }
   }
 }
@@ -64,12 +64,12 @@ void build_edge(int32_t cxi, int32_t cyi, int32_t rho, const Azimuths& az, bool 
 }  // namespace
 
 int32_t render_horizon() {
-  if (horizon_enabled == 0) return 1;
+  if (render_settings.horizon_enabled == 0) return 1;
   show_status("Horizon");
   static const Azimuths az;
-  const int32_t cxi = trunc_to_i32(camera_x);
-  const int32_t cyi = trunc_to_i32(camera_y);
-  const bool reflect = phong_enabled != 0 && class_attributes[kHorizonSlot].phong_intensity != 0;
+  const int32_t cxi = trunc_to_i32(camera_state.camera_x);
+  const int32_t cyi = trunc_to_i32(camera_state.camera_y);
+  const bool reflect = render_settings.phong_enabled != 0 && class_attributes[kHorizonSlot].phong_intensity != 0;
   static SkyVertex inner[kSectors + 1], outer[kSectors + 1];
   int32_t r = 0, w = 0;
   while (r < kHorizonRadius) {

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lens_flare_divide.h"
 
 namespace {
@@ -91,7 +91,7 @@ void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t fr, uint32
 }  // namespace
 
 int32_t lens_flare() {
-  if (vidmem24.rows == nullptr || flare_enabled == 0) return -1;
+  if (vidmem24.rows == nullptr || render_settings.flare_enabled == 0) return -1;
   // Only the part of the image that lies inside the buffer is read or written.
   const int32_t w = image_width < vidmem24.width ? image_width : vidmem24.width;
   const int32_t h = image_height < vidmem24.height ? image_height : vidmem24.height;

@@ -1,12 +1,10 @@
-// The shared light model: small vector operations, face light levels, landscape shading with cast shadows,
+// The shared light model: face light levels, landscape shading with cast shadows,
 // tree and house shadows, flat light and surface-detail levels.
 #pragma once
 
 #include <cstdint>
 
-struct Vec3f {
-  float x, y, z;
-};
+#include "engine/core/vectors.h"
 
 // Light vector for samples in cast shadow: a faint light from straight above.
 extern Vec3f shadow_light;
@@ -21,14 +19,6 @@ extern ShadowRay shadow_ray;
 // Terrain split threshold and depth limit set by the detail level.
 extern int32_t max_polygon_size;
 extern int32_t max_detail_depth;
-
-void vec3_normalize(Vec3f* v);
-void vec3_cross_normalized(Vec3f* a, Vec3f* b, Vec3f* out);
-double vec3_dot(const Vec3f& a, const Vec3f& b);
-double reflect_dot(const Vec3f& l, const Vec3f& v, const Vec3f& n);
-double reflect_z_term(const Vec3f& v, const Vec3f& n);
-double normal_from_edges(double ax, double ay, double az, double bx, double by, double bz, double cx, double cy,
-                         double cz);
 
 // Light level 0..255 of a face given by two edge vectors whose cross product points upwards.
 int32_t light_intensity(int32_t x1, int32_t y1, int32_t z1, int32_t x2, int32_t y2, int32_t z2);

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 
 int32_t min_elevation_highest = 32767;
 
 void build_min_elevation_grid() {
-  if (!min_elevation_rows || !elevation_rows || grid_step != 1) return;
+  if (!min_elevation_rows || !elevation_rows || render_settings.grid_step != 1) return;
   for (int32_t r = 0; r < grid_height; ++r) fill_u16(min_elevation_row(r), grid_width, 0x8000);
   // Rows up to land_height read the row after them, which exists (the guard row).
   const int32_t last_row = std::min(land_height, grid_height - 2);

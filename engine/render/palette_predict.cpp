@@ -2,16 +2,16 @@
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
 
 namespace {
 // The palette size comes from scripts and files; outside 2..256 it would index past the palette.
 void clamp_palette_colors() {
-  if (palette_colors < 2) palette_colors = 2;
-  if (palette_colors > 256) palette_colors = 256;
+  if (render_settings.palette_colors < 2) render_settings.palette_colors = 2;
+  if (render_settings.palette_colors > 256) render_settings.palette_colors = 256;
 }
 
 constexpr int32_t kWhite555 = 32767;  // (248, 248, 248)
@@ -19,14 +19,14 @@ constexpr int32_t kGrey555 = 15855;   // (120, 120, 120)
 }  // namespace
 
 int32_t make_palette() {
-  if (palette_locked || palette_stale == 0) return 1;
+  if (render_settings.palette_locked || derived_data.palette_stale == 0) return 1;
   clamp_palette_colors();
   show_progress("Palette", 0, 100);
   zero_color_cache();
   predict_colors();
   count_histogram();
   set_palette_entry_555(0, 0);
-  palette_slots_left = static_cast<uint32_t>(palette_colors - 1);
+  palette_slots_left = static_cast<uint32_t>(render_settings.palette_colors - 1);
   return pick_palette_colors(1);
 }
 
@@ -43,14 +43,14 @@ void histogram_image() {
 }
 
 int32_t ui_make_palette() {
-  if (palette_locked || palette_stale == 0) return 1;
+  if (render_settings.palette_locked || derived_data.palette_stale == 0) return 1;
   clamp_palette_colors();
   show_progress("Palette", 0, 100);
   zero_color_cache();
   histogram_image();
   count_histogram();
   if (histogram_colors < 1) histogram_colors = 1;
-  palette_slots_left = static_cast<uint32_t>(palette_colors);
+  palette_slots_left = static_cast<uint32_t>(render_settings.palette_colors);
   // Black, white and grey are always present; each takes its slot and its neighbourhood.
   const int32_t fixed[3] = {0, kWhite555, kGrey555};
   for (int32_t i = 0; i < 3; ++i) {

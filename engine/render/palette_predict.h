@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "engine/render/palette_entry.h"
-#include "engine/render/palette_remap.h"  // remap_to_palette
+#include "engine/raster/palette_entry.h"
+#include "engine/raster/palette_remap.h"  // remap_to_palette
 
 // Bins of the colour histogram (one per RGB555 colour); the histogram borrows color_cache's storage.
 constexpr int32_t kHistogramBins = 32768;

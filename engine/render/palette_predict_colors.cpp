@@ -1,11 +1,11 @@
 // Colour prediction: fills the palette histogram with the colours a render of the current scene is
 // expected to contain, by shading the scheme, landscape samples, texture maps, sky, clouds and horizon.
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/dither.h"
-#include "engine/render/haze.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/haze.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 #include "engine/render/palette_predict_sources.h"
@@ -52,7 +52,7 @@ void predict_scheme_colors() {
       set_haze_distance(d);
       for (int32_t light = 1; light < 256; light += 7) {
         histogram_add(shade_color(e.red, e.green, e.blue, light, 0, 0), 11);
-        if (phong_enabled && phong != 0)
+        if (render_settings.phong_enabled && phong != 0)
           histogram_add(shade_color(e.red, e.green, e.blue, light, phong, dither_random()), 11);
       }
     }
@@ -119,26 +119,26 @@ void predict_textures() {
 
 void predict_background() {
   const ColorEntry& sky = color_table[kSkyClass];
-  haze_color_slot = kSkyHazeSlot;
+  light_state.haze_color_slot = kSkyHazeSlot;
   for (int32_t d = 0; d < 32000; d += 1000) {
     set_haze_distance(d);
-    histogram_add(shade_color(sky.red, sky.green, sky.blue, sky_intensity, 0, 0), 555);
+    histogram_add(shade_color(sky.red, sky.green, sky.blue, light_state.sky_intensity, 0, 0), 555);
   }
   const ColorEntry& cloud = color_table[kCloudClass];
   const uint32_t cloud_rgb = (static_cast<uint32_t>(cloud.red) << 16) | (cloud.green << 8) | cloud.blue;
-  haze_color_slot = kSkyHazeSlot;
+  light_state.haze_color_slot = kSkyHazeSlot;
   for (int32_t d = 0; d < 32000; d += 1000) {
     set_haze_distance(d);
     const uint32_t alpha = static_cast<uint32_t>(dither_random() >> 3) & 255;
     uint32_t c = (alpha << 24) | cloud_rgb;
     if (predict_cloud_lining != nullptr) c = predict_cloud_lining(c);
-    histogram_add(shade_color((c >> 16) & 255, (c >> 8) & 255, c & 255, sky_intensity, 0, 0), 555);
+    histogram_add(shade_color((c >> 16) & 255, (c >> 8) & 255, c & 255, light_state.sky_intensity, 0, 0), 555);
   }
   const ColorEntry& horizon = color_table[kHorizonClass];
-  haze_color_slot = kHazeSlot;
+  light_state.haze_color_slot = kHazeSlot;
   for (int32_t d = 0; d < 32000; d += 1000) {
     set_haze_distance(d);
-    histogram_add(shade_color(horizon.red, horizon.green, horizon.blue, flat_intensity, 0, 0), 444);
+    histogram_add(shade_color(horizon.red, horizon.green, horizon.blue, light_state.flat_intensity, 0, 0), 444);
   }
 }
 }  // namespace

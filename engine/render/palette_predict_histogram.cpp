@@ -1,8 +1,8 @@
 // The colour histogram of the palette pickers: counting, most and least frequent colours, merging a
 // chosen colour's neighbourhood, and the picking loop.
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/image_palette.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 
@@ -105,14 +105,14 @@ void merge_nearby_colors(int32_t c) {
 }
 
 int32_t pick_palette_colors(int32_t first) {
-  for (int32_t i = first; i < palette_colors; ++i) {
+  for (int32_t i = first; i < render_settings.palette_colors; ++i) {
     if (poll_user_abort() == -1) return -1;
-    show_progress("Palette", i, palette_colors);
+    show_progress("Palette", i, render_settings.palette_colors);
     const int32_t c = (i % 4) != 0 ? most_frequent_color() : least_frequent_color();
     set_palette_entry_555(i, c);
     merge_nearby_colors(c);
   }
   sort_palette();
-  palette_stale = 0;
+  derived_data.palette_stale = 0;
   return 1;
 }

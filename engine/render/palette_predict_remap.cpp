@@ -1,5 +1,5 @@
 // Reduces the 256-colour palette of a draped picture to 128 representative colours in entries 128..255.
-#include "engine/render/image_palette.h"
+#include "engine/raster/image_palette.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/palette_predict_steps.h"
 

@@ -4,17 +4,17 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/water_color.h"
 #include "engine/landscape/waves.h"
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
-#include "engine/render/polygon.h"
-#include "engine/render/polygon_pipeline.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/polygon.h"
+#include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/texture_slots.h"
 
 const int32_t texture_level_scale[8] = {1, 2, 4, 8, 16, 32, 64, 128};
@@ -61,7 +61,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   Vec3f n;
   face_normal(edge_a, edge_b, &n);
   // Both triangles test the facing from corner 1.
-  Vec3f v{camera_x - c[1].x, camera_y - c[1].y, camera_z - c[1].z};
+  Vec3f v{camera_state.camera_x - c[1].x, camera_state.camera_y - c[1].y, camera_state.camera_z - c[1].z};
   if (vec3_dot(n, v) < 0.0) return;
 
   const QuadVertex& m0 = c[t.means[0]];
@@ -71,7 +71,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   const int32_t rho = c[0].roughness;
   const int32_t j = (c[0].jitter + c[3].jitter) / 2;
   // The slope matters only for the cliff rule, after the road and water rules.
-  const bool slope_needed = cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
+  const bool slope_needed = terrain_settings.cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
   const int32_t slope = slope_needed ? normal_slope(n) : 0;
   const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
                                            (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
@@ -82,8 +82,8 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   // Highlight.
   int32_t strength = 0, value = 0;
   const ClassAttributes& attr = class_attributes[slot];
-  const Vec3f l{light_x, light_y, light_z};
-  if (phong_enabled != 0 && attr.phong_intensity != 0) {
+  const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
+  if (render_settings.phong_enabled != 0 && attr.phong_intensity != 0) {
     vec3_normalize(&v);
     double r = reflect_dot(l, v, n);
     r = std::fmin(std::fmax(r, 0.001), 1.0);
@@ -103,13 +103,13 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
 
   // Light with the optional arc-cosine curve and the lighting noise of the stream's current state.
   double lv = vec3_dot(n, l);
-  if (exaggerate_shading) {
+  if (render_settings.exaggerate_shading) {
     if (lv < 0.0) lv = 0.0;
     lv = 1.0 - std::acos(lv) / 1.5708;
   }
   int32_t light = trunc_to_i32(lv * 256.0);
   if (light < 0) light = 0;
-  light += rand_amplitude(light_roughness) >> 4;
+  light += rand_amplitude(render_settings.light_roughness) >> 4;
   light = clamp_i32(light, 0, 255);
 
   // Cast shadow halves; its soft edge fades; tree and house shadows darken only outside cast shadow.
@@ -129,7 +129,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
 
   const QuadVertex& hc = c[t.haze_corner];
   haze_factor = hc.haze;
-  const uint32_t color = blend_colors
+  const uint32_t color = render_settings.blend_colors
                              ? blend_shade_color(hc.red, hc.green, hc.blue, ce.red, ce.green, ce.blue, light,
                                                  strength, value)
                              : shade_color(ce.red, ce.green, ce.blue, light, strength, value);
@@ -164,7 +164,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     pv.slot = static_cast<uint16_t>(slot);
     pv.light = static_cast<uint16_t>(light * 256);
     uint32_t vc = color;
-    if (gouraud_enabled) vc = shade_color(corner.red, corner.green, corner.blue, light, strength, value);
+    if (render_settings.gouraud_enabled) vc = shade_color(corner.red, corner.green, corner.blue, light, strength, value);
     pv.r = static_cast<uint16_t>(((vc >> 16) & 255) * 256);
     pv.g = static_cast<uint16_t>(((vc >> 8) & 255) * 256);
     pv.b = static_cast<uint16_t>((vc & 255) * 256);
@@ -193,12 +193,12 @@ int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water
                             float mean_z) {
   if (road_mean < kLandThreshold) return kClassRoad1;
   if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
-  if (cliffs_enabled && slope > cliff_angle) {
-    return cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
+  if (terrain_settings.cliffs_enabled && slope > terrain_settings.cliff_angle) {
+    return terrain_settings.cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
   }
   if (water_mean >= kLandThreshold) {
     const int32_t e = color_elevation;
-    if (e - roughness <= snow_line) return e + roughness >= tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
+    if (e - roughness <= terrain_settings.snow_line) return e + roughness >= terrain_settings.tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
     return snow_class(e - roughness);
   }
   return kClassBeach;
@@ -216,7 +216,7 @@ void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
   Vec3f scratch;
   if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(c[1], c[0]), sub(c[3], c[1]), &scratch);
   if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(c[2], c[0]), sub(c[3], c[2]), &scratch);
-  if (waves_enabled) {
+  if (wave_settings.waves_enabled) {
     for (int32_t i = 0; i < 4; ++i) {
       if (c[i].water_marker < kWaterThreshold) c[i].z += static_cast<float>(wave_height_at(c[i].x, c[i].y));
     }

@@ -4,18 +4,18 @@
 #include <cstdio>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/waves.h"
 #include "engine/render/antialias.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lens_flare.h"
 #include "engine/render/lighting.h"
 #include "engine/render/min_grid.h"
-#include "engine/landscape/render_start.h"
+#include "engine/render/render_start.h"
 #include "engine/render/terrain_walk.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 #include "engine/render/visibility.h"
 #include "engine/scene/sun_moon.h"
 
@@ -30,25 +30,25 @@ void format_frame_caption(int32_t frame, int32_t count, char* out) {
 }
 
 void apply_view_direction() {
-  saved_bank = camera_bank;
-  saved_heading = camera_heading;
-  saved_pitch = camera_pitch;
+  saved_bank = camera_state.camera_bank;
+  saved_heading = camera_state.camera_heading;
+  saved_pitch = camera_state.camera_pitch;
   const float b = saved_bank, h = saved_heading, p = saved_pitch;
-  switch (view_facing) {
+  switch (lens_state.view_facing) {
     case 6:  // back
-      camera_bank = -b;
-      camera_heading = h + 180.0f;
-      camera_pitch = -p;
+      camera_state.camera_bank = -b;
+      camera_state.camera_heading = h + 180.0f;
+      camera_state.camera_pitch = -p;
       break;
     case 7:  // port: the pitch becomes a roll
-      camera_bank = -p;
-      camera_heading = h + 90.0f;
-      camera_pitch = b;
+      camera_state.camera_bank = -p;
+      camera_state.camera_heading = h + 90.0f;
+      camera_state.camera_pitch = b;
       break;
     case 8:  // starboard
-      camera_bank = p;
-      camera_heading = h - 90.0f;
-      camera_pitch = -b;
+      camera_state.camera_bank = p;
+      camera_state.camera_heading = h - 90.0f;
+      camera_state.camera_pitch = -b;
       break;
     default:
       break;
@@ -56,21 +56,21 @@ void apply_view_direction() {
 }
 
 void restore_view_direction() {
-  camera_bank = saved_bank;
-  camera_heading = saved_heading;
-  camera_pitch = saved_pitch;
+  camera_state.camera_bank = saved_bank;
+  camera_state.camera_heading = saved_heading;
+  camera_state.camera_pitch = saved_pitch;
 }
 
 void stereo_eye_offset(float* dx, float* dy, float* dz) {
   *dx = *dy = *dz = 0.0f;
-  if (stereo_camera != 2 && stereo_camera != 3) return;
+  if (lens_state.stereo_camera != 2 && lens_state.stereo_camera != 3) return;
   // The camera's right-hand direction from bank and heading only: both eyes look in parallel directions.
   SegmentRecord s{};
   s.angle_x = 0.0f;
-  s.angle_y = camera_bank;
-  s.angle_z = camera_heading;
-  s.unit_x = stereo_camera == 2 ? -1.0f : 1.0f;
-  s.length = stereo_separation;
+  s.angle_y = camera_state.camera_bank;
+  s.angle_z = camera_state.camera_heading;
+  s.unit_x = lens_state.stereo_camera == 2 ? -1.0f : 1.0f;
+  s.length = lens_state.stereo_separation;
   segment_direction(&s);
   *dx = s.vector_x;
   *dy = s.vector_y;
@@ -97,10 +97,10 @@ int32_t stereo_shift_image(int32_t shift) {
 }
 
 void project_grid_row(int32_t row, float* buffer) {
-  if (!elevation_rows || row < 0 || row >= grid_height || grid_step < 1) return;
+  if (!elevation_rows || row < 0 || row >= grid_height || render_settings.grid_step < 1) return;
   const int16_t* e = elevation_row(row);
   const float y = static_cast<float>(row) * grid_spacing_y;
-  for (int32_t col = 0; col <= land_width && col < grid_width && col < kLineBufferEntries; col += grid_step) {
+  for (int32_t col = 0; col <= land_width && col < grid_width && col < kLineBufferEntries; col += render_settings.grid_step) {
     float* entry = buffer + 4 * col;
     const float z = static_cast<float>(e[col]);
     world_to_view(static_cast<float>(col) * grid_spacing_x, y, z, &entry[0], &entry[1], &entry[2]);
@@ -109,9 +109,9 @@ void project_grid_row(int32_t row, float* buffer) {
 }
 
 void project_grid_column(int32_t column, float* buffer) {
-  if (!elevation_rows || column < 0 || column >= grid_width || grid_step < 1) return;
+  if (!elevation_rows || column < 0 || column >= grid_width || render_settings.grid_step < 1) return;
   const float x = static_cast<float>(column) * grid_spacing_x;
-  for (int32_t row = 0; row <= land_height && row < grid_height && row < kLineBufferEntries; row += grid_step) {
+  for (int32_t row = 0; row <= land_height && row < grid_height && row < kLineBufferEntries; row += render_settings.grid_step) {
     float* entry = buffer + 4 * row;
     const float z = static_cast<float>(elevation_row(row)[column]);
     world_to_view(x, static_cast<float>(row) * grid_spacing_y, z, &entry[0], &entry[1], &entry[2]);
@@ -119,44 +119,58 @@ void project_grid_column(int32_t column, float* buffer) {
   }
 }
 
+CameraPoseGuard::CameraPoseGuard()
+    : x_(camera_state.camera_x),
+      y_(camera_state.camera_y),
+      z_(camera_state.camera_z),
+      bank_(camera_state.camera_bank),
+      heading_(camera_state.camera_heading),
+      pitch_(camera_state.camera_pitch) {}
+
+CameraPoseGuard::~CameraPoseGuard() {
+  camera_state.camera_x = x_;
+  camera_state.camera_y = y_;
+  camera_state.camera_z = z_;
+  camera_state.camera_bank = bank_;
+  camera_state.camera_heading = heading_;
+  camera_state.camera_pitch = pitch_;
+}
+
 int32_t render_frame(int32_t frame, int32_t frame_count) {
   allocate_frame_buffers();
   mark_tree_shadows();
-  if (antialias_mode != 0) antialias_begin();
+  if (render_settings.antialias_mode != 0) antialias_begin();
   build_min_elevation_grid();
   // The grid was just built for this frame's walk: its highest value bounds every sight line.
-  if (grid_step == 1 && min_elevation_rows) sight_line_ceiling = min_elevation_highest;
-  apply_view_direction();
-  scheme_sky_colors();
-  char caption[128];
-  format_frame_caption(frame, frame_count, caption);
-  set_view_matrix(camera_bank, camera_heading, camera_pitch);
-
+  if (render_settings.grid_step == 1 && min_elevation_rows) sight_line_ceiling = min_elevation_highest;
   int32_t result;
-  if (stereo_camera == 2 || stereo_camera == 3) {
-    // The eye's position only for the walk; the exact position comes back afterwards.
-    const float x = camera_x, y = camera_y, z = camera_z;
-    float dx, dy, dz;
-    stereo_eye_offset(&dx, &dy, &dz);
-    camera_x = x + dx;
-    camera_y = y + dy;
-    camera_z = z + dz;
-    set_view_matrix(camera_bank, camera_heading, camera_pitch);
-    result = render_landscape(caption);
-    camera_x = x;
-    camera_y = y;
-    camera_z = z;
-  } else {
+  {
+    // The view direction and the stereo eye hold only for this walk; the guard puts the pose back
+    // however the walk ends, a stop included.
+    const CameraPoseGuard pose;
+    apply_view_direction();
+    scheme_sky_colors();
+    char caption[128];
+    format_frame_caption(frame, frame_count, caption);
+    set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
+    if (lens_state.stereo_camera == 2 || lens_state.stereo_camera == 3) {
+      const float x = camera_state.camera_x, y = camera_state.camera_y, z = camera_state.camera_z;
+      float dx, dy, dz;
+      stereo_eye_offset(&dx, &dy, &dz);
+      camera_state.camera_x = x + dx;
+      camera_state.camera_y = y + dy;
+      camera_state.camera_z = z + dz;
+      set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
+    }
     result = render_landscape(caption);
   }
-  restore_view_direction();
   sight_line_ceiling = 32767;
 
-  if (result == 1 && flare_enabled) result = lens_flare();
+  if (result == 1 && render_settings.flare_enabled) result = lens_flare();
   // These passes run after a stopped frame too, so it still leaves a consistent partial image.
-  if (antialias_mode != 0) antialias_reduce(result);
-  if (stereo_camera == 2) stereo_shift_image(-stereo_image_shift);
-  if (stereo_camera == 3) stereo_shift_image(stereo_image_shift);
+  if (render_settings.antialias_mode != 0) antialias_reduce(result);
+  if (lens_state.stereo_camera == 2) stereo_shift_image(-lens_state.stereo_image_shift);
+  if (lens_state.stereo_camera == 3) stereo_shift_image(lens_state.stereo_image_shift);
   convert_vidmem24_to_8();
   if (result == 1) {
     advance_sun_moon();

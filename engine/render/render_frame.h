@@ -9,6 +9,19 @@
 // landscape walk or the flare pass. Camera pose and image size are as before afterwards.
 int32_t render_frame(int32_t frame, int32_t frame_count);
 
+// Keeps the camera's pose (position, bank, heading, pitch) for a scope and puts it back when the scope
+// ends, whichever way it ends; the frame turns and moves the camera only inside one.
+class CameraPoseGuard {
+ public:
+  CameraPoseGuard();
+  ~CameraPoseGuard();
+  CameraPoseGuard(const CameraPoseGuard&) = delete;
+  CameraPoseGuard& operator=(const CameraPoseGuard&) = delete;
+
+ private:
+  float x_, y_, z_, bank_, heading_, pitch_;
+};
+
 // The camera's angles saved by apply_view_direction.
 extern float saved_bank, saved_heading, saved_pitch;
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
 #include "engine/render/lighting.h"
 
 ShadowRay shadow_ray = {};
@@ -16,19 +16,19 @@ ShadowRay shadow_ray = {};
 namespace {
 
 void rebuild_shadow_ray() {
-  const float ax = std::fabs(light_x);
-  const float ay = std::fabs(light_y);
+  const float ax = std::fabs(light_state.light_x);
+  const float ay = std::fabs(light_state.light_y);
   ShadowRay& r = shadow_ray;
   if (ay <= ax) {
-    r.step_x = light_x >= 0.0f ? 1.0f : -1.0f;
-    r.step_y = (light_y / ax) * grid_spacing_x / grid_spacing_y;
-    r.step_z = (light_z / ax) * grid_spacing_x;
+    r.step_x = light_state.light_x >= 0.0f ? 1.0f : -1.0f;
+    r.step_y = (light_state.light_y / ax) * grid_spacing_x / grid_spacing_y;
+    r.step_z = (light_state.light_z / ax) * grid_spacing_x;
   } else {
-    r.step_y = light_y >= 0.0f ? 1.0f : -1.0f;
-    r.step_x = (light_x / ay) * grid_spacing_y / grid_spacing_x;
-    r.step_z = (light_z / ay) * grid_spacing_y;
+    r.step_y = light_state.light_y >= 0.0f ? 1.0f : -1.0f;
+    r.step_x = (light_state.light_x / ay) * grid_spacing_y / grid_spacing_x;
+    r.step_z = (light_state.light_z / ay) * grid_spacing_y;
   }
-  const float s = static_cast<float>(grid_step);
+  const float s = static_cast<float>(render_settings.grid_step);
   r.step_x *= s;
   r.step_y *= s;
   r.step_z *= s;
@@ -106,7 +106,7 @@ int32_t march_shadow_ray(int32_t row, int32_t col, const BlockMax* blocks) {
   if (sx == 0 && sy == 0) return 0;
   const int64_t x_end = static_cast<int64_t>(land_width) * 1024;
   const int64_t y_end = static_cast<int64_t>(land_height) * 1024;
-  const int64_t z_top = static_cast<int64_t>(max_elevation) * 1024;
+  const int64_t z_top = static_cast<int64_t>(landscape_view.max_elevation) * 1024;
   const double z_start = (static_cast<double>(elevation_row(row)[col]) + shadow_ray.step_z / 2.0f) * 1024.0;
   // A start already above the top (or undefined, from an infinite step) ends the ray as lit.
   if (!(z_start < static_cast<double>(z_top))) return 0;
@@ -142,10 +142,10 @@ int32_t march_shadow_ray(int32_t row, int32_t col, const BlockMax* blocks) {
 }  // namespace
 
 int32_t cast_shadow_cell(int32_t row, int32_t col) {
-  if (sun_declination >= 85.0f) return 0;
-  if (light_tables_stale) {
+  if (light_state.sun_declination >= 85.0f) return 0;
+  if (light_state.light_tables_stale) {
     rebuild_shadow_ray();
-    light_tables_stale = 0;
+    light_state.light_tables_stale = 0;
   }
   return march_shadow_ray(row, col, nullptr);
 }
@@ -153,28 +153,28 @@ int32_t cast_shadow_cell(int32_t row, int32_t col) {
 namespace {
 // The shading's own use of the ray, passing over blocks that lie below it.
 int32_t cast_shadow_cell_fast(int32_t row, int32_t col, const BlockMax& blocks) {
-  if (sun_declination >= 85.0f) return 0;
-  if (light_tables_stale) {
+  if (light_state.sun_declination >= 85.0f) return 0;
+  if (light_state.light_tables_stale) {
     rebuild_shadow_ray();
-    light_tables_stale = 0;
+    light_state.light_tables_stale = 0;
   }
   return march_shadow_ray(row, col, &blocks);
 }
 }  // namespace
 
 int32_t shade_landscape() {
-  if (shades_done_step <= grid_step) return 1;
-  light_x256 = trunc_to_i32(static_cast<double>(light_x) * 256.0);
-  light_y256 = trunc_to_i32(static_cast<double>(light_y) * 256.0);
-  light_z256 = trunc_to_i32(static_cast<double>(light_z) * 256.0);
-  light_tables_stale = 1;
-  random_seed(static_cast<uint32_t>(fractal_seed));
+  if (derived_data.shades_done_step <= render_settings.grid_step) return 1;
+  light_state.light_x256 = trunc_to_i32(static_cast<double>(light_state.light_x) * 256.0);
+  light_state.light_y256 = trunc_to_i32(static_cast<double>(light_state.light_y) * 256.0);
+  light_state.light_z256 = trunc_to_i32(static_cast<double>(light_state.light_z) * 256.0);
+  light_state.light_tables_stale = 1;
+  random_seed(static_cast<uint32_t>(terrain_settings.fractal_seed));
 
-  const int32_t s = grid_step > 0 ? grid_step : 1;
+  const int32_t s = render_settings.grid_step > 0 ? render_settings.grid_step : 1;
   const int32_t d = trunc_to_i32(2.0 * static_cast<double>(grid_spacing_x));
   auto cache = std::make_unique<LevelCache>(d);
   BlockMax blocks;
-  if (shadows_enabled) blocks.build();
+  if (render_settings.shadows_enabled) blocks.build();
   // The last sample a difference may use: at coarse steps col + s can pass the row's end.
   const int32_t last_col = land_width;
   for (int32_t row = 0; row < land_height; row += s) {
@@ -187,7 +187,7 @@ int32_t shade_landscape() {
     const int16_t* ep = elevation_row(prev);
     uint16_t* out = shade_row(row);
     for (int32_t col = 0; col < land_width; col += s) {
-      const int32_t shadow = shadows_enabled ? cast_shadow_cell_fast(row, col, blocks) : 0;
+      const int32_t shadow = render_settings.shadows_enabled ? cast_shadow_cell_fast(row, col, blocks) : 0;
       int32_t right = col + s;
       int32_t gx;
       if (right <= last_col) {
@@ -200,7 +200,7 @@ int32_t shade_landscape() {
       }
       const int32_t gy = (en[col] - ep[col]) / (2 * s);
       int32_t level = cache->level(gx, gy, shadow);
-      if (light_roughness != 0) level += rand_amplitude(light_roughness) >> 4;
+      if (render_settings.light_roughness != 0) level += rand_amplitude(render_settings.light_roughness) >> 4;
       level = clamp_i32(level, 0, 255);
       if (shadow) level |= kShadeTerrainShadow;
       out[col] = static_cast<uint16_t>(level);
@@ -211,6 +211,6 @@ int32_t shade_landscape() {
   for (int32_t col = 0; col <= land_width; ++col) shade_row(land_height)[col] = shade_row(land_height - 1)[col];
 
   set_flat_intensity();
-  shades_done_step = grid_step;
+  derived_data.shades_done_step = render_settings.grid_step;
   return 1;
 }

@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/haze.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/render/sky_polygon.h"
 
@@ -33,7 +33,7 @@ void build_ring(int32_t a, float cx, float cy, float cz, SkyRing* ring) {
 
   const ColorEntry& sky = color_table[kSkySlot];
   const ClassAttributes& attr = class_attributes[kSkySlot];
-  const Vec3f l{light_x, light_y, light_z};
+  const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   for (int32_t i = 0; i <= kSectors; ++i) {
     const double br = (-180 + i * kSectorStep) / kDegreesPerRadian;
     const int32_t hx = trunc_to_i32(r * std::cos(br));
@@ -46,18 +46,18 @@ void build_ring(int32_t a, float cx, float cy, float cz, SkyRing* ring) {
     v.x = cx + static_cast<float>(hx);
     v.y = cy + static_cast<float>(hy);
     v.z = z;
-    v.color = shade_color(sky.red, sky.green, sky.blue, sky_intensity, attr.phong_intensity, glow);
+    v.color = shade_color(sky.red, sky.green, sky.blue, light_state.sky_intensity, attr.phong_intensity, glow);
   }
 }
 
 }  // namespace
 
 int32_t render_sky() {
-  if (sky_enabled == 0) return 1;
+  if (render_settings.sky_enabled == 0) return 1;
   show_status("Sky");
-  const float cx = camera_x, cy = camera_y, cz = camera_z;
+  const float cx = camera_state.camera_x, cy = camera_state.camera_y, cz = camera_state.camera_z;
   // With the horizon off the dome closes below the camera.
-  const int32_t bands = horizon_enabled ? 37 : 180;
+  const int32_t bands = render_settings.horizon_enabled ? 37 : 180;
   static SkyRing rings[2];
   SkyRing* upper = &rings[0];
   SkyRing* lower = &rings[1];

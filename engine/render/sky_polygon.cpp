@@ -1,7 +1,7 @@
 // Background triangles of the sky and the horizon.
 #include "engine/render/sky_polygon.h"
 
-#include "engine/render/polygon_pipeline.h"
+#include "engine/raster/polygon_pipeline.h"
 
 namespace {
 void set_vertex(PolygonVertex* v, const SkyVertex& s, int32_t slot) {

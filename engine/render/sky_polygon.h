@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/render/polygon.h"
+#include "engine/raster/polygon.h"
 
 // A background vertex: world position and its 0x00RRGGBB colour.
 struct SkyVertex {

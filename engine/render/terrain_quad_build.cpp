@@ -3,20 +3,20 @@
 #include <cmath>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/landscape/wrap.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/haze.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/wrap.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/render/terrain_quad.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 #include "engine/render/visibility.h"
 #include "engine/scene/texture_slots.h"
-#include "engine/render/cell_max_elevation.h"
+#include "engine/landscape/cell_max_elevation.h"
 
 namespace {
 
@@ -63,11 +63,11 @@ void fill_corner(QuadVertex* v, int32_t c, int32_t r) {
   random8_from(static_cast<uint32_t>(v->seed));
   const int32_t band = class_mean_elevation(k);
   if (band == kNoData) {
-    v->color_elevation = e + (rand_amplitude_i16(wrap16(max_elevation - base_level)) >> 7);
+    v->color_elevation = e + (rand_amplitude_i16(wrap16(landscape_view.max_elevation - landscape_view.base_level)) >> 7);
   } else {
     v->color_elevation = band;
   }
-  v->roughness = cell_roughness(c, r, roughness_radius);
+  v->roughness = cell_roughness(c, r, terrain_settings.roughness_radius);
   v->jitter = cell_jitter(c, r);
   v->red = color_table[k].red;
   v->green = color_table[k].green;
@@ -80,7 +80,7 @@ Vec3f difference(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - 
 
 int32_t quad_in_frustum(const TerrainQuad& quad) {
   const float margin = horizontal_deform
-                           ? static_cast<float>(grid_step) * (grid_spacing_x + grid_spacing_y) / 4.0f
+                           ? static_cast<float>(render_settings.grid_step) * (grid_spacing_x + grid_spacing_y) / 4.0f
                            : 0.0f;
   float x[4], y[4], z[4];
   for (int32_t i = 0; i < 4; ++i) {
@@ -92,7 +92,7 @@ int32_t quad_in_frustum(const TerrainQuad& quad) {
 
 int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
   if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
-  const int32_t s = grid_step;
+  const int32_t s = render_settings.grid_step;
   // Never read outside the landscape, whatever the caller's bounds.
   if (!elevation_rows || !cover_rows || s < 1 || col < 0 || row < 0 || col + s >= grid_width ||
       row + s >= grid_height)
@@ -112,15 +112,15 @@ int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
   Vec3f w = difference(q.corner[2], q.corner[1]);
   Vec3f n;
   vec3_cross_normalized(&u, &w, &n);
-  Vec3f v{camera_x - (q.corner[0].x + q.corner[3].x) / 2.0f, camera_y - (q.corner[0].y + q.corner[3].y) / 2.0f,
-          camera_z - (q.corner[0].z + q.corner[3].z) / 2.0f};
+  Vec3f v{camera_state.camera_x - (q.corner[0].x + q.corner[3].x) / 2.0f, camera_state.camera_y - (q.corner[0].y + q.corner[3].y) / 2.0f,
+          camera_state.camera_z - (q.corner[0].z + q.corner[3].z) / 2.0f};
   vec3_normalize(&v);
   const double tilt = 1.0 - std::fabs(static_cast<double>(n.z));
   q.subdiv_size = static_cast<float>(q.size * (vec3_dot(n, v) + 0.5 + tilt * tilt));
 
   float d = q.corner[0].distance + q.corner[1].distance + q.corner[2].distance + q.corner[3].distance;
   if (d == 0.0f) d = 0.0001f;
-  const double t = static_cast<double>(render_scale) * q.size * lens_scale / d;
+  const double t = static_cast<double>(render_scale) * q.size * lens_state.lens_scale / d;
   q.texture_level = 7 - std::clamp(trunc_to_i32(5.0 * std::pow(t, 0.25)), 0, 7);
   return 1;
 }

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/render/terrain_quad.h"
 
 int32_t fractal_amplitudes[8] = {100, -32768, 0, 0, 0, 0, 0, 50};
@@ -20,7 +20,7 @@ float midpoint_displacement(int32_t level, float size, float scale, int32_t seed
 int32_t band_dither_offset(int32_t seed) {
   random8_from(static_cast<uint32_t>(seed));
   const int32_t r = random8();
-  return (((r * 30) >> 6) * line_roughness) >> 8;
+  return (((r * 30) >> 6) * terrain_settings.line_roughness) >> 8;
 }
 
 float horizontal_jitter(float value, float extent) {

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/quad_shading.h"
 #include "engine/render/terrain_quad.h"
@@ -89,7 +89,7 @@ QuadVertex quad_centre_point(const TerrainQuad& quad, int32_t depth) {
 void subdivide_quad(const TerrainQuad& q, int32_t depth) {
   float d = q.corner[0].distance + q.corner[1].distance + q.corner[2].distance + q.corner[3].distance;
   if (d == 0.0f) d = 1.0f;
-  const float p = q.subdiv_size * 10.0f * static_cast<float>(render_scale) * lens_scale / d;
+  const float p = q.subdiv_size * 10.0f * static_cast<float>(render_scale) * lens_state.lens_scale / d;
   // The detail settings can be typed in freely; the bounds keep one cell from splitting without end.
   const int32_t depth_limit = std::min(max_detail_depth, kMaxTerrainDetailDepth);
   const int32_t size_limit = std::max(max_polygon_size, kMinTerrainPolygonSize);
@@ -101,13 +101,13 @@ void subdivide_quad(const TerrainQuad& q, int32_t depth) {
   const float cx = (q.corner[0].x + q.corner[1].x + q.corner[2].x + q.corner[3].x) / 4.0f;
   const float cy = (q.corner[0].y + q.corner[1].y + q.corner[2].y + q.corner[3].y) / 4.0f;
   int32_t order[4];
-  if (cy > camera_y) {
-    if (cx <= camera_x) {
+  if (cy > camera_state.camera_y) {
+    if (cx <= camera_state.camera_x) {
       order[0] = 2, order[1] = 3, order[2] = 0, order[3] = 1;
     } else {
       order[0] = 3, order[1] = 2, order[2] = 1, order[3] = 0;
     }
-  } else if (cx <= camera_x) {
+  } else if (cx <= camera_state.camera_x) {
     order[0] = 0, order[1] = 1, order[2] = 2, order[3] = 3;
   } else {
     order[0] = 1, order[1] = 0, order[2] = 3, order[3] = 2;

@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/status.h"
-#include "engine/render/haze.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/status.h"
+#include "engine/raster/haze.h"
 #include "engine/render/horizon.h"
 #include "engine/render/render_frame.h"
 #include "engine/render/sky.h"
@@ -41,13 +41,13 @@ int32_t camera_cell(float position, float spacing, int32_t lo, int32_t hi, int32
 
 // The background: sky, stars, sun, moon, a cloud layer above the camera, the horizon.
 int32_t draw_background() {
-  haze_color_slot = 25;
+  light_state.haze_color_slot = 25;
   if (render_sky() == -1) return -1;
   draw_stars();
   draw_sun();
   draw_moon();
-  if (static_cast<float>(cloud_altitude) > camera_z && render_clouds() == -1) return -1;
-  haze_color_slot = 26;
+  if (static_cast<float>(cloud_settings.cloud_altitude) > camera_state.camera_z && render_clouds() == -1) return -1;
+  light_state.haze_color_slot = 26;
   if (render_horizon() == -1) return -1;
   return 1;
 }
@@ -59,8 +59,8 @@ inline int32_t draw_cell(int32_t col, int32_t row, const float* line, const floa
   const int32_t d = trunc_to_i32(camera_distance_haze(static_cast<float>(col) * grid_spacing_x,
                                                       static_cast<float>(row) * grid_spacing_y,
                                                       static_cast<float>(elevation_row(row)[col])));
-  if (render_range > 0 && d > render_range) return 1;
-  if (render_range < 0 && d < -render_range) return 1;
+  if (render_settings.render_range > 0 && d > render_settings.render_range) return 1;
+  if (render_settings.render_range < 0 && d < -render_settings.render_range) return 1;
   if (v == 1) build_quad(col, row);
   if (walk_cell_observer) walk_cell_observer(col, row, v);
   draw_cell_objects(row, col);
@@ -71,11 +71,11 @@ inline int32_t draw_cell(int32_t col, int32_t row, const float* line, const floa
 // camera's line; the inner loops run along each line from both ends towards the camera's cell.
 int32_t walk(const char* caption, bool by_columns) {
   if (draw_background() == -1) return -1;
-  const int32_t s = grid_step;
+  const int32_t s = render_settings.grid_step;
   const WalkBounds b = walk_bounds(by_columns);
   if (elevation_rows && s >= 1 && b.x1 > b.x0 && b.y1 > b.y0) {
-    const int32_t cx = camera_cell(camera_x, grid_spacing_x, b.x0, b.x1, s);
-    const int32_t cy = camera_cell(camera_y, grid_spacing_y, b.y0, b.y1, s);
+    const int32_t cx = camera_cell(camera_state.camera_x, grid_spacing_x, b.x0, b.x1, s);
+    const int32_t cy = camera_cell(camera_state.camera_y, grid_spacing_y, b.y0, b.y1, s);
     // Outer (line) and inner (along the line) axes.
     const int32_t o0 = by_columns ? b.x0 : b.y0, o1 = by_columns ? b.x1 : b.y1, oc = by_columns ? cx : cy;
     const int32_t i0 = by_columns ? b.y0 : b.x0, i1 = by_columns ? b.y1 : b.x1, ic = by_columns ? cy : cx;
@@ -121,21 +121,21 @@ int32_t walk(const char* caption, bool by_columns) {
       std::swap(cur, next);
     }
   }
-  if (static_cast<float>(cloud_altitude) <= camera_z && render_clouds() == -1) return -1;
+  if (static_cast<float>(cloud_settings.cloud_altitude) <= camera_state.camera_z && render_clouds() == -1) return -1;
   return 1;
 }
 
 }  // namespace
 
 WalkBounds walk_bounds(bool by_columns) {
-  const int32_t s = std::max(grid_step, 1);
+  const int32_t s = std::max(render_settings.grid_step, 1);
   // The last sample a cell may reach is land_width (land_height): cells end at the last whole step.
   const int32_t max_x = (std::max(land_width, 0) / s) * s;
   const int32_t max_y = (std::max(land_height, 0) / s) * s;
   WalkBounds b{0, 0, max_x, max_y};
-  if (bbox_enabled) {
-    const int32_t bx0 = clamp_to(bbox_x0, land_width), by0 = clamp_to(bbox_y0, land_height);
-    const int32_t bx1 = clamp_to(bbox_x1, land_width), by1 = clamp_to(bbox_y1, land_height);
+  if (render_settings.bbox_enabled) {
+    const int32_t bx0 = clamp_to(render_settings.bbox_x0, land_width), by0 = clamp_to(render_settings.bbox_y0, land_height);
+    const int32_t bx1 = clamp_to(render_settings.bbox_x1, land_width), by1 = clamp_to(render_settings.bbox_y1, land_height);
     b.x0 = (bx0 / s) * s;
     b.y0 = (by0 / s) * s;
     if (by_columns) {
@@ -163,5 +163,5 @@ int32_t render_columns(const char* caption) { return walk(caption, true); }
 
 int32_t render_landscape(const char* caption) {
   visibility_statistics();
-  return walk_by_columns(camera_heading) ? render_columns(caption) : render_rows(caption);
+  return walk_by_columns(camera_state.camera_heading) ? render_columns(caption) : render_rows(caption);
 }

@@ -1,6 +1,6 @@
 // Shadow marks of trees and houses on the shade grid, renewed before every full-detail frame.
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/render/lighting.h"
 
 void mark_shadow_cell(int32_t col, int32_t row, int32_t dx, int32_t dy) {
@@ -23,14 +23,14 @@ bool casts_shadow(uint8_t object) {
 }  // namespace
 
 void mark_tree_shadows() {
-  if (grid_step != 1) return;
-  const int32_t dx = light_x256 < 0 ? 1 : 0;
-  const int32_t dy = light_y256 < 0 ? 1 : 0;
+  if (render_settings.grid_step != 1) return;
+  const int32_t dx = light_state.light_x256 < 0 ? 1 : 0;
+  const int32_t dy = light_state.light_y256 < 0 ? 1 : 0;
   for (int32_t row = 0; row < land_height; ++row) {
     uint16_t* s = shade_row(row);
     for (int32_t col = 0; col < land_width; ++col) s[col] &= static_cast<uint16_t>(~kShadeObjectShadow);
   }
-  if (!trees_enabled) return;
+  if (!tree_settings.trees_enabled) return;
   for (int32_t row = 0; row < land_height; ++row) {
     const CoverCell* c = cover_row(row);
     for (int32_t col = 0; col < land_width; ++col)

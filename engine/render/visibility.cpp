@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "engine/landscape/camera.h"
-#include "engine/landscape/float_convert.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/maths.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/cell_max_elevation.h"
+#include "engine/core/float_convert.h"
+#include "engine/core/grid.h"
+#include "engine/core/maths.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/cell_max_elevation.h"
 #include "engine/render/terrain_quad.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 
 int32_t los_culling = 0;
 int32_t sight_line_ceiling = 32767;
@@ -29,7 +29,7 @@ int32_t corners_in_view(const float x[4], const float y[4], const float z[4]) {
 }
 
 int32_t cell_in_view(const float* line_a, const float* line_b, int32_t j) {
-  const int32_t s = grid_step;
+  const int32_t s = render_settings.grid_step;
   const float margin = horizontal_deform ? static_cast<float>(s) * (grid_spacing_x + grid_spacing_y) / 4.0f : 0.0f;
   const float* e[4] = {line_a + 4 * j, line_a + 4 * (j + s), line_b + 4 * j, line_b + 4 * (j + s)};
   float x[4], y[4], z[4];
@@ -43,7 +43,7 @@ int32_t cell_in_view(const float* line_a, const float* line_b, int32_t j) {
 
 void visibility_statistics() {
   los_culling = 0;
-  if (grid_step != 1 || !elevation_rows) return;
+  if (render_settings.grid_step != 1 || !elevation_rows) return;
   int32_t hidden = 0, visible = 0;
   for (int32_t row = 0; row < land_height && row < grid_height; row += 16) {
     const int16_t* e = elevation_row(row);
@@ -123,11 +123,11 @@ int32_t sight_line_blocked(int32_t main_a, int32_t cross_a, int32_t height_a, in
 }  // namespace
 
 int32_t terrain_hides_point(int32_t col, int32_t row, int32_t elevation) {
-  if (backface_culling == 0 || grid_step != 1) return 0;
+  if (render_settings.backface_culling == 0 || render_settings.grid_step != 1) return 0;
   if (col < 0 || row < 0 || col >= land_width || row >= land_height) return 0;
-  const int32_t cx = trunc_to_i32(camera_x / grid_spacing_x);
-  const int32_t cy = trunc_to_i32(camera_y / grid_spacing_y);
-  const int32_t cz = trunc_to_i32(camera_z);
+  const int32_t cx = trunc_to_i32(camera_state.camera_x / grid_spacing_x);
+  const int32_t cy = trunc_to_i32(camera_state.camera_y / grid_spacing_y);
+  const int32_t cz = trunc_to_i32(camera_state.camera_z);
   if (cx < 0 || cx > land_width || cy < 0 || cy > land_height || !min_elevation_rows) return 0;
   const int32_t dx = cx - col, dy = cy - row;
   if (std::abs(dx) <= std::abs(dy)) {

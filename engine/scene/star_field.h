@@ -5,3 +5,5 @@
 
 // Draws the stars into the frame buffers; returns 1 (callers ignore it).
 int32_t draw_stars();
+// Builds the star map.
+void build_starmap();

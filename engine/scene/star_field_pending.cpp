@@ -2,3 +2,5 @@
 #include "engine/scene/star_field.h"
 
 int32_t draw_stars() { return 1; }
+// TODO(scene objects): star map.
+void build_starmap() {}

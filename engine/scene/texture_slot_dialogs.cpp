@@ -6,9 +6,9 @@
 #include "engine/files/file_utils.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/pointer.h"
-#include "engine/panels/requesters.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
 #include "engine/scene/texture_slots.h"
 
 namespace {

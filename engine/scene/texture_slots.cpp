@@ -7,10 +7,10 @@
 #include "engine/files/file_messages.h"
 #include "engine/files/image_buffer.h"
 #include "engine/files/targa.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/requesters.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/requesters.h"
 
 TextureSlot texture_slots[256];
 

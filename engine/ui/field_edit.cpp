@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "engine/panels/panel_record.h"
-#include "engine/panels/pointer.h"
+#include "engine/ui/panel_record.h"
+#include "engine/ui/pointer.h"
 #include "engine/ui/gadget_draw.h"
 #include "engine/ui/panel_draw.h"
 #include "engine/ui/panel_input.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/panel_record.h"
 #include "engine/ui/panel_draw.h"
 #include "engine/ui/screen.h"
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <cstdint>
 
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_record.h"
 #include "engine/ui/screen.h"
 
 namespace {

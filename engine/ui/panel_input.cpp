@@ -3,8 +3,8 @@
 
 #include "engine/host/frontend_services.h"
 #include "engine/host/host.h"
-#include "engine/panels/panel_ops.h"
-#include "engine/panels/pointer.h"
+#include "engine/ui/panel_ops.h"
+#include "engine/ui/pointer.h"
 #include "engine/ui/field_edit.h"
 #include "engine/ui/gadget_draw.h"
 #include "engine/ui/screen.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/host/host.h"
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_record.h"
 #include "engine/ui/screen_internal.h"
 
 Canvas* current_hwnd = nullptr;

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "engine/host/host.h"
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_record.h"
 #include "engine/ui/screen.h"
 #include "engine/ui/screen_internal.h"
 #include "engine/ui/ui_font.h"

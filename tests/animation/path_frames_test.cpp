@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/animation/path_frames.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class PathFramesTest : public ::testing::Test {
+class PathFramesTest : public EngineTest {
  protected:
   void SetUp() override { free_path_frames(); }
   void TearDown() override {

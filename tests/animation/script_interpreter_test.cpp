@@ -62,18 +62,18 @@ TEST_F(ScriptInterpreter, CommentsAndAcceptedKeywords) {
 }
 
 TEST_F(ScriptInterpreter, ArgumentsMissingTruncatedOrTrailing) {
-  tree_line = 500;
+  terrain_settings.tree_line = 500;
   EXPECT_EQ(line("TreeLine"), 1);
-  EXPECT_EQ(tree_line, 0);
+  EXPECT_EQ(terrain_settings.tree_line, 0);
   struct Case {
     const char* text;
     int32_t haze;
   } cases[] = {{"Haze 12.9", 12}, {"Haze -3.7", -3}, {"Haze\t7 junk 9", 7}, {"Haze 1e3", 1000},
                {"Haze abc", 0},   {"Haze 5abc", 5},  {"Haze +4", 4}};
   for (const Case& c : cases) {
-    haze_density = -99;
+    render_settings.haze_density = -99;
     EXPECT_EQ(line(c.text), 1);
-    EXPECT_EQ(haze_density, c.haze) << c.text;
+    EXPECT_EQ(render_settings.haze_density, c.haze) << c.text;
   }
   EXPECT_TRUE(host->messages.empty());
 }
@@ -85,14 +85,14 @@ TEST_F(ScriptInterpreter, RefusesNonFiniteAndHugeNumbers) {
                          "RedrawRate -9999999999"};
   for (const char* l : lines) {
     host->messages.clear();
-    haze_density = 42;
-    const float camera_before = camera_x;
+    render_settings.haze_density = 42;
+    const float camera_before = camera_state.camera_x;
     host->yes_no_answers = {1};
     EXPECT_EQ(line(l), 1) << l;
     ASSERT_EQ(host->messages.size(), 1u) << l;
     EXPECT_EQ(host->messages[0].text, std::string("Script error: ") + l);
-    EXPECT_EQ(haze_density, 42);
-    EXPECT_EQ(camera_x, camera_before);
+    EXPECT_EQ(render_settings.haze_density, 42);
+    EXPECT_EQ(camera_state.camera_x, camera_before);
   }
   host->yes_no_answers = {0};
   EXPECT_EQ(line("Haze nan"), -1);  // Cancel stops the script

@@ -10,8 +10,8 @@
 #include "engine/animation/script_runner.h"
 #include "engine/files/image_buffer.h"
 #include "engine/files/targa.h"
-#include "engine/panels/engine_control.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/ui/engine_control.h"
+#include "engine/raster/frame_buffers.h"
 #include "script_test_fixture.h"
 
 namespace {
@@ -28,7 +28,7 @@ class ScriptRunner : public ScriptTest {
     std::string pattern = (fs::temp_directory_path() / "dalvenor_script_XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     dir_ = pattern;
-    animation_output = 0;  // a kind that writes nothing
+    animation_state.animation_output = 0;  // a kind that writes nothing
     ASSERT_EQ(set_image_size(32, 24), 1);  // small frames keep the renders quick
   }
   void TearDown() override {
@@ -89,33 +89,33 @@ TEST_F(ScriptRunner, CommandsOnlyRunToTheEndWithoutTiming) {
   // The second line is skipped whatever it holds.
   const std::string path = write("Dalve Script File\nStop\nHaze 17\n\n\t \nRem x\nTreeLine 900\n");
   EXPECT_EQ(run_script(path.c_str(), "f", 0), 1);
-  EXPECT_EQ(script_frame_count, 0);
-  EXPECT_EQ(haze_density, 17);
-  EXPECT_EQ(tree_line, 900);
+  EXPECT_EQ(animation_state.script_frame_count, 0);
+  EXPECT_EQ(render_settings.haze_density, 17);
+  EXPECT_EQ(terrain_settings.tree_line, 900);
   EXPECT_TRUE(host->status_lines.empty());
   EXPECT_TRUE(host->messages.empty());
 }
 
 TEST_F(ScriptRunner, KeyframesSetThePoseAndMalformedOnesEndWithFormatError) {
   EXPECT_EQ(run("100, 200.5, 300, 1, 400, -5, (12.3)\n"), 1);
-  EXPECT_FLOAT_EQ(camera_x, 100.0f);
-  EXPECT_FLOAT_EQ(camera_y, 200.5f);
-  EXPECT_FLOAT_EQ(camera_z, 300.0f);
-  EXPECT_FLOAT_EQ(camera_bank, 1.0f);
-  EXPECT_FLOAT_EQ(camera_heading, 400.0f);  // stored without folding or re-aiming
-  EXPECT_FLOAT_EQ(camera_pitch, -5.0f);
+  EXPECT_FLOAT_EQ(camera_state.camera_x, 100.0f);
+  EXPECT_FLOAT_EQ(camera_state.camera_y, 200.5f);
+  EXPECT_FLOAT_EQ(camera_state.camera_z, 300.0f);
+  EXPECT_FLOAT_EQ(camera_state.camera_bank, 1.0f);
+  EXPECT_FLOAT_EQ(camera_state.camera_heading, 400.0f);  // stored without folding or re-aiming
+  EXPECT_FLOAT_EQ(camera_state.camera_pitch, -5.0f);
   // The first frame is produced, the second line does not hold six numbers.
   EXPECT_EQ(run("1, 2, 3, 4, 5, 6\n+ - 5\nHaze 99\n"), -3);
-  EXPECT_EQ(script_error_frame, 0);
+  EXPECT_EQ(animation_state.script_error_frame, 0);
   EXPECT_EQ(frames_made(), 2u);  // one frame in each run
-  EXPECT_NE(haze_density, 99);
+  EXPECT_NE(render_settings.haze_density, 99);
 }
 
 TEST_F(ScriptRunner, FrameNumberingAndTiming) {
   host->tick_step = 100;  // the clock moves, so the status line is not held back between texts
   EXPECT_EQ(run("1, 2, 3, 0, 0, 0\nRender\nRewriteImage\n"), 1);
-  EXPECT_EQ(script_frame_count, 3);
-  EXPECT_EQ(script_error_frame, 2);
+  EXPECT_EQ(animation_state.script_frame_count, 3);
+  EXPECT_EQ(animation_state.script_error_frame, 2);
   ASSERT_EQ(host->status_lines.size(), 3u);
   for (int i = 0; i < 3; ++i) {
     const std::string prefix = "Frame " + std::to_string(i + 1) + " of 3 took ";
@@ -148,21 +148,21 @@ TEST(ScriptTiming, ReadOut) {
 
 TEST_F(ScriptRunner, ResumingSkipsLinesWithoutExecutingThem) {
   EXPECT_EQ(run("Haze 11\nRender\nHaze 22\nRender\nHaze 33\nRender\nRender\n", "f", 2), 1);
-  EXPECT_EQ(script_frame_count, 4);
-  EXPECT_EQ(haze_density, 33);  // "Haze 11" and "Haze 22" were skipped, not run
+  EXPECT_EQ(animation_state.script_frame_count, 4);
+  EXPECT_EQ(render_settings.haze_density, 33);  // "Haze 11" and "Haze 22" were skipped, not run
   ASSERT_EQ(frames_made(), 2u);
   EXPECT_EQ(host->status_lines[0].rfind("Frame 3 of 4 took", 0), 0u);  // numbered from the first frame
-  EXPECT_EQ(script_error_frame, 3);
+  EXPECT_EQ(animation_state.script_error_frame, 3);
   // A first frame beyond the last frame line: nothing runs.
-  haze_density = 0;
+  render_settings.haze_density = 0;
   EXPECT_EQ(run("Render\nHaze 44\n", "f", 5), 1);
-  EXPECT_EQ(haze_density, 0);
+  EXPECT_EQ(render_settings.haze_density, 0);
 }
 
 TEST_F(ScriptRunner, WithoutBaseNameNothingIsSavedAndNumbersStay) {
   EXPECT_EQ(run("Render\nRender\nAutoSaveOn\nRender\n", nullptr, 1), 1);
-  EXPECT_EQ(anim_save_frames, 0);
-  EXPECT_EQ(script_error_frame, 1);
+  EXPECT_EQ(animation_state.anim_save_frames, 0);
+  EXPECT_EQ(animation_state.script_error_frame, 1);
   ASSERT_EQ(frames_made(), 2u);  // rendered, timing shown, number kept
   EXPECT_EQ(host->status_lines[1].rfind("Frame 1 of 3 took", 0), 0u);
   for (const std::string& t : host->status_texts) EXPECT_EQ(t.find("Saving frame"), std::string::npos);
@@ -175,15 +175,15 @@ TEST_F(ScriptRunner, FrameNumber99999EndsTheRun) {
   // Frame 99998 shows its timing; frame 99999 is written and the run ends at once.
   ASSERT_EQ(frames_made(), 1u);
   EXPECT_EQ(host->status_lines[0].rfind("Frame 99999 of 100001 took", 0), 0u);
-  EXPECT_EQ(script_error_frame, 99999);
+  EXPECT_EQ(animation_state.script_error_frame, 99999);
 }
 
 TEST_F(ScriptRunner, StopsAndScriptErrors) {
   EXPECT_EQ(run("Render\nStop\nHaze 5\n"), -1);
-  EXPECT_NE(haze_density, 5);
+  EXPECT_NE(render_settings.haze_density, 5);
   host->yes_no_answers = {0};
   EXPECT_EQ(run("Bogus line\nHaze 5\n"), -1);  // Cancel at the script error
-  EXPECT_NE(haze_density, 5);
+  EXPECT_NE(render_settings.haze_density, 5);
   host->yes_no_answers = {0};
   EXPECT_EQ(run("Pause\nHaze 5\n"), -1);
   // A stop requested while the frame's derived data is brought up to date ends the run.
@@ -192,13 +192,13 @@ TEST_F(ScriptRunner, StopsAndScriptErrors) {
   user_abort = 1;
   EXPECT_EQ(run("Render\nHaze 5\n"), -1);
   user_abort = 0;
-  EXPECT_NE(haze_density, 5);
+  EXPECT_NE(render_settings.haze_density, 5);
 }
 
 // Unattended: every requester is answered with its first button, so errors and pauses never wait.
 TEST_F(ScriptRunner, UnattendedRunGoesOnPastErrorsAndPauses) {
   EXPECT_EQ(run("Bogus line\nPause\nHaze nan\nHaze 5\nRender\n"), 1);
-  EXPECT_EQ(haze_density, 5);
+  EXPECT_EQ(render_settings.haze_density, 5);
   ASSERT_EQ(host->messages.size(), 3u);
   EXPECT_EQ(host->messages[0].text, "Script error: Bogus line");
   EXPECT_EQ(host->messages[1].text, "Continue or Stop script?");
@@ -222,21 +222,21 @@ TEST_F(ScriptRunner, LongLinesAreHandledWhole) {
   std::string long_comment = "Rem " + std::string(300, 'x') + " Stop";
   std::string exact = "Haze 7" + std::string(255 - 6, ' ');  // 255 characters fit
   EXPECT_EQ(run(long_haze + "\n" + long_render + "\n" + long_comment + "\n" + exact + "\n"), 1);
-  EXPECT_EQ(script_frame_count, 0);
-  EXPECT_EQ(haze_density, 7);
+  EXPECT_EQ(animation_state.script_frame_count, 0);
+  EXPECT_EQ(render_settings.haze_density, 7);
   ASSERT_EQ(host->messages.size(), 2u);
   EXPECT_EQ(host->messages[0].text.rfind("Script error: Haze 5", 0), 0u);
   EXPECT_EQ(frames_made(), 0u);
   host->yes_no_answers = {0};
   EXPECT_EQ(run(long_haze + "\nHaze 9\n"), -1);
-  EXPECT_NE(haze_density, 9);
+  EXPECT_NE(render_settings.haze_density, 9);
 }
 
 // A zero byte inside a line does not hide its line end: the next line still runs as its own line.
 TEST_F(ScriptRunner, ZeroByteInsideALine) {
   EXPECT_EQ(run(std::string("Haze 3\0junk\nTreeLine 8\r\n", 24)), 1);
-  EXPECT_EQ(haze_density, 3);
-  EXPECT_EQ(tree_line, 8);
+  EXPECT_EQ(render_settings.haze_density, 3);
+  EXPECT_EQ(terrain_settings.tree_line, 8);
 }
 
 TEST_F(ScriptRunner, OutputKindsAndFrameNames) {
@@ -258,19 +258,19 @@ TEST_F(ScriptRunner, OutputKindsAndFrameNames) {
   char name[256];
   EXPECT_EQ(format_frame_file_name(5, base.c_str(), 1, name, sizeof name), 0);
   EXPECT_STREQ(name, "");
-  animation_output = 5;
+  animation_state.animation_output = 5;
   EXPECT_EQ(run("Render\n", base.c_str()), 0);
   EXPECT_LT(std::string(frame_file_name).size(), sizeof frame_file_name);
   // A movie kind with no movie opened by the caller: the first frame is not written.
-  animation_output = 9;
+  animation_state.animation_output = 9;
   host->messages.clear();
   EXPECT_EQ(run("Render\nRender\n"), 0);
-  EXPECT_EQ(script_error_frame, 0);
+  EXPECT_EQ(animation_state.script_error_frame, 0);
 }
 
 TEST_F(ScriptRunner, TargaSeriesIsNumberedFromTheFirstFrame) {
   ASSERT_EQ(set_image_size(32, 24), 1);
-  animation_output = 5;
+  animation_state.animation_output = 5;
   const std::string base = (dir_ / "out" / "f").string();
   EXPECT_EQ(run("Rem one\nRender\nRender\nRewriteImage\n", base.c_str(), 1), 1);
   EXPECT_FALSE(fs::exists(base + "00000.TGA"));
@@ -283,7 +283,7 @@ TEST_F(ScriptRunner, TargaSeriesIsNumberedFromTheFirstFrame) {
   const std::string blocked = (dir_ / "plain_file").string();
   write("x", "plain_file");
   EXPECT_EQ(run("Render\nRender\n", (blocked + "/f").c_str(), 0), 0);
-  EXPECT_EQ(script_error_frame, 0);
+  EXPECT_EQ(animation_state.script_error_frame, 0);
   ASSERT_FALSE(host->messages.empty());
   EXPECT_NE(host->messages.back().text.find("Error writing file:"), std::string::npos);
   free_vidmem24();
@@ -294,7 +294,7 @@ TEST_F(ScriptRunner, EverySeriesKindWritesItsFile) {
   ASSERT_EQ(set_image_size(32, 24), 1);
   const std::pair<int32_t, const char*> kinds[] = {{4, "PCX"}, {5, "TGA"}, {6, "JPG"}, {7, "BMP"}};
   for (const auto& [kind, ext] : kinds) {
-    animation_output = kind;
+    animation_state.animation_output = kind;
     const std::string base = (dir_ / ("k" + std::to_string(kind) + "_")).string();
     std::string body;
     for (int i = 0; i < 13; ++i) body += "Render\n";
@@ -309,7 +309,7 @@ TEST_F(ScriptRunner, EverySeriesKindWritesItsFile) {
 // An unattended run end to end: settings and a camera from the script, a rendered frame saved as a Targa
 // file of the size the script asked for, with a picture in it.
 TEST_F(ScriptRunner, RendersAndSavesAPicture) {
-  animation_output = 5;
+  animation_state.animation_output = 5;
   const std::string base = (dir_ / "shot").string();
   EXPECT_EQ(run("ImageSize 48 32\nCameraXYZ 3800 200 900\nTargetXYZ 3800 5000 0\nSkyOn\nHorizonOn\nRender\n",
                 base.c_str()),

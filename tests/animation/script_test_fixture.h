@@ -7,20 +7,18 @@
 #include <string>
 
 #include "engine/animation/script_interpreter.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "tests/support/engine_test.h"
 
-class ScriptTest : public ::testing::Test {
+class ScriptTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
-    status_reset_state();
     ASSERT_EQ(set_landscape_size(258, 258), 1);
   }
   void TearDown() override {

@@ -6,8 +6,8 @@
 
 #include "engine/files/bmp_format.h"
 #include "engine/files/bmp_image.h"
-#include "engine/host/headless_host.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/file_size_limit.h"
 #include "tests/files/image_test_support.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 
 TEST(FileMessages, TextsButtonsAndResults) {
   struct Case {

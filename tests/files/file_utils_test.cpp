@@ -9,12 +9,13 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
+#include "tests/support/engine_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-class TempFolder : public ::testing::Test {
+class TempFolder : public EngineTest {
  protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "dalvenor_files_XXXXXX").string();

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "engine/files/fractal_name.h"
-#include "engine/files/landscape_names.h"
-#include "engine/landscape/settings.h"
+#include "engine/landscape/fractal_name.h"
+#include "engine/core/landscape_names.h"
+#include "engine/core/settings.h"
 
 namespace {
 
@@ -24,9 +24,9 @@ TEST(FractalName, NameAndDescriptionTexts) {
   };
   for (const Case& c : cases) {
     std::memset(landscape_name, 'x', sizeof landscape_name);
-    island_mode = c.island;
-    fractal_roughness = c.roughness;
-    feature_size = c.feature;
+    terrain_settings.island_mode = c.island;
+    terrain_settings.fractal_roughness = c.roughness;
+    terrain_settings.feature_size = c.feature;
     name_fractal_landscape(c.seed);
     EXPECT_STREQ(landscape_name, c.name);
     EXPECT_STREQ(landscape_description, c.description);

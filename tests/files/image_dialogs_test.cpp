@@ -9,9 +9,9 @@
 #include "engine/files/pcx_format.h"
 #include "engine/files/pcx_image.h"
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
 
 using imgtest::FrameScope;

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/render/frame_buffers.h"
+#include "engine/raster/frame_buffers.h"
 
 namespace imgtest {
 

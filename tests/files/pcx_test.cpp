@@ -6,9 +6,9 @@
 
 #include "engine/files/pcx_format.h"
 #include "engine/files/pcx_image.h"
-#include "engine/host/headless_host.h"
-#include "engine/render/frame_buffers.h"
-#include "engine/render/image_palette.h"
+#include "tests/support/headless_host.h"
+#include "engine/raster/frame_buffers.h"
+#include "engine/raster/image_palette.h"
 #include "tests/files/file_size_limit.h"
 #include "tests/files/image_test_support.h"
 

@@ -4,9 +4,9 @@
 #include "engine/files/background_image.h"
 #include "engine/files/stereo_image.h"
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
-#include "engine/landscape/settings.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/settings.h"
+#include "engine/raster/frame_buffers.h"
 #include "tests/files/image_test_support.h"
 
 using imgtest::FrameScope;
@@ -37,13 +37,13 @@ TEST(BackgroundImages, ChoosingAndCancellingSwitchThePictureOnAndOff) {
   host->file_choices.push_back("TEXTURE/BackGr/sky.tga");
   EXPECT_EQ(choose_background_file(), 1);
   EXPECT_STREQ(background_name, "TEXTURE/BackGr/sky.tga");
-  EXPECT_EQ(background_enabled, 1);
+  EXPECT_EQ(render_settings.background_enabled, 1);
   EXPECT_EQ(choose_background_file(), -1);
-  EXPECT_EQ(background_enabled, 0);
+  EXPECT_EQ(render_settings.background_enabled, 0);
   // A path longer than the stored name is refused.
   host->file_choices.push_back(std::string(200, 'a') + ".tga");
   EXPECT_EQ(choose_foreground_file(), -1);
-  EXPECT_EQ(foreground_enabled, 0);
+  EXPECT_EQ(render_settings.foreground_enabled, 0);
   EXPECT_TRUE(shown(*host, "Picture path too long (at most 127 characters)."));
 }
 

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "engine/files/targa.h"
+#include "tests/support/engine_test.h"
 
-class TargaScratch : public ::testing::Test {
+class TargaScratch : public EngineTest {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /

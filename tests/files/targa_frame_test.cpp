@@ -7,12 +7,12 @@
 #include <string>
 
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "targa_fixture.h"
 
 namespace {
@@ -42,8 +42,8 @@ class TargaFrame : public TargaScratch {
     reset_settings_defaults();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
     status_reset_state();
-    antialias_mode = 0;
-    flare_enabled = 0;
+    render_settings.antialias_mode = 0;
+    render_settings.flare_enabled = 0;
     display_depth = 24;
     frame_alloc_width = frame_alloc_height = 0;
     ASSERT_EQ(set_image_size(23, 17), 1);
@@ -97,7 +97,7 @@ TEST_F(TargaFrame, GroundColoursPicture) {
   cover_row(0)[0].color_class = 56;
   color_table[56] = {0, 10, 20, 30};
   color_table[0] = {0, 1, 2, 3};
-  grid_step = 1;
+  render_settings.grid_step = 1;
   const std::string p = path("ground.tga");
   ASSERT_EQ(texture_map_save_targa(p.c_str()), 1);
   const Bytes f = read_bytes(p);
@@ -106,8 +106,8 @@ TEST_F(TargaFrame, GroundColoursPicture) {
   EXPECT_EQ(f[14], 4);
   // The first grid row is the first file row, that is the picture's bottom row.
   EXPECT_EQ(Bytes(f.begin() + 18, f.begin() + 24), (Bytes{30, 20, 10, 3, 2, 1}));
-  bbox_enabled = 1;
-  bbox_x0 = 1, bbox_x1 = 3, bbox_y0 = 0, bbox_y1 = 2;
+  render_settings.bbox_enabled = 1;
+  render_settings.bbox_x0 = 1, render_settings.bbox_x1 = 3, render_settings.bbox_y0 = 0, render_settings.bbox_y1 = 2;
   ASSERT_EQ(texture_map_save_targa(p.c_str()), 1);
   EXPECT_EQ(read_bytes(p)[12], 2);
   set_landscape_size(258, 258);
@@ -223,7 +223,7 @@ TEST_F(TargaFrame, Commands) {
 
   // Ground colours not current at full detail: asked first; "Quit" ends without a file.
   set_landscape_size(34, 34);
-  colors_done_step = cliffs_done_step = 32000;
+  derived_data.colors_done_step = derived_data.cliffs_done_step = 32000;
   host_->file_choices.push_back(path("ground"));
   host_->yes_no_answers.push_back(0);
   EXPECT_EQ(save_texture_map_dialog(), -1);
@@ -232,7 +232,7 @@ TEST_F(TargaFrame, Commands) {
   host_->file_choices.push_back(path("ground"));
   host_->yes_no_answers.push_back(1);
   EXPECT_EQ(save_texture_map_dialog(), 1);
-  EXPECT_EQ(colors_done_step, 1);
+  EXPECT_EQ(derived_data.colors_done_step, 1);
   EXPECT_TRUE(std::filesystem::exists(path("ground.TGA")));
   set_landscape_size(258, 258);
 }

@@ -8,7 +8,7 @@
 #include "engine/files/image_buffer.h"
 #include "engine/files/targa.h"
 #include "engine/files/targa_writer.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "targa_fixture.h"
 
 namespace {

@@ -4,20 +4,20 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/files/landscape_names.h"
-#include "engine/host/headless_host.h"
+#include "engine/core/landscape_names.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/fractal.h"
 #include "engine/landscape/fractal_steps.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class FractalTest : public ::testing::Test {
+class FractalTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     set_landscape_size(258, 258);
   }
   void TearDown() override {
@@ -61,24 +61,24 @@ TEST_F(FractalTest, SameSettingsGiveTheSameLandscapeAndOtherSeedsDiffer) {
   };
   for (const Case c : {Case{1, 1}, Case{1, 8}, Case{0, 1}, Case{0, 2}, Case{0, 4}}) {
     SCOPED_TRACE(testing::Message() << "island " << c.island << " feature " << c.feature);
-    island_mode = c.island;
-    feature_size = c.feature;
-    fractal_seed = 4711;
+    terrain_settings.island_mode = c.island;
+    terrain_settings.feature_size = c.feature;
+    terrain_settings.fractal_seed = 4711;
     generate_fractal_landscape();
     const auto first = snapshot();
     random_seed(99);  // the stream's state before generation must not matter
     generate_fractal_landscape();
     EXPECT_EQ(first, snapshot());
-    fractal_seed = 4712;
+    terrain_settings.fractal_seed = 4712;
     generate_fractal_landscape();
     EXPECT_NE(first, snapshot());
   }
 }
 
 TEST_F(FractalTest, MountainCornersTakeTheFirstDrawsInOrder) {
-  island_mode = 0;
-  fractal_seed = 12345;
-  fractal_roughness = 300;
+  terrain_settings.island_mode = 0;
+  terrain_settings.fractal_seed = 12345;
+  terrain_settings.fractal_roughness = 300;
   generate_fractal_landscape();
   ReferenceStream ref{12345};
   EXPECT_EQ(elevation_row(0)[0], ref.offset(256, 300));
@@ -88,9 +88,9 @@ TEST_F(FractalTest, MountainCornersTakeTheFirstDrawsInOrder) {
 }
 
 TEST_F(FractalTest, IslandFirstCellDrawsBottomThenRightThenPicksCentre) {
-  island_mode = 1;
-  fractal_seed = 777;
-  fractal_roughness = 400;
+  terrain_settings.island_mode = 1;
+  terrain_settings.fractal_seed = 777;
+  terrain_settings.fractal_roughness = 400;
   generate_fractal_landscape();
   // Feature size 1 on 256 cells starts at step 32; the first cell's corners are all 0.
   ReferenceStream ref{777};
@@ -105,10 +105,10 @@ TEST_F(FractalTest, IslandFirstCellDrawsBottomThenRightThenPicksCentre) {
 }
 
 TEST_F(FractalTest, IslandKeepsItsBorderAtZero) {
-  island_mode = 1;
-  fractal_roughness = 500;
+  terrain_settings.island_mode = 1;
+  terrain_settings.fractal_roughness = 500;
   for (int32_t seed : {1, 2, 3, 1000, -7}) {
-    fractal_seed = seed;
+    terrain_settings.fractal_seed = seed;
     generate_fractal_landscape();
     bool relief = false;
     for (int32_t i = 0; i <= 256; ++i) {
@@ -123,11 +123,11 @@ TEST_F(FractalTest, IslandKeepsItsBorderAtZero) {
 }
 
 TEST_F(FractalTest, RoughnessZeroGivesAFlatLandscapeAndClearsCover) {
-  fractal_roughness = 0;
+  terrain_settings.fractal_roughness = 0;
   for (int32_t island : {0, 1}) {
     cover_row(10)[10].object = 35;
-    island_mode = island;
-    fractal_seed = 31;
+    terrain_settings.island_mode = island;
+    terrain_settings.fractal_seed = 31;
     generate_fractal_landscape();
     EXPECT_TRUE(all_zero()) << "island " << island;
     EXPECT_EQ(cover_row(10)[10].object, 0);
@@ -135,16 +135,16 @@ TEST_F(FractalTest, RoughnessZeroGivesAFlatLandscapeAndClearsCover) {
 }
 
 TEST_F(FractalTest, NamesTheLandscapeAndMarksDerivedDataStale) {
-  island_mode = 0;
-  fractal_seed = 42;
-  feature_size = 4;
-  shades_done_step = colors_done_step = cliffs_done_step = 1;
+  terrain_settings.island_mode = 0;
+  terrain_settings.fractal_seed = 42;
+  terrain_settings.feature_size = 4;
+  derived_data.shades_done_step = derived_data.colors_done_step = derived_data.cliffs_done_step = 1;
   generate_fractal_landscape();
   EXPECT_STREQ(landscape_name, "Fractal MOUNTAIN #42");
   EXPECT_STREQ(landscape_description, "Fractal roughness 100, Feature size 4.");
-  EXPECT_EQ(shades_done_step, 256);
-  EXPECT_EQ(colors_done_step, 256);
-  EXPECT_EQ(cliffs_done_step, 256);
+  EXPECT_EQ(derived_data.shades_done_step, 256);
+  EXPECT_EQ(derived_data.colors_done_step, 256);
+  EXPECT_EQ(derived_data.cliffs_done_step, 256);
 }
 
 TEST_F(FractalTest, NonGenerableSizesBecomeTheNextFixedSize) {
@@ -191,32 +191,32 @@ TEST_F(FractalTest, WalksStayInsideOddAndNonSquareGrids) {
 }
 
 TEST_F(FractalTest, FeatureSizeOutOfRangeBehavesLikeItsNearestValue) {
-  island_mode = 0;
-  fractal_seed = 9;
-  feature_size = 1;
+  terrain_settings.island_mode = 0;
+  terrain_settings.fractal_seed = 9;
+  terrain_settings.feature_size = 1;
   generate_fractal_landscape();
   const auto fs1 = snapshot();
-  feature_size = 8;
+  terrain_settings.feature_size = 8;
   generate_fractal_landscape();
   const auto fs8 = snapshot();
   for (int32_t fs : {0, -3}) {
-    feature_size = fs;
+    terrain_settings.feature_size = fs;
     generate_fractal_landscape();
     EXPECT_EQ(snapshot(), fs1) << "feature size " << fs;
   }
   for (int32_t fs : {9, 1000}) {
-    feature_size = fs;
+    terrain_settings.feature_size = fs;
     generate_fractal_landscape();
     EXPECT_EQ(snapshot(), fs8) << "feature size " << fs;
   }
 }
 
 TEST_F(FractalTest, RoughenBySlopeKeepsBorderAndRoughness) {
-  fractal_roughness = 250;
-  feature_size = 1;
+  terrain_settings.fractal_roughness = 250;
+  terrain_settings.feature_size = 1;
   const auto before = snapshot();
   roughen_landscape();
-  EXPECT_EQ(fractal_roughness, 250);
+  EXPECT_EQ(terrain_settings.fractal_roughness, 250);
   const auto after = snapshot();
   EXPECT_NE(before, after);
   for (int32_t i = 0; i <= 256; ++i) {
@@ -228,15 +228,15 @@ TEST_F(FractalTest, RoughenBySlopeKeepsBorderAndRoughness) {
 }
 
 TEST_F(FractalTest, RoughenMidpointKeepsLatticeAndIsReproducible) {
-  fractal_roughness = 300;
-  fractal_seed = 17;
+  terrain_settings.fractal_roughness = 300;
+  terrain_settings.fractal_seed = 17;
   for (int32_t fs : {2, 4, 8}) {
     SCOPED_TRACE(testing::Message() << "feature size " << fs);
     set_landscape_size(258, 258);
     const auto before = snapshot();
-    feature_size = fs;
+    terrain_settings.feature_size = fs;
     roughen_landscape();
-    EXPECT_EQ(fractal_roughness, 300);
+    EXPECT_EQ(terrain_settings.fractal_roughness, 300);
     const int32_t s = 2 * fs;
     for (int32_t r = 0; r < 258; r += s)
       for (int32_t c = 0; c < 258; c += s) ASSERT_EQ(elevation_row(r)[c], before[r * 258 + c]);
@@ -245,7 +245,7 @@ TEST_F(FractalTest, RoughenMidpointKeepsLatticeAndIsReproducible) {
   set_landscape_size(258, 258);
   random_seed(3);
   make_default_landscape();
-  feature_size = 4;
+  terrain_settings.feature_size = 4;
   roughen_landscape();
   const auto a = snapshot();
   random_seed(3);
@@ -255,25 +255,25 @@ TEST_F(FractalTest, RoughenMidpointKeepsLatticeAndIsReproducible) {
 }
 
 TEST_F(FractalTest, RoughenWithRoughnessZeroChangesNothingOnFlatOrAtFeatureSizeOne) {
-  fractal_roughness = 0;
-  feature_size = 1;
+  terrain_settings.fractal_roughness = 0;
+  terrain_settings.feature_size = 1;
   const auto before = snapshot();
   roughen_landscape();
   EXPECT_EQ(before, snapshot());
   clear_elevations();
   for (int32_t fs : {2, 4, 8}) {
-    feature_size = fs;
+    terrain_settings.feature_size = fs;
     roughen_landscape();
     EXPECT_TRUE(all_zero()) << "feature size " << fs;
   }
 }
 
 TEST_F(FractalTest, RoughenWithFeatureSizeZeroOrHugeDoesNotFail) {
-  fractal_roughness = 100;
+  terrain_settings.fractal_roughness = 100;
   for (int32_t fs : {0, -5, 1 << 30}) {
-    feature_size = fs;
+    terrain_settings.feature_size = fs;
     roughen_landscape();
-    EXPECT_EQ(fractal_roughness, 100);
+    EXPECT_EQ(terrain_settings.fractal_roughness, 100);
   }
 }
 

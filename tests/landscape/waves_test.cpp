@@ -5,13 +5,13 @@
 
 #include "engine/landscape/camera.h"
 #include "engine/landscape/waves.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class WavesTest : public ::testing::Test {
+class WavesTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_wave_settings();
     max_elevation_col = 10, max_elevation_row = 20;
     waves_recompute();
   }
@@ -38,35 +38,35 @@ TEST_F(WavesTest, HeightsStayWithinBoundsAndMoveEachFrame) {
 TEST_F(WavesTest, OneCycleAfterPeriodFrames) {
   const double h0 = wave_height_at(123.0f, 456.0f);
   for (int i = 0; i < 25; ++i) waves_advance();
-  EXPECT_NEAR(wave_phase, 100.0f, 1e-3);
+  EXPECT_NEAR(wave_settings.wave_phase, 100.0f, 1e-3);
   EXPECT_NEAR(wave_height_at(123.0f, 456.0f), h0, 1e-4);
 }
 
 TEST_F(WavesTest, DerivedSettings) {
   set_wave_period(0.0f);
-  EXPECT_EQ(wave_period, 1.0f);
-  EXPECT_NEAR(wave_phase_step, 6.2831853, 1e-6);
+  EXPECT_EQ(wave_settings.wave_period, 1.0f);
+  EXPECT_NEAR(wave_settings.wave_phase_step, 6.2831853, 1e-6);
   set_wave_height(20.0f);
-  EXPECT_FLOAT_EQ(wave_amplitude, 2.0f);
+  EXPECT_FLOAT_EQ(wave_settings.wave_amplitude, 2.0f);
   set_wave_length(20.0f);
-  EXPECT_FLOAT_EQ(wave_number, 4.0f);
+  EXPECT_FLOAT_EQ(wave_settings.wave_number, 4.0f);
   set_wave_phase(50.0f);
-  EXPECT_NEAR(wave_phase_radians, 3.14159265, 1e-6);
+  EXPECT_NEAR(wave_settings.wave_phase_radians, 3.14159265, 1e-6);
 
   set_wave_direction(30.0f);
-  const WaveSource a = wave_sources[1];
+  const WaveSource a = wave_settings.wave_sources[1];
   set_wave_direction(390.0f);
-  EXPECT_NEAR(wave_sources[1].x, a.x, 2.0);
-  EXPECT_NEAR(wave_sources[1].y, a.y, 2.0);
+  EXPECT_NEAR(wave_settings.wave_sources[1].x, a.x, 2.0);
+  EXPECT_NEAR(wave_settings.wave_sources[1].y, a.y, 2.0);
   // A length of 0 from a script: a finite field instead of an infinite wave number.
   set_wave_length(0.0f);
   EXPECT_TRUE(std::isfinite(wave_height_at(5.0f, 5.0f)));
 
   waves_off();
-  EXPECT_EQ(waves_enabled, 0);
-  EXPECT_FLOAT_EQ(wave_height, 20.0f);  // settings kept
+  EXPECT_EQ(wave_settings.waves_enabled, 0);
+  EXPECT_FLOAT_EQ(wave_settings.wave_height, 20.0f);  // settings kept
   waves_on();
-  EXPECT_EQ(waves_enabled, 1);
+  EXPECT_EQ(wave_settings.waves_enabled, 1);
 }
 
 }  // namespace

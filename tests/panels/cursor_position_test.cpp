@@ -1,13 +1,13 @@
 // The map read-out: mode letter, world coordinates with the origin under Ctrl, and the elevation.
 #include <gtest/gtest.h>
 
-#include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
 #include "engine/panels/cursor_position.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/panels/topo_view.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/landscape/topo_view.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ TEST(CursorPosition, ShowsModeCoordinatesAndElevation) {
   set_landscape_size(258, 258);
   topo_init();
   elevation_row(10)[20] = 123;
-  origin_x = 1000;
-  origin_y = 2000;
+  landscape_view.origin_x = 1000;
+  landscape_view.origin_y = 2000;
   struct Case {
     int32_t mode, control, px, py;
     const char* text;
@@ -33,7 +33,7 @@ TEST(CursorPosition, ShowsModeCoordinatesAndElevation) {
       {5, 0, 29 + 400, 270, "V  X=11970   Y=300     Z=0       "},
   };
   for (const Case& c : cases) {
-    topo_click_mode = c.mode;
+    render_settings.topo_click_mode = c.mode;
     host->control = c.control;
     show_cursor_position(c.px, c.py);
     EXPECT_STREQ(text_buffer, c.text);

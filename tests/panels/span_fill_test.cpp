@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/panels/panel_record.h"
-#include "engine/render/polygon.h"
+#include "engine/ui/panel_record.h"
+#include "engine/raster/polygon.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace {

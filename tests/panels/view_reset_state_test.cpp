@@ -4,21 +4,19 @@
 #include <cstring>
 
 #include "engine/animation/path_frames.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/topo_view.h"
+#include "engine/core/grid.h"
+#include "engine/core/settings.h"
+#include "engine/landscape/topo_view.h"
 #include "engine/panels/view_reset.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class ViewResetStateTest : public ::testing::Test {
+class ViewResetStateTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
-    reset_camera_state();
-    reset_grid_spacing();
     set_landscape_size(130, 66);
     topo_init();
   }
@@ -31,18 +29,18 @@ class ViewResetStateTest : public ::testing::Test {
   }
   // Changes everything reset_view_state puts back.
   static void disturb() {
-    vertical_scale = built_vertical_scale = 3.0f;
-    sea_level = 50;
-    bbox_enabled = 1;
-    camera_x = camera_y = camera_z = 7.0f;
-    tree_line = snow_line = 1;
+    landscape_view.vertical_scale = landscape_view.built_vertical_scale = 3.0f;
+    terrain_settings.sea_level = 50;
+    render_settings.bbox_enabled = 1;
+    camera_state.camera_x = camera_state.camera_y = camera_state.camera_z = 7.0f;
+    terrain_settings.tree_line = terrain_settings.snow_line = 1;
     cover_row(10)[10].color_class = 56;
     shade_row(10)[10] = 200;
-    landscape_changed = 0;
+    derived_data.landscape_changed = 0;
     path_node_count = 8;
     path_frame_count = 100;
-    colors_done_step = cliffs_done_step = shades_done_step = 1;
-    palette_stale = 0;
+    derived_data.colors_done_step = derived_data.cliffs_done_step = derived_data.shades_done_step = 1;
+    derived_data.palette_stale = 0;
     topo_zoom = 3;
   }
   struct Snapshot {
@@ -51,10 +49,10 @@ class ViewResetStateTest : public ::testing::Test {
     bool operator==(const Snapshot&) const = default;
   };
   static Snapshot snapshot() {
-    return {vertical_scale, built_vertical_scale, camera_x, camera_y, camera_z, target_x, target_y, target_z,
-            sea_level, bbox_enabled, tree_line, snow_line, cover_row(10)[10].color_class, shade_row(10)[10],
-            landscape_changed, path_node_count, path_frame_count, colors_done_step, cliffs_done_step,
-            shades_done_step, palette_stale, topo_zoom};
+    return {landscape_view.vertical_scale, landscape_view.built_vertical_scale, camera_state.camera_x, camera_state.camera_y, camera_state.camera_z, camera_state.target_x, camera_state.target_y, camera_state.target_z,
+            terrain_settings.sea_level, render_settings.bbox_enabled, terrain_settings.tree_line, terrain_settings.snow_line, cover_row(10)[10].color_class, shade_row(10)[10],
+            derived_data.landscape_changed, path_node_count, path_frame_count, derived_data.colors_done_step, derived_data.cliffs_done_step,
+            derived_data.shades_done_step, derived_data.palette_stale, topo_zoom};
   }
   ScopedHeadlessHost host_;
 };
@@ -62,24 +60,24 @@ class ViewResetStateTest : public ::testing::Test {
 TEST_F(ViewResetStateTest, PutsViewLevelsDerivedDataAndPathBack) {
   disturb();
   reset_view_state();
-  EXPECT_EQ(vertical_scale, 1.0f);
-  EXPECT_EQ(built_vertical_scale, 1.0f);
-  EXPECT_EQ(sea_level, 0);
-  EXPECT_EQ(bbox_enabled, 0);
-  EXPECT_FLOAT_EQ(camera_x, 1920.0f);  // middle of the 128-cell width
-  EXPECT_FLOAT_EQ(camera_y, 0.0f);
-  EXPECT_FLOAT_EQ(target_y, 64 * 30.0f / 2.0f);
-  EXPECT_EQ(tree_line, base_level + (max_elevation - base_level) / 3);
-  EXPECT_EQ(snow_line, base_level + 2 * (max_elevation - base_level) / 3);
+  EXPECT_EQ(landscape_view.vertical_scale, 1.0f);
+  EXPECT_EQ(landscape_view.built_vertical_scale, 1.0f);
+  EXPECT_EQ(terrain_settings.sea_level, 0);
+  EXPECT_EQ(render_settings.bbox_enabled, 0);
+  EXPECT_FLOAT_EQ(camera_state.camera_x, 1920.0f);  // middle of the 128-cell width
+  EXPECT_FLOAT_EQ(camera_state.camera_y, 0.0f);
+  EXPECT_FLOAT_EQ(camera_state.target_y, 64 * 30.0f / 2.0f);
+  EXPECT_EQ(terrain_settings.tree_line, landscape_view.base_level + (landscape_view.max_elevation - landscape_view.base_level) / 3);
+  EXPECT_EQ(terrain_settings.snow_line, landscape_view.base_level + 2 * (landscape_view.max_elevation - landscape_view.base_level) / 3);
   EXPECT_EQ(cover_row(10)[10].color_class, 0);
   EXPECT_EQ(shade_row(10)[10], 0);
-  EXPECT_EQ(landscape_changed, 1);
+  EXPECT_EQ(derived_data.landscape_changed, 1);
   EXPECT_EQ(path_node_count, 0);
   EXPECT_EQ(path_frame_count, 0);
-  EXPECT_EQ(colors_done_step, 128);
-  EXPECT_EQ(cliffs_done_step, 128);
-  EXPECT_EQ(shades_done_step, 128);
-  EXPECT_EQ(palette_stale, 128);
+  EXPECT_EQ(derived_data.colors_done_step, 128);
+  EXPECT_EQ(derived_data.cliffs_done_step, 128);
+  EXPECT_EQ(derived_data.shades_done_step, 128);
+  EXPECT_EQ(derived_data.palette_stale, 128);
   EXPECT_EQ(topo_zoom, 129 / 16);  // the whole landscape on the map
 }
 

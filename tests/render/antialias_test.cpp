@@ -8,7 +8,7 @@ class AntialiasTest : public PostFrameTest {
  protected:
   // A single-size image of width by height in buffers doubled for anti-aliasing, already begun.
   void begin_doubled(int32_t width, int32_t height, int32_t mode) {
-    antialias_mode = mode;
+    render_settings.antialias_mode = mode;
     make_frame(width, height, 2 * width, 2 * height);
   }
 };
@@ -50,7 +50,7 @@ TEST_F(AntialiasTest, UniformImageStaysUniformWithBothFiltersUpToTheEdges) {
 }
 
 TEST_F(AntialiasTest, LinearFilterAveragesTheBlockWithRounding) {
-  antialias_mode = 1;
+  render_settings.antialias_mode = 1;
   make_frame(4, 4);  // the doubled image itself
   fill_buffer(0);
   px(0, 0) = rgb(33, 10, 0, 255);
@@ -69,7 +69,7 @@ TEST_F(AntialiasTest, LinearFilterAveragesTheBlockWithRounding) {
 }
 
 TEST_F(AntialiasTest, GaussianKernelWeightsAndEdgeRenormalisation) {
-  antialias_mode = 2;
+  render_settings.antialias_mode = 2;
   make_frame(8, 8);
   fill_buffer(rgb(5, 0, 0, 0));
   // At (0, 0) nine pixels are used (sum 490); the one at column +2, row 0 weighs 20.
@@ -122,7 +122,7 @@ TEST_F(AntialiasTest, OddSizesComeBackExactlyAndTheImageIsCentredAgain) {
 }
 
 TEST_F(AntialiasTest, OffOrWithoutBuffer) {
-  antialias_mode = 0;
+  render_settings.antialias_mode = 0;
   EXPECT_EQ(antialias_begin(), 0);  // no vidmem24
   EXPECT_EQ(antialias_reduce(1), 0);
   make_frame(4, 4);
@@ -149,7 +149,7 @@ TEST_F(AntialiasTest, FiltersOffTheImageReadNothing) {
 // A buffer not allocated for anti-aliasing cannot take the doubled image: nothing is written outside it
 // and the reduction then leaves the single size alone.
 TEST_F(AntialiasTest, BufferTooSmallForDoubling) {
-  antialias_mode = 1;
+  render_settings.antialias_mode = 1;
   make_frame(4, 4);
   fill_buffer(rgb(1, 2, 3, 4));
   const auto before = snapshot();

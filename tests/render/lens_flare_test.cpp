@@ -15,7 +15,7 @@ class LensFlareTest : public PostFrameTest {
   void SetUp() override {
     PostFrameTest::SetUp();
     for (auto& a : class_attributes) a.flare_intensity = 0;
-    flare_enabled = 1;
+    render_settings.flare_enabled = 1;
   }
   static void set_flare(uint32_t slot, int32_t intensity, int32_t radius) {
     class_attributes[slot].flare_intensity = static_cast<uint8_t>(intensity);
@@ -92,7 +92,7 @@ TEST_F(LensFlareTest, AllIntensitiesZeroEqualsFlareOff) {
   const auto before = snapshot();
   ASSERT_EQ(lens_flare(), 1);
   EXPECT_EQ(snapshot(), before);
-  flare_enabled = 0;
+  render_settings.flare_enabled = 0;
   EXPECT_EQ(lens_flare(), -1);
   EXPECT_EQ(snapshot(), before);
 }

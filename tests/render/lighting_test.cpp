@@ -4,29 +4,27 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/host/headless_host.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
 #include "engine/render/lighting.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class LightingTest : public ::testing::Test {
+class LightingTest : public EngineTest {
  protected:
   void SetUp() override {
-    reset_settings_defaults();
     set_landscape_size(130, 130);
     clear_elevations();
     clear_shades();
-    reset_grid_spacing();
     user_abort = 0;  // a stop left by an earlier test must not end this one's operations
-    status_reset_state();
-    light_roughness = 0;
-    grid_step = 1;
-    shades_done_step = land_width;
+    render_settings.light_roughness = 0;
+    render_settings.grid_step = 1;
+    derived_data.shades_done_step = land_width;
   }
   void TearDown() override {
     reset_grid_spacing();
@@ -37,37 +35,37 @@ class LightingTest : public ::testing::Test {
   // Sun towards +x at the given declination.
   static void sun_east(float declination) {
     const double d = declination / 57.29577951308232;
-    light_x = static_cast<float>(std::cos(d));
-    light_y = 0.0f;
-    light_z = static_cast<float>(std::sin(d));
-    sun_declination = declination;
-    light_tables_stale = 1;
-    shades_done_step = land_width;
+    light_state.light_x = static_cast<float>(std::cos(d));
+    light_state.light_y = 0.0f;
+    light_state.light_z = static_cast<float>(std::sin(d));
+    light_state.sun_declination = declination;
+    light_state.light_tables_stale = 1;
+    derived_data.shades_done_step = land_width;
   }
   ScopedHeadlessHost host_;
 };
 
 TEST_F(LightingTest, FaceLightLevels) {
-  light_x = 0.7f, light_y = 0.0f, light_z = 0.71f;
-  exaggerate_shading = 0;
+  light_state.light_x = 0.7f, light_state.light_y = 0.0f, light_state.light_z = 0.71f;
+  render_settings.exaggerate_shading = 0;
   EXPECT_EQ(light_intensity(60, 0, 0, 0, 60, 0), 181);  // level ground, the light used as stored
   set_flat_intensity();
-  EXPECT_EQ(flat_intensity, 181);
-  EXPECT_EQ(sky_intensity, 181);
+  EXPECT_EQ(light_state.flat_intensity, 181);
+  EXPECT_EQ(light_state.sky_intensity, 181);
   EXPECT_EQ(light_intensity_secondary(60, 0, 0, 0, 60, 0), 25);
   // A face turned away from the sun gets 0, not a negative level.
   EXPECT_EQ(light_intensity(60, 0, 600, 0, 60, 0), 0);
   // 60 degrees to the sun: l = 0.5 gives 128, or 85 with the exaggerating curve.
-  light_x = 0.0f, light_y = 0.0f, light_z = 1.0f;
+  light_state.light_x = 0.0f, light_state.light_y = 0.0f, light_state.light_z = 1.0f;
   const int32_t dz = static_cast<int32_t>(std::lround(60.0 * std::tan(60.0 / 57.29577951308232) * 1000));
   EXPECT_NEAR(light_intensity(60000, 0, dz, 0, 60000, 0), 128, 1);
-  exaggerate_shading = 1;
+  render_settings.exaggerate_shading = 1;
   EXPECT_NEAR(light_intensity(60000, 0, dz, 0, 60000, 0), 85, 1);
   // A light vector slightly longer than 1 must not push acos out of its domain.
-  light_z = 1.01f;
+  light_state.light_z = 1.01f;
   EXPECT_EQ(light_intensity(60, 0, 0, 0, 60, 0), 255);
   // Contrast 0 switches lighting off for both.
-  contrast = 0;
+  light_state.contrast = 0;
   EXPECT_EQ(light_intensity(60, 0, 600, 0, 60, 0), 255);
   EXPECT_EQ(light_intensity_secondary(60, 0, 600, 0, 60, 0), 255);
 }
@@ -95,24 +93,24 @@ TEST_F(LightingTest, DetailLevelTable) {
   const Row rows[] = {{0, 32000, 0, 5, 4}, {1, 20, 4, 6, 5}, {2, 15, 6, 7, 6}, {3, 10, 8, 8, 7}, {4, 7, 8, 8, 7}};
   for (const Row& r : rows) {
     set_detail_level(2, r.level);
-    EXPECT_EQ(detail_enabled, 2);
-    EXPECT_EQ(detail_level, r.level);
+    EXPECT_EQ(render_settings.detail_enabled, 2);
+    EXPECT_EQ(render_settings.detail_level, r.level);
     EXPECT_EQ(max_polygon_size, r.size) << r.level;
     EXPECT_EQ(max_detail_depth, r.depth) << r.level;
-    EXPECT_EQ(detail_param_a, r.a) << r.level;
-    EXPECT_EQ(detail_param_b, r.b) << r.level;
+    EXPECT_EQ(render_settings.detail_param_a, r.a) << r.level;
+    EXPECT_EQ(render_settings.detail_param_b, r.b) << r.level;
   }
   set_detail_level(1, 7);  // stored, thresholds unchanged
-  EXPECT_EQ(detail_level, 7);
-  EXPECT_EQ(detail_enabled, 1);
+  EXPECT_EQ(render_settings.detail_level, 7);
+  EXPECT_EQ(render_settings.detail_enabled, 1);
   EXPECT_EQ(max_polygon_size, 7);
 
   set_detail_level(2, 0);
   surface_detail_command(3);  // from level 0 the mode becomes 1
-  EXPECT_EQ(detail_enabled, 1);
+  EXPECT_EQ(render_settings.detail_enabled, 1);
   EXPECT_EQ(max_polygon_size, 10);
   surface_detail_command(0);
-  EXPECT_EQ(detail_enabled, 0);
+  EXPECT_EQ(render_settings.detail_enabled, 0);
   // With Shift held the two thresholds are asked for.
   host_->shift = 1;
   host_->value_answers = {{1, 33}, {1, 5}};
@@ -122,22 +120,22 @@ TEST_F(LightingTest, DetailLevelTable) {
 }
 
 TEST_F(LightingTest, TreeShadowMarksTheCornerAwayFromTheSun) {
-  trees_enabled = 1;
+  tree_settings.trees_enabled = 1;
   cover_row(20)[10].object = 35;  // oak
   cover_row(40)[40].object = 36;  // cactus: no shadow
-  light_x256 = 100, light_y256 = 100;
+  light_state.light_x256 = 100, light_state.light_y256 = 100;
   shade_row(5)[5] = kShadeObjectShadow;  // a stale mark is cleared
   mark_tree_shadows();
   EXPECT_TRUE(shade_row(20)[10] & kShadeObjectShadow);
   EXPECT_FALSE(shade_row(5)[5] & kShadeObjectShadow);
   EXPECT_FALSE(shade_row(40)[40] & kShadeObjectShadow);
-  light_x256 = -100, light_y256 = -100;
+  light_state.light_x256 = -100, light_state.light_y256 = -100;
   mark_tree_shadows();
   EXPECT_FALSE(shade_row(20)[10] & kShadeObjectShadow);
   EXPECT_TRUE(shade_row(21)[11] & kShadeObjectShadow);
   // Coarser steps leave the marks alone.
-  grid_step = 2;
-  light_x256 = 100, light_y256 = 100;
+  render_settings.grid_step = 2;
+  light_state.light_x256 = 100, light_state.light_y256 = 100;
   mark_tree_shadows();
   EXPECT_TRUE(shade_row(21)[11] & kShadeObjectShadow);
 }
@@ -149,8 +147,8 @@ class WallShadowTest : public LightingTest {
   void SetUp() override {
     LightingTest::SetUp();
     for (int32_t r = 0; r < grid_height; ++r) elevation_row(r)[60] = 100;
-    max_elevation = 100;
-    shadows_enabled = 1;
+    landscape_view.max_elevation = 100;
+    render_settings.shadows_enabled = 1;
   }
   int32_t shadow_length(int32_t row) {
     int32_t n = 0;
@@ -184,28 +182,28 @@ TEST_F(WallShadowTest, LengthFollowsDeclination) {
 TEST_F(WallShadowTest, ValidShadingIsKeptAndStopIsReported) {
   sun_east(30.0f);
   ASSERT_EQ(shade_landscape(), 1);
-  EXPECT_EQ(shades_done_step, 1);
+  EXPECT_EQ(derived_data.shades_done_step, 1);
   shade_row(64)[57] = 0;
   EXPECT_EQ(shade_landscape(), 1);  // still valid: nothing recomputed
   EXPECT_EQ(shade_row(64)[57], 0);
-  shades_done_step = land_width;
+  derived_data.shades_done_step = land_width;
   user_abort = 1;
   EXPECT_EQ(shade_landscape(), -1);
-  EXPECT_EQ(shades_done_step, land_width);
+  EXPECT_EQ(derived_data.shades_done_step, land_width);
   EXPECT_EQ(shade_landscape(), 1);
   EXPECT_EQ(shade_row(64)[57], 25 | kShadeTerrainShadow);
 }
 
 TEST_F(LightingTest, SunStraightOverheadOrZeroSpacingEndsRays) {
-  shadows_enabled = 1;
-  light_x = 0.0f, light_y = 0.0f, light_z = 1.0f;
-  sun_declination = 80.0f;  // inconsistent on purpose: steps become infinite
+  render_settings.shadows_enabled = 1;
+  light_state.light_x = 0.0f, light_state.light_y = 0.0f, light_state.light_z = 1.0f;
+  light_state.sun_declination = 80.0f;  // inconsistent on purpose: steps become infinite
   elevation_row(10)[10] = 50;
-  max_elevation = 50;
+  landscape_view.max_elevation = 50;
   ASSERT_EQ(shade_landscape(), 1);
   grid_spacing_y = 0.0f;
-  light_x = 0.5f, light_y = 0.5f, light_z = 0.7f;
-  shades_done_step = land_width;
+  light_state.light_x = 0.5f, light_state.light_y = 0.5f, light_state.light_z = 0.7f;
+  derived_data.shades_done_step = land_width;
   ASSERT_EQ(shade_landscape(), 1);
 }
 
@@ -216,12 +214,12 @@ TEST_F(LightingTest, CoarseStepsStayInsideTheRow) {
   clear_elevations();
   clear_shades();
   for (int32_t c = 0; c < 12; ++c) elevation_row(1)[c] = 30000;
-  max_elevation = 30000;
-  light_x = 0.7f, light_y = 0.0f, light_z = 0.71f;
-  shadows_enabled = 0;
+  landscape_view.max_elevation = 30000;
+  light_state.light_x = 0.7f, light_state.light_y = 0.0f, light_state.light_z = 0.71f;
+  render_settings.shadows_enabled = 0;
   for (int32_t step : {4, 8}) {
-    grid_step = step;
-    shades_done_step = land_width;
+    render_settings.grid_step = step;
+    derived_data.shades_done_step = land_width;
     ASSERT_EQ(shade_landscape(), 1);
     const int32_t last = (land_width - 1) / step * step;
     EXPECT_EQ(shade_row(0)[last], 181) << step;
@@ -241,22 +239,22 @@ TEST_F(LightingTest, ShadingShadowsMatchThePlainRay) {
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c)
       elevation_row(r)[c] = static_cast<int16_t>(300 + 250 * std::sin(c * 0.07) * std::cos(r * 0.05) + random8());
-  max_elevation = 0;
+  landscape_view.max_elevation = 0;
   for (int32_t r = 0; r < grid_height; ++r)
-    for (int32_t c = 0; c < grid_width; ++c) max_elevation = std::max<int32_t>(max_elevation, elevation_row(r)[c]);
-  shadows_enabled = 1;
+    for (int32_t c = 0; c < grid_width; ++c) landscape_view.max_elevation = std::max<int32_t>(landscape_view.max_elevation, elevation_row(r)[c]);
+  render_settings.shadows_enabled = 1;
   struct Sun {
     float x, y, decl;
   };
   const Sun suns[] = {{0.6f, 0.8f, 5}, {-0.8f, 0.6f, 12}, {-0.3f, -0.95f, 25}, {1.0f, -0.1f, 3}, {0.7f, 0.7f, 45}};
   for (int32_t step : {1, 2}) {
-    grid_step = step;
+    render_settings.grid_step = step;
     for (const Sun& s : suns) {
       const double d = s.decl / 57.29577951308232;
-      light_x = static_cast<float>(s.x * std::cos(d)), light_y = static_cast<float>(s.y * std::cos(d));
-      light_z = static_cast<float>(std::sin(d));
-      sun_declination = s.decl;
-      shades_done_step = land_width;
+      light_state.light_x = static_cast<float>(s.x * std::cos(d)), light_state.light_y = static_cast<float>(s.y * std::cos(d));
+      light_state.light_z = static_cast<float>(std::sin(d));
+      light_state.sun_declination = s.decl;
+      derived_data.shades_done_step = land_width;
       ASSERT_EQ(shade_landscape(), 1);
       int32_t shadowed = 0;
       for (int32_t r = 0; r < land_height; r += step)

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <set>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/render/dither.h"
-#include "engine/render/haze.h"
-#include "engine/render/image_palette.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/image_palette.h"
 #include "engine/scene/texture_slots.h"
 #include "tests/render/post_fixture.h"
 
@@ -48,8 +48,8 @@ class PaletteTest : public PostFrameTest {
   static void one_colour_scene() {
     for (auto& e : color_table) e = {0, 0, 0, 0};
     color_table[33] = color_table[76] = color_table[32] = {0, 0, 150, 90};
-    haze_density = 0;
-    flat_intensity = sky_intensity = 200;
+    render_settings.haze_density = 0;
+    light_state.flat_intensity = light_state.sky_intensity = 200;
     set_landscape_size(3, 3);
   }
 };
@@ -114,7 +114,7 @@ TEST_F(PaletteTest, MergeKeepsCountersAndClipsAtTheCubeEdges) {
 }
 
 TEST_F(PaletteTest, EveryFourthPickIsTheLeastFrequent) {
-  palette_colors = 6;
+  render_settings.palette_colors = 6;
   zero_color_cache();
   const int32_t a = c555(31, 0, 0), b = c555(0, 31, 0), c = c555(0, 0, 31), d = c555(31, 31, 0),
                 rare = c555(0, 31, 31), e = c555(16, 16, 16);
@@ -130,14 +130,14 @@ TEST_F(PaletteTest, EveryFourthPickIsTheLeastFrequent) {
   std::set<uint32_t> chosen;
   for (int32_t i = 1; i < 6; ++i) chosen.insert(entry_rgb(i));
   EXPECT_EQ(chosen, (std::set<uint32_t>{bin_colour(a), bin_colour(b), bin_colour(c), bin_colour(d), bin_colour(rare)}));
-  EXPECT_EQ(palette_stale, 0);
+  EXPECT_EQ(derived_data.palette_stale, 0);
 }
 
 TEST_F(PaletteTest, LockedOrCurrentPaletteIsKept) {
   image_palette[5] = {1, 2, 3, 4};
   for (int32_t locked : {1, 0}) {
-    palette_locked = locked;
-    palette_stale = locked ? 258 : 0;
+    render_settings.palette_locked = locked;
+    derived_data.palette_stale = locked ? 258 : 0;
     EXPECT_EQ(make_palette(), 1);
     EXPECT_EQ(ui_make_palette(), 1);
     EXPECT_EQ(image_palette[5].red, 1);
@@ -147,21 +147,21 @@ TEST_F(PaletteTest, LockedOrCurrentPaletteIsKept) {
 
 TEST_F(PaletteTest, TwoColoursGiveBlackAndTheMostFrequentPrediction) {
   one_colour_scene();
-  palette_colors = 2;
-  palette_stale = 258;
+  render_settings.palette_colors = 2;
+  derived_data.palette_stale = 258;
   ASSERT_EQ(make_palette(), 1);
   EXPECT_EQ(entry_rgb(0), 0u);
   point_distance = 0;
   haze_factor = 0;
   const uint32_t sky = shade_color(0, 150, 90, 200, 0, 0);
   EXPECT_EQ(entry_rgb(1), bin_colour(rgb555_of(sky)));
-  EXPECT_EQ(palette_stale, 0);
-  EXPECT_EQ(haze_color_slot, 26);
+  EXPECT_EQ(derived_data.palette_stale, 0);
+  EXPECT_EQ(light_state.haze_color_slot, 26);
 }
 
 TEST_F(PaletteTest, PredictionRestartsTheRandomStreamsFromZero) {
   one_colour_scene();
-  palette_stale = 1;
+  derived_data.palette_stale = 1;
   ASSERT_EQ(make_palette(), 1);
   const int32_t after = random8();
   random_seed(0);
@@ -209,36 +209,36 @@ TEST_F(PaletteTest, PaletteSizeOutsideItsRangeIsClamped) {
   one_colour_scene();
   for (int32_t colors : {0, 1, -5, 257, 100000}) {
     SCOPED_TRACE(colors);
-    palette_colors = colors;
-    palette_stale = 1;
+    render_settings.palette_colors = colors;
+    derived_data.palette_stale = 1;
     ASSERT_EQ(make_palette(), 1);
-    EXPECT_EQ(palette_colors, colors < 2 ? 2 : 256);
-    palette_colors = colors;
-    palette_stale = 1;
+    EXPECT_EQ(render_settings.palette_colors, colors < 2 ? 2 : 256);
+    render_settings.palette_colors = colors;
+    derived_data.palette_stale = 1;
     ASSERT_EQ(ui_make_palette(), 1);
   }
 }
 
 TEST_F(PaletteTest, StopWhilePickingKeepsThePaletteStale) {
   one_colour_scene();
-  palette_stale = 1;
+  derived_data.palette_stale = 1;
   user_abort = 1;
   EXPECT_EQ(make_palette(), -1);
-  EXPECT_NE(palette_stale, 0);
+  EXPECT_NE(derived_data.palette_stale, 0);
 }
 
 TEST_F(PaletteTest, ImagePaletteAlwaysHoldsBlackWhiteAndGrey) {
   make_frame(16, 16);
   fill_buffer(rgb(1, 10, 200, 30));
-  palette_colors = 3;
-  palette_stale = 1;
+  render_settings.palette_colors = 3;
+  derived_data.palette_stale = 1;
   ASSERT_EQ(ui_make_palette(), 1);
   EXPECT_EQ(entry_rgb(0), 0u);
   EXPECT_EQ(entry_rgb(1), 0xF8F8F8u);  // sorted: equal hue and saturation, larger value first
   EXPECT_EQ(entry_rgb(2), 0x787878u);
   // With room for more, the image's colour is picked too.
-  palette_colors = 8;
-  palette_stale = 1;
+  render_settings.palette_colors = 8;
+  derived_data.palette_stale = 1;
   ASSERT_EQ(ui_make_palette(), 1);
   std::set<uint32_t> chosen;
   for (int32_t i = 0; i < 8; ++i) chosen.insert(entry_rgb(i));
@@ -248,8 +248,8 @@ TEST_F(PaletteTest, ImagePaletteAlwaysHoldsBlackWhiteAndGrey) {
 }
 
 TEST_F(PaletteTest, ImagePaletteOfNoImageOrTwoColours) {
-  palette_colors = 2;  // fewer entries than the three fixed colours
-  palette_stale = 1;
+  render_settings.palette_colors = 2;  // fewer entries than the three fixed colours
+  derived_data.palette_stale = 1;
   EXPECT_EQ(ui_make_palette(), 1);  // no vidmem24: the histogram stays empty
   EXPECT_EQ(palette_slots_left, 0u);
 }
@@ -290,11 +290,11 @@ TEST_F(PaletteTest, ConversionWithoutDitherIsRepeatable) {
   make_frame(32, 16);
   for (int32_t y = 0; y < 16; ++y)
     for (int32_t x = 0; x < 32; ++x) px(x, y) = rgb(1, x * 8, y * 16, (x * y) & 255);
-  palette_colors = 16;
-  palette_stale = 1;
+  render_settings.palette_colors = 16;
+  derived_data.palette_stale = 1;
   ASSERT_EQ(ui_make_palette(), 1);
   reset_palette();
-  dither_amount = 0;
+  render_settings.dither_amount = 0;
   convert_vidmem24_to_8();
   std::vector<uint8_t> first;
   for (int32_t y = 0; y < 16; ++y) first.insert(first.end(), vidmem8_row(y), vidmem8_row(y) + 32);

@@ -6,18 +6,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/host/headless_host.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "tests/support/headless_host.h"
+#include "engine/core/settings.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
+#include "tests/support/engine_test.h"
 
-class PostFrameTest : public ::testing::Test {
+class PostFrameTest : public EngineTest {
  protected:
   ScopedHeadlessHost host;
 
   void SetUp() override {
-    reset_settings_defaults();
     user_abort = 0;
     status_reset_state();  // no render-window stop or throttle left by an earlier test
     render_client_width = render_client_height = 0;

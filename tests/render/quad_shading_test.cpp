@@ -1,21 +1,18 @@
 // Colour slots of terrain triangles from their corners' markers, and the water colour by slope.
 #include <gtest/gtest.h>
 
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/water_color.h"
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/quad_shading.h"
+#include "tests/support/engine_test.h"
 
 namespace {
 
-class QuadShadingTest : public ::testing::Test {
+class QuadShadingTest : public EngineTest {
  protected:
-  void SetUp() override {
-    reset_settings_defaults();
-    reset_color_class_settings();
-  }
   void TearDown() override {
     reset_settings_defaults();
     reset_color_class_settings();
@@ -43,11 +40,11 @@ TEST_F(QuadShadingTest, WaterColourBySlope) {
 }
 
 TEST_F(QuadShadingTest, CornerMarkersVoteForTheSlot) {
-  cliffs_enabled = 1;
-  cliff_mode = 1;
-  cliff_angle = 40;
-  snow_line = 1000;
-  tree_line = 500;
+  terrain_settings.cliffs_enabled = 1;
+  terrain_settings.cliff_mode = 1;
+  terrain_settings.cliff_angle = 40;
+  terrain_settings.snow_line = 1000;
+  terrain_settings.tree_line = 500;
   const int32_t land_water = -29900;
   struct Case {
     const char* what;
@@ -78,11 +75,11 @@ TEST_F(QuadShadingTest, CornerMarkersVoteForTheSlot) {
 }
 
 TEST_F(QuadShadingTest, BlendedColourIsTheMeanOfBoth) {
-  sun_light_r = sun_light_g = sun_light_b = 255;
-  ambient_light_r = ambient_light_g = ambient_light_b = 0;
-  auto_exposure = 0;
-  brightness = 104;  // exposure factor 1
-  haze_density = 0;
+  light_state.sun_light_r = light_state.sun_light_g = light_state.sun_light_b = 255;
+  light_state.ambient_light_r = light_state.ambient_light_g = light_state.ambient_light_b = 0;
+  light_state.auto_exposure = 0;
+  light_state.brightness = 104;  // exposure factor 1
+  render_settings.haze_density = 0;
   EXPECT_EQ(blend_shade_color(100, 0, 51, 200, 50, 0, 255, 0, 0), shade_color(150, 25, 25, 255, 0, 0));
   EXPECT_EQ(blend_shade_color(-1, 0, 0, 0, 0, 0, 255, 0, 0), shade_color(0, 0, 0, 255, 0, 0));
 }

@@ -23,37 +23,37 @@ class RenderFrameTest : public TerrainRenderTest {
     color_table[88] = ColorEntry{0, 200, 100, 50};
     color_table[77] = ColorEntry{0, 255, 255, 255};  // white sun
     class_attributes[88] = ClassAttributes{0, 0, 0, 0, 0};  // no highlight, no roughness: the surface stays level
-    contrast = 255;                                         // all light from the sun, none ambient
-    light_x = 0.6f;
-    light_y = 0.0f;
-    light_z = 0.8f;
-    light_roughness = 0;
-    haze_density = 0;
-    shadows_enabled = 0;
-    phong_enabled = 0;
-    blend_colors = gouraud_enabled = 0;
-    exaggerate_shading = 0;
-    auto_exposure = 0;
-    brightness = 128;
-    flare_enabled = 0;
-    antialias_mode = 0;
-    stereo_camera = 1;
-    view_facing = 5;
-    grid_step = 1;
+    light_state.contrast = 255;                                         // all light from the sun, none ambient
+    light_state.light_x = 0.6f;
+    light_state.light_y = 0.0f;
+    light_state.light_z = 0.8f;
+    render_settings.light_roughness = 0;
+    render_settings.haze_density = 0;
+    render_settings.shadows_enabled = 0;
+    render_settings.phong_enabled = 0;
+    render_settings.blend_colors = render_settings.gouraud_enabled = 0;
+    render_settings.exaggerate_shading = 0;
+    light_state.auto_exposure = 0;
+    light_state.brightness = 128;
+    render_settings.flare_enabled = 0;
+    render_settings.antialias_mode = 0;
+    lens_state.stereo_camera = 1;
+    lens_state.view_facing = 5;
+    render_settings.grid_step = 1;
     set_detail_level(1, 2);
-    camera_x = 16 * 30.0f;
-    camera_y = 16 * 30.0f;
-    camera_z = 200.0f;
-    camera_heading = 0.0f;
-    camera_bank = 0.0f;
-    camera_pitch = -90.0f;
+    camera_state.camera_x = 16 * 30.0f;
+    camera_state.camera_y = 16 * 30.0f;
+    camera_state.camera_z = 200.0f;
+    camera_state.camera_heading = 0.0f;
+    camera_state.camera_bank = 0.0f;
+    camera_state.camera_pitch = -90.0f;
   }
   // A small start-up scene without lens flare or anti-aliasing.
   void small_startup(int32_t w, int32_t h) {
     image(w, h);
     startup_scene();
-    flare_enabled = 0;
-    antialias_mode = 0;
+    render_settings.flare_enabled = 0;
+    render_settings.antialias_mode = 0;
   }
 };
 
@@ -86,17 +86,17 @@ TEST_F(RenderFrameTest, FlatLandscapeLightShadowAndHighlightByHand) {
       // R = ((200 * 85) >> 8) * 255 / 256 = 65 -> 89, G = 32 -> 44, B = 15 -> 20.
       {"exaggerated",
        [] {
-         exaggerate_shading = 1;
-         light_x = 0.8660254f;
-         light_z = 0.5f;
+         render_settings.exaggerate_shading = 1;
+         light_state.light_x = 0.8660254f;
+         light_state.light_z = 0.5f;
        },
        89, 44, 20},
       // Every corner in cast shadow (16..31, mean at least 8): light halves to 102;
       // R = 79 * 255 / 256 = 78 -> 107, G = 38 -> 52, B = 18 -> 24.
       {"cast shadow",
        [] {
-         shadows_enabled = 1;
-         sun_declination = 90.0f;  // the shading is not recomputed: the marks stay as set
+         render_settings.shadows_enabled = 1;
+         light_state.sun_declination = 90.0f;  // the shading is not recomputed: the marks stay as set
          for (int32_t r = 0; r < grid_height; ++r)
            for (int32_t c = 0; c < grid_width; ++c) shade_row(r)[c] = kShadeTerrainShadow;
        },
@@ -105,7 +105,7 @@ TEST_F(RenderFrameTest, FlatLandscapeLightShadowAndHighlightByHand) {
       // R = 158 + 99 = 257 -> 353, clamped 255; G = 78 + 99 -> 243; B = 38 + 99 -> 188.
       {"highlight",
        [] {
-         phong_enabled = 1;
+         render_settings.phong_enabled = 1;
          class_attributes[88].phong_intensity = 100;
          class_attributes[88].phong_sharpness = 0;
        },
@@ -161,8 +161,8 @@ TEST_F(RenderFrameTest, BlackClassesAndUndersidesDrawNoTerrain) {
       {"black road", [] { color_table[88] = ColorEntry{0, 0, 0, 0}; }},
       {"seen from below",
        [] {
-         camera_z = -200.0f;
-         camera_pitch = 90.0f;
+         camera_state.camera_z = -200.0f;
+         camera_state.camera_pitch = 90.0f;
        }},
   };
   for (const auto& [what, setup] : cases) {
@@ -181,7 +181,7 @@ TEST_F(RenderFrameTest, AntiAliasFiltersKeepAUniformImage) {
   for (int32_t mode : {1, 2}) {
     image(64, 48);
     flat_road_scene();
-    antialias_mode = mode;
+    render_settings.antialias_mode = mode;
     ASSERT_EQ(render_frame(0, 1), 1) << mode;
     EXPECT_EQ(image_width, 64);
     EXPECT_EQ(image_height, 48);
@@ -194,7 +194,7 @@ TEST_F(RenderFrameTest, AntiAliasFiltersKeepAUniformImage) {
 
 TEST_F(RenderFrameTest, SameRenderTwiceGivesTheSameImage) {
   small_startup(160, 120);
-  light_roughness = 100;  // the lighting noise must not depend on anything before the frame
+  render_settings.light_roughness = 100;  // the lighting noise must not depend on anything before the frame
   ASSERT_EQ(render_frame(0, 1), 1);
   const std::vector<uint32_t> first = image_pixels();
   random_seed(12345);  // whatever state the streams are left in
@@ -205,42 +205,42 @@ TEST_F(RenderFrameTest, SameRenderTwiceGivesTheSameImage) {
 
 TEST_F(RenderFrameTest, LookingBackEqualsTurnedHeadingWithBankAndPitchNegated) {
   small_startup(96, 72);
-  camera_bank = 10.0f;
-  camera_heading = 30.0f;
-  camera_pitch = 5.0f;
-  view_facing = 6;
+  camera_state.camera_bank = 10.0f;
+  camera_state.camera_heading = 30.0f;
+  camera_state.camera_pitch = 5.0f;
+  lens_state.view_facing = 6;
   ASSERT_EQ(render_frame(0, 1), 1);
   const std::vector<uint32_t> back = image_pixels();
-  EXPECT_EQ(camera_bank, 10.0f);
-  EXPECT_EQ(camera_heading, 30.0f);
-  EXPECT_EQ(camera_pitch, 5.0f);
+  EXPECT_EQ(camera_state.camera_bank, 10.0f);
+  EXPECT_EQ(camera_state.camera_heading, 30.0f);
+  EXPECT_EQ(camera_state.camera_pitch, 5.0f);
 
   clear_frame_buffers();
-  view_facing = 5;
-  camera_bank = -10.0f;
-  camera_heading = 210.0f;
-  camera_pitch = -5.0f;
+  lens_state.view_facing = 5;
+  camera_state.camera_bank = -10.0f;
+  camera_state.camera_heading = 210.0f;
+  camera_state.camera_pitch = -5.0f;
   ASSERT_EQ(render_frame(0, 1), 1);
   EXPECT_TRUE(back == image_pixels());
 }
 
 TEST_F(RenderFrameTest, StereoEyeEqualsMovedCameraPlusImageShift) {
   small_startup(160, 120);
-  ASSERT_EQ(camera_heading, 0.0f);  // the default view looks along +y: the right eye sits at +x
-  ASSERT_EQ(camera_bank, 0.0f);
-  const float x = camera_x, y = camera_y, z = camera_z;
-  stereo_camera = 3;
-  stereo_separation = 10.0f;
-  stereo_image_shift = 32;
+  ASSERT_EQ(camera_state.camera_heading, 0.0f);  // the default view looks along +y: the right eye sits at +x
+  ASSERT_EQ(camera_state.camera_bank, 0.0f);
+  const float x = camera_state.camera_x, y = camera_state.camera_y, z = camera_state.camera_z;
+  lens_state.stereo_camera = 3;
+  lens_state.stereo_separation = 10.0f;
+  lens_state.stereo_image_shift = 32;
   ASSERT_EQ(render_frame(0, 1), 1);
   const std::vector<uint32_t> eye = image_pixels();
-  EXPECT_EQ(std::memcmp(&camera_x, &x, sizeof x), 0);  // put back exactly
-  EXPECT_EQ(camera_y, y);
-  EXPECT_EQ(camera_z, z);
+  EXPECT_EQ(std::memcmp(&camera_state.camera_x, &x, sizeof x), 0);  // put back exactly
+  EXPECT_EQ(camera_state.camera_y, y);
+  EXPECT_EQ(camera_state.camera_z, z);
 
   clear_frame_buffers();
-  stereo_camera = 1;
-  camera_x = x + 10.0f;
+  lens_state.stereo_camera = 1;
+  camera_state.camera_x = x + 10.0f;
   ASSERT_EQ(render_frame(0, 1), 1);
   const std::vector<uint32_t> moved = image_pixels();
   int32_t wrong = 0;
@@ -254,10 +254,10 @@ TEST_F(RenderFrameTest, StereoEyeEqualsMovedCameraPlusImageShift) {
 
 TEST_F(RenderFrameTest, StoppedFrameRestoresSizesAndAdvancesNothing) {
   small_startup(64, 48);
-  antialias_mode = 1;
-  sun_rotation_speed_x = 1.5f;
-  moon_rotation_speed_z = 2.0f;
-  const float sun0 = sun_rotation_x, moon0 = moon_rotation_z, wave0 = wave_phase_radians;
+  render_settings.antialias_mode = 1;
+  sun_moon_state.sun_rotation_speed_x = 1.5f;
+  sun_moon_state.moon_rotation_speed_z = 2.0f;
+  const float sun0 = sun_moon_state.sun_rotation_x, moon0 = sun_moon_state.moon_rotation_z, wave0 = wave_settings.wave_phase_radians;
 
   // Stopped in the sky, and stopped in the middle of the walk.
   static int32_t cells_seen;
@@ -272,9 +272,9 @@ TEST_F(RenderFrameTest, StoppedFrameRestoresSizesAndAdvancesNothing) {
     EXPECT_EQ(image_width, 64);
     EXPECT_EQ(image_height, 48);
     EXPECT_EQ(proj_width, 64);
-    EXPECT_EQ(sun_rotation_x, sun0);
-    EXPECT_EQ(moon_rotation_z, moon0);
-    EXPECT_EQ(wave_phase_radians, wave0);
+    EXPECT_EQ(sun_moon_state.sun_rotation_x, sun0);
+    EXPECT_EQ(sun_moon_state.moon_rotation_z, moon0);
+    EXPECT_EQ(wave_settings.wave_phase_radians, wave0);
     EXPECT_EQ(cells_seen, in_sky ? 0 : 50);
   }
   walk_cell_observer = nullptr;
@@ -282,9 +282,38 @@ TEST_F(RenderFrameTest, StoppedFrameRestoresSizesAndAdvancesNothing) {
 
   // A completed frame advances sun, moon and waves by one step each.
   EXPECT_EQ(render_frame(0, 1), 1);
-  EXPECT_EQ(sun_rotation_x, sun0 + 1.5f);
-  EXPECT_EQ(moon_rotation_z, moon0 + 2.0f);
-  EXPECT_EQ(wave_phase_radians, wave0 + wave_phase_step);
+  EXPECT_EQ(sun_moon_state.sun_rotation_x, sun0 + 1.5f);
+  EXPECT_EQ(sun_moon_state.moon_rotation_z, moon0 + 2.0f);
+  EXPECT_EQ(wave_settings.wave_phase_radians, wave0 + wave_settings.wave_phase_step);
+}
+
+TEST_F(RenderFrameTest, EveryCameraFieldComesBackAfterAFinishedOrStoppedFrame) {
+  small_startup(64, 48);
+  static int32_t cells_seen;
+  walk_cell_observer = [](int32_t, int32_t, int32_t) {
+    if (++cells_seen == 50) user_abort = 1;
+  };
+  // Turned view directions with both stereo eyes, each finished, stopped in the sky and stopped mid-walk.
+  for (int32_t facing : {5, 6, 7, 8}) {
+    for (int32_t eye : {0, 2, 3}) {
+      for (int32_t stop : {0, 1, 2}) {
+        lens_state.view_facing = facing;
+        lens_state.stereo_camera = eye;
+        camera_state.camera_x += 3.25f;
+        camera_state.camera_bank = 7.5f;
+        camera_state.camera_pitch = -12.0f;
+        const CameraState before = camera_state;
+        cells_seen = 0;
+        user_abort = stop == 1 ? 1 : 0;
+        if (stop != 2) cells_seen = -1000000;
+        const int32_t result = render_frame(0, 1);
+        EXPECT_EQ(result, stop == 0 ? 1 : -1) << facing << " " << eye << " " << stop;
+        EXPECT_EQ(std::memcmp(&before, &camera_state, sizeof before), 0) << facing << " " << eye << " " << stop;
+        user_abort = 0;
+      }
+    }
+  }
+  walk_cell_observer = nullptr;
 }
 
 TEST_F(RenderFrameTest, ViewDirectionsTurnAndComeBack) {
@@ -295,23 +324,23 @@ TEST_F(RenderFrameTest, ViewDirectionsTurnAndComeBack) {
       {5, 10, 30, 5}, {6, -10, 210, -5}, {7, -5, 120, 10}, {8, 5, -60, -10}, {9, 10, 30, 5},
   };
   for (const Case& c : cases) {
-    camera_bank = 10.0f;
-    camera_heading = 30.0f;
-    camera_pitch = 5.0f;
-    view_facing = c.facing;
+    camera_state.camera_bank = 10.0f;
+    camera_state.camera_heading = 30.0f;
+    camera_state.camera_pitch = 5.0f;
+    lens_state.view_facing = c.facing;
     apply_view_direction();
-    EXPECT_EQ(camera_bank, c.bank) << c.facing;
-    EXPECT_EQ(camera_heading, c.heading) << c.facing;
-    EXPECT_EQ(camera_pitch, c.pitch) << c.facing;
+    EXPECT_EQ(camera_state.camera_bank, c.bank) << c.facing;
+    EXPECT_EQ(camera_state.camera_heading, c.heading) << c.facing;
+    EXPECT_EQ(camera_state.camera_pitch, c.pitch) << c.facing;
     restore_view_direction();
-    EXPECT_EQ(camera_bank, 10.0f);
-    EXPECT_EQ(camera_heading, 30.0f);
-    EXPECT_EQ(camera_pitch, 5.0f);
+    EXPECT_EQ(camera_state.camera_bank, 10.0f);
+    EXPECT_EQ(camera_state.camera_heading, 30.0f);
+    EXPECT_EQ(camera_state.camera_pitch, 5.0f);
   }
 }
 
 TEST_F(RenderFrameTest, StereoEyeOffsets) {
-  stereo_separation = 10.0f;
+  lens_state.stereo_separation = 10.0f;
   struct Case {
     int32_t eye;
     float bank, heading;
@@ -321,9 +350,9 @@ TEST_F(RenderFrameTest, StereoEyeOffsets) {
       {1, 0, 90, 0, 0, 0},
   };
   for (const Case& c : cases) {
-    stereo_camera = c.eye;
-    camera_bank = c.bank;
-    camera_heading = c.heading;
+    lens_state.stereo_camera = c.eye;
+    camera_state.camera_bank = c.bank;
+    camera_state.camera_heading = c.heading;
     float dx, dy, dz;
     stereo_eye_offset(&dx, &dy, &dz);
     EXPECT_NEAR(dx, c.dx, 1e-4) << c.eye << " " << c.bank << " " << c.heading;
@@ -354,7 +383,7 @@ TEST_F(RenderFrameTest, CaptionsAndGridLineProjection) {
   EXPECT_STREQ(caption, "Frame 5 of 10");
 
   // At step 4 every fourth entry is written, up to land_width itself; the others stay untouched.
-  grid_step = 4;
+  render_settings.grid_step = 4;
   set_view_matrix(0, 0, 0);
   static float buffer[kLineBufferEntries * 4];
   for (float& f : buffer) f = -7.0f;

@@ -22,15 +22,15 @@ struct Golden {
 };
 
 void startup_defaults() {}
-void no_antialiasing() { antialias_mode = 0; }  // the start-up setting is the box filter
+void no_antialiasing() { render_settings.antialias_mode = 0; }  // the start-up setting is the box filter
 void weighted_filter_back_view() {
-  antialias_mode = 2;
-  view_facing = 6;
-  camera_pitch = 10.0f;
+  render_settings.antialias_mode = 2;
+  lens_state.view_facing = 6;
+  camera_state.camera_pitch = 10.0f;
 }
 void coarse_port_view() {
-  grid_step = 2;
-  view_facing = 7;
+  render_settings.grid_step = 2;
+  lens_state.view_facing = 7;
 }
 // A lake with waves around the pyramid, the finest detail, every shading option and a marked region.
 void lake_every_option() {
@@ -39,23 +39,23 @@ void lake_every_option() {
       elevation_row(r)[c] = 0;
       cover_row(r)[c].color_class = static_cast<uint8_t>(51 + (r + c) % 2);
     }
-  shades_done_step = land_width;
+  derived_data.shades_done_step = land_width;
   recolour();
-  waves_enabled = 1;
-  gouraud_enabled = 1;
-  exaggerate_shading = 1;
+  wave_settings.waves_enabled = 1;
+  render_settings.gouraud_enabled = 1;
+  render_settings.exaggerate_shading = 1;
   horizontal_deform = 1;
   set_detail_level(1, 4);
-  camera_x = 75 * 30.0f;
-  camera_y = 20 * 30.0f;
-  camera_z = 400.0f;
-  camera_heading = 0.0f;
-  camera_pitch = -15.0f;
-  bbox_enabled = 1;
-  bbox_x0 = 20;
-  bbox_y0 = 30;
-  bbox_x1 = 200;
-  bbox_y1 = 258;
+  camera_state.camera_x = 75 * 30.0f;
+  camera_state.camera_y = 20 * 30.0f;
+  camera_state.camera_z = 400.0f;
+  camera_state.camera_heading = 0.0f;
+  camera_state.camera_pitch = -15.0f;
+  render_settings.bbox_enabled = 1;
+  render_settings.bbox_x0 = 20;
+  render_settings.bbox_y0 = 30;
+  render_settings.bbox_x1 = 200;
+  render_settings.bbox_y1 = 258;
 }
 
 }  // namespace

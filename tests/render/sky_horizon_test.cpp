@@ -1,6 +1,6 @@
 // The background: sky dome and horizon disc switched on and off, the dome closing below the camera, and the
 // worked haze example of the final colour.
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/horizon.h"
 #include "engine/render/sky.h"
 #include "tests/render/terrain_render_fixture.h"
@@ -15,12 +15,12 @@ class SkyHorizonTest : public TerrainRenderTest {
     startup_scene();
     scheme_sky_colors();
     // Looking level from high above the landscape's middle: the upper half shows sky, the lower the horizon.
-    camera_x = 128 * 30.0f;
-    camera_y = 128 * 30.0f;
-    camera_z = 3000.0f;
-    camera_pitch = 0.0f;
-    camera_heading = 0.0f;
-    camera_bank = 0.0f;
+    camera_state.camera_x = 128 * 30.0f;
+    camera_state.camera_y = 128 * 30.0f;
+    camera_state.camera_z = 3000.0f;
+    camera_state.camera_pitch = 0.0f;
+    camera_state.camera_heading = 0.0f;
+    camera_state.camera_bank = 0.0f;
     set_view_matrix(0, 0, 0);
     polygon_count = 0;
   }
@@ -33,7 +33,7 @@ class SkyHorizonTest : public TerrainRenderTest {
 };
 
 TEST_F(SkyHorizonTest, SwitchedOffDrawsNothing) {
-  sky_enabled = horizon_enabled = 0;
+  render_settings.sky_enabled = render_settings.horizon_enabled = 0;
   EXPECT_EQ(render_sky(), 1);
   EXPECT_EQ(render_horizon(), 1);
   EXPECT_EQ(polygon_count, 0);
@@ -49,7 +49,7 @@ TEST_F(SkyHorizonTest, SkyAboveHorizonBelow) {
 }
 
 TEST_F(SkyHorizonTest, WithoutHorizonTheDomeClosesBelowTheCamera) {
-  horizon_enabled = 0;
+  render_settings.horizon_enabled = 0;
   EXPECT_EQ(render_sky(), 1);
   EXPECT_EQ(slot_count(33), 64 * 48);
 }
@@ -65,19 +65,19 @@ TEST_F(SkyHorizonTest, StopEndsEachPass) {
 TEST_F(SkyHorizonTest, HazeExampleFollowsTheFormula) {
   // 10 km away at the base level, seen level: f = 1, H = 1 * 10^8 * 10 / 2500 = 400000 (the worked figure
   // 480000 would need f = 1.2). With density 100, k = trunc(100 * 400000 / 131072) = 305.
-  base_level = 0;
-  camera_x = camera_y = camera_z = 0.0f;
-  haze_density = 100;
+  landscape_view.base_level = 0;
+  camera_state.camera_x = camera_state.camera_y = camera_state.camera_z = 0.0f;
+  render_settings.haze_density = 100;
   camera_distance_haze(10000.0f, 0.0f, 0.0f);
   EXPECT_EQ(haze_factor, 400000.0f);
   // A black surface hazed towards a haze colour of red 200 under sun factor 255 and exposure 1:
   // hR = 200 * 255 / 256 = 199; R = 199 * 305 / (305 + 256) = 108 (the worked k = 366 would give 117).
   color_table[26] = ColorEntry{0, 200, 0, 0};
-  haze_color_slot = 26;
-  sun_light_r = sun_light_g = sun_light_b = 255;
-  ambient_light_r = ambient_light_g = ambient_light_b = 0;
-  auto_exposure = 0;
-  brightness = 104;
+  light_state.haze_color_slot = 26;
+  light_state.sun_light_r = light_state.sun_light_g = light_state.sun_light_b = 255;
+  light_state.ambient_light_r = light_state.ambient_light_g = light_state.ambient_light_b = 0;
+  light_state.auto_exposure = 0;
+  light_state.brightness = 104;
   EXPECT_EQ(shade_color(0, 0, 0, 0, 0, 0), 108u << 16);
 }
 
@@ -86,8 +86,8 @@ TEST_F(SkyHorizonTest, HazeExampleFollowsTheFormula) {
 namespace {
 
 TEST_F(SkyHorizonTest, CameraFarOutsideTheLandscapeStillDrawsTheBackground) {
-  camera_x = 3.0e9f;
-  camera_y = -3.0e9f;
+  camera_state.camera_x = 3.0e9f;
+  camera_state.camera_y = -3.0e9f;
   EXPECT_EQ(render_sky(), 1);
   EXPECT_EQ(render_horizon(), 1);
   EXPECT_EQ(px(32, 2) >> 24, 33u);

@@ -16,9 +16,9 @@ class TerrainQuadTest : public TerrainRenderTest {
   void rough_scene() {
     image(64, 48);
     startup_scene();
-    flare_enabled = 0;
+    render_settings.flare_enabled = 0;
     horizontal_deform = 1;
-    roughness_enabled = 1;
+    terrain_settings.roughness_enabled = 1;
     for (int32_t k = 0; k < 256; ++k) class_attributes[k].roughness = 150;
   }
 };
@@ -41,7 +41,7 @@ TEST_F(TerrainQuadTest, AmplitudeTableIsFilledFromItsEnds) {
 TEST_F(TerrainQuadTest, NeighbouringCellsComputeIdenticalSharedMidpoints) {
   rough_scene();
   for (int32_t step : {1, 4}) {
-    grid_step = step;
+    render_settings.grid_step = step;
     TerrainQuad q57, q56, q47;
     ASSERT_EQ(make_cell_quad(5 * step, 7 * step, &q57), 1);
     ASSERT_EQ(make_cell_quad(5 * step, 6 * step, &q56), 1);
@@ -105,10 +105,10 @@ TEST_F(TerrainQuadTest, NoDataSamplesDrawNothingAndLeaveNeighboursAlone) {
   build_quad(21, 20);
   EXPECT_EQ(polygon_count, 0);
   // A whole frame over the holes, with the camera straight above one.
-  camera_x = 22 * 30.0f;
-  camera_y = 20 * 30.0f;
-  camera_z = 500.0f;
-  camera_pitch = -60.0f;
+  camera_state.camera_x = 22 * 30.0f;
+  camera_state.camera_y = 20 * 30.0f;
+  camera_state.camera_z = 500.0f;
+  camera_state.camera_pitch = -60.0f;
   EXPECT_EQ(render_frame(0, 1), 1);
 }
 
@@ -116,11 +116,11 @@ TEST_F(TerrainQuadTest, TypedInDetailSettingsCannotSplitACellWithoutEnd) {
   image(64, 48);
   startup_scene();
   // Right above one cell, looking down at it.
-  camera_x = 40 * 30.0f + 15.0f;
-  camera_y = 40 * 30.0f + 15.0f;
-  camera_z = elevation_row(40)[40] + 3.0f;
-  camera_pitch = -90.0f;
-  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+  camera_state.camera_x = 40 * 30.0f + 15.0f;
+  camera_state.camera_y = 40 * 30.0f + 15.0f;
+  camera_state.camera_z = elevation_row(40)[40] + 3.0f;
+  camera_state.camera_pitch = -90.0f;
+  set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
   // The normal finest level, then settings typed in at the Shift prompts.
   set_detail_level(1, 4);
   polygon_count = 0;

@@ -10,26 +10,27 @@
 #include <string>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/landscape/camera.h"
-#include "engine/landscape/color_classes.h"
-#include "engine/landscape/grid.h"
-#include "engine/landscape/random.h"
-#include "engine/landscape/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/core/grid.h"
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
 #include "engine/landscape/waves.h"
-#include "engine/panels/engine_control.h"
-#include "engine/panels/status.h"
-#include "engine/render/frame_buffers.h"
+#include "engine/ui/engine_control.h"
+#include "engine/ui/status.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/palette_predict.h"
 #include "engine/render/render_frame.h"
-#include "engine/landscape/render_start.h"
+#include "engine/render/render_start.h"
 #include "engine/render/terrain_quad.h"
-#include "engine/render/view_transform.h"
+#include "engine/raster/view_transform.h"
 #include "engine/scene/cloud_layer.h"
 #include "engine/scene/texture_slots.h"
+#include "tests/support/engine_test.h"
 
-class TerrainRenderTest : public ::testing::Test {
+class TerrainRenderTest : public EngineTest {
  protected:
   ScopedHeadlessHost host_;
   HeadlessHost* host = host_.operator->();
@@ -60,12 +61,12 @@ class TerrainRenderTest : public ::testing::Test {
     fractal_amplitudes[7] = 50;
     fractal_amplitudes[1] = -32768;
     horizontal_deform = 0;
-    cloud_altitude = 4000;
+    cloud_settings.cloud_altitude = 4000;
     user_abort = 0;
     render_abort = 0;
     status_reset_state();
-    view_mode = 0;
-    dither_amount = 0;
+    render_settings.view_mode = 0;
+    render_settings.dither_amount = 0;
   }
 
   // Frame buffers for an image of width by height.
@@ -80,11 +81,11 @@ class TerrainRenderTest : public ::testing::Test {
     clear_elevations();
     clear_colors();
     clear_shades();
-    vertical_scale = built_vertical_scale = 1.0f;
+    landscape_view.vertical_scale = landscape_view.built_vertical_scale = 1.0f;
     scheme_sky_colors();
     random_seed(1);  // the low ground's unevenness comes from the general stream: as at program start
     make_default_landscape();
-    colors_done_step = cliffs_done_step = shades_done_step = land_width;
+    derived_data.colors_done_step = derived_data.cliffs_done_step = derived_data.shades_done_step = land_width;
     scan_elevation_range();
     default_view_high();
     default_levels();
@@ -93,7 +94,7 @@ class TerrainRenderTest : public ::testing::Test {
   }
   // What the render start brings up to date before a frame.
   static void prepare() {
-    grid_step = 1;
+    render_settings.grid_step = 1;
     scheme_sky_colors();
     set_flat_intensity();
     build_strata_bands();

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/render/haze.h"
+#include "engine/raster/haze.h"
 #include "engine/render/terrain_walk.h"
 #include "engine/render/visibility.h"
 #include "tests/render/terrain_render_fixture.h"
@@ -62,9 +62,9 @@ TEST_F(TerrainWalkTest, BoundsStayInsideTheGrid) {
   };
   for (const Case& c : cases) {
     ASSERT_EQ(set_landscape_size(c.points, c.points), 1);
-    grid_step = c.step;
-    bbox_enabled = c.enabled;
-    bbox_x0 = c.bx0, bbox_y0 = c.by0, bbox_x1 = c.bx1, bbox_y1 = c.by1;
+    render_settings.grid_step = c.step;
+    render_settings.bbox_enabled = c.enabled;
+    render_settings.bbox_x0 = c.bx0, render_settings.bbox_y0 = c.by0, render_settings.bbox_x1 = c.bx1, render_settings.bbox_y1 = c.by1;
     const WalkBounds b = walk_bounds(c.columns);
     EXPECT_EQ(b.x0, c.expected.x0) << c.points << " " << c.step << " " << c.bx1;
     EXPECT_EQ(b.y0, c.expected.y0);
@@ -78,12 +78,12 @@ TEST_F(TerrainWalkTest, MarkedRegionAtTheGridEdgeRendersWithoutReadingOutside) {
   // Runs under the address checker: a walk past sample 257 would read beyond the rows.
   image(64, 48);
   startup_scene();
-  flare_enabled = 0;
-  bbox_enabled = 1;
-  bbox_x0 = bbox_y0 = 0;
-  bbox_x1 = bbox_y1 = 258;
+  render_settings.flare_enabled = 0;
+  render_settings.bbox_enabled = 1;
+  render_settings.bbox_x0 = render_settings.bbox_y0 = 0;
+  render_settings.bbox_x1 = render_settings.bbox_y1 = 258;
   for (int32_t step : {1, 8}) {
-    grid_step = step;
+    render_settings.grid_step = step;
     visits.clear();
     EXPECT_EQ(render_frame(0, 1), 1);
     for (const Visit& v : visits) {
@@ -97,13 +97,13 @@ TEST_F(TerrainWalkTest, MarkedRegionAtTheGridEdgeRendersWithoutReadingOutside) {
 TEST_F(TerrainWalkTest, CameraCellIsDrawnLastAfterItsFarNeighbours) {
   image(64, 48);
   startup_scene();
-  flare_enabled = 0;
+  render_settings.flare_enabled = 0;
   for (float heading : {0.0f, 90.0f}) {
-    camera_x = 10 * 30.0f + 15.0f;
-    camera_y = 20 * 30.0f + 15.0f;
-    camera_z = 300.0f;
-    camera_heading = heading;
-    camera_pitch = -20.0f;
+    camera_state.camera_x = 10 * 30.0f + 15.0f;
+    camera_state.camera_y = 20 * 30.0f + 15.0f;
+    camera_state.camera_z = 300.0f;
+    camera_state.camera_heading = heading;
+    camera_state.camera_pitch = -20.0f;
     visits.clear();
     ASSERT_EQ(render_frame(0, 1), 1);
     ASSERT_EQ(visits.size(), 256u * 256u);
@@ -120,10 +120,10 @@ TEST_F(TerrainWalkTest, CameraCellIsDrawnLastAfterItsFarNeighbours) {
 TEST_F(TerrainWalkTest, CameraOutsideTheLandscapeIsClampedToTheBounds) {
   image(64, 48);
   startup_scene();
-  flare_enabled = 0;
-  camera_x = -5000.0f;
-  camera_y = 1e9f;
-  camera_heading = 0.0f;
+  render_settings.flare_enabled = 0;
+  camera_state.camera_x = -5000.0f;
+  camera_state.camera_y = 1e9f;
+  camera_state.camera_heading = 0.0f;
   ASSERT_EQ(render_frame(0, 1), 1);
   ASSERT_EQ(visits.size(), 256u * 256u);
   // Every row is walked ascending (the camera's row is clamped to the far end) and each line from its far end.
@@ -136,9 +136,9 @@ TEST_F(TerrainWalkTest, CameraOutsideTheLandscapeIsClampedToTheBounds) {
 TEST_F(TerrainWalkTest, RenderRangeSkipsFarOrNearCells) {
   image(64, 48);
   startup_scene();
-  flare_enabled = 0;
+  render_settings.flare_enabled = 0;
   for (int32_t range : {0, 5000, -5000}) {
-    render_range = range;
+    render_settings.render_range = range;
     visits.clear();
     ASSERT_EQ(render_frame(0, 1), 1);
     size_t expected = 0;
@@ -158,7 +158,7 @@ TEST_F(TerrainWalkTest, RenderRangeSkipsFarOrNearCells) {
 TEST_F(TerrainWalkTest, CellBehindTheCameraIsNotDrawnButStillOffered) {
   image(64, 48);
   startup_scene();
-  flare_enabled = 0;
+  render_settings.flare_enabled = 0;
   ASSERT_EQ(render_frame(0, 1), 1);
   // The default view stands at the southern edge looking north: the first row's cells behind it are out of view.
   int32_t out_of_view = 0, in_view = 0;
@@ -169,7 +169,7 @@ TEST_F(TerrainWalkTest, CellBehindTheCameraIsNotDrawnButStillOffered) {
 }
 
 TEST_F(TerrainWalkTest, FrustumTestOfACell) {
-  grid_step = 1;
+  render_settings.grid_step = 1;
   // Entries j and j + 1 of two lines; all four corners in front and inside, then all beyond one side.
   float a[8] = {0, 0, 10, 0, 1, 0, 10, 0};
   float b[8] = {0, 1, 10, 0, 1, 1, 10, 0};

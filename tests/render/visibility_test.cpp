@@ -1,5 +1,5 @@
 // Line of sight over the minimum grid, the minimum grid itself and the occlusion survey.
-#include "engine/landscape/random.h"
+#include "engine/core/random.h"
 #include "engine/render/min_grid.h"
 #include "engine/render/visibility.h"
 #include "tests/render/terrain_render_fixture.h"
@@ -13,11 +13,11 @@ class VisibilityTest : public TerrainRenderTest {
     ASSERT_EQ(set_landscape_size(130, 130), 1);
     for (int32_t r = 0; r < grid_height; ++r)
       for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = (r >= 48 && r <= 52) ? 500 : 10;
-    grid_step = 1;
-    backface_culling = 1;
-    camera_x = 64 * 30.0f;
-    camera_y = 20 * 30.0f;
-    camera_z = 40.0f;
+    render_settings.grid_step = 1;
+    render_settings.backface_culling = 1;
+    camera_state.camera_x = 64 * 30.0f;
+    camera_state.camera_y = 20 * 30.0f;
+    camera_state.camera_z = 40.0f;
     build_min_elevation_grid();
   }
 };
@@ -27,7 +27,7 @@ TEST_F(VisibilityTest, MinimumGridHoldsThreeByThreeMinimaAndNoDataBorders) {
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = static_cast<int16_t>(100 + 10 * r + c);
   elevation_row(4)[4] = 3;
-  grid_step = 1;
+  render_settings.grid_step = 1;
   build_min_elevation_grid();
   EXPECT_EQ(min_elevation_row(2)[2], 100 + 10 * 1 + 1);
   EXPECT_EQ(min_elevation_row(5)[5], 3);
@@ -43,7 +43,7 @@ TEST_F(VisibilityTest, MinimumGridHoldsThreeByThreeMinimaAndNoDataBorders) {
   }
   // At a coarser step the grid keeps what it held.
   elevation_row(4)[4] = 900;
-  grid_step = 2;
+  render_settings.grid_step = 2;
   build_min_elevation_grid();
   EXPECT_EQ(min_elevation_row(5)[5], 3);
 }
@@ -58,38 +58,38 @@ TEST_F(VisibilityTest, WallHidesWhatLiesBehindIt) {
   EXPECT_EQ(terrain_hides_point(100, 80, 10), 1);  // sideways, walked along the rows
   EXPECT_EQ(terrain_hides_point(127, 52, 10), 1);  // mostly sideways, walked along the columns
   // Switched off, off the landscape, camera outside, no minimum grid, coarse step: never hidden.
-  backface_culling = 0;
+  render_settings.backface_culling = 0;
   EXPECT_EQ(terrain_hides_point(64, 80, 10), 0);
-  backface_culling = 1;
+  render_settings.backface_culling = 1;
   EXPECT_EQ(terrain_hides_point(-1, 80, 10), 0);
   EXPECT_EQ(terrain_hides_point(64, land_height, 10), 0);
-  grid_step = 2;
+  render_settings.grid_step = 2;
   EXPECT_EQ(terrain_hides_point(64, 80, 10), 0);
-  grid_step = 1;
-  camera_x = -30.0f;
+  render_settings.grid_step = 1;
+  camera_state.camera_x = -30.0f;
   EXPECT_EQ(terrain_hides_point(64, 80, 10), 0);
 }
 
 TEST_F(VisibilityTest, SurveySwitchesCullingOnWhenMuchIsHidden) {
   wall_scene();
   image(64, 64);
-  camera_heading = 0.0f;
-  camera_pitch = -5.0f;
-  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+  camera_state.camera_heading = 0.0f;
+  camera_state.camera_pitch = -5.0f;
+  set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
   visibility_statistics();
   EXPECT_EQ(los_culling, 1);
-  backface_culling = 0;
+  render_settings.backface_culling = 0;
   visibility_statistics();
   EXPECT_EQ(los_culling, 0);
-  backface_culling = 1;
-  grid_step = 2;
+  render_settings.backface_culling = 1;
+  render_settings.grid_step = 2;
   visibility_statistics();
   EXPECT_EQ(los_culling, 0);
   // Seen from high above, nothing is hidden.
-  grid_step = 1;
-  camera_z = 20000.0f;
-  camera_pitch = -60.0f;
-  set_view_matrix(camera_bank, camera_heading, camera_pitch);
+  render_settings.grid_step = 1;
+  camera_state.camera_z = 20000.0f;
+  camera_state.camera_pitch = -60.0f;
+  set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
   visibility_statistics();
   EXPECT_EQ(los_culling, 0);
 }
@@ -100,15 +100,15 @@ TEST_F(VisibilityTest, CulledFrameMatchesTheUnculledOneWhereTheWallHides) {
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c) cover_row(r)[c] = CoverCell{56, 0};
   prepare();
-  flare_enabled = 0;
-  camera_heading = 0.0f;
-  camera_pitch = -5.0f;
-  backface_culling = 0;
+  render_settings.flare_enabled = 0;
+  camera_state.camera_heading = 0.0f;
+  camera_state.camera_pitch = -5.0f;
+  render_settings.backface_culling = 0;
   polygon_count = 0;
   ASSERT_EQ(render_frame(0, 1), 1);
   const std::vector<uint32_t> all = image_pixels();
   const int32_t all_polygons = polygon_count;
-  backface_culling = 1;
+  render_settings.backface_culling = 1;
   clear_frame_buffers();
   polygon_count = 0;
   ASSERT_EQ(render_frame(0, 1), 1);
@@ -127,14 +127,14 @@ TEST_F(VisibilityTest, CeilingShortcutGivesTheFullWalksAnswer) {
   for (int32_t r = 0; r < grid_height; ++r)
     for (int32_t c = 0; c < grid_width; ++c)
       elevation_row(r)[c] = static_cast<int16_t>((random8() & 63) + ((c % 37 < 3 || r % 29 < 2) ? 400 : 0));
-  grid_step = 1;
-  backface_culling = 1;
+  render_settings.grid_step = 1;
+  render_settings.backface_culling = 1;
   build_min_elevation_grid();
   const float cameras[][3] = {{64 * 30, 20 * 30, 300}, {5 * 30, 90 * 30, 1500}, {129 * 30, 0, 420},
                               {70 * 30, 50 * 30, 60}, {0, 99 * 30, 5000}};
   int32_t hidden = 0;
   for (const auto& cam : cameras) {
-    camera_x = cam[0], camera_y = cam[1], camera_z = cam[2];
+    camera_state.camera_x = cam[0], camera_state.camera_y = cam[1], camera_state.camera_z = cam[2];
     for (int32_t row = 0; row < land_height; row += 3)
       for (int32_t col = 0; col < land_width; col += 2) {
         const int32_t z = elevation_row(row)[col];

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "engine/files/targa.h"
-#include "engine/host/headless_host.h"
+#include "tests/support/headless_host.h"
 #include "engine/scene/texture_slots.h"
-#include "../files/targa_fixture.h"
+#include "tests/files/targa_fixture.h"
 
 namespace {
 

@@ -8,11 +8,12 @@
 #include <deque>
 #include <string>
 
-#include "engine/panels/panel_ops.h"
+#include "engine/ui/panel_ops.h"
+#include "tests/support/engine_test.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace {
-class FieldEdit : public ::testing::Test {
+class FieldEdit : public EngineTest {
  protected:
   void SetUp() override { ui_test::fresh_screen(); }
   void TearDown() override { panel_input_reset(); }

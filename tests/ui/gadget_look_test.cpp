@@ -7,12 +7,13 @@
 #include <functional>
 #include <string>
 
-#include "engine/landscape/grid.h"
-#include "engine/landscape/setsize_panel.h"
-#include "engine/landscape/settings.h"
-#include "engine/panels/panel_ops.h"
+#include "engine/core/grid.h"
+#include "engine/panels/setsize_panel.h"
+#include "engine/core/settings.h"
+#include "engine/ui/panel_ops.h"
 #include "engine/ui/gadget_draw.h"
 #include "engine/ui/panel_draw.h"
+#include "tests/support/engine_test.h"
 #include "tests/ui/canvas_png.h"
 #include "tests/ui/ui_test_support.h"
 
@@ -45,7 +46,7 @@ void expect_matches_reference(const Canvas& canvas, const std::string& name) {
   EXPECT_EQ(differing, 0) << name;
 }
 
-class GadgetLook : public ::testing::Test {
+class GadgetLook : public EngineTest {
  protected:
   void SetUp() override { ui_test::fresh_screen(); }
   // A face-coloured panel of the size, with the gadgets drawn by draw.

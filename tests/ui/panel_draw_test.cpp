@@ -6,10 +6,11 @@
 
 #include <vector>
 
+#include "tests/support/engine_test.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace {
-class PanelDraw : public ::testing::Test {
+class PanelDraw : public EngineTest {
  protected:
   void SetUp() override {
     ui_test::fresh_screen();

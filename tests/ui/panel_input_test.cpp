@@ -6,15 +6,16 @@
 
 #include <cstring>
 
-#include "engine/panels/panel_ops.h"
+#include "engine/ui/panel_ops.h"
 #include "engine/ui/gadget_draw.h"
+#include "tests/support/engine_test.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace {
 using ui_test::click_gadget;
 using ui_test::press_release;
 
-class PanelInput : public ::testing::Test {
+class PanelInput : public EngineTest {
  protected:
   void SetUp() override { ui_test::fresh_screen(); }
   void TearDown() override { panel_input_reset(); }

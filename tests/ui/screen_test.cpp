@@ -6,11 +6,12 @@
 
 #include <climits>
 
-#include "engine/panels/panel_record.h"
+#include "engine/ui/panel_record.h"
+#include "tests/support/engine_test.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace {
-class Screen : public ::testing::Test {
+class Screen : public EngineTest {
  protected:
   void SetUp() override {
     ui_test::fresh_screen();

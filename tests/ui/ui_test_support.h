@@ -1,8 +1,8 @@
 // Test helpers for the panel toolkit: scripted pointer presses on gadgets and a fresh screen state.
 #pragma once
 
-#include "engine/host/headless_host.h"
-#include "engine/panels/panel_record.h"
+#include "tests/support/headless_host.h"
+#include "engine/ui/panel_record.h"
 #include "engine/ui/panel_input.h"
 #include "engine/ui/screen.h"
 

@@ -1,0 +1,100 @@
+// Integer trigonometry from a 181-entry table and the small numeric helpers shared by the engine.
+#include "engine/core/maths.h"
+
+#include <array>
+#include <cmath>
+
+#include "engine/core/wrap.h"
+
+namespace {
+// round(sin(d degrees) * 1024) for d = 0 to 180; no entry is a tie.
+std::array<int16_t, 181> make_sine_table() {
+  std::array<int16_t, 181> t{};
+  for (int d = 0; d <= 180; ++d) t[d] = static_cast<int16_t>(std::lround(std::sin(d / kDegreesPerRadian) * 1024.0));
+  return t;
+}
+const std::array<int16_t, 181> kSine = make_sine_table();
+
+int32_t sin_reduced(int64_t a) {
+  if (a >= 360) a %= 360;
+  else if (a <= -360) a = -((-a) % 360);
+  if (a >= 0) return a <= 180 ? kSine[a] : -kSine[a - 180];
+  if (a >= -180) return -kSine[-a];
+  return kSine[-a - 180];
+}
+}  // namespace
+
+const int16_t* sine_table() { return kSine.data(); }
+
+// Angles are reduced in 64 bits so that the most negative angle cannot overflow on negation.
+int32_t sin_deg(int32_t angle) { return sin_reduced(angle); }
+int32_t cos_deg(int32_t angle) { return sin_reduced(static_cast<int64_t>(angle) + 90); }
+
+int32_t int_hypot3(int32_t x, int32_t y, int32_t z) {
+  auto small = [](int32_t v) { return v > -24000 && v < 24000; };
+  if (small(x) && small(y) && small(z)) {
+    const int32_t sum = x * x + y * y + z * z;
+    return static_cast<int32_t>(std::sqrt(static_cast<double>(sum)));
+  }
+  const double dx = x, dy = y, dz = z;
+  return static_cast<int32_t>(std::sqrt(dx * dx + dy * dy + dz * dz));
+}
+
+double hypot2(double x, double y) { return std::sqrt(x * x + y * y); }
+double hypot3(double x, double y, double z) { return std::sqrt(x * x + y * y + z * z); }
+
+float atan2_deg(float x, float y) {
+  if (x == 0.0f) return y >= 0.0f ? 90.0f : 270.0f;
+  const float q = y / x;
+  float angle = static_cast<float>(std::atan(static_cast<double>(q)) * kDegreesPerRadian);
+  if (x < 0.0f) angle += 180.0f;
+  if (angle < 0.0f) angle += 360.0f;
+  return angle;
+}
+
+void line_stepper_init(LineStepper* s, int32_t first_index, int32_t last_index, int32_t first_value,
+                       int32_t last_value) {
+  int32_t steps = sub_wrap32(last_index, first_index);
+  if (steps == 0) steps = 1;
+  int32_t delta = sub_wrap32(last_value, first_value);
+  int32_t sign = 1;
+  if (delta < 0) {
+    sign = -1;
+    delta = sub_wrap32(0, delta);
+  }
+  s->steps = steps;
+  s->sign = sign;
+  s->value = first_value;
+  s->step = (delta / steps) * sign;
+  s->remainder = delta % steps;
+  s->error = (steps + 1) / 2;
+}
+
+namespace {
+void rotate_pair(float* a, float* b, float angle_degrees) {
+  const double r = angle_degrees / kDegreesPerRadian;
+  const double s = std::sin(r), c = std::cos(r);
+  const double na = *a * c - *b * s;
+  const double nb = *a * s + *b * c;
+  *a = static_cast<float>(na);
+  *b = static_cast<float>(nb);
+}
+}  // namespace
+
+void segment_direction(SegmentRecord* s) {
+  s->vector_x = s->unit_x * s->length;
+  s->vector_y = s->unit_y * s->length;
+  s->vector_z = s->unit_z * s->length;
+  segment_rotate_x(s);
+  segment_rotate_y(s);
+  segment_rotate_z(s);
+}
+
+// new y = y c - z s, new z = y s + z c
+void segment_rotate_x(SegmentRecord* s) { rotate_pair(&s->vector_y, &s->vector_z, s->angle_x); }
+
+// new x = x c + z s, new z = -x s + z c: the pair (z, x) rotated by the angle.
+void segment_rotate_y(SegmentRecord* s) { rotate_pair(&s->vector_z, &s->vector_x, s->angle_y); }
+
+// new x = x c - y s, new y = x s + y c
+void segment_rotate_z(SegmentRecord* s) { rotate_pair(&s->vector_x, &s->vector_y, s->angle_z); }

@@ -1,0 +1,57 @@
+// The scan converter: a projected polygon record into horizontal spans of pixels through output_hzline.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/raster/polygon.h"
+
+// Rows the edge tables cover: projection rows 0 to kRasterRows - 1.
+constexpr int32_t kRasterRows = 8192;
+
+// One vertex in screen integers: colours 8.8, alpha and slot whole, texture coordinates texels times 256.
+struct RasterVertex {
+  int16_t x, y;
+  uint16_t r, g, b;
+  uint16_t alpha, slot;
+  uint16_t light;
+  int32_t tu, tv, tw;
+};
+
+// Where the outline crosses one row on the left or the right, with every value at that crossing.
+struct EdgeEntry {
+  int16_t x;
+  uint16_t r, g, b;
+  uint16_t alpha, slot;
+  uint16_t light;
+  int32_t tu, tv, tw;
+};
+
+// The texture of the polygon being converted; texels null marks an untextured polygon.
+struct RasterTexture {
+  const uint32_t* texels;
+  int32_t width256;   // width times 256
+  int32_t height256;  // height times 256
+  int32_t width;
+  int32_t phong_strength;
+  int32_t phong_power;
+};
+
+extern RasterVertex raster_vertices[kPolygonCapacity];
+extern int32_t raster_vertex_count;
+extern EdgeEntry edge_left[kRasterRows];
+extern EdgeEntry edge_right[kRasterRows];
+extern int32_t span_y_min, span_y_max;
+extern RasterTexture raster_texture;
+// Polygons rasterised since start-up; every 1024th lets the user interface breathe. Never reset.
+extern int32_t raster_poll_count;
+
+// Converts one projected record (x screen column, y screen row) and counts it in polygon_count.
+void rasterize_polygon(const PolygonRecord* polygon);
+
+// The steps of the conversion, over the module state above.
+void span_table_reset();
+void edge_table_build();
+void edge_walk(const RasterVertex* upper, const RasterVertex* lower);
+void fill_spans();
+void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right);
+void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* right);

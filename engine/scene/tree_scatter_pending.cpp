@@ -1,4 +1,0 @@
-// Placeholder for tree placement: does nothing yet; to be replaced by the scene-object module's scatter_trees.
-#include "engine/scene/tree_scatter.h"
-
-void scatter_trees() {}
