@@ -8,6 +8,7 @@
 #include <deque>
 #include <string>
 
+#include "engine/core/text.h"
 #include "engine/ui/panel_ops.h"
 #include "tests/support/engine_test.h"
 #include "tests/ui/ui_test_support.h"
@@ -21,7 +22,7 @@ class FieldEdit : public EngineTest {
   // A field of the kind at (10, 10) in the given width, holding text (text fields) or the number.
   GadgetRecord& field(int32_t kind, int32_t width, const char* text = "", int32_t size = 32) {
     std::memset(buffer, 0, sizeof buffer);
-    std::strncpy(buffer, text, sizeof buffer - 1);
+    copy_text(buffer, text, sizeof buffer);
     g = GadgetRecord{};
     g.kind = kind;
     g.x = 10;

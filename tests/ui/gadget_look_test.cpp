@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/core/text.h"
 #include "engine/core/grid.h"
 #include "engine/panels/setsize_panel.h"
 #include "engine/core/settings.h"
@@ -131,7 +132,7 @@ TEST_F(GadgetLook, TabsKnobsAndAnOpenDropDown) {
   char first[] = "First", second[] = "Second item";
   GadgetRecord page_gadget = make(kGadgetLabel, 8, 8, 9, inner);
   TabPage page{};
-  std::strcpy(page.name, "page");
+  copy_text(page.name, "page", sizeof page.name);
   page.x = 10;
   page.y = 34;
   page.width = 90;
