@@ -17,15 +17,19 @@
 #include "engine/files/surface_features.h"
 #include "engine/landscape/camera.h"
 #include "engine/landscape/erosion.h"
-#include "engine/landscape/water.h"
 #include "engine/landscape/tree_classes.h"
+#include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
 #include "engine/panels/region_picks.h"
+#include "engine/raster/render_window.h"
 #include "engine/render/landscape_open_save.h"
 #include "engine/scene/cloud_layer.h"
 #include "engine/scene/cloud_pattern.h"
 #include "engine/scene/star_field.h"
 #include "engine/ui/engine_control.h"
+#include "engine/ui/panel_draw.h"
+#include "engine/ui/panel_input.h"
+#include "engine/ui/screen.h"
 #include "engine/ui/status.h"
 
 void reset_engine_state() {
@@ -45,6 +49,10 @@ void reset_engine_state() {
   reset_landscape_dialogs();
   reset_tree_pick_tables();
   status_reset_state();
+  screen_reset_state();
+  panel_input_reset();
+  draw_xor_box_forget();
+  render_window_reset();
   user_abort = 0;
   engine_busy = 0;
   reset_path_state();

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/host/canvas.h"
+
 struct PanelRecord;
 
 // Pointer buttons as the platform reports them (physical buttons, before any swap).
@@ -18,9 +20,16 @@ struct HostFileChoice {
   int32_t save;         // 1 save dialog, 0 open dialog
 };
 
+enum MainCanvas : int32_t { kCanvasTopo = 0, kCanvasPreview = 1, kCanvasRender = 2 };
+
 class Host {
  public:
-  virtual ~Host() = default;
+  Host();
+  virtual ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+  // A number no other host of this run has: the screen layer forgets canvases of a host no longer in force.
+  uint64_t serial() const { return serial_; }
 
   // Front-end services.
   virtual void open_panel_window(PanelRecord* panel) = 0;
@@ -74,6 +83,28 @@ class Host {
   virtual int32_t display_bits() { return 24; }
   // Creates the render window (class "RENDER_CLASS", titled "Empty View", 320 by 200 at (50, 50)); 1 when it exists.
   virtual int32_t create_render_window() { return 1; }
+
+  // Canvases: the rasters of the engine's windows. The host owns them and shows them; the screen layer draws.
+  virtual Canvas* canvas_create(const char* name, int32_t width, int32_t height, int32_t depth);
+  virtual void canvas_destroy(Canvas* canvas);
+  // The UI palette changed: 256 entries of R, G, B, 0.
+  virtual void canvas_palette(const uint8_t* entries) { (void)entries; }
+  // The pointer in client coordinates of the canvas.
+  virtual void canvas_pointer(Canvas* canvas, int32_t* x, int32_t* y) {
+    (void)canvas;
+    pointer_position(x, y);
+  }
+  // The canvas was drawn into and wants to be shown again.
+  virtual void canvas_changed(Canvas* canvas) {
+    if (canvas) canvas->needs_repaint = 1;
+  }
+  // The canvases of the map (Topo, 340 by 385), the Preview (300 by 500) and the render window (24-bit).
+  // These default ones are made on first use and live as long as the host.
+  virtual Canvas* main_canvas(MainCanvas which);
+
+ private:
+  uint64_t serial_;
+  Canvas* main_canvases_[3] = {};
 };
 
 // The host in force: the one installed by set_host, else the default host (the system host unless

@@ -4,7 +4,11 @@
 #include <cstdint>
 
 #include "engine/ui/panel_record.h"
+#include "engine/ui/gadget_draw.h"
+#include "engine/ui/panel_input.h"
 
+// Asks the front end to create the window of a static panel (which sets its frame and canvas).
+void panel_window_create(PanelRecord* panel);
 // Opens a pop-up panel on top of the parent's child stack: zero-filled record named after the title,
 // box at the parent's (x0 + x, y0 + y) of the given size, front-end pop-up window opened.
 // Null when memory runs out (nothing opened, the parent's stack unchanged).
@@ -29,20 +33,35 @@ void gadget_select(PanelRecord* panel, int32_t id);
 void gadget_deselect(PanelRecord* panel, int32_t id);
 // Redraws the first gadget with the id in the panel's own list.
 void redraw_gadget(PanelRecord* panel, int32_t id);
-// Redraws every gadget of the panel's list.
-void draw_gadgets(PanelRecord* panel, GadgetRecord* list);
+// Value of a float field (or any gadget's value read as f32), open tab pages too; 0.0 when absent.
+float gadget_float(PanelRecord* panel, int32_t id);
+// The first gadget with the id gets the value and is redrawn (a selected tab reopens its page); open pages
+// are updated on the way. A float field is left alone.
+void set_gadget_value(PanelRecord* panel, int32_t id, int32_t value);
+// The same for every kind, float fields included; the value given as the bits of an f32.
+void set_gadget_float(PanelRecord* panel, int32_t id, int32_t bits);
+// In every drop-down of the list, the first item with the id is unmarked.
+void menu_item_uncheck(PanelRecord* panel, int32_t id);
+void disable_panel_gadgets(PanelRecord* panel);
+void enable_panel_gadgets(PanelRecord* panel);
 
-// Gadget drawings requested so far (each gadget drawn counts one); the screen layer will draw them.
+// Sub-panels drawn inside the parent's canvas. Null when memory runs out.
+PanelRecord* sub_panel_new(PanelRecord* parent, int32_t x, int32_t y, int32_t width, int32_t height,
+                           int32_t save_background, int32_t (*init)(PanelRecord*));
+PanelRecord* sub_panel_open(PanelRecord* parent, int32_t x, int32_t y, int32_t width, int32_t height);
+void sub_panel_free(PanelRecord* panel);
+// Opens a tab's page as a sub-panel that is reached only through its tab, and draws it.
+void tab_page_open(PanelRecord* panel, TabPage* page, GadgetRecord* tab);
+void close_sub_panel(PanelRecord* panel, TabPage* page);
+// Calls the panel's draw callback when set.
+void redraw_panel(PanelRecord* panel);
+// Redraws the panel and its chain of children, each child's box and gadgets included.
+void redraw_panel_tree(PanelRecord* panel);
+
+// The map panel, once its window exists (null before); its "BB" button follows bbox_enabled.
+extern PanelRecord* topo_panel;
+constexpr int32_t kBoundingBoxButton = 1247;
+void sync_bbox_button();
+
+// Gadget drawings so far (each gadget drawn counts one).
 extern int64_t gadget_draw_count;
-
-// One poll of the panel's input: a gadget's result, 1 for a click on no gadget, 3 for the right
-// button, 0x10000 + key code, or 0 for nothing. x and y receive the panel-relative position.
-int32_t panel_event(PanelRecord* panel, int32_t* x, int32_t* y);
-
-// Scripted input for panel_event until the pointer-driven input exists: each call takes one entry.
-// A click runs the gadget's button interaction (toggle on press, radio handling when released over
-// it, toggled back when released outside) and gives its result.
-void panel_event_queue_click(int32_t id, bool released_inside = true);
-// A raw result given back as it is.
-void panel_event_queue_result(int32_t result);
-void panel_event_clear_queue();

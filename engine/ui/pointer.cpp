@@ -2,6 +2,8 @@
 #include "engine/ui/pointer.h"
 
 #include "engine/host/host.h"
+#include "engine/ui/panel_record.h"
+#include "engine/ui/screen.h"
 
 int32_t left_button_code = 1, right_button_code = 2;
 int32_t press_x = 0, press_y = 0;
@@ -33,10 +35,10 @@ void detect_swapped_buttons() {
   }
 }
 
-// Panel coordinates equal the host's pointer coordinates until windows have screen offsets.
-int32_t mouse_poll(PanelRecord*, int32_t* x, int32_t* y, int32_t* buttons) {
+// The position is in client coordinates of the panel's canvas (of the current canvas for a null panel).
+int32_t mouse_poll(PanelRecord* panel, int32_t* x, int32_t* y, int32_t* buttons) {
   int32_t px = 0, py = 0;
-  host().pointer_position(&px, &py);
+  host().canvas_pointer(panel ? static_cast<Canvas*>(panel->canvas) : current_hwnd, &px, &py);
   const int32_t code = button_code();
   if (code) {
     press_x = px;

@@ -13,6 +13,7 @@
 #include "engine/ui/panel_record.h"
 #include "engine/ui/pointer.h"
 #include "engine/ui/render_redraw.h"
+#include "engine/ui/screen.h"
 
 namespace {
 // "Never" for the throttles: any tick is far enough from it.
@@ -22,11 +23,11 @@ constexpr int32_t kProgressInterval = 165;
 constexpr int32_t kPumpInterval = 10;
 constexpr int32_t kMaxDispatch = 1000;
 constexpr int kStatusCells = 32;
-// The UI font cell until the screen layer measures its font.
-constexpr int32_t kCharWidth = 8;
-// The strip: x 30 to 286, centred on x 158.
+// The strip on the map canvas: x 30 to 286, rows 1 to char_height, centred on x 158.
 constexpr int32_t kStripLeft = 30;
 constexpr int32_t kStripWidth = 256;
+constexpr int32_t kStripRight = kStripLeft + kStripWidth;
+constexpr int32_t kStripTop = 1;
 constexpr int32_t kStripCentre = 158;
 
 // The tick as the throttles keep it (wrapping into the negative range after 2^31 ms).
@@ -97,9 +98,8 @@ std::string format_four(const char* format, const int32_t (&args)[4]) {
 int32_t last_status_time = kNever;
 int32_t last_progress_time = kNever, last_progress_percent = -1;
 int32_t last_poll_tick = kNever, last_pump_time = kNever, last_redraw_time = 0;
-// render_abort belongs to the render window (render_window.cpp).
+// render_abort belongs to the render window (render_window.cpp), in_dispatch to the screen layer.
 int32_t repaint_pending = 0;
-int32_t in_dispatch = 0;
 
 void status_reset_state() {
   last_status_time = kNever;
@@ -129,9 +129,12 @@ void show_status(const char* text) {
   const int32_t t = now_tick();
   if (!throttle_allows(last_status_time, t, kStatusInterval)) return;
   last_status_time = t;
-  // TODO(screen layer): save the current window, draw on the Topo canvas at (30, 1), black on the face colour.
   char line[kStatusCells + 1];
   status_line_text(text, line);
+  push_window();
+  select_topo_canvas();
+  draw_text(line, kStripLeft, kStripTop, ui_color_black, ui_color_face, 0);
+  pop_window();
   host().status_strip(line);
   host().render_title(text ? text : "");
 }
@@ -145,12 +148,17 @@ void show_status_printf(const char* format, int32_t a, int32_t b, int32_t c, int
 }
 
 void status_show_landscape_name() {
-  // The first 32 characters of the file name, centred; the screen layer will place it at
-  // x = 30 + (32 - length) * char_width / 2 in the highlight colour on the face colour.
+  // The first 32 characters of the file name, centred on the cleared strip.
   char name[kStatusCells + 1];
   const size_t len = strnlen(landscape_file_name, kStatusCells);
   std::memcpy(name, landscape_file_name, len);
   name[len] = 0;
+  push_window();
+  select_topo_canvas();
+  fill_rect(kStripLeft, kStripTop, kStripRight, char_height, ui_color_face);
+  draw_text(name, kStripLeft + (kStatusCells - static_cast<int32_t>(len)) * char_width / 2, kStripTop,
+            ui_color_highlight, ui_color_face, 0);
+  pop_window();
   char line[kStatusCells + 1];
   status_line_text(name, line);
   host().status_strip(line);
@@ -165,7 +173,6 @@ void show_progress(const char* label, int32_t done, int32_t total) {
   const bool last_step = static_cast<int64_t>(done) >= static_cast<int64_t>(total) - 1;
   const int32_t t = now_tick();
   if (!last_step && !throttle_allows(last_progress_time, t, kProgressInterval)) return;
-  // TODO(screen layer): save the current window and draw on the Topo canvas.
   last_progress_time = t;
   last_progress_percent = p;
   int64_t d = done < total ? done : total;
@@ -174,9 +181,13 @@ void show_progress(const char* label, int32_t done, int32_t total) {
   const int32_t shown = static_cast<int32_t>(d * 100 / total);
   char text[160];
   std::snprintf(text, sizeof text, "%.120s: %2d%%", label ? label : "", static_cast<int>(shown));
-  // Text drawn transparently at x = 158 - length * char_width / 2.
-  [[maybe_unused]] const int32_t text_x =
-      kStripCentre - static_cast<int32_t>(std::strlen(text)) * kCharWidth / 2;
+  const int32_t text_x = kStripCentre - static_cast<int32_t>(std::strlen(text)) * char_width / 2;
+  push_window();
+  select_topo_canvas();
+  fill_rect(kStripLeft, kStripTop, bar_end, char_height, ui_color_text);
+  fill_rect(bar_end + 1, kStripTop, kStripRight, char_height, ui_color_shadow);
+  draw_text(text, text_x, kStripTop, ui_color_black, ui_color_face, 1);
+  pop_window();
   host().progress_strip(text, bar_end);
   host().render_title(text);
 }
@@ -192,7 +203,7 @@ int32_t poll_user_abort() {
   last_poll_tick = t;
 
   // One key of the current window.
-  const int32_t key = host().next_key();
+  const int32_t key = poll_event();
   if (key != 0 && (key & 0xFFFF) == kKeyEsc) {
     host().invalidate_current_window();
     return -1;

@@ -10,6 +10,7 @@
 #include "engine/core/settings.h"
 #include "engine/ui/panel_ops.h"
 #include "tests/support/engine_test.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace {
 class SetsizeTest : public EngineTest {
@@ -17,14 +18,14 @@ class SetsizeTest : public EngineTest {
   void SetUp() override {
     set_landscape_size(258, 258);
     region_mode = 1;
-    panel_event_clear_queue();
+    ui_test::fresh_screen();
     panel_ = setsize_dialog(&parent_);
     ASSERT_NE(panel_, nullptr);
     setsize_paint(panel_);
   }
   void TearDown() override {
     panel_free(panel_);
-    panel_event_clear_queue();
+    panel_input_reset();
     set_landscape_size(258, 258);
     region_mode = 1;
     reset_settings_defaults();
@@ -36,8 +37,10 @@ class SetsizeTest : public EngineTest {
       if (gadget_state(panel_, id) == 1) ids.push_back(id);
     return ids;
   }
+  // A press and release in the middle of the gadget, taken by the panel's event handler.
   void click(int32_t id) {
-    panel_event_queue_click(id);
+    for (GadgetRecord* g = setsize_gadgets; g; g = g->next)
+      if (g->id == id) ui_test::click_gadget(*h, *panel_, *g);
     setsize_handler(panel_);
   }
   ScopedHeadlessHost h;
@@ -131,10 +134,11 @@ TEST_F(SetsizeTest, OkClosesAndResetsTheSpacing) {
 }
 
 TEST_F(SetsizeTest, OtherResultsAreIgnored) {
-  panel_event_queue_result(kEventClickNoGadget);
-  panel_event_queue_result(kEventRightButton);
-  setsize_handler(panel_);
-  setsize_handler(panel_);
+  ui_test::press_release(*h, 300, 220);  // on no gadget
+  h->pointer_script.push_back({300, 220, kHostButtonRight});
+  setsize_handler(panel_);  // the press on nothing
+  setsize_handler(panel_);  // waits for the release, then nothing
+  setsize_handler(panel_);  // the right button
   EXPECT_EQ(grid_width, 258);
   EXPECT_TRUE(h->messages.empty());
 }

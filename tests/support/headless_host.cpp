@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "engine/ui/panel_record.h"
+
 namespace {
 HeadlessHost default_host;
 // Tests and benchmarks run on the headless host, not on the real one.
@@ -31,10 +33,61 @@ ScopedHeadlessHost::ScopedHeadlessHost() {
 }
 ScopedHeadlessHost::~ScopedHeadlessHost() { set_host(saved_); }
 
-void HeadlessHost::open_panel_window(PanelRecord*) { window_events.emplace_back("open panel"); }
-void HeadlessHost::open_popup_window(PanelRecord*) { window_events.emplace_back("open popup"); }
+namespace {
+// A canvas for a panel's window, large enough for the panel's box.
+std::unique_ptr<Canvas> panel_canvas(const PanelRecord* panel) {
+  auto c = std::make_unique<Canvas>();
+  c->name = panel->name;
+  c->depth = 8;
+  const int32_t w = panel->x0 >= 0 && panel->width > 0 ? panel->x0 + panel->width : 1;
+  const int32_t h = panel->y0 >= 0 && panel->height > 0 ? panel->y0 + panel->height : 1;
+  c->resize(w < 8192 ? w : 8192, h < 8192 ? h : 8192);
+  c->visible = 1;
+  return c;
+}
+}  // namespace
+
+void HeadlessHost::open_panel_window(PanelRecord* panel) {
+  window_events.emplace_back("open panel");
+  if (panel && !panel->canvas) {
+    panel_canvases.push_back(panel_canvas(panel));
+    panel->canvas = panel_canvases.back().get();
+  }
+}
+void HeadlessHost::open_popup_window(PanelRecord* panel) {
+  window_events.emplace_back("open popup");
+  if (panel) {
+    panel_canvases.push_back(panel_canvas(panel));
+    panel->canvas = panel_canvases.back().get();
+  }
+}
 void HeadlessHost::use_panel_canvas(PanelRecord*) { window_events.emplace_back("use panel"); }
-void HeadlessHost::close_panel_window(PanelRecord*) { window_events.emplace_back("close panel"); }
+void HeadlessHost::close_panel_window(PanelRecord* panel) {
+  window_events.emplace_back("close panel");
+  if (panel && panel->canvas) static_cast<Canvas*>(panel->canvas)->open = 0;
+}
+
+void HeadlessHost::canvas_palette(const uint8_t* entries) {
+  if (entries) std::memcpy(ui_palette, entries, sizeof ui_palette);
+}
+
+void HeadlessHost::close_all_canvases() {
+  for (auto& c : panel_canvases) c->open = 0;
+  for (MainCanvas m : {kCanvasTopo, kCanvasPreview, kCanvasRender}) main_canvas(m)->open = 0;
+}
+
+void HeadlessHost::canvas_pointer(Canvas* canvas, int32_t* x, int32_t* y) {
+  pointer_position(x, y);
+  if (canvas && idle_polls >= idle_poll_limit) canvas->open = 0;
+}
+
+void HeadlessHost::note_idle_poll() {
+  if (!keys.empty() || !pointer_script.empty()) {
+    idle_polls = 0;
+    return;
+  }
+  if (++idle_polls == idle_poll_limit) close_all_canvases();
+}
 void HeadlessHost::dispatch_pending_events() { pending_messages = 0; }
 
 int HeadlessHost::ask_yes_no(const char* message, const char* button1, const char* button2) {
@@ -101,6 +154,14 @@ void HeadlessHost::sleep_ms(int32_t ms) {
 }
 
 void HeadlessHost::pointer_position(int32_t* x, int32_t* y) {
+  note_idle_poll();
+  if (!pointer_script.empty()) {
+    const PointerStep step = pointer_script.front();
+    pointer_script.pop_front();
+    pointer_x = step.x;
+    pointer_y = step.y;
+    buttons = step.buttons;
+  }
   if (x) *x = pointer_x;
   if (y) *y = pointer_y;
 }
@@ -117,6 +178,7 @@ int32_t HeadlessHost::key_down(int32_t key) {
 }
 
 int32_t HeadlessHost::next_key() {
+  note_idle_poll();
   if (keys.empty()) return 0;
   int32_t k = keys.front();
   keys.pop_front();

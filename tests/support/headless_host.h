@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,16 @@ class HeadlessHost : public Host {
   int32_t focus = 1;
   int32_t shift = 0, control = 0;
   int32_t pending_messages = 0;     // messages waiting to be dispatched
+  // Scripted pointer: each read of the pointer position takes the next step (position and physical
+  // buttons) as the pointer's state; once the script is used up the pointer stays where it is.
+  struct PointerStep {
+    int32_t x, y, buttons;
+  };
+  std::deque<PointerStep> pointer_script;
+  // After this many polls with no scripted key or pointer step left, every canvas is closed, so that a
+  // modal loop waiting for input that a test never gives ends instead of spinning.
+  long idle_poll_limit = 20000;
+  long idle_polls = 0;
 
   // Virtual clock: advances only when told to, or by sleep_ms; tick_step is added at every read.
   uint32_t now = 0;
@@ -110,9 +121,18 @@ class HeadlessHost : public Host {
     window_events.emplace_back("create");
     return render_window_create_fails ? 0 : 1;
   }
+  // Canvases of panel and pop-up windows: made when the window opens, kept (closed) until the host goes.
+  std::vector<std::unique_ptr<Canvas>> panel_canvases;
+  uint8_t ui_palette[256 * 4] = {};  // the UI palette as last given
+  void canvas_palette(const uint8_t* entries) override;
+  // The pointer as pointer_position gives it; a canvas polled after the idle limit is closed too.
+  void canvas_pointer(Canvas* canvas, int32_t* x, int32_t* y) override;
+  // Closes every canvas (the user closed the windows).
+  void close_all_canvases();
 
  private:
   void echo_line(const char* text);
+  void note_idle_poll();
   std::string last_echo;
 };
 

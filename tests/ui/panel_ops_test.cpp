@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <string>
+#include <vector>
 
 #include "tests/support/headless_host.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace {
 // A panel with a button, a float field and a selected tab whose page holds two gadgets.
@@ -130,36 +134,46 @@ TEST(PanelOps, DisableCountAndAttach) {
   panel_enable(nullptr);
 }
 
-TEST(PanelOps, ScriptedClicksFollowTheRadioRules) {
-  GadgetRecord g[3]{};
-  for (int i = 0; i < 3; ++i) {
-    g[i].kind = kGadgetButton;
-    g[i].group = 1;
-    g[i].id = 100 + i;
-    g[i].next = i < 2 ? &g[i + 1] : nullptr;
-  }
-  g[0].state = kGadgetOn;
-  PanelRecord p{};
-  p.gadgets = g;
-  panel_event_clear_queue();
-  panel_event_queue_click(101);
-  panel_event_queue_click(101);         // clicked while on: goes off
-  panel_event_queue_click(102, false);  // released outside: unchanged
-  panel_event_queue_click(999);         // no gadget
-  panel_event_queue_result(kKeyEventBase + kKeyEnter);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 101);
-  EXPECT_EQ(g[0].state, kGadgetOff);
-  EXPECT_EQ(g[1].state, kGadgetOn);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 101);
-  EXPECT_EQ(g[1].state, kGadgetOff);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 0);
-  EXPECT_EQ(g[2].state, kGadgetOff);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), kEventClickNoGadget);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), 0x11C0D);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), kEventNothing);
 
-  p.disabled = 1;
-  panel_event_queue_click(100);
-  EXPECT_EQ(panel_event(&p, nullptr, nullptr), kEventClickNoGadget);
-  EXPECT_EQ(g[0].state, kGadgetOff);
+TEST(PanelOps, SetValueLeavesFloatFieldsToSetFloat) {
+  ScopedHeadlessHost h;
+  ui_test::fresh_screen();
+  ui_test::TestPanel t(100, 60);
+  char text[32] = "";
+  GadgetRecord f{};
+  f.kind = kGadgetFloat;
+  f.id = 40;
+  f.x = 10;
+  f.y = 10;
+  f.width = 6;
+  f.text = text;
+  f.text_size = 32;
+  panel_set_gadgets(&t.panel, &f);
+  set_gadget_value(&t.panel, 40, 1234);
+  EXPECT_EQ(f.value, 0);
+  set_gadget_float(&t.panel, 40, std::bit_cast<int32_t>(2.5f));
+  EXPECT_FLOAT_EQ(gadget_float(&t.panel, 40), 2.5f);
+  EXPECT_STREQ(text, "2.5");  // redrawn
+  EXPECT_EQ(gadget_state(&t.panel, 41), kGadgetAbsent);
+  EXPECT_EQ(gadget_value(&t.panel, 41), 0);
+}
+
+TEST(PanelOps, SubPanelRestoresTheScreenUnderIt) {
+  ScopedHeadlessHost h;
+  ui_test::fresh_screen();
+  ui_test::TestPanel t(100, 60);
+  std::fill(t.canvas.pixels.begin(), t.canvas.pixels.end(), 7);
+  PanelRecord* sub = sub_panel_new(&t.panel, 10, 10, 40, 30, 1, nullptr);
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(t.panel.child, sub);
+  EXPECT_EQ(sub->canvas, t.panel.canvas);
+  EXPECT_EQ(t.canvas.pixels[20 * 100 + 20], ui_color_face);
+  sub_panel_free(sub);
+  EXPECT_EQ(t.panel.child, nullptr);
+  EXPECT_EQ(t.canvas.pixels, std::vector<uint8_t>(100 * 60, 7));
+  EXPECT_EQ(saved_rects_live, 0);
+  EXPECT_EQ(h->live_blocks, 0);
+  h->fail_after = 0;
+  EXPECT_EQ(sub_panel_open(&t.panel, 0, 0, 10, 10), nullptr);  // no memory: nothing pushed
+  EXPECT_EQ(t.panel.child, nullptr);
 }
