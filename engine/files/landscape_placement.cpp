@@ -34,9 +34,11 @@ void topo_pick_to_tile(int32_t x, int32_t y, int32_t columns, int32_t rows, int3
 }
 
 int32_t wait_map_click(int32_t* x, int32_t* y) {
+  // Without a map window there is nothing to click on: the pick gives up at once.
+  if (!topo_panel) return 0;
   const uint32_t start = host().tick_count();
   for (;;) {
-    const int32_t r = panel_event(nullptr, x, y);
+    const int32_t r = panel_event(topo_panel, x, y);
     if (r == kEventClickNoGadget) return 1;
     if (r == kEventRightButton) return 0;
     if (host().tick_count() - start > kPickTimeoutMs) return 0;

@@ -11,8 +11,8 @@ void topo_pick_to_tile(int32_t x, int32_t y, int32_t columns, int32_t rows, int3
 // request, or no click within ten minutes).
 int32_t select_region_on_topo(int32_t columns, int32_t rows, int32_t* column, int32_t* row);
 
-// Waits for a left click on the Topo map; 1 with its panel position, 0 given up (right button, or no click
-// within ten minutes).
+// Waits for a left click on the Topo map; 1 with its panel position, 0 given up (right button, no click
+// within ten minutes, or no map window to click on).
 int32_t wait_map_click(int32_t* x, int32_t* y);
 
 struct Placement {

@@ -10,6 +10,7 @@
 #include "engine/ui/panel_ops.h"
 #include "engine/ui/panel_record.h"
 #include "tests/files/landscape_file_fixture.h"
+#include "tests/support/map_clicks.h"
 
 using namespace landtest;
 
@@ -96,11 +97,12 @@ TEST_F(LandscapeFileTest, ManualPlacementPutsTheFileOnThePickedTile) {
   const std::string path = small_session(file("small.d4s"), 777, 888);
   const auto small = fingerprint();
   ASSERT_EQ(set_landscape_size(514, 514), 1);
+  maptest::ScopedMapPanel map;
   region_mode = 2;
-  host_->yes_no_answers = {1};                     // "Manual"
-  panel_event_queue_result(kEventClickNoGadget);  // a click at panel (0, 0): column 0, the top row tile
+  host_->yes_no_answers = {1};          // "Manual"
+  maptest::left_click(*host_, 0, 0);  // a click at panel (0, 0): column 0, the top row tile
   ASSERT_EQ(load_landscape(path.c_str()), 2);
-  panel_event_clear_queue();
+  host_->pointer_script.clear();
   EXPECT_EQ(grid_width, 514);
   for (int32_t r = 0; r < 256; ++r)
     for (int32_t c = 0; c < 256; ++c)
@@ -108,10 +110,20 @@ TEST_F(LandscapeFileTest, ManualPlacementPutsTheFileOnThePickedTile) {
 
   region_mode = 2;
   host_->yes_no_answers = {1};
-  panel_event_queue_result(kEventRightButton);  // a right click gives up and loads nothing
+  maptest::right_click(*host_, 0, 0);  // a right click gives up and loads nothing
   const auto before = fingerprint();
   EXPECT_EQ(load_landscape(path.c_str()), 0);
-  panel_event_clear_queue();
+  host_->pointer_script.clear();
+  EXPECT_TRUE(fingerprint() == before);
+}
+
+TEST_F(LandscapeFileTest, ManualPlacementWithoutAMapWindowLoadsNothing) {
+  const std::string path = small_session(file("small.d4s"), 777, 888);
+  ASSERT_EQ(set_landscape_size(514, 514), 1);
+  region_mode = 2;
+  host_->yes_no_answers = {1};  // "Manual", but there is no map to pick on
+  const auto before = fingerprint();
+  EXPECT_EQ(load_landscape(path.c_str()), 0);
   EXPECT_TRUE(fingerprint() == before);
 }
 

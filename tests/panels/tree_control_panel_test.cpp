@@ -14,6 +14,9 @@
 #include "engine/ui/panel_ops.h"
 #include "engine/ui/panel_record.h"
 #include "engine/landscape/tree_classes.h"
+#include "tests/ui/ui_test_support.h"
+
+#include <cstdio>
 
 namespace {
 class TreePanelTest : public EngineTest {
@@ -21,7 +24,7 @@ class TreePanelTest : public EngineTest {
   void SetUp() override {
     reset_settings_defaults();
     reset_tree_pick_tables();
-    panel_event_clear_queue();
+    ui_test::fresh_screen();
     const int32_t sizes[4] = {35, 25, 20, 60};
     for (int32_t i = 0; i < 4; ++i) tree_settings.tree_size[i] = sizes[i];
     const int32_t densities[4] = {10, 20, 30, 40};
@@ -40,7 +43,7 @@ class TreePanelTest : public EngineTest {
   }
   void TearDown() override {
     panel_free(panel_);
-    panel_event_clear_queue();
+    panel_input_reset();
     reset_settings_defaults();
     reset_tree_pick_tables();
   }
@@ -49,14 +52,23 @@ class TreePanelTest : public EngineTest {
       if (g->id == id) return g;
     return nullptr;
   }
-  // Types a value into a field and reports the field's event.
+  // Types a value into a field: the field's text is replaced, then a click on it and Enter accept it.
   void edit(int32_t id, int32_t value) {
-    gadget(id)->value = value;
-    panel_event_queue_result(id);
+    GadgetRecord* g = gadget(id);
+    ASSERT_NE(g, nullptr);
+    std::snprintf(g->text, static_cast<size_t>(g->text_size), "%d", value);
+    g->value = value;
+    ui_test::click_gadget(*h, *panel_, *g);
+    h->keys = {kKeyEnter};
     tree_control_panel_event(panel_);
+    ASSERT_EQ(g->value, value);
   }
   void click(int32_t id) {
-    panel_event_queue_click(id);
+    ui_test::click_gadget(*h, *panel_, *gadget(id));
+    tree_control_panel_event(panel_);
+  }
+  void key(int32_t code) {
+    h->keys = {code};
     tree_control_panel_event(panel_);
   }
   static int parent_draws;
@@ -119,8 +131,7 @@ TEST_F(TreePanelTest, UncheckingEveryKindAndOkLeavesTreesEnabled) {
   click(2012);
   click(2002);
   click(2008);
-  panel_event_queue_result(kKeyEventBase + kKeyEnter);
-  tree_control_panel_event(panel_);
+  key(kKeyEnter);
   for (int32_t m : tree_settings.tree_class_masks) EXPECT_EQ(m, 0);
   EXPECT_EQ(tree_settings.trees_enabled, 1);
 }
@@ -146,8 +157,7 @@ TEST_F(TreePanelTest, LeavesSwitchAtOnceAndOtherClosingsKeepTheSettings) {
   click(2034);
   EXPECT_EQ(tree_settings.tree_leaves[0], 0);
   edit(2017, 99);
-  panel_event_queue_result(kKeyEventBase + kKeyEsc);
-  tree_control_panel_event(panel_);
+  key(kKeyEsc);
   EXPECT_EQ(tree_settings.tree_size[0], 35);
   EXPECT_EQ(parent_draws, 0);
 }

@@ -10,6 +10,7 @@
 #include "engine/ui/panel_ops.h"
 #include "engine/ui/panel_record.h"
 #include "tests/files/landscape_file_fixture.h"
+#include "tests/support/map_clicks.h"
 
 using namespace landtest;
 
@@ -175,11 +176,12 @@ TEST_F(OldFormatTest, HalfSizeBlockFromTheMarkedCorner) {
   ASSERT_EQ(set_landscape_size(66, 66), 1);  // 64 by 64 cells, land_max_side 65
   fill_grids(14);
   const auto saved = fingerprint();
+  maptest::ScopedMapPanel map;
   host_->yes_no_answers = {0};  // "Save entire landscape?" No
-  panel_event_queue_result(kEventClickNoGadget);
+  maptest::left_click(*host_, 0, 0);
   const std::string path = file("half.dem");
   ASSERT_EQ(save_old_dem(path.c_str()), 1);
-  panel_event_clear_queue();
+  host_->pointer_script.clear();
   // The click at panel (0, 0) lies left of and above the map: corner column 0, row limited to 32.
   ASSERT_EQ(set_landscape_size(20, 20), 1);
   ASSERT_EQ(load_landscape(path.c_str()), 1);
@@ -190,7 +192,7 @@ TEST_F(OldFormatTest, HalfSizeBlockFromTheMarkedCorner) {
 
   // A right click cancels and writes nothing.
   host_->yes_no_answers = {0};
-  panel_event_queue_result(kEventRightButton);
+  maptest::right_click(*host_, 0, 0);
   EXPECT_EQ(save_old_dem(file("none.dem").c_str()), -1);
   EXPECT_FALSE(imgtest::exists(file("none.dem")));
 }
