@@ -1,8 +1,9 @@
 // The engine's named settings records with their start values: lens, view, terrain, render, light, sun and moon, trees, animation, derived-data markers, colour table and class attributes.
-// layout-port: skip (the record definitions themselves)
 #pragma once
 
 #include <cstdint>
+
+#include "engine/core/color_classes.h"
 
 // LensState: the lens of the renderer and the stereo pair.
 struct LensState {
@@ -96,7 +97,7 @@ struct LightState {
   int32_t flat_intensity = 248;
   int32_t sky_intensity = 248;
   int32_t auto_exposure = 1;
-  int32_t haze_color_slot = 26;
+  int32_t haze_color_slot = kClassHaze;
   int32_t sun_light_r = 255, sun_light_g = 250, sun_light_b = 245;
   int32_t ambient_light_r = 0, ambient_light_g = 15, ambient_light_b = 20;
   int32_t light_tables_stale = 0;

@@ -1,5 +1,4 @@
 // CameraState: the camera and target points, their angles and placement locks, and the operations that place them.
-// layout-port: skip (the record definition itself)
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
 // Waves on water: the wave settings and the height offset of the wave field at a world point.
-// layout-port: skip (the record definition itself)
 #pragma once
 
 #include <cstdint>

@@ -5,7 +5,6 @@
 
 #include "engine/core/cloud_pattern_size.h"
 
-// layout-port: skip (the record definition itself)
 // CloudSettings, in the order the landscape file header stores them, with their start values.
 struct CloudSettings {
   int32_t cloud_ramp_low = 96;     // pattern value below which cloud is fully transparent (128 after start-up)
