@@ -2,6 +2,7 @@
 #include "engine/files/elevation_exports.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -171,12 +172,55 @@ struct DxfWriter {
     return out.printf("0\nPOLYLINE\n8\n%s\n66\n1\n70\n64\n71\n%d\n72\n%d\n", name, v, f);
   }
   // Coordinates keep twelve significant digits, so map-projection values in the millions stay exact
-  // far below the metre.
+  // far below the metre. Whole values (the usual case) are formatted directly, as "%.12g" would give them.
   int32_t vertex(const char* name, double x, double y, double z) {
-    return out.printf("0\nVERTEX\n8\n%s\n10\n%.12g\n20\n%.12g\n30\n%.12g\n70\n192\n", name, x, y, z);
+    const size_t before = out.buffer.size();
+    out.buffer.append("0\nVERTEX\n8\n").append(name).append("\n10\n");
+    add_coordinate(x);
+    out.buffer.append("\n20\n");
+    add_coordinate(y);
+    out.buffer.append("\n30\n");
+    add_coordinate(z);
+    out.buffer.append("\n70\n192\n");
+    return record_done(before);
   }
   int32_t face(const char* name, int32_t a, int32_t b, int32_t c) {
-    return out.printf("0\nVERTEX\n8\n%s\n10\n0\n20\n0\n30\n0\n70\n128\n71\n%d\n72\n%d\n73\n%d\n", name, a, b, c);
+    const size_t before = out.buffer.size();
+    out.buffer.append("0\nVERTEX\n8\n").append(name).append("\n10\n0\n20\n0\n30\n0\n70\n128\n71\n");
+    add_whole(a);
+    out.buffer.append("\n72\n");
+    add_whole(b);
+    out.buffer.append("\n73\n");
+    add_whole(c);
+    out.buffer.append("\n");
+    return record_done(before);
+  }
+  void add_whole(int64_t v) {
+    char text[24];
+    char* end = text + sizeof text;
+    char* p = end;
+    const bool negative = v < 0;
+    uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+    do {
+      *--p = static_cast<char>('0' + u % 10);
+      u /= 10;
+    } while (u);
+    if (negative) *--p = '-';
+    out.buffer.append(p, static_cast<size_t>(end - p));
+  }
+  void add_coordinate(double v) {
+    if (v == std::trunc(v) && std::fabs(v) < 1e12) {
+      add_whole(static_cast<int64_t>(v));
+      return;
+    }
+    char text[40];
+    const int n = std::snprintf(text, sizeof text, "%.12g", v);
+    out.buffer.append(text, static_cast<size_t>(n > 0 ? n : 0));
+  }
+  // The characters of one record, or 0 when the buffer could not be handed to the file.
+  int32_t record_done(size_t before) {
+    const int32_t n = static_cast<int32_t>(out.buffer.size() - before);
+    return out.buffer.size() < (1u << 16) || out.flush() ? n : 0;
   }
   int32_t seqend(const char* name) { return out.printf("0\nSEQEND\n8\n%s\n", name); }
 };
