@@ -28,7 +28,10 @@ void reset_elevation_exports() {
 
 namespace {
 
-int32_t step_now() { return std::max(1, render_settings.grid_step); }
+// Subsample rates beyond the largest landscape take one sample each way and keep the stepping from overflowing.
+constexpr int32_t kMaxSubsample = 1 << 14;
+int32_t usable_step(int32_t s) { return std::clamp(s, 1, kMaxSubsample); }
+int32_t step_now() { return usable_step(render_settings.grid_step); }
 
 // Text collected in memory and handed to the file in large pieces.
 struct TextOut {
@@ -93,7 +96,7 @@ bool write_sample_row(TextOut& out, int32_t y, const ExportArea& a, int32_t s, i
 }  // namespace
 
 ExportArea export_area(int32_t s) {
-  s = std::max(1, s);
+  s = usable_step(s);
   ExportArea a{0, 0, land_width / s * s, land_height / s * s};
   if (!render_settings.bbox_enabled) return a;
   auto span = [s](int32_t from, int32_t to, int32_t limit, int32_t* lo, int32_t* hi) {

@@ -91,6 +91,8 @@ TEST_F(ExportTest, AreaFollowsSubsampleAndMarkedRegion) {
       {1, 50, 70, 10, 10, 4, {8, 8, 52, 72}},      // corners in any order
       {1, 250, 0, 256, 256, 3, {249, 0, 255, 255}},  // rounding up would leave the landscape
       {1, -40, -5, 9000, 300, 1, {0, 0, 256, 256}},  // clamped to the landscape
+      {1, 3, 3, 200, 200, 0x7FFFFFFF, {0, 0, 0, 0}},  // one sample, no overflow
+      {0, 0, 0, 0, 0, -5, {0, 0, 256, 256}},          // below 1 counts as 1
   };
   for (const Case& c : cases) {
     render_settings.bbox_enabled = c.bbox;
@@ -116,6 +118,9 @@ TEST_F(ExportTest, AsciiZHasOneLinePerSampleRow) {
     EXPECT_EQ(lines[0].substr(0, 5), std::to_string(sample(0, 0)) + " ");
   }
   EXPECT_EQ(text_of(file("z.txt")).back(), '\n');
+  render_settings.grid_step = 0x7FFFFFFF;
+  ASSERT_EQ(export_ascii_z(file("one.txt").c_str()), 1);
+  EXPECT_EQ(text_of(file("one.txt")), std::to_string(sample(0, 0)) + " \n");
 }
 
 TEST_F(ExportTest, AsciiGridHeaderAndValueLines) {
