@@ -148,10 +148,11 @@ int32_t load_region_dialog() {
       }
       find_close(scan);
     }
+    replicate_grid_edges();
   } else {
+    // Nothing was placed: the landscape stays as it was.
     requester("Region tiles must be older-format landscape files.", "  OK  ", nullptr);
   }
-  replicate_grid_edges();
   region_mode = saved_mode;
   return 1;
 }

@@ -73,6 +73,17 @@ TEST_F(RegionTest, FixedSizeKeepsTheGridAndCancelRestoresTheMode) {
   EXPECT_EQ(load_region_dialog(), -1);
   EXPECT_EQ(region_mode, 1);
   EXPECT_EQ(grid_width, 514);
+  // A chosen file that is no older-format landscape: said so, and the grid keeps its samples.
+  ASSERT_EQ(new_flatland(1054), 1);
+  fill_grids(2);
+  const Fingerprint before = fingerprint();
+  imgtest::write_bytes(file("notes.dem"), std::vector<uint8_t>(3000, 'x'));
+  host_->file_choices = {file("notes.dem")};
+  host_->messages.clear();
+  EXPECT_EQ(load_region_dialog(), 1);
+  ASSERT_EQ(host_->messages.size(), 1u);
+  EXPECT_EQ(host_->messages[0].text, "Region tiles must be older-format landscape files.");
+  EXPECT_TRUE(fingerprint().elevations == before.elevations);
 }
 
 TEST_F(RegionTest, DamagedOrForeignTilesAreSkippedWithoutTouchingTheGrid) {
