@@ -76,14 +76,28 @@ int32_t stopped(TextOut& out) {
   return -1;
 }
 
+// Appends a whole number in decimal.
+void append_whole(std::string& text, int64_t v) {
+  char digits[24];
+  char* end = digits + sizeof digits;
+  char* p = end;
+  const bool negative = v < 0;
+  uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+  do {
+    *--p = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u);
+  if (negative) *--p = '-';
+  text.append(p, static_cast<size_t>(end - p));
+}
+
 // One sample row of a text export: "%d " values, a line break after every per_line values (0: none inside).
 bool write_sample_row(TextOut& out, int32_t y, const ExportArea& a, int32_t s, int32_t per_line) {
   const int16_t* row = elevation_row(y);
   int32_t on_line = 0;
-  char text[16];
   for (int32_t x = a.x0; x <= a.x1; x += s) {
-    const int n = std::snprintf(text, sizeof text, "%d ", row[x]);
-    if (!out.add(text, static_cast<size_t>(n))) return false;
+    append_whole(out.buffer, row[x]);
+    if (!out.add(" ", 1)) return false;
     if (per_line && ++on_line == per_line) {
       on_line = 0;
       if (!out.add("\n", 1)) return false;
@@ -198,19 +212,7 @@ struct DxfWriter {
     out.buffer.append("\n");
     return record_done(before);
   }
-  void add_whole(int64_t v) {
-    char text[24];
-    char* end = text + sizeof text;
-    char* p = end;
-    const bool negative = v < 0;
-    uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    do {
-      *--p = static_cast<char>('0' + u % 10);
-      u /= 10;
-    } while (u);
-    if (negative) *--p = '-';
-    out.buffer.append(p, static_cast<size_t>(end - p));
-  }
+  void add_whole(int64_t v) { append_whole(out.buffer, v); }
   void add_coordinate(double v) {
     if (v == std::trunc(v) && std::fabs(v) < 1e12) {
       add_whole(static_cast<int64_t>(v));
