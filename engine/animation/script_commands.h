@@ -22,6 +22,7 @@ extern const ScriptRoutineRow script_file_routines[];      // loading landscape 
 extern const ScriptRoutineRow script_settings_routines[];  // plain settings of landscape, trees, colours, sky and render
 extern const ScriptRoutineRow script_cloud_routines[];     // the cloud layer and its pattern
 extern const ScriptRoutineRow script_tree_routines[];      // tree kinds per tree class and the mean tree density
+extern const ScriptRoutineRow script_import_routines[];    // elevations imported from other programs' files
 extern const ScriptRoutineRow script_pending_routines[];   // keywords whose engine operation is not available yet
 
 // Marks shading stale (the next render recomputes it).

@@ -7,11 +7,10 @@
 
 namespace {
 
-int32_t cmd_waiting(int32_t, char* line) { return script_error(line); }
+[[maybe_unused]] int32_t cmd_waiting(int32_t, char* line) { return script_error(line); }
 
 }  // namespace
 
 const ScriptRoutineRow script_pending_routines[] = {
-    {1047, cmd_waiting},  // LoadBinaryDEM -- load_binary_raw
     {0, nullptr},
 };

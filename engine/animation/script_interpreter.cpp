@@ -24,7 +24,7 @@ struct RoutineIndex {
     const ScriptRoutineRow* tables[] = {script_control_routines, script_folder_routines, script_camera_routines,
                                         script_image_routines, script_landscape_routines, script_editing_routines,
                                         script_file_routines, script_settings_routines, script_cloud_routines,
-                                        script_tree_routines, script_pending_routines};
+                                        script_tree_routines, script_import_routines, script_pending_routines};
     for (const ScriptRoutineRow* table : tables) {
       const bool pending = table == script_pending_routines;
       for (const ScriptRoutineRow* row = table; row->routine; ++row) {

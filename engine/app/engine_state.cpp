@@ -31,6 +31,7 @@
 #include "engine/ui/panel_input.h"
 #include "engine/ui/screen.h"
 #include "engine/ui/status.h"
+#include "engine/render/elevation_exchange.h"
 
 void reset_engine_state() {
   reset_settings_defaults();
@@ -47,6 +48,7 @@ void reset_engine_state() {
   reset_folder_scan();
   reset_landscape_headers();
   reset_landscape_dialogs();
+  reset_elevation_exchange_state();
   reset_tree_pick_tables();
   status_reset_state();
   screen_reset_state();
