@@ -20,6 +20,7 @@
 #include "engine/landscape/tree_classes.h"
 #include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
+#include "engine/panels/map_state.h"
 #include "engine/panels/region_picks.h"
 #include "engine/raster/render_window.h"
 #include "engine/render/landscape_open_save.h"
@@ -55,6 +56,7 @@ void reset_engine_state() {
   render_window_reset();
   user_abort = 0;
   engine_busy = 0;
+  reset_map_state();
   reset_path_state();
   reset_path_script_state();
   reset_script_dialog_buffers();

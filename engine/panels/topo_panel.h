@@ -7,5 +7,5 @@
 extern PanelRecord topo_panel_record;
 // The Preview panel record: "Preview"; its gadgets are those of the preview.
 extern PanelRecord preview_panel_record;
-// Builds both records' gadget lists and makes topo_panel point at the Topo record. Canvases stay as set.
+X
 void topo_panels_init();
