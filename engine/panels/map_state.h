@@ -8,5 +8,5 @@ extern int32_t keyboard_nudge_mode;
 // 1 while the status line shows the map read-out of the pointer.
 extern int32_t topo_hover_shown;
 
-// Both back to 0.
+// Both back to 0, and the map back to elevation bands.
 void reset_map_state();

@@ -52,10 +52,10 @@ void topo_panels_init() {
   t.draw = topo_panel_draw;
   t.event = topo_panel_event;
   t.gadgets = gadget_table::link(topo_gadgets, 9);
-  if (!t.canvas) t.canvas = topo_canvas();
+  t.canvas = topo_canvas();
   topo_panel = &t;
   preview_panel_init_record(&preview_panel_record);
-  if (!preview_panel_record.canvas) preview_panel_record.canvas = preview_canvas();
+  preview_panel_record.canvas = preview_canvas();
 }
 
 void main_panels_redraw() {

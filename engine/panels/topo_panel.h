@@ -7,7 +7,7 @@
 extern PanelRecord topo_panel_record;
 // The Preview panel record: "Preview"; its gadgets are those of the preview.
 extern PanelRecord preview_panel_record;
-// Builds both records' gadget lists and makes topo_panel point at the Topo record; a record without a canvas gets
-// the host's map or preview canvas. The front end calls it when it creates the map window: until then the map
+// Builds both records' gadget lists and makes topo_panel point at the Topo record; the records draw into
+// the host's map and preview canvases. The front end calls it when it creates the map window: until then the map
 // and preview redraws draw nothing and the map image stays marked for rebuilding.
 void topo_panels_init();
