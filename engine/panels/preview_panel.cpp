@@ -1,6 +1,7 @@
 // The Preview panel's record, geometry, cross-hair, camera pointing, zoom and the copy of the rendered image.
 #include "engine/panels/preview_panel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -53,7 +54,7 @@ void preview_fit() {
   g.top = 100 - g.half;
   g.right = g.left + g.side - 1;
   g.bottom = g.top + g.side - 1;
-  const int64_t band = static_cast<int64_t>(s * h / w);
+  const int64_t band = static_cast<int64_t>(g.side) * image_height / std::max(image_width, 1);
   const int64_t pw = proj_width > 0 ? proj_width : 1, ph = proj_height > 0 ? proj_height : 1;
   const int32_t b = static_cast<int32_t>(band * pw / ph / 2);
   g.clip_x0 = g.left;
