@@ -8,6 +8,7 @@
 
 #include "engine/core/settings.h"
 #include "engine/landscape/camera.h"
+#include "engine/panels/camera_panel.h"
 #include "engine/panels/command_dispatch.h"
 #include "engine/panels/gadget_table.h"
 #include "engine/raster/frame_buffers.h"
@@ -24,10 +25,6 @@ namespace {
 GadgetRecord preview_gadgets[3];
 PanelRecord* preview_record = nullptr;
 
-int32_t preview_panel_draw(PanelRecord*) {
-  preview_panel_redraw();
-  return 1;
-}
 
 void draw_cross_hair() {
   const PreviewGeometry& g = preview_geometry;
@@ -171,7 +168,7 @@ void preview_panel_init_record(PanelRecord* record) {
   std::strcpy(record->name, "Preview");
   record->id = 0;
   record->x0 = 0, record->y0 = 0, record->x1 = 300, record->y1 = 500, record->width = 300, record->height = 500;
-  record->draw = preview_panel_draw;
+  record->draw = camera_panel_init;  // as a sender, the preview refreshes the Camera panel
   record->event = topo_panel_event;
   record->gadgets = gadget_table::link(preview_gadgets, 3);
   preview_record = record;

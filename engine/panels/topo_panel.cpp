@@ -5,6 +5,7 @@
 
 #include "engine/core/settings.h"
 #include "engine/landscape/topo_view.h"
+#include "engine/panels/camera_panel.h"
 #include "engine/panels/command_dispatch.h"
 #include "engine/panels/gadget_table.h"
 #include "engine/panels/preview_panel.h"
@@ -25,11 +26,6 @@ using gadget_table::make;
 GadgetRecord topo_gadgets[9];
 char scroll_v_text[8], scroll_h_text[8];
 
-// Redrawing the Topo panel through its callback refreshes the map.
-int32_t topo_panel_draw(PanelRecord*) {
-  main_panels_redraw();
-  return 1;
-}
 }  // namespace
 
 void topo_panels_init() {
@@ -49,7 +45,7 @@ void topo_panels_init() {
   std::strcpy(t.name, "Topo");
   t.id = 0;
   t.x0 = 0, t.y0 = 0, t.x1 = 340, t.y1 = 385, t.width = 340, t.height = 385;
-  t.draw = topo_panel_draw;
+  t.draw = camera_panel_init;  // redrawing the map panel as a sender refreshes the Camera panel
   t.event = topo_panel_event;
   t.gadgets = gadget_table::link(topo_gadgets, 9);
   t.canvas = topo_canvas();
