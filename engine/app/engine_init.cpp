@@ -19,6 +19,8 @@
 #include "engine/ui/requesters.h"
 #include "engine/ui/status.h"
 #include "engine/landscape/topo_view.h"
+#include "engine/app/startup.h"
+#include "engine/panels/control_panels.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/image_palette.h"
 #include "engine/render/lighting.h"
@@ -62,6 +64,7 @@ void engine_init() {
   show_status("Initializing");
 
   topo_init();
+  startup_hook = startup;
   build_starmap();
   alloc_path_frames();
 

@@ -20,6 +20,8 @@
 #include "engine/landscape/tree_classes.h"
 #include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
+#include "engine/panels/direction_picker.h"
+#include "engine/panels/map_state.h"
 #include "engine/panels/region_picks.h"
 #include "engine/raster/render_window.h"
 #include "engine/render/landscape_open_save.h"
@@ -57,6 +59,9 @@ void reset_engine_state() {
   render_window_reset();
   user_abort = 0;
   engine_busy = 0;
+  reset_map_state();
+  reset_getvect_state();
+  current_panel = 1293;
   reset_path_state();
   reset_path_script_state();
   reset_script_dialog_buffers();
