@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/core/color_classes.h"
+#include "engine/landscape/fractal.h"
 #include "engine/panels/preview_panel.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/view_transform.h"
@@ -149,6 +153,47 @@ TEST_F(Preview, StartUpViewShowsTerrainAndAFlatLandscapeFillsTheLowerBand) {
   EXPECT_GE(at(g.left + 20, g.clip_y1 - 5), 32);  // a green of the lowest band
   EXPECT_LE(at(g.left + 20, g.clip_y1 - 5), 39);
   EXPECT_EQ(at(g.left + 20, g.clip_y0 + 5), 1);  // sky
+}
+
+// The map and the preview of the landscapes people meet first: the start-up landscape and a fractal island.
+// Each shows its own relief on the map, and the preview of each draws terrain in most of its band.
+TEST_F(Preview, StartUpLandscapeAndAFractalIslandShowOnMapAndPreview) {
+  image(800, 600);
+  struct Case {
+    const char* name;
+    void (*make)();
+  };
+  const Case cases[] = {
+      {"startup", [] { make_default_landscape(); }},
+      {"island",
+       [] {
+         ASSERT_EQ(set_landscape_size(258, 258), 1);
+         terrain_settings.island_mode = 1;
+         terrain_settings.fractal_seed = 4242;
+         generate_fractal_landscape();
+       }},
+  };
+  std::vector<uint8_t> first_map;
+  for (const Case& c : cases) {
+    c.make();
+    scan_elevation_range();
+    default_levels();
+    default_view_high();
+    color_landscape();
+    derived_data.landscape_changed = 1;
+    main_panels_redraw();
+    const int32_t band = (preview_geometry.clip_y1 - preview_geometry.clip_y0 - 1) *
+                         (preview_geometry.right - preview_geometry.left - 1);
+    EXPECT_GT(drawn_pixels(), band / 2) << c.name;
+    const Canvas* map = topo_canvas();
+    const std::vector<uint8_t> pixels = map->pixels;
+    if (first_map.empty())
+      first_map = pixels;
+    else
+      EXPECT_NE(pixels, first_map) << c.name;
+    EXPECT_TRUE(write_canvas_png(*topo_canvas(), artifacts_folder() + "/map_" + c.name + "_real.png"));
+    EXPECT_TRUE(write_canvas_png(*preview_canvas(), artifacts_folder() + "/preview_" + c.name + "_real.png"));
+  }
 }
 
 }  // namespace
