@@ -205,7 +205,7 @@ void view_animation(int32_t id, int32_t, int32_t, PanelRecord* panel) {
 }
 
 void draw_after_generation() {
-  redraw_map_with_path();
+  draw_frames_on_map();
   draw_altitude_profile(current_frame);
 }
 }  // namespace
@@ -292,7 +292,7 @@ void reset_path_editor_state() {
   path_click_hook = path_map_click;
   altitude_profile_hook = draw_altitude_profile;
   topo_path_overlay = draw_path;
-  path_draw_hooks.before = redraw_map_with_path;
+  path_draw_hooks.before = redraw_map_with_nodes;
   path_draw_hooks.after = draw_after_generation;
   path_preview_hooks.preview_draw = [](int32_t flag) {
     window_stack_push();

@@ -98,14 +98,22 @@ void draw_path() {
   pointer_show();
 }
 
-void redraw_map_with_path() {
+namespace {
+void on_map(void (*draw)(), bool image) {
   if (!topo_panel) return;
   window_stack_push();
   use_topo_window();
   pointer_hide();
-  if (derived_data.landscape_changed) topo_render();
-  topo_blit();
-  draw_path();
+  if (image) {
+    if (derived_data.landscape_changed) topo_render();
+    topo_blit();
+  }
+  draw();
   pointer_show();
   window_stack_pop();
 }
+}  // namespace
+
+void redraw_map_with_path() { on_map(draw_path, true); }
+void redraw_map_with_nodes() { on_map(draw_path_nodes, true); }
+void draw_frames_on_map() { on_map(draw_path_frames, false); }

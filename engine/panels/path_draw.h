@@ -25,3 +25,7 @@ void draw_current_frame_marker();
 
 // The map image redrawn (rebuilt when stale) with the path over it, on the map window.
 void redraw_map_with_path();
+// The map image with the nodes only, and the frames over the map as it stands: what flight generation draws
+// before and after it works.
+void redraw_map_with_nodes();
+void draw_frames_on_map();

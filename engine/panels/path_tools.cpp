@@ -78,10 +78,11 @@ int32_t poll_map(int32_t* x, int32_t* y) {
   return r;
 }
 
-void new_node_at(int32_t index, int32_t x, int32_t y) {
+// A new node at the map pixel inserted at index; 0 when the table is full (the user is told).
+int32_t new_node_at(int32_t index, int32_t x, int32_t y) {
   float wx, wy;
   topo_to_world(x, y, &wx, &wy);
-  insert_path_node(index, make_path_node(wx, wy), x, y);
+  return insert_path_node(index, make_path_node(wx, wy), x, y);
 }
 
 void map_segment(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour) {
@@ -199,8 +200,8 @@ void create_path_interactive(int32_t x, int32_t y) {
       if (inside_map(px, py)) {
         band.erase();
         const int32_t last = path_node_count - 1;
-        map_segment(node_topo_x[last], node_topo_y[last], px, py, kPathColorLine);
-        new_node_at(path_node_count, px, py);
+        if (new_node_at(path_node_count, px, py) == 1)
+          map_segment(node_topo_x[last], node_topo_y[last], px, py, kPathColorLine);
         band.ax[0] = node_topo_x[path_node_count - 1];
         band.ay[0] = node_topo_y[path_node_count - 1];
         band.show(px, py);

@@ -1,5 +1,6 @@
 // The path tools on the map through scripted clicks: hit tests at several zooms, laying out, adding, removing
 // and dragging nodes, targets and rolls, and their effect on the node table.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -313,6 +314,23 @@ TEST_F(PathTools, EditNodeOpensTheEditorOnTheNodeUnderTheClick) {
   EXPECT_EQ(node_editor_panel->parent, &path_.panel);
   EXPECT_EQ(render_settings.topo_click_mode, 1363);
   panel_free(node_editor_panel);
+}
+
+TEST_F(PathTools, GenerationDrawsTheNodesThenTheFramesAndTheProfile) {
+  slope();
+  nodes_at({{60, 150}, {110, 170}, {160, 150}, {210, 170}});
+  std::fill(path_.canvas.pixels.begin(), path_.canvas.pixels.end(), 0);
+  current_frame = 3;
+  generate_path_frames(1);
+  ASSERT_GT(path_frame_count, 8);
+  int32_t x, y;
+  world_to_topo(path_frames[path_frame_count / 2].x, path_frames[path_frame_count / 2].y, &x, &y);
+  EXPECT_EQ(map_at(x, y), 6);
+  EXPECT_EQ(map_at(node_topo_x[0] - 3, node_topo_y[0] - 3), 5);
+  // The current frame's square in yellow, and the profile's centre line on the Path panel.
+  world_to_topo(path_frames[3].x, path_frames[3].y, &x, &y);
+  EXPECT_EQ(map_at(x - 3, y - 3), 2);
+  EXPECT_EQ(path_.canvas.pixels[320 * 300 + 150], 5);
 }
 
 }  // namespace
