@@ -22,6 +22,7 @@
 #include "engine/landscape/waves.h"
 #include "engine/panels/direction_picker.h"
 #include "engine/panels/map_state.h"
+#include "engine/panels/path_editor.h"
 #include "engine/panels/region_picks.h"
 #include "engine/raster/render_window.h"
 #include "engine/render/landscape_open_save.h"
@@ -64,6 +65,7 @@ void reset_engine_state() {
   current_panel = 1293;
   reset_path_state();
   reset_path_script_state();
+  reset_path_editor_state();
   reset_script_dialog_buffers();
   reset_movie_codec_options();
   reset_animation_maker_names();

@@ -6,5 +6,4 @@ const CommandRow light_sky_commands[] = {{0, nullptr}};
 const CommandRow terrain_tree_commands[] = {{0, nullptr}};
 const CommandRow landscape_commands[] = {{0, nullptr}};
 const CommandRow image_render_commands[] = {{0, nullptr}};
-const CommandRow path_animation_commands[] = {{0, nullptr}};
 const CommandRow file_menu_commands[] = {{0, nullptr}};
