@@ -267,3 +267,30 @@ TEST(BmpFiles, RunLengthPixelsStayInsideTheirRows) {
   }
   EXPECT_EQ(host->live_blocks, 0);
 }
+
+// Enough runs of 255 pixels on one row to carry a 32-bit column counter past its largest value; the
+// row must stay intact and the rest of the picture as coded.
+TEST(BmpFiles, RunLengthColumnNeverWrapsOnALongRow) {
+  ScopedHeadlessHost host;
+  TempDir dir;
+  std::vector<uint8_t> bytes = make_bmp({4, 2, 8, false});
+  bytes.resize(54 + 1024);
+  const size_t runs = (size_t{1} << 31) / 255 + 2;
+  bytes.reserve(bytes.size() + 2 * runs + 8);
+  for (size_t i = 0; i < runs; ++i) {
+    bytes.push_back(255);
+    bytes.push_back(5);
+  }
+  for (uint8_t b : {0, 0, 2, 9, 0, 1}) bytes.push_back(b);  // next row: two pixels of index 9, then the end
+  put32(bytes, 30, 1);
+  const std::string path = dir.file("long.bmp");
+  imgtest::write_bytes(path, bytes);
+  {
+    FrameScope frame(4, 2);
+    EXPECT_EQ(bmp_load_render_image(path.c_str()), 1);
+    for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(vidmem24_row(1)[x], palette_colour(5)) << x;
+    EXPECT_EQ(vidmem24_row(0)[0], palette_colour(9));
+    EXPECT_EQ(vidmem24_row(0)[2], 0u);
+  }
+  EXPECT_EQ(host->live_blocks, 0);
+}
