@@ -1,6 +1,8 @@
 // The render start: light factors, derived data, the render window around the frame, timing.
 #include "engine/render/render_start.h"
 
+#include "engine/files/file_messages.h"
+
 #include <cmath>
 
 #include "engine/files/background_image.h"
@@ -98,9 +100,11 @@ int32_t render_start() {
     polygon_count = 0;
     render_start_ms = host().tick_count();
     const bool pictures = render_settings.background_enabled || render_settings.foreground_enabled;
-    if (render_settings.background_enabled) load_background_image();
+    // A picture that cannot be read is reported; the frame is rendered without it.
+    if (render_settings.background_enabled && load_background_image() != 1) msg_error_reading(background_name);
     const int32_t rendered = render_frame(0, 1);
-    if (rendered == 1 && render_settings.foreground_enabled) load_foreground_image();
+    if (rendered == 1 && render_settings.foreground_enabled && load_foreground_image() != 1)
+      msg_error_reading(foreground_name);
     render_end_ms = host().tick_count();
     if (pictures) convert_vidmem24_to_8();
     result = rendered == 1 ? 1 : -1;

@@ -106,4 +106,14 @@ TEST_F(ProgramRun, AMovieEndedByAStopStillPlaysWhatWasWritten) {
   EXPECT_EQ(movietest::probe((dir_ / "cut.AVI").string())["nb_read_frames"], "2");
 }
 
+// A background or foreground picture that cannot be read fails an unattended run, naming it.
+TEST_F(ProgramRun, AMissingBackgroundPictureIsAScriptError) {
+  script("bg.scr", "ImageSize 32 24\nBackgroundFile nothing_here.tga\nRender\n");
+  EXPECT_NE(run("-oframe bg.scr"), 0);
+  EXPECT_NE(err_.find("Script error: BackgroundFile nothing_here.tga"), std::string::npos) << err_;
+  script("fg.scr", "ImageSize 32 24\nForegroundFile nothing_here.tga\nRender\n");
+  EXPECT_NE(run("-oframe fg.scr"), 0);
+  EXPECT_NE(err_.find("Script error: ForegroundFile nothing_here.tga"), std::string::npos) << err_;
+}
+
 }  // namespace
