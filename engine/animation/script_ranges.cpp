@@ -50,7 +50,7 @@ const ScriptRangeRow script_range_rows[] = {
     {1199, 1, {whole(-10000, 10000)}},                                                           // Dither
     {1030, 3, {whole(-kPlace, kPlace), whole(-kPlace, kPlace), decimal(-kAnyWhole, kAnyWhole)}},     // Enlarge
     {1044, 2, {whole(-32768, 32767), decimal(-kAnyWhole, kAnyWhole)}},                           // SeaLevel
-    {1291, 1, {whole(0, 10000)}},                                                                // Erode
+    {1291, 1, {whole(-10000, 10000)}},                                                           // Erode (none below 1)
     {1051, 2, {decimal(-kPlace, kPlace), decimal(-kPlace, kPlace)}},                             // MakeRiver
     {1052, 3, {decimal(-kPlace, kPlace), decimal(-kPlace, kPlace), whole(-32768, 32767)}},       // MakeLake
     {1176, 3, {whole(-kPlace, kPlace), whole(-kPlace, kPlace), whole(-32768, 32767)}},           // SetAltitude
