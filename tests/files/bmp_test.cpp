@@ -294,3 +294,28 @@ TEST(BmpFiles, RunLengthColumnNeverWrapsOnALongRow) {
   }
   EXPECT_EQ(host->live_blocks, 0);
 }
+
+// A 476-byte run-length file claiming 16137 by 16391 pixels: no image larger than the largest frame
+// buffer is made for it; one just inside the limit is.
+TEST(BmpFiles, NoImageLargerThanTheLargestFrame) {
+  ScopedHeadlessHost host;
+  TempDir dir;
+  struct Case {
+    int32_t width, height;
+    bool made;
+  };
+  for (const Case& c : {Case{16137, 16391, false}, Case{8192, 8193, false}, Case{8192, 2, true}}) {
+    std::vector<uint8_t> bytes = make_bmp({4, 3, 8, false});
+    bytes.resize(54 + 1024);
+    for (uint8_t b : {0, 1}) bytes.push_back(b);  // the end of the picture at once
+    put32(bytes, 18, static_cast<uint32_t>(c.width));
+    put32(bytes, 22, static_cast<uint32_t>(c.height));
+    put32(bytes, 30, 1);
+    const std::string path = dir.file("claims.bmp");
+    imgtest::write_bytes(path, bytes);
+    ImageBuffer* image = bmp_load_image(path.c_str());
+    EXPECT_EQ(image != nullptr, c.made) << c.width << " by " << c.height;
+    image_free(image);
+  }
+  EXPECT_EQ(host->live_blocks, 0);
+}
