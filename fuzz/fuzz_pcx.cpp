@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   load_pcx_palette(path);
   cloud_pattern_load_pcx(path);
   load_elevations_pcx(path, 0, 0, 10);
-  load_ground_colors_pcx(path, 1);
+  load_ground_colors_pcx(path, static_cast<int32_t>(size & 1));
   return 0;
 }
