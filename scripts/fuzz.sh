@@ -40,8 +40,10 @@ for t in "${targets[@]}"; do
     status=1
     continue
   fi
-  # Fuzz: new inputs go to a scratch corpus, so the checked-in seeds stay small.
-  (cd "$logs" && "$build/fuzz/$t" "$work" "$corpus" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" \
+  # Fuzz from a scratch copy of the seeds: libFuzzer writes (and reduces) inputs in its corpus folder,
+  # and the checked-in seeds must stay as they are.
+  cp -n "$corpus"/* "$work"/
+  (cd "$logs" && "$build/fuzz/$t" "$work" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" \
      -timeout=25 -rss_limit_mb=2560 -artifact_prefix="$artifacts/" -print_final_stats=1 >/dev/null 2>&1) || true
   runs=$(cat "$logs"/fuzz-*.log 2>/dev/null | awk '/stat::number_of_executed_units/ {s += $2} END {print s + 0}')
   rate=$(cat "$logs"/fuzz-*.log 2>/dev/null | awk '/stat::average_exec_per_sec/ {s += $2} END {print s + 0}')

@@ -49,7 +49,9 @@ void show_render_window(int32_t mode) {
 void scheme_sky_colors() {
   const ColorHSV sun = full_brightness(color_table[kClassSun]);
   const ColorHSV ambient = full_brightness(color_table[kClassAmbient]);
-  const double f = std::sqrt(std::sqrt(static_cast<double>(light_state.contrast) / 255.0));
+  // A negative contrast (from a damaged or hostile file) counts as none: its root has no value.
+  const int32_t contrast = light_state.contrast > 0 ? light_state.contrast : 0;
+  const double f = std::sqrt(std::sqrt(static_cast<double>(contrast) / 255.0));
   light_state.sun_light_r = static_cast<int32_t>(sun.r * f);
   light_state.sun_light_g = static_cast<int32_t>(sun.g * f);
   light_state.sun_light_b = static_cast<int32_t>(sun.b * f);
