@@ -13,7 +13,15 @@
 
 namespace {
 
-class ScriptRanges : public ScriptTest {};
+// The frame buffers the image-size lines allocate are freed again.
+class ScriptRanges : public ScriptTest {
+ protected:
+  void TearDown() override {
+    free_vidmem24();
+    free_vidmem8();
+    ScriptTest::TearDown();
+  }
+};
 
 struct Case {
   const char* refused;   // a line out of range
