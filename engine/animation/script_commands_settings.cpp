@@ -251,9 +251,11 @@ int32_t cmd_redraw_rate(int32_t, char* line) {
   return 1;
 }
 
+// A size the frame buffers cannot take (a side missing, or buffers beyond the largest side, told by
+// the size change itself) is a script error; the image keeps its size.
 int32_t cmd_image_size(int32_t, char* line) {
   READ_NUMBERS(2);
-  set_image_size(script_trunc(args.value[0]), script_trunc(args.value[1]));
+  if (!set_image_size(script_trunc(args.value[0]), script_trunc(args.value[1]))) return script_error(line);
   return 1;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "engine/animation/script_interpreter.h"
 #include "engine/animation/script_runner.h"
 #include "engine/files/background_image.h"
 #include "engine/files/bmp_image.h"
@@ -49,6 +50,16 @@ int32_t write_series_frame(int32_t kind, const char* name) {
 
 }  // namespace
 
+namespace {
+// A background or foreground picture that cannot be read is a script error naming the keyword and the
+// file; "Continue" renders the frame without it, "Cancel" stops the script (-1).
+int32_t picture_unreadable(const char* keyword, const char* name) {
+  ++script_errors_shown;
+  std::snprintf(text_buffer, sizeof text_buffer, "Script error: %s %s: the picture cannot be read", keyword, name);
+  return requester(text_buffer, "Continue", "Cancel") == 1 ? 1 : -1;
+}
+}  // namespace
+
 int32_t script_frame_prepare() {
   render_settings.grid_step = 1;
   scheme_sky_colors();
@@ -62,9 +73,13 @@ int32_t script_frame_render(int32_t frame, int32_t count) {
   if (!render_settings.sky_enabled || !render_settings.horizon_enabled) clear_frame_buffers();
   reset_palette();
   set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
-  if (render_settings.background_enabled) load_background_image();
+  if (render_settings.background_enabled && load_background_image() != 1 &&
+      picture_unreadable("BackgroundFile", background_name) == -1)
+    return -1;
   const int32_t rr = render_frame(frame, count);
-  if (rr == 1 && render_settings.foreground_enabled) load_foreground_image();
+  if (rr == 1 && render_settings.foreground_enabled && load_foreground_image() != 1 &&
+      picture_unreadable("ForegroundFile", foreground_name) == -1)
+    return -1;
   if ((render_settings.background_enabled || render_settings.foreground_enabled) && vidmem24.rows && vidmem8.rows) convert_vidmem24_to_8();
   return rr;
 }

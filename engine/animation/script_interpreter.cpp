@@ -5,6 +5,7 @@
 
 #include "engine/animation/script_commands.h"
 #include "engine/animation/script_keywords.h"
+#include "engine/animation/script_ranges.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
 #include "engine/ui/engine_control.h"
@@ -103,7 +104,11 @@ int32_t script_error(const char* line) {
 int32_t execute_script_command(int32_t code, char* line) {
   const int32_t i = code - kScriptCodeFirst;
   if (i >= 0 && i < kCodeCount) {
-    if (const ScriptRoutine routine = routine_index().routine[i]) return routine(code, line);
+    if (const ScriptRoutine routine = routine_index().routine[i]) {
+      int32_t refused = 1;
+      if (!script_check_ranges(code, line, &refused)) return refused;
+      return routine(code, line);
+    }
   }
   // A word not in the table, or a keyword without a routine.
   if (is_blank_line(line)) return 1;

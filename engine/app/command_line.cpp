@@ -10,6 +10,8 @@ int32_t startup_argc = 0;
 char* startup_argv[kMaxStartupArgs];
 char command_line_buffer[kCommandLineSize];
 char program_path[kCommandLineSize];
+char command_line_refused[kCommandLineSize];
+int32_t command_line_refused_count = 0;
 
 namespace {
 
@@ -36,36 +38,69 @@ void program_of(const char* line, char* out, size_t size) {
   copy_cut(out, size, line, n);
 }
 
+// Adds an argument to the refused ones (their text cut to the buffer).
+void refuse_argument(const char* argument, size_t length) {
+  ++command_line_refused_count;
+  const size_t used = std::strlen(command_line_refused);
+  if (used + 2 >= sizeof command_line_refused) return;
+  char* out = command_line_refused + used;
+  if (used) *out++ = ' ';
+  copy_cut(out, sizeof command_line_refused - (out - command_line_refused), argument, length);
+}
+
 }  // namespace
 
 void set_command_line(const char* line) {
   if (!line) line = "";
+  command_line_refused[0] = 0;
+  command_line_refused_count = 0;
   copy_cut(command_line_buffer, sizeof command_line_buffer, line, std::strlen(line));
   program_of(line, program_path, sizeof program_path);
 }
 
 void set_command_line_args(int32_t argc, const char* const* argv) {
-  char line[kCommandLineSize];
+  static char line[kCommandLineSize];
   size_t used = 0;
   line[0] = 0;
+  char refused[kCommandLineSize];
+  int32_t refused_count = 0;
+  refused[0] = 0;
+  int32_t taken = 0;
   for (int32_t i = 0; i < argc && argv && argv[i]; ++i) {
     const char* a = argv[i];
     const size_t len = std::strlen(a);
     const bool quote = len == 0 || std::strpbrk(a, " \t") != nullptr;
     const size_t need = (used ? 1 : 0) + len + (quote ? 2 : 0);
-    if (used + need > sizeof line - 1) break;  // never half an argument
+    if (taken >= kMaxStartupArgs || len > static_cast<size_t>(kCommandLinePathMax) || used + need > sizeof line - 1) {
+      // Never half an argument: the whole argument is refused.
+      ++refused_count;
+      const size_t r = std::strlen(refused);
+      if (r + 2 < sizeof refused) {
+        if (r) refused[r] = ' ';
+        copy_cut(refused + (r ? r + 1 : 0), sizeof refused - (r ? r + 1 : 0), a, len);
+      }
+      continue;
+    }
     if (used) line[used++] = ' ';
     if (quote) line[used++] = '"';
     std::memcpy(line + used, a, len);
     used += len;
     if (quote) line[used++] = '"';
     line[used] = 0;
+    ++taken;
   }
   set_command_line(line);
+  std::memcpy(command_line_refused, refused, sizeof refused);
+  command_line_refused_count = refused_count;
 }
 
 int32_t split_command_line(char* line, char** argv, int32_t max_args) {
+  return split_command_line_rest(line, argv, max_args, nullptr);
+}
+
+int32_t split_command_line_rest(char* line, char** argv, int32_t max_args, char** rest) {
   int32_t count = 0;
+  if (rest) *rest = line;
   if (!line || !argv) return 0;
   char* p = line;
   while (*p && count < max_args) {
@@ -78,7 +113,10 @@ int32_t split_command_line(char* line, char** argv, int32_t max_args) {
       char* end = start;
       while (*end && *end != '"') ++end;
       argv[count++] = start;
-      if (!*end) break;  // an unterminated quote runs to the end of the line
+      if (!*end) {  // an unterminated quote runs to the end of the line
+        p = end;
+        break;
+      }
       *end = 0;
       p = end + 1;
       continue;
@@ -88,11 +126,21 @@ int32_t split_command_line(char* line, char** argv, int32_t max_args) {
     if (!*p) break;
     *p++ = 0;
   }
+  if (rest) *rest = p;
   return count;
 }
 
 void split_startup_command_line() {
-  startup_argc = split_command_line(command_line_buffer, startup_argv, kMaxStartupArgs);
+  char* rest = nullptr;
+  startup_argc = split_command_line_rest(command_line_buffer, startup_argv, kMaxStartupArgs, &rest);
+  // Whatever follows the sixteenth argument is refused, argument by argument.
+  while (rest && *rest) {
+    char* more[1];
+    char* next = nullptr;
+    if (split_command_line_rest(rest, more, 1, &next) == 1) refuse_argument(more[0], std::strlen(more[0]));
+    if (next == rest) break;
+    rest = next;
+  }
 }
 
 bool is_option_argument(const char* argument) { return argument && argument[0] == '-'; }

@@ -79,7 +79,7 @@ void enter_program_folder() {
   cut[cut == folder ? 1 : 0] = 0;  // "/dalvenor" keeps the root
   char resolved[4096];
   if (resolve_path(folder, resolved, sizeof resolved) && system_change_folder(resolved)) return;
-  std::snprintf(text_buffer, sizeof text_buffer, "Cannot enter the program folder:\n\"%s\"", folder);
+  std::snprintf(text_buffer, sizeof text_buffer, "Cannot enter the program folder:\n\"%.900s\"", folder);
   requester(text_buffer, "  OK  ", nullptr);
 }
 
@@ -165,11 +165,19 @@ void run_startup_script_argument(const char* path, const char* base_name) {
 
 void handle_file_argument(const char* argument, const char* base_name) {
   const int32_t type = file_type_by_extension(argument);
-  if (type != kFileTypeScript && type != kFileTypeLandscape && type != kFileTypeSession) return;
+  if (type != kFileTypeScript && type != kFileTypeLandscape && type != kFileTypeSession) {
+    // Only scripts and landscape files run from the command line; anything else fails the run.
+    std::snprintf(text_buffer, sizeof text_buffer,
+                  "Not a script or landscape file, not used:\n\"%.900s\"", argument);
+    requester(text_buffer, "  OK  ", nullptr);
+    ++startup_failures;
+    return;
+  }
   char path[kFolderBufferSize];
   if (!command_line_path(argument, path)) {
-    std::snprintf(text_buffer, sizeof text_buffer, "File name too long:\n\"%s\"", argument);
+    std::snprintf(text_buffer, sizeof text_buffer, "File name too long:\n\"%.900s\"", argument);
     requester(text_buffer, "  OK  ", nullptr);
+    ++startup_failures;
     return;
   }
   if (type == kFileTypeScript) {
@@ -238,6 +246,14 @@ void startup() {
   // Relative paths on the command line mean the folder the user started in, not the program folder.
   current_folder(launch_dir);
   split_startup_command_line();
+  if (command_line_refused_count > 0) {
+    // Arguments past the sixteenth or longer than any path are never dropped silently: they fail the run.
+    std::snprintf(text_buffer, sizeof text_buffer,
+                  "Too many or too long arguments (at most %d, each at most %d characters); not used:\n%.800s",
+                  kMaxStartupArgs, kCommandLinePathMax, command_line_refused);
+    requester(text_buffer, "  OK  ", nullptr);
+    ++startup_failures;
+  }
   enter_program_folder();
   init_default_dirs(program_dir);
 
@@ -248,7 +264,7 @@ void startup() {
   }
 
   char base_name[kCommandLineSize] = "";
-  for (int32_t i = 0; i < startup_argc; ++i) {
+  for (int32_t i = 1; i < startup_argc; ++i) {  // argument 0 is the program
     const char* argument = startup_argv[i];
     if (is_option_argument(argument)) {
       apply_option(argument, base_name);

@@ -170,7 +170,8 @@ int32_t bmp_read_layout(FILE* file, BmpLayout* layout) {
 namespace {
 // Run-length coded 8-bit pixels, bottom row first: (count, index) runs, and after a 0 byte: 0 end of
 // row, 1 end of picture, 2 a jump right and up, n >= 3 n literal indexes padded to an even count.
-// Pixels beyond the row are dropped, skipped pixels stay black.
+// Pixels beyond the row are dropped, skipped pixels stay black. The column never passes the width and
+// the row never passes the last one taken, however long the stream; decoding stops at the end of the data.
 int32_t read_run_length_rows(FILE* file, const BmpLayout& layout, RowTable rows, int32_t columns, int32_t taken) {
   auto line = static_cast<uint32_t*>(host().alloc_zeroed(static_cast<size_t>(layout.width) * 4));
   if (!line) return 0;
@@ -183,14 +184,14 @@ int32_t read_run_length_rows(FILE* file, const BmpLayout& layout, RowTable rows,
     x = 0;
   };
   auto put = [&](int value) {
-    if (x < layout.width) line[x] = layout.palette[value];
-    ++x;
+    if (x < layout.width) line[x++] = layout.palette[value];
   };
+  auto advance = [&](int32_t by) { x = by < layout.width - x ? x + by : layout.width; };
   while (k < taken) {
     const int count = std::getc(file), value = std::getc(file);
     if (count == EOF || value == EOF) break;
     if (count > 0) {
-      for (int i = 0; i < count; ++i) put(value);
+      for (int i = 0; i < count && x < layout.width; ++i) put(value);
     } else if (value == 0) {
       flush();
     } else if (value == 1) {
@@ -198,9 +199,10 @@ int32_t read_run_length_rows(FILE* file, const BmpLayout& layout, RowTable rows,
     } else if (value == 2) {
       const int dx = std::getc(file), dy = std::getc(file);
       if (dx == EOF || dy == EOF) break;
-      const int32_t keep_x = x + dx;
+      const int32_t keep_x = x;
       for (int i = 0; i < dy && k < taken; ++i) flush();
       x = keep_x;
+      advance(dx);
     } else {
       int i = 0;
       for (; i < value; ++i) {

@@ -6,6 +6,7 @@
 
 #include "engine/files/image_buffer.h"
 #include "engine/core/grid.h"
+#include "engine/raster/frame_buffers.h"  // kMaxFrameSide
 
 // BmpHeader: file header and the 40-byte information header, in memory order.
 struct BmpHeader {
@@ -24,8 +25,8 @@ struct BmpHeader {
 constexpr int32_t kBmpHeaderSize = 54;
 // The largest side a BMP may have to be read: larger files are refused before any allocation.
 constexpr int32_t kBmpMaxSide = 32768;
-// The largest picture read into a new image, in pixels (1 GiB of 32-bit pixels).
-constexpr int64_t kBmpMaxPixels = int64_t{1} << 28;
+// The largest picture read into a new image, in pixels: as many as the largest frame buffer holds.
+constexpr int64_t kBmpMaxPixels = int64_t{kMaxFrameSide} * kMaxFrameSide;
 
 // The last header read or written.
 extern BmpHeader bmp_header;

@@ -5,6 +5,7 @@
 
 #include "engine/files/bmp_format.h"
 #include "engine/files/file_open.h"
+#include "engine/files/frame_snapshot.h"
 #include "engine/raster/frame_buffers.h"
 
 
@@ -26,8 +27,11 @@ int32_t bmp_load_render_image(const char* path) {
   BmpLayout layout;
   int32_t result = 0;
   if (bmp_read_layout(file, &layout) == kBmpOk) {
-    clear_vidmem24();
-    result = bmp_read_rows(file, layout, vidmem24.rows, frame_columns(), frame_rows());
+    // A short file leaves the frame as it was.
+    result = load_keeping_frame([&] {
+      clear_vidmem24();
+      return bmp_read_rows(file, layout, vidmem24.rows, frame_columns(), frame_rows());
+    });
   }
   std::fclose(file);
   return result;

@@ -69,10 +69,18 @@ struct ErrorManager {
   std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->recovery, 1);
 }
 void jpeg_quiet_output(j_common_ptr) {}
+// The recovery point's value when the data ended before the picture did.
+constexpr int kEndedEarly = 2;
+
 void jpeg_count_warning(j_common_ptr cinfo, int level) {
-  // Other warnings (stray bytes between markers and the like) are common in files from cameras and
-  // do not stop a load.
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) ++reinterpret_cast<ErrorManager*>(cinfo->err)->warnings;
+  // The file ended before its data did: the library would go on padding with grey for every row left,
+  // so decoding stops here. Other warnings (stray bytes between markers and the like) are common in
+  // files from cameras and do not stop a load.
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+    auto err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    ++err->warnings;
+    std::longjmp(err->recovery, kEndedEarly);
+  }
 }
 
 void setup_errors(ErrorManager* err) {
@@ -126,6 +134,9 @@ int32_t read_body(ReadJob* job, const char* path, int32_t make_image, int32_t ma
   jpeg_read_header(&job->cinfo, TRUE);
   jpeg_decompress_struct& c = job->cinfo;
   if (static_cast<int64_t>(c.image_width) * static_cast<int64_t>(c.image_height) > kJpegMaxPixels) return 0;
+  // The library's own buffers (whole-picture coefficients of progressive files) are kept to what a
+  // picture of the largest size needs; beyond that it fails instead of taking more.
+  c.mem->max_memory_to_use = kJpegMaxLibraryBytes;
   int32_t cmyk = 0;
   if (c.jpeg_color_space == JCS_GRAYSCALE) {
     c.out_color_space = JCS_GRAYSCALE;
@@ -170,10 +181,13 @@ int32_t read_body(ReadJob* job, const char* path, int32_t make_image, int32_t ma
 }
 
 // Reads the job's picture; make_image: allocate job->image of the picture's size and read into it,
-// otherwise read into rows clipped to max_width by max_height. 1 done (warnings counted), 0 failed.
+// otherwise read into rows clipped to max_width by max_height. 1 done, 0 failed; when the data end
+// early (warnings counted) 1 if an image of the picture's size was made, with the rows decoded so far.
 int32_t run_read(ReadJob* job, const char* path, int32_t make_image, int32_t max_width, int32_t max_height,
                  RowTable rows) {
-  if (setjmp(job->err.recovery)) return 0;
+  const int jumped = setjmp(job->err.recovery);
+  if (jumped == kEndedEarly) return job->image ? 1 : 0;
+  if (jumped) return 0;
   return read_body(job, path, make_image, max_width, max_height, rows);
 }
 

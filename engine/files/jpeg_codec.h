@@ -5,6 +5,7 @@
 
 #include "engine/files/image_buffer.h"
 #include "engine/core/grid.h"
+#include "engine/raster/frame_buffers.h"  // kMaxFrameSide
 
 // Quality handed to the library when the render image is written (kept between 25 and 100 by the
 // save command); stored in landscape files.
@@ -15,8 +16,12 @@ extern int32_t jpeg_last_width, jpeg_last_height, jpeg_last_bits;
 constexpr int32_t kJpegQualityMin = 25;
 constexpr int32_t kJpegQualityMax = 100;
 constexpr int32_t kJpegQualityDefault = 90;
-// The largest picture read, in pixels; larger ones are refused before the library allocates.
-constexpr int64_t kJpegMaxPixels = int64_t{1} << 27;
+// The largest picture read, in pixels (as many as the largest frame buffer holds); larger ones are
+// refused before the library allocates.
+constexpr int64_t kJpegMaxPixels = int64_t{kMaxFrameSide} * kMaxFrameSide;
+// The most the library may allocate for one picture: whole-picture coefficients of four components at
+// two bytes each, with room for its row buffers.
+constexpr long kJpegMaxLibraryBytes = static_cast<long>(kJpegMaxPixels) * 8 + (long{64} << 20);
 
 int32_t get_jpeg_quality();
 // The quality kept within 25 to 100.

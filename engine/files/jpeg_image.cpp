@@ -1,6 +1,7 @@
 // The render image saved as and loaded from JPEG files.
 #include "engine/files/jpeg_image.h"
 
+#include "engine/files/frame_snapshot.h"
 #include "engine/files/jpeg_codec.h"
 #include "engine/ui/pointer.h"
 #include "engine/raster/frame_buffers.h"
@@ -23,8 +24,11 @@ int32_t save_jpeg_screen(const char* path) {
 int32_t load_jpeg_to_screen(const char* path) {
   if (!vidmem24.rows) return 0;
   cursor_wait();
-  clear_vidmem24();
-  const int32_t result = read_jpeg_rows(path, frame_columns(), frame_rows(), vidmem24.rows);
+  // A missing, damaged or short file leaves the frame as it was.
+  const int32_t result = load_keeping_frame([&] {
+    clear_vidmem24();
+    return read_jpeg_rows(path, frame_columns(), frame_rows(), vidmem24.rows);
+  });
   cursor_arrow();
   return result;
 }

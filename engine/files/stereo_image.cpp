@@ -5,6 +5,8 @@
 
 #include "engine/core/text.h"
 #include "engine/files/default_dirs.h"
+#include "engine/files/file_messages.h"
+#include "engine/files/frame_snapshot.h"
 #include "engine/files/targa.h"
 #include "engine/host/host.h"
 #include "engine/files/file_requester.h"
@@ -61,12 +63,25 @@ int32_t stereo_compose_anaglyph(const char* left_path, const char* right_path) {
   auto grey = static_cast<uint8_t*>(take(int64_t{w} * h));
   if (!grey) return out_of_memory();
   cursor_wait();
+  // A pair that cannot be composed leaves the frame as it was and says which picture failed.
+  FrameSnapshot before;
+  if (!frame_snapshot_take(&before)) {
+    host().free_block(grey);
+    cursor_arrow();
+    return out_of_memory();
+  }
   int32_t lw = 0, lh = 0, rw = 0, rh = 0;
   int32_t result = load_half(left_path, &lw, &lh);
+  const char* failed = result == 1 ? nullptr : left_path;
   if (result == 1) {
     for (int32_t y = 0; y < h; ++y)
       for (int32_t x = 0; x < w; ++x) grey[int64_t{y} * w + x] = static_cast<uint8_t>(grey_of(vidmem24_row(y)[x]));
     result = load_half(right_path, &rw, &rh);
+    if (result != 1) failed = right_path;
+  }
+  if (failed) {
+    cursor_arrow();
+    msg_error_reading(failed);
   }
   if (result == 1 && (lw != rw || lh != rh)) {
     cursor_arrow();
@@ -82,6 +97,8 @@ int32_t stereo_compose_anaglyph(const char* left_path, const char* right_path) {
       }
     }
   }
+  if (result != 1) frame_snapshot_restore(before);
+  frame_snapshot_free(&before);
   host().free_block(grey);
   cursor_arrow();
   return result;

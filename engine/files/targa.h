@@ -6,6 +6,7 @@
 
 #include "engine/files/default_dirs.h"  // targa_dir and set_default_dir_targa
 #include "engine/files/image_buffer.h"
+#include "engine/raster/frame_buffers.h"  // kMaxFrameSide
 
 struct TargaHeader {
   uint8_t id_length;
@@ -29,8 +30,9 @@ enum TargaMode : int32_t {
   kTargaKeepAlpha = 2,   // 24-bit black becomes 0 (transparent); 32-bit pixels kept as read
 };
 
-// Largest image accepted from a file, in pixels: keeps every byte count within 32 bits.
-constexpr uint64_t kTargaMaxPixels = uint64_t{1} << 28;
+// Largest image accepted from a file, in pixels: as many as the largest frame buffer holds, which also
+// keeps every byte count within 32 bits.
+constexpr uint64_t kTargaMaxPixels = static_cast<uint64_t>(kMaxFrameSide) * kMaxFrameSide;
 
 extern TargaHeader targa_header;  // the last header read or written
 extern int32_t targa_compression;  // frames and texture maps are written run-length coded while non-zero
@@ -51,6 +53,7 @@ enum TargaCheck : int32_t {
   kTargaUnreadable = 1,   // missing, short header, wrong type or depth
   kTargaEmpty = 2,        // width or height 0
   kTargaTooLarge = 3,     // more than kTargaMaxPixels pixels
+  kTargaTruncated = 4,    // far less data than the smallest coding of the picture it claims
 };
 TargaCheck targa_check_file(const char* path, int32_t* width, int32_t* height);
 

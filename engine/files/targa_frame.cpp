@@ -1,6 +1,7 @@
 // Targa files and the 32-bit frame buffer: saving the rendered frame and loading a picture into it.
 #include <cstring>
 
+#include "engine/files/frame_snapshot.h"
 #include "engine/files/targa.h"
 #include "engine/files/targa_reader.h"
 #include "engine/files/targa_writer.h"
@@ -22,5 +23,6 @@ int32_t targa_load_into_frame(const char* path, int32_t mode) {
   t.rows = vidmem24.rows;
   t.width = image_width < vidmem24.width ? image_width : vidmem24.width;
   t.height = image_height < vidmem24.height ? image_height : vidmem24.height;
-  return targa_read_into(path, t, mode) == kTargaReadOk ? 1 : 0;
+  // A short file leaves the frame as it was.
+  return load_keeping_frame([&] { return targa_read_into(path, t, mode) == kTargaReadOk ? 1 : 0; });
 }

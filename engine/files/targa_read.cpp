@@ -10,14 +10,16 @@
 
 namespace {
 
-// Buffered byte source; past the end of the file every byte reads as 255 and nothing more is read.
+// Buffered byte source; past the end of the file every byte reads as 0, nothing more is read and
+// ended() turns true.
 class ByteReader {
  public:
   explicit ByteReader(FILE* f) : file_(f) {}
   uint8_t get() {
-    if (pos_ == len_ && !refill()) return 255;
+    if (pos_ == len_ && !refill()) return 0;
     return buf_[pos_++];
   }
+  bool ended() const { return eof_; }
   // Copies up to size bytes; the count actually available.
   size_t read(uint8_t* out, size_t size) {
     size_t done = 0;
@@ -46,10 +48,12 @@ class ByteReader {
 };
 
 // Decodes one run-length row of width pixels into out; a last packet that runs past the row is cut there.
-void read_rle_row(ByteReader& in, uint8_t* out, int32_t width, int32_t bytes_per_pixel) {
+// False when the data end before the row does (the rest of the row is then left as it was).
+bool read_rle_row(ByteReader& in, uint8_t* out, int32_t width, int32_t bytes_per_pixel) {
   int32_t x = 0;
   uint8_t pixel[4];
   while (x < width) {
+    if (in.ended()) return false;
     const uint8_t p = in.get();
     const int32_t n = (p & 0x7F) + 1;
     if (p & 0x80) {
@@ -63,6 +67,7 @@ void read_rle_row(ByteReader& in, uint8_t* out, int32_t width, int32_t bytes_per
       }
     }
   }
+  return !in.ended();
 }
 
 bool header_acceptable(const TargaHeader& h) {
@@ -76,21 +81,48 @@ bool read_header(FILE* f, TargaHeader* h) {
   return true;
 }
 
+// Where the pixel data start: after the header, the ID and any colour map.
+int64_t pixel_offset(const TargaHeader& h) {
+  int64_t offset = kTargaHeaderBytes + int64_t{h.id_length};
+  if (h.colormap_type != 0) offset += int64_t{h.colormap_length} * h.colormap_entry_bits / 8;
+  return offset;
+}
+
+// The fewest bytes any file of this picture can hold: one full run-length packet of 128 pixels at most
+// per 1 + bytes-per-pixel bytes, with no packet crossing a row. A file with less data than that is cut
+// short far too early to be decoded.
+int64_t smallest_pixel_data(const TargaHeader& h) {
+  const int64_t packets_per_row = (int64_t{h.width} + 127) / 128;
+  return packets_per_row * h.height * (1 + h.bits_per_pixel / 8);
+}
+
+// The header's verdict, the file (open at any position) measured against the picture it claims.
+TargaCheck check_header(FILE* f, const TargaHeader& h) {
+  if (!header_acceptable(h)) return kTargaUnreadable;
+  if (h.width == 0 || h.height == 0) return kTargaEmpty;
+  if (static_cast<uint64_t>(h.width) * h.height > kTargaMaxPixels) return kTargaTooLarge;
+  if (std::fseek(f, 0, SEEK_END) != 0) return kTargaUnreadable;
+  const long size = std::ftell(f);
+  if (size < 0 || size - pixel_offset(h) < smallest_pixel_data(h)) return kTargaTruncated;
+  return kTargaOk;
+}
+
 }  // namespace
 
 TargaCheck targa_check_file(const char* path, int32_t* width, int32_t* height) {
   FILE* f = open_file(path, "rb");
   if (!f) return kTargaUnreadable;
   TargaHeader h;
-  const bool ok = read_header(f, &h);
-  std::fclose(f);
-  if (!ok || !header_acceptable(h)) return kTargaUnreadable;
+  if (!read_header(f, &h) || !header_acceptable(h)) {
+    std::fclose(f);
+    return kTargaUnreadable;
+  }
   targa_header = h;
   if (width) *width = h.width;
   if (height) *height = h.height;
-  if (h.width == 0 || h.height == 0) return kTargaEmpty;
-  if (static_cast<uint64_t>(h.width) * h.height > kTargaMaxPixels) return kTargaTooLarge;
-  return kTargaOk;
+  const TargaCheck check = check_header(f, h);
+  std::fclose(f);
+  return check;
 }
 
 int32_t targa_read_size(const char* path, int32_t* width, int32_t* height) {
@@ -110,14 +142,7 @@ TargaReadResult targa_read_into(const char* path, const TargaTarget& target, int
     return kTargaReadFailed;
   }
   targa_header = h;
-  if (h.width == 0 || h.height == 0) {
-    std::fclose(f);
-    return kTargaReadFailed;
-  }
-  // Pixel data start after the ID and any colour map; all in 64 bits.
-  int64_t offset = kTargaHeaderBytes + int64_t{h.id_length};
-  if (h.colormap_type != 0) offset += int64_t{h.colormap_length} * h.colormap_entry_bits / 8;
-  if (std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0) {
+  if (check_header(f, h) != kTargaOk || std::fseek(f, static_cast<long>(pixel_offset(h)), SEEK_SET) != 0) {
     std::fclose(f);
     return kTargaReadFailed;
   }
@@ -131,7 +156,10 @@ TargaReadResult targa_read_into(const char* path, const TargaTarget& target, int
   TargaReadResult result = kTargaReadOk;
   for (int32_t i = 0; i < rows; ++i) {
     if (h.image_type == 10) {
-      read_rle_row(in, row.data(), h.width, bpp);
+      if (!read_rle_row(in, row.data(), h.width, bpp)) {
+        result = kTargaReadShort;
+        break;
+      }
     } else if (in.read(row.data(), row_bytes) != row_bytes) {
       result = kTargaReadShort;
       break;

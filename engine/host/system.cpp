@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 extern char** environ;
 
@@ -65,6 +66,57 @@ FILE* system_open_temp_file(char* name_template) {
     ::unlink(name_template);
   }
   return file;
+}
+
+SystemFileStatus system_file_status(const char* path) {
+  struct stat st {};
+  if (!path || ::stat(path, &st) != 0) return {kSystemNothing, 0, 0};
+  const SystemFileKind kind = S_ISREG(st.st_mode) ? kSystemRegular : S_ISDIR(st.st_mode) ? kSystemFolder : kSystemOther;
+  return {kind, static_cast<uint32_t>(st.st_mode & 07777), static_cast<uint64_t>(st.st_nlink)};
+}
+
+bool system_link_target(const char* path, char* out, size_t size) {
+  if (!path || std::strlen(path) >= size) return false;
+  std::strcpy(out, path);
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(out, &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    char link[4096];
+    const ssize_t n = ::readlink(out, link, sizeof link - 1);
+    if (n < 0) return false;
+    link[n] = 0;
+    if (link[0] == '/') {
+      if (static_cast<size_t>(n) >= size) return false;
+      std::strcpy(out, link);
+    } else {
+      char* slash = std::strrchr(out, '/');
+      const size_t folder = slash ? static_cast<size_t>(slash - out) + 1 : 0;
+      if (folder + static_cast<size_t>(n) >= size) return false;
+      std::memcpy(out + folder, link, static_cast<size_t>(n) + 1);
+    }
+  }
+  return false;
+}
+
+bool system_can_write(const char* path) {
+  const int fd = path ? ::open(path, O_WRONLY | O_NONBLOCK | O_NOCTTY) : -1;
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+bool system_copy_permissions(FILE* file, uint32_t mode, const char* owner_of) {
+  const int fd = ::fileno(file);
+  struct stat st {};
+  if (owner_of && ::stat(owner_of, &st) == 0) {
+    // Only the owner's superuser may give the file away; elsewhere the group alone may still be kept.
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)!::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  }
+  return ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
+}
+
+bool system_truncate_file(FILE* file, uint64_t size) {
+  return ::ftruncate(::fileno(file), static_cast<off_t>(size)) == 0;
 }
 
 bool system_remove_file(const char* path) { return ::unlink(path) == 0; }

@@ -33,6 +33,24 @@ bool system_make_folder(const char* path);
 // unique suffix), given the permissions of a new file, and opens it for binary writing; null when it
 // cannot be made (the template is then left as the system left it and no file remains).
 FILE* system_open_temp_file(char* name_template);
+// What stands at a path, the final symbolic link followed.
+enum SystemFileKind : int32_t { kSystemNothing = 0, kSystemRegular = 1, kSystemFolder = 2, kSystemOther = 3 };
+struct SystemFileStatus {
+  SystemFileKind kind;
+  uint32_t mode;   // permission bits
+  uint64_t links;  // names of the file (hard links)
+};
+SystemFileStatus system_file_status(const char* path);
+// The path a chain of symbolic links at path ends in (the path itself when it is no link), relative
+// links taken from the folder of the link; false when the chain loops or cannot be read or does not fit.
+bool system_link_target(const char* path, char* out, size_t size);
+// True when this process could open the existing file at path for writing (nothing is changed).
+bool system_can_write(const char* path);
+// Gives the open file the permission bits mode, and the owner and group of the file at owner_of where
+// the system allows; true when the permissions were set.
+bool system_copy_permissions(FILE* file, uint32_t mode, const char* owner_of);
+// Cuts the open file (flushed) to size bytes; true when done.
+bool system_truncate_file(FILE* file, uint64_t size);
 // Removes a file; true when it was removed.
 bool system_remove_file(const char* path);
 

@@ -93,8 +93,9 @@ void build_strata_bands() {
 
 void set_cliff_angle(int32_t a) {
   terrain_settings.cliff_angle = a;
-  const int32_t w = (67 - a) / 3;
-  terrain_settings.cliff_band_width = w < 1 ? 1 : w;
+  // In 64 bits: an angle from a damaged file may be any 32-bit value.
+  const int64_t w = (int64_t{67} - a) / 3;
+  terrain_settings.cliff_band_width = w < 1 ? 1 : static_cast<int32_t>(w);
 }
 
 void cliffs_on() {

@@ -1,6 +1,8 @@
 // The render start: light factors, derived data, the render window around the frame, timing.
 #include "engine/render/render_start.h"
 
+#include "engine/files/file_messages.h"
+
 #include <cmath>
 
 #include "engine/files/background_image.h"
@@ -47,7 +49,9 @@ void show_render_window(int32_t mode) {
 void scheme_sky_colors() {
   const ColorHSV sun = full_brightness(color_table[kClassSun]);
   const ColorHSV ambient = full_brightness(color_table[kClassAmbient]);
-  const double f = std::sqrt(std::sqrt(static_cast<double>(light_state.contrast) / 255.0));
+  // A negative contrast (from a damaged or hostile file) counts as none: its root has no value.
+  const int32_t contrast = light_state.contrast > 0 ? light_state.contrast : 0;
+  const double f = std::sqrt(std::sqrt(static_cast<double>(contrast) / 255.0));
   light_state.sun_light_r = static_cast<int32_t>(sun.r * f);
   light_state.sun_light_g = static_cast<int32_t>(sun.g * f);
   light_state.sun_light_b = static_cast<int32_t>(sun.b * f);
@@ -98,9 +102,11 @@ int32_t render_start() {
     polygon_count = 0;
     render_start_ms = host().tick_count();
     const bool pictures = render_settings.background_enabled || render_settings.foreground_enabled;
-    if (render_settings.background_enabled) load_background_image();
+    // A picture that cannot be read is reported; the frame is rendered without it.
+    if (render_settings.background_enabled && load_background_image() != 1) msg_error_reading(background_name);
     const int32_t rendered = render_frame(0, 1);
-    if (rendered == 1 && render_settings.foreground_enabled) load_foreground_image();
+    if (rendered == 1 && render_settings.foreground_enabled && load_foreground_image() != 1)
+      msg_error_reading(foreground_name);
     render_end_ms = host().tick_count();
     if (pictures) convert_vidmem24_to_8();
     result = rendered == 1 ? 1 : -1;

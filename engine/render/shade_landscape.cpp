@@ -113,12 +113,19 @@ int32_t march_shadow_ray(int32_t row, int32_t col, const BlockMax* blocks) {
   int64_t x = static_cast<int64_t>(col) * 1024;
   int64_t y = static_cast<int64_t>(row) * 1024;
   int64_t z = trunc_to_i64(z_start);
+  // A sun far below the horizon gives a ray that sinks by more than any elevation span per step (without
+  // limit as the sun goes straight down). Below kFloor every elevation lies above the ray, so holding the
+  // height and the sinking step at that depth changes no outcome and keeps the sums inside 64 bits.
+  constexpr int64_t kFloor = -(int64_t{1} << 26);
+  if (z < kFloor) z = kFloor;
+  const int64_t sz_kept = sz < kFloor ? kFloor : sz;
   // Skipping needs a ray that never sinks.
   if (sz < 0) blocks = nullptr;
   for (;;) {
     x += sx;
     y += sy;
-    z += sz;
+    z += sz_kept;
+    if (z < kFloor) z = kFloor;
     if (x < 0 || x > x_end || y < 0 || y > y_end || z >= z_top) return 0;
     const int64_t h = z / 1024;
     if (static_cast<int64_t>(elevation_row(static_cast<int32_t>(y >> 10))[x >> 10]) > h) return 1;

@@ -67,10 +67,11 @@ TEST(CommandLineSplit, NeverReadsPastTheEndOfTheLine) {
 }
 
 TEST(CommandLineCopy, LongLinesAreCutAndArgumentVectorsQuoted) {
-  std::string long_line(400, 'x');
+  std::string long_line(kCommandLineSize + 400, 'x');
   set_command_line(long_line.c_str());
-  EXPECT_EQ(std::strlen(command_line_buffer), 255u);
-  EXPECT_EQ(std::strlen(program_path), 255u);
+  EXPECT_EQ(std::strlen(command_line_buffer), static_cast<size_t>(kCommandLineSize - 1));
+  EXPECT_EQ(std::strlen(program_path), static_cast<size_t>(kCommandLineSize - 1));
+  EXPECT_EQ(command_line_refused_count, 0);
 
   const char* argv[] = {"/opt/dal venor/dalvenor", "-ob", "scene one.scr"};
   set_command_line_args(3, argv);
@@ -79,12 +80,42 @@ TEST(CommandLineCopy, LongLinesAreCutAndArgumentVectorsQuoted) {
   split_startup_command_line();
   ASSERT_EQ(startup_argc, 3);
   EXPECT_STREQ(startup_argv[2], "scene one.scr");
+  EXPECT_EQ(command_line_refused_count, 0);
 
-  // An argument that does not fit whole is left off with everything after it.
-  std::string big(300, 'y');
+  // An argument longer than any path is refused whole, and named; the others are kept.
+  std::string big(kCommandLinePathMax + 1, 'y');
   const char* argv2[] = {"p", "a.scr", big.c_str(), "b.scr"};
   set_command_line_args(4, argv2);
-  EXPECT_STREQ(command_line_buffer, "p a.scr");
+  EXPECT_STREQ(command_line_buffer, "p a.scr b.scr");
+  EXPECT_EQ(command_line_refused_count, 1);
+  EXPECT_EQ(std::string(command_line_refused), big);
+}
+
+// Sixteen arguments of the longest path all fit, quoted; a seventeenth and more are refused by name.
+TEST(CommandLineCopy, SixteenLongestPathsFitAndExtraArgumentsAreRefused) {
+  std::vector<std::string> args;
+  for (int i = 0; i < kMaxStartupArgs; ++i) args.push_back(std::string(kCommandLinePathMax - 4, 'a' + i) + " x/y");
+  args.push_back("extra1.scr");
+  args.push_back("extra2.scr");
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  set_command_line_args(static_cast<int32_t>(argv.size()), argv.data());
+  split_startup_command_line();
+  ASSERT_EQ(startup_argc, kMaxStartupArgs);
+  for (int i = 0; i < kMaxStartupArgs; ++i) EXPECT_EQ(startup_argv[i], args[static_cast<size_t>(i)]) << i;
+  EXPECT_EQ(command_line_refused_count, 2);
+  EXPECT_STREQ(command_line_refused, "extra1.scr extra2.scr");
+
+  // A raw line with more than sixteen arguments: the rest is refused too.
+  std::string line = "p";
+  for (int i = 1; i < 19; ++i) line += " a" + std::to_string(i);
+  line += " \"last one\"  ";
+  set_command_line(line.c_str());
+  split_startup_command_line();
+  EXPECT_EQ(startup_argc, 16);
+  EXPECT_EQ(command_line_refused_count, 4);
+  EXPECT_STREQ(command_line_refused, "a16 a17 a18 last one");
+  set_command_line("");
 }
 
 struct OptionCase {

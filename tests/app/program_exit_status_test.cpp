@@ -106,4 +106,41 @@ TEST_F(ProgramRun, AMovieEndedByAStopStillPlaysWhatWasWritten) {
   EXPECT_EQ(movietest::probe((dir_ / "cut.AVI").string())["nb_read_frames"], "2");
 }
 
+// Nothing on the command line is dropped without a word: extra arguments, unknown kinds of file and
+// names too long for a path each fail the run with a message naming them.
+TEST_F(ProgramRun, ArgumentsThatCannotBeUsedFailTheRunByName) {
+  script("ok.scr", "ImageSize 32 24\n");
+  std::string many = "ok.scr";
+  for (int i = 1; i <= 16; ++i) many += " ok.scr";  // seventeen files: the program is argument 0
+  EXPECT_NE(run(many + " seventeenth.scr"), 0);
+  EXPECT_NE(err_.find("not used"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("seventeenth.scr"), std::string::npos) << err_;
+
+  EXPECT_NE(run("picture.xyz"), 0);
+  EXPECT_NE(err_.find("picture.xyz"), std::string::npos) << err_;
+
+  EXPECT_NE(run(std::string(300, 'n') + ".scr"), 0);
+  EXPECT_NE(err_.find("File name too long"), std::string::npos) << err_;
+
+  // Three arguments of about 127 characters all run.
+  std::string names;
+  for (char c : {'a', 'b', 'c'}) {
+    const std::string name = std::string(123, c) + ".scr";
+    script(name, std::string("ImageSize 32 24\nRender\nSaveTarga24 ") + c + ".tga\n");
+    names += " " + name;
+  }
+  EXPECT_EQ(run("-oframe" + names), 0) << err_;
+  for (const char* made : {"a.tga", "b.tga", "c.tga"}) EXPECT_TRUE(fs::exists(dir_ / made)) << made;
+}
+
+// A background or foreground picture that cannot be read fails an unattended run, naming it.
+TEST_F(ProgramRun, AMissingBackgroundPictureIsAScriptError) {
+  script("bg.scr", "ImageSize 32 24\nBackgroundFile nothing_here.tga\nRender\n");
+  EXPECT_NE(run("-oframe bg.scr"), 0);
+  EXPECT_NE(err_.find("Script error: BackgroundFile nothing_here.tga"), std::string::npos) << err_;
+  script("fg.scr", "ImageSize 32 24\nForegroundFile nothing_here.tga\nRender\n");
+  EXPECT_NE(run("-oframe fg.scr"), 0);
+  EXPECT_NE(err_.find("Script error: ForegroundFile nothing_here.tga"), std::string::npos) << err_;
+}
+
 }  // namespace

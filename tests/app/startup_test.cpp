@@ -121,17 +121,20 @@ TEST_F(StartupTest, StartupFilesAndArgumentsRunInOrder) {
 TEST_F(StartupTest, SlashStartsAPathAndOnlyDashStartsAnOption) {
   write_script(root_ / "abs.scr", "FromAbsolutePath");
   start((root_ / "abs.scr").string() + " /tj -tb");
-  EXPECT_EQ(shown(), (Names{"FromAbsolutePath"}));
+  // "/tj" is a path (of no kind the command line runs, so it is refused by name), never an option.
+  EXPECT_EQ(shown(), (Names{"FromAbsolutePath", "Not a script or landscape file, not used:\n\"/tj\""}));
   EXPECT_EQ(animation_state.animation_output, kOutputBmpSeries);
 }
 
-TEST_F(StartupTest, ArgumentsAfterTheSixteenthAreIgnored) {
+TEST_F(StartupTest, ArgumentsAfterTheSixteenthAreRefusedByName) {
   write_script(work_ / "kept.scr", "Kept");
   write_script(work_ / "dropped.scr", "Dropped");
   std::string arguments;
-  for (int i = 1; i <= 14; ++i) arguments += "f" + std::to_string(i) + ".txt ";
+  for (int i = 1; i <= 14; ++i) arguments += "-x" + std::to_string(i) + " ";
   start(arguments + "kept.scr dropped.scr");  // arguments 15 and 16 after the program
-  EXPECT_EQ(shown(), (Names{"Kept"}));
+  EXPECT_EQ(shown(), (Names{"Too many or too long arguments (at most 16, each at most 4096 characters); not used:\n"
+                            "dropped.scr",
+                            "Kept"}));
   EXPECT_EQ(startup_argc, 16);
 }
 

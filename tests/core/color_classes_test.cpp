@@ -1,6 +1,7 @@
 // Colour classification: band and cliff class tables, strata, roughness, and colouring of a landscape.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "tests/support/headless_host.h"
@@ -166,3 +167,15 @@ TEST_F(ColorClassTest, FlatLandHasNoCliffs) {
 }
 
 }  // namespace
+
+// Any stored cliff angle, as a damaged landscape file may bring, gives a band width without overflow.
+TEST_F(ColorClassTest, CliffBandWidthForAnyAngle) {
+  struct Case {
+    int32_t angle, width;
+  };
+  const Case cases[] = {{INT32_MIN, 715827905}, {-2, 23}, {INT32_MAX, 1}};
+  for (const Case& c : cases) {
+    set_cliff_angle(c.angle);
+    EXPECT_EQ(terrain_settings.cliff_band_width, c.width) << c.angle;
+  }
+}

@@ -267,3 +267,55 @@ TEST(BmpFiles, RunLengthPixelsStayInsideTheirRows) {
   }
   EXPECT_EQ(host->live_blocks, 0);
 }
+
+// Enough runs of 255 pixels on one row to carry a 32-bit column counter past its largest value; the
+// row must stay intact and the rest of the picture as coded.
+TEST(BmpFiles, RunLengthColumnNeverWrapsOnALongRow) {
+  ScopedHeadlessHost host;
+  TempDir dir;
+  std::vector<uint8_t> bytes = make_bmp({4, 2, 8, false});
+  bytes.resize(54 + 1024);
+  const size_t runs = (size_t{1} << 31) / 255 + 2;
+  bytes.reserve(bytes.size() + 2 * runs + 8);
+  for (size_t i = 0; i < runs; ++i) {
+    bytes.push_back(255);
+    bytes.push_back(5);
+  }
+  for (uint8_t b : {0, 0, 2, 9, 0, 1}) bytes.push_back(b);  // next row: two pixels of index 9, then the end
+  put32(bytes, 30, 1);
+  const std::string path = dir.file("long.bmp");
+  imgtest::write_bytes(path, bytes);
+  {
+    FrameScope frame(4, 2);
+    EXPECT_EQ(bmp_load_render_image(path.c_str()), 1);
+    for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(vidmem24_row(1)[x], palette_colour(5)) << x;
+    EXPECT_EQ(vidmem24_row(0)[0], palette_colour(9));
+    EXPECT_EQ(vidmem24_row(0)[2], 0u);
+  }
+  EXPECT_EQ(host->live_blocks, 0);
+}
+
+// A 476-byte run-length file claiming 16137 by 16391 pixels: no image larger than the largest frame
+// buffer is made for it; one just inside the limit is.
+TEST(BmpFiles, NoImageLargerThanTheLargestFrame) {
+  ScopedHeadlessHost host;
+  TempDir dir;
+  struct Case {
+    int32_t width, height;
+    bool made;
+  };
+  for (const Case& c : {Case{16137, 16391, false}, Case{8192, 8193, false}, Case{8192, 2, true}}) {
+    std::vector<uint8_t> bytes = make_bmp({4, 3, 8, false});
+    bytes.resize(54 + 1024);
+    for (uint8_t b : {0, 1}) bytes.push_back(b);  // the end of the picture at once
+    put32(bytes, 18, static_cast<uint32_t>(c.width));
+    put32(bytes, 22, static_cast<uint32_t>(c.height));
+    put32(bytes, 30, 1);
+    const std::string path = dir.file("claims.bmp");
+    imgtest::write_bytes(path, bytes);
+    ImageBuffer* image = bmp_load_image(path.c_str());
+    EXPECT_EQ(image != nullptr, c.made) << c.width << " by " << c.height;
+    image_free(image);
+  }
+  EXPECT_EQ(host->live_blocks, 0);
+}

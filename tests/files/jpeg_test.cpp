@@ -122,6 +122,20 @@ TEST(JpegFiles, DamagedAndHostileFilesFailWithoutLeaks) {
   std::vector<uint8_t> zero = good;
   zero[sof + 7] = zero[sof + 8] = 0;  // width 0
   cases.push_back({"width 0", zero});
+  // Cut to 324 bytes and claiming 10806 by 10506 pixels: refused before anything is decoded.
+  std::vector<uint8_t> claims(good.begin(), good.begin() + 324);
+  claims[sof + 5] = 10506 >> 8;
+  claims[sof + 6] = 10506 & 0xFF;
+  claims[sof + 7] = 10806 >> 8;
+  claims[sof + 8] = 10806 & 0xFF;
+  cases.push_back({"324 bytes claiming 10806 by 10506", claims});
+  // One pixel more than the largest frame buffer.
+  std::vector<uint8_t> over = good;
+  over[sof + 5] = 8193 >> 8;
+  over[sof + 6] = 8193 & 0xFF;
+  over[sof + 7] = 8192 >> 8;
+  over[sof + 8] = 8192 & 0xFF;
+  cases.push_back({"8192 by 8193", over});
 
   for (const Case& c : cases) {
     const std::string path = dir.file("bad.jpg");
@@ -137,6 +151,19 @@ TEST(JpegFiles, DamagedAndHostileFilesFailWithoutLeaks) {
   ImageBuffer* partial = read_jpeg_image(dir.file("cut.jpg").c_str());
   ASSERT_NE(partial, nullptr);
   EXPECT_EQ(partial->width, 101);
+  image_free(partial);
+  // Cut inside the data of a picture claiming 2000 by 1500: decoding stops at the end of the data with
+  // the picture's size and black rows, and the load into the frame fails.
+  std::vector<uint8_t> cut_big(good.begin(), good.begin() + static_cast<long>(good.size() * 2 / 3));
+  cut_big[sof + 5] = 1500 >> 8;
+  cut_big[sof + 6] = 1500 & 0xFF;
+  cut_big[sof + 7] = 2000 >> 8;
+  cut_big[sof + 8] = 2000 & 0xFF;
+  imgtest::write_bytes(dir.file("cut_big.jpg"), cut_big);
+  partial = read_jpeg_image(dir.file("cut_big.jpg").c_str());
+  ASSERT_NE(partial, nullptr);
+  EXPECT_EQ(partial->height, 1500);
+  EXPECT_EQ(partial->pixels[static_cast<size_t>(1499) * 2000 + 1999], 0u);
   image_free(partial);
   EXPECT_EQ(read_jpeg_image(dir.file("missing.jpg").c_str()), nullptr);
   EXPECT_EQ(host->live_blocks, 0);

@@ -155,6 +155,12 @@ TEST_F(TargaFiles, ReadModes) {
   image_free(img);
 }
 
+// The header followed by n bytes of pixel data.
+static Bytes with_data(Bytes header_bytes, size_t n) {
+  header_bytes.resize(header_bytes.size() + n, 0x81);
+  return header_bytes;
+}
+
 TEST_F(TargaFiles, RefusedFiles) {
   struct Case {
     const char* what;
@@ -168,6 +174,11 @@ TEST_F(TargaFiles, RefusedFiles) {
       {"width 0", header(2, 0, 5, 24), kTargaEmpty},
       {"height 0", header(10, 5, 0, 32), kTargaEmpty},
       {"65535 square", header(2, 65535, 65535, 32), kTargaTooLarge},
+      {"18 bytes claiming 16384 square", header(10, 16384, 16384, 24), kTargaTooLarge},
+      {"one pixel more than the largest frame", header(2, 8192, 8193, 24), kTargaTooLarge},
+      {"8192 square run-length with 8 bytes", with_data(header(10, 8192, 8192, 24), 8), kTargaTruncated},
+      {"plain 2 by 3 with 8 bytes", with_data(header(2, 2, 3, 24), 8), kTargaTruncated},
+      {"run-length 300 by 2 with 23 of 24 bytes", with_data(header(10, 300, 2, 24), 23), kTargaTruncated},
   };
   for (const Case& c : cases) {
     write_bytes(path("bad.tga"), c.bytes);
@@ -192,20 +203,23 @@ TEST_F(TargaFiles, RunLengthRowsAreBounded) {
   EXPECT_EQ(img->pixels[2], 0xFF070809u);
   EXPECT_EQ(img->pixels[3], 0xFF070809u);
   image_free(img);
-  // A literal packet that runs past the row end, then a truncated file: read as bytes of 255, no overrun.
+  // Two whole rows, then a literal packet that runs past the end of the file: decoding stops at the end
+  // of the data, the rows decoded so far stay and the rest stays black.
   Bytes t = header(10, 3, 4, 32, kTargaTopDown);
-  t.insert(t.end(), {0x7F, 1, 2, 3, 4});
+  t.insert(t.end(), {0x82, 1, 2, 3, 4, 0x82, 5, 6, 7, 8, 0x7F, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9});
   write_bytes(path("trunc.tga"), t);
   img = targa_load_image(path("trunc.tga").c_str());
   ASSERT_NE(img, nullptr);
   EXPECT_EQ(img->pixels[0], 0xFF030201u);
-  EXPECT_EQ(img->pixels[11], 0xFFFFFFFFu);
+  EXPECT_EQ(img->pixels[5], 0xFF070605u);
+  EXPECT_EQ(img->pixels[6], 0u);
+  EXPECT_EQ(img->pixels[11], 0u);
   image_free(img);
 }
 
 TEST_F(TargaFiles, ShortPlainFile) {
   Bytes f = header(2, 2, 3, 24, kTargaTopDown);
-  f.insert(f.end(), {1, 2, 3, 4, 5, 6, 7, 8});  // one whole row and part of the next
+  f.insert(f.end(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});  // two whole rows and part of the last
   write_bytes(path("short.tga"), f);
   ImageBuffer* img = image_alloc(2, 3);
   EXPECT_EQ(targa_load_texture(path("short.tga").c_str(), img, kTargaKeepAlpha), 0);
@@ -213,7 +227,8 @@ TEST_F(TargaFiles, ShortPlainFile) {
   img = targa_load_image(path("short.tga").c_str());  // the rows read so far
   ASSERT_NE(img, nullptr);
   EXPECT_EQ(img->pixels[0], 0xFF030201u);
-  EXPECT_EQ(img->pixels[2], 0u);
+  EXPECT_EQ(img->pixels[2], 0xFF090807u);
+  EXPECT_EQ(img->pixels[4], 0u);
   image_free(img);
 }
 

@@ -11,6 +11,7 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
 #include "engine/render/lighting.h"
+#include "engine/landscape/sun.h"
 #include "tests/support/engine_test.h"
 
 namespace {
@@ -252,6 +253,31 @@ TEST_F(LightingTest, ShadingShadowsMatchThePlainRay) {
         }
       EXPECT_GT(shadowed, 0) << s.decl;
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A sun below the horizon, down to straight down: every sample inside the grid lies in shadow and the
+// ray's fixed-point sums stay exact (the sanitizer reports any overflow).
+TEST_F(LightingTest, SunBelowTheHorizonDownToStraightDownShadowsEverything) {
+  set_landscape_size(33, 33);
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c) elevation_row(r)[c] = 100;
+  landscape_view.max_elevation = 100;
+  render_settings.shadows_enabled = 1;
+  render_settings.grid_step = 1;
+  for (float decl : {-90.0f, -89.999f, -60.0f, -5.0f}) {
+    light_state.sun_azimuth = 30.0f;
+    light_state.sun_declination = decl;
+    update_sun_vector();
+    light_state.light_tables_stale = 1;
+    derived_data.shades_done_step = land_width;
+    ASSERT_EQ(shade_landscape(), 1) << decl;
+    for (int32_t r = 1; r < land_height - 1; ++r)
+      for (int32_t c = 1; c < land_width - 1; ++c) ASSERT_EQ(cast_shadow_cell(r, c), 1) << decl << " at " << c << "," << r;
   }
 }
 

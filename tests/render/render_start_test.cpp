@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -157,3 +158,17 @@ TEST_F(RenderStartTest, LightFactorsSplitByContrast) {
 }
 
 }  // namespace
+
+// A negative contrast, as a damaged landscape file may bring, gives the sky colours of no contrast
+// instead of the root of a negative number.
+TEST_F(RenderStartTest, NegativeContrastCountsAsNone) {
+  light_state.contrast = 0;
+  scheme_sky_colors();
+  const int32_t sun = light_state.sun_light_r, ambient = light_state.ambient_light_g;
+  for (int32_t contrast : {-1, -255, INT32_MIN}) {
+    light_state.contrast = contrast;
+    scheme_sky_colors();
+    EXPECT_EQ(light_state.sun_light_r, sun) << contrast;
+    EXPECT_EQ(light_state.ambient_light_g, ambient) << contrast;
+  }
+}
