@@ -99,6 +99,7 @@ TEST_F(TextureMapPanels, EachPanelHasItsTitleSizeFieldsAndSlots) {
   for (int32_t k = 0; k < 5; ++k) {
     const Member& m = member(k);
     SCOPED_TRACE(m.title);
+    std::snprintf(texture_slots[m.fields.front().second].name, 256, "TEXTURE\\%s\\sample.tga", m.file);
     PanelRecord* p = open(k);
     ASSERT_NE(p, nullptr);
     EXPECT_STREQ(p->name, m.title);
