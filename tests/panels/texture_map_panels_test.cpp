@@ -154,6 +154,10 @@ TEST_F(TextureMapPanels, ClickingAFieldLoadsTheChosenFileAndCancellingEmptiesThe
 
 TEST_F(TextureMapPanels, ChosenFileFolderBecomesTheKindsFolder) {
   PanelRecord* p = open(2);
+  // The folder part of the slot's name is where the chooser opens, even when the choice is cancelled.
+  std::snprintf(texture_slots[34].name, 256, "%s", "TEXTURE\\TREE\\palm.tga");
+  click(p, 1000);
+  EXPECT_STREQ(tree_texture_dir, "TEXTURE\\TREE");
   h->file_choices = {texture_};
   click(p, 1000);
   EXPECT_EQ(std::string(tree_texture_dir), dir_ + "\\");
