@@ -32,6 +32,7 @@
 #include "engine/ui/engine_control.h"
 #include "engine/ui/panel_draw.h"
 #include "engine/ui/panel_input.h"
+#include "engine/ui/popup_slots.h"
 #include "engine/ui/screen.h"
 #include "engine/ui/status.h"
 #include "engine/render/elevation_exchange.h"
@@ -62,6 +63,7 @@ void reset_engine_state() {
   engine_busy = 0;
   reset_map_state();
   reset_getvect_state();
+  reset_popup_slots();
   current_panel = 1293;
   reset_path_state();
   reset_path_script_state();

@@ -7,9 +7,13 @@
 #include "engine/host/frontend_services.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
+#include "engine/panels/direction_picker.h"
+#include "engine/ui/panel_draw.h"
 #include "engine/ui/panel_hooks.h"
 #include "engine/ui/panel_ops.h"
 #include "engine/ui/pointer.h"
+#include "engine/ui/popup_slots.h"
+#include "engine/ui/screen.h"
 #include "engine/landscape/tree_classes.h"
 
 PanelRecord* tree_control_panel = nullptr;
@@ -145,7 +149,9 @@ void apply_and_close(PanelRecord* panel) {
   read_fields(panel, kTreePanelSizeIds, tree_settings.tree_size);
   read_fields(panel, kTreePanelDensityIds, tree_settings.tree_density);
   tree_tables_init();
+  if (tree_control_panel == panel) tree_control_panel = nullptr;
   ClosePanelWindow(panel);
+  realize_ui_palette();
   window_stack_push();
   if (PanelRecord* parent = panel->parent) {
     UsePanelCanvas(parent);
@@ -161,6 +167,9 @@ bool in_event = false;
 GadgetRecord* const tree_panel_gadgets = build_gadgets();
 
 int32_t open_tree_control_panel(PanelRecord* parent, int32_t id) {
+  // One engine pop-up at a time: a second request while one is open (the trees switch clicked twice) opens
+  // nothing, so the gadget list is never shared by two panels.
+  if (popup_slots_any_open() || getvect_state.panel) return 1;
   static constexpr int32_t kBits[4] = {kTreeBitPalm, kTreeBitOak, kTreeBitCactus, kTreeBitPine};
   for (int32_t k = 0; k < 4; ++k) set_toggle(kTreePanelLeavesIds[k], tree_settings.tree_leaves[k] != 0);
   write_fields(kTreePanelSizeIds, tree_settings.tree_size);
@@ -170,18 +179,26 @@ int32_t open_tree_control_panel(PanelRecord* parent, int32_t id) {
   for (int32_t i = 0; i < 4; ++i)
     for (int32_t k = 0; k < 4; ++k) set_toggle(kTreePanelKindFirstIds[k] + i, (tree_settings.tree_class_masks[i] & kBits[k]) != 0);
   pointer_hide();
-  tree_control_panel = panel_open(parent, "treeset", id, 0, 0, 524, 350, draw_tree_control_panel,
-                                  tree_control_panel_event);
-  if (tree_control_panel) {
-    panel_set_gadgets(tree_control_panel, tree_panel_gadgets);
-  }
+  popup_slot_set(&tree_control_panel, panel_open(parent, "treeset", id, 0, 0, 524, 350, draw_tree_control_panel,
+                                                  tree_control_panel_event));
+  if (tree_control_panel) draw_tree_control_panel(tree_control_panel);
   pointer_show();
   cursor_arrow();
   return 1;
 }
 
 int32_t draw_tree_control_panel(PanelRecord* panel) {
+  if (!panel) return 1;
+  panel_fill_rect(panel, 1, 1, panel->width - 2, panel->height - 2, ui_color_face);
   panel_set_gadgets(panel, tree_panel_gadgets);
+  panel_draw_label(panel, 92, 8, "               Tree Control Panel               ");
+  panel_draw_label(panel, 12, 204, "    Size");
+  panel_draw_label(panel, 12, 172, "   Tree1");
+  panel_draw_label(panel, 12, 140, "   Tree2");
+  panel_draw_label(panel, 12, 108, "   Tree3");
+  panel_draw_label(panel, 12, 76, "   Tree4");
+  panel_draw_label(panel, 12, 284, "         Mean size");
+  panel_draw_label(panel, 252, 284, "      Mean density");
   return 1;
 }
 

@@ -23,7 +23,7 @@ extern GadgetRecord* const tree_panel_gadgets;
 // Fills the gadgets from the tree settings and opens the panel (524 by 350 at 0, 0 of the parent) with the
 // given panel id. Returns 1.
 int32_t open_tree_control_panel(PanelRecord* parent, int32_t id);
-// Draw callback: sets the gadget list on the panel.
+// Draw callback: background, the gadget list and the row and column labels.
 int32_t draw_tree_control_panel(PanelRecord* panel);
 // Event callback: one panel_event result acted on.
 void tree_control_panel_event(PanelRecord* panel);

@@ -8,6 +8,7 @@
 #include "engine/core/settings.h"
 #include "engine/ui/pointer.h"
 #include "engine/ui/panel_draw.h"
+#include "engine/ui/popup_slots.h"
 #include "engine/ui/screen.h"
 
 int64_t gadget_draw_count = 0;
@@ -114,6 +115,7 @@ PanelRecord* panel_open(PanelRecord* parent, const char* title, int32_t id, int3
 
 PanelRecord* panel_free(PanelRecord* panel) {
   if (!panel) return nullptr;
+  popup_slots_forget(panel);
   panel_hover_help(panel, -1, -1);
   free_open_pages(panel, false);
   unlink_child(panel);

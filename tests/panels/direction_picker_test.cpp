@@ -14,6 +14,11 @@ namespace {
 class Picker : public MapFixture {
  protected:
   ui_test::TestPanel parent{400, 400};
+  // The front end frees a closed pop-up's record once its window has gone; here the test does.
+  void TearDown() override {
+    while (parent.panel.child) panel_free(parent.panel.child);
+    MapFixture::TearDown();
+  }
   // A pointer event at the panel point with the buttons.
   void event_at(PanelRecord* p, int32_t x, int32_t y, int32_t buttons) {
     host_->pointer_script.push_back({p->x0 + x, p->y0 + y, buttons});

@@ -14,7 +14,9 @@
 #include "engine/ui/panel_ops.h"
 #include "engine/ui/panel_record.h"
 #include "engine/landscape/tree_classes.h"
+#include "tests/ui/canvas_png.h"
 #include "tests/ui/ui_test_support.h"
+#include "engine/ui/screen.h"
 
 #include <cstdio>
 
@@ -160,4 +162,32 @@ TEST_F(TreePanelTest, LeavesSwitchAtOnceAndOtherClosingsKeepTheSettings) {
   key(kKeyEsc);
   EXPECT_EQ(tree_settings.tree_size[0], 35);
   EXPECT_EQ(parent_draws, 0);
+}
+
+// The panel draws its background, gadgets and the row and column labels.
+TEST_F(TreePanelTest, DrawsItsLabels) {
+  const Canvas& c = *static_cast<Canvas*>(panel_->canvas);
+  auto ink_in = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    int32_t n = 0;
+    for (int32_t y = y0; y < y1; ++y)
+      for (int32_t x = x0; x < x1; ++x)
+        if (c.pixels[static_cast<size_t>(panel_->y0 + y) * c.width + panel_->x0 + x] != ui_color_face) ++n;
+    return n;
+  };
+  EXPECT_GT(ink_in(12 + 24, 172, 12 + 64, 172 + 16), 0);   // "   Tree1"
+  EXPECT_GT(ink_in(12 + 32, 204, 12 + 64, 204 + 16), 0);   // "    Size"
+  EXPECT_GT(ink_in(252 + 48, 284, 252 + 144, 284 + 16), 0);  // "      Mean density"
+  EXPECT_EQ(ink_in(460, 320, 520, 345), 0);               // plain face where nothing is drawn
+  EXPECT_TRUE(write_canvas_png(c, artifacts_folder() + "/tree_control_panel.png"));
+}
+
+// Opening it again while it is open (the trees switch clicked twice) leaves one panel; closing with OK forgets it.
+TEST_F(TreePanelTest, OpeningTwiceLeavesOnePanelAndOkForgetsIt) {
+  EXPECT_EQ(open_tree_control_panel(&parent_, 14), 1);
+  EXPECT_EQ(tree_control_panel, panel_);
+  int32_t n = 0;
+  for (PanelRecord* p = parent_.child; p; p = p->sibling) ++n;
+  EXPECT_EQ(n, 1);
+  click(kTreePanelOk);
+  EXPECT_EQ(tree_control_panel, nullptr);
 }
