@@ -4,7 +4,4 @@
 // TODO(command families): each family's own file replaces its empty table here.
 const CommandRow light_sky_commands[] = {{0, nullptr}};
 const CommandRow terrain_tree_commands[] = {{0, nullptr}};
-const CommandRow landscape_commands[] = {{0, nullptr}};
-const CommandRow image_render_commands[] = {{0, nullptr}};
 const CommandRow path_animation_commands[] = {{0, nullptr}};
-const CommandRow file_menu_commands[] = {{0, nullptr}};
