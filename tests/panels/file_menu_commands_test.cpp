@@ -2,6 +2,7 @@
 // nothing, and the imports bring the derived data up to date as the menus promise.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <fstream>
 #include <string>
@@ -218,16 +219,37 @@ TEST_F(FileMenuCommands, QualityPresetsRunTheirScripts) {
 }
 
 TEST_F(FileMenuCommands, HelpPagesAndPriority) {
+  // The program runs in its own folder, where its help page lies.
+  std::ofstream(dir.file("README.md")) << "help";
+  const std::filesystem::path cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
   for (uint32_t id = 1073; id <= 1093; ++id) {
     host_->opened_files.clear();
     send(id);
     ASSERT_EQ(host_->opened_files.size(), 1u) << id;
-    EXPECT_EQ(host_->opened_files[0], web_link_address(static_cast<int32_t>(id)));
+    EXPECT_EQ(host_->opened_files[0], "README.md");
   }
+  std::filesystem::current_path(cwd);
   host_->yes_no_answers.push_back(1);
   send(1420);
   EXPECT_TRUE(asked("Select priority level"));
   EXPECT_EQ(host_->engine_priority_low, 1);
+}
+
+// The presets shipped beside the program: each runs without a complaint, and Low and Ultra differ as their names say.
+TEST_F(FileMenuCommands, ShippedQualityPresetsRun) {
+  const std::string folder = (std::filesystem::path(DALVENOR_PROGRAM).parent_path() / "iq").string() + "/";
+  set_default_dir_iq(folder.c_str());
+  send(1278);
+  EXPECT_TRUE(host_->messages.empty());
+  EXPECT_EQ(render_settings.gouraud_enabled, 0);
+  EXPECT_EQ(render_settings.dither_amount, 0);
+  for (uint32_t id : {1279u, 1280u, 1281u}) {
+    send(id);
+    EXPECT_TRUE(host_->messages.empty()) << id;
+    EXPECT_EQ(render_settings.gouraud_enabled, 1) << id;
+    EXPECT_GT(render_settings.dither_amount, 0) << id;
+  }
 }
 
 // The information panels and the display options come with the panels of their own work: until then they say so.
