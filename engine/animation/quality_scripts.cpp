@@ -8,8 +8,11 @@
 #include "engine/files/default_dirs.h"
 #include "engine/host/host.h"
 #include "engine/core/fatal.h"
+#include "engine/files/file_open.h"
 #include "engine/files/file_requester.h"
+#include "engine/files/file_utils.h"
 #include "engine/ui/pointer.h"
+#include "engine/ui/requesters.h"
 
 namespace {
 
@@ -28,33 +31,11 @@ int32_t view_animation(const char* title, const char* filter) {
   return 1;
 }
 
-struct WebLink {
-  int32_t page;
-  const char* address;
-};
-constexpr WebLink kWebLinks[] = {
-    {1073, "https://dalvenor.example.org/tutorial/introduction"},
-    {1074, "https://dalvenor.example.org/tutorial/loading-landscapes"},
-    {1075, "https://dalvenor.example.org/tutorial/camera-and-target"},
-    {1076, "https://dalvenor.example.org/tutorial/viewing-from-the-camera"},
-    {1077, "https://dalvenor.example.org/tutorial/camera-lens"},
-    {1078, "https://dalvenor.example.org/tutorial/smoother-images"},
-    {1079, "https://dalvenor.example.org/tutorial/experiment"},
-    {1080, "https://dalvenor.example.org/community/login"},
-    {1081, "https://forum.landscape3d.example.org/"},
-    {1082, "https://gallery.landscape3d.example.org/"},
-    {1083, "https://forum.terrain-art.example.org/"},
-    {1084, "https://forum.render-corner.example.org/"},
-    {1085, "https://forum.virtual-worlds.example.org/"},
-    {1086, "https://tutorials.landscape3d.example.org/"},
-    {1087, "https://dalvenor.example.org/developers"},
-    {1088, "https://dalvenor.example.org/community"},
-    {1089, "https://dalvenor.example.org/questions"},
-    {1090, "https://dalvenor.example.org/"},
-    {1091, "https://dalvenor.example.org/support"},
-    {1092, "https://dalvenor.example.org/bugs"},
-    {1093, "https://dalvenor.example.org/community/tutorials"},
-};
+// The Help and Communities pages. Every entry opens this project's own help page, the README that ships in the
+// program's folder (the current folder while the program runs); no page of another party is ever opened.
+constexpr int32_t kFirstWebPage = 1073;
+constexpr int32_t kLastWebPage = 1093;
+constexpr const char* kHelpPage = "README.md";
 
 }  // namespace
 
@@ -77,14 +58,16 @@ int32_t view_flc_animation() { return view_animation("View FLC animation", "*.FL
 int32_t view_avi_animation() { return view_animation("View AVI animation", "*.AVI"); }
 
 const char* web_link_address(int32_t page) {
-  for (const WebLink& link : kWebLinks) {
-    if (link.page == page) return link.address;
-  }
-  return nullptr;
+  return page >= kFirstWebPage && page <= kLastWebPage ? kHelpPage : nullptr;
 }
 
 int32_t open_web_link(int32_t page) {
   const char* address = web_link_address(page);
   if (!address) return 0;
-  return host().open_with_program(address) ? 1 : 0;
+  char path[512];
+  if (resolve_path(address, path, sizeof path) == 0 || !file_exists(path)) {
+    requester("The help page is missing: README.md belongs in the program's folder.", "  OK  ", nullptr);
+    return 0;
+  }
+  return host().open_with_program(path) ? 1 : 0;
 }

@@ -18,8 +18,8 @@ int32_t run_iq_script_user();
 int32_t view_flc_animation();
 int32_t view_avi_animation();
 
-// Opens the page of a Help or community command (1073 to 1093) in the browser; other numbers do nothing.
-// 1 when a page was handed to the browser.
+// Opens the page of a Help or community command (1073 to 1093) with the desktop's opener; other numbers do
+// nothing. 1 when a page was handed over; 0 with a message when the help page is missing.
 int32_t open_web_link(int32_t page);
-// The address of a page, or null when the number is outside the table.
+// The address of a page (the program's own help page), or null when the number is outside the table.
 const char* web_link_address(int32_t page);

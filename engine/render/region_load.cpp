@@ -111,19 +111,21 @@ int32_t load_region_tile(const char* path) {
 
 int32_t load_region_dialog() {
   const int32_t saved_mode = region_mode;
-  if (region_mode == 1) {
-    const int32_t code = requester("Select a region size:", "Large", "Huge") == 1 ? 1055 : 1056;
+  const int32_t code =
+      region_mode == 1 ? (requester("Select a region size:", "Large", "Huge") == 1 ? 1055 : 1056) : 0;
+  // The tile is chosen before the landscape in memory is replaced, so that a cancelled choice loses nothing.
+  if (file_requester("Load Landscape Region", dem_dir, dem_dir_work, landscape_file_name, "*.DEM", landscape_path, 0) !=
+      1) {
+    region_mode = saved_mode;
+    return -1;
+  }
+  if (code != 0) {
     if (new_flatland(code) != 1) {
       requester("Insufficient memory available.", "  OK  ", nullptr);
       derived_data.landscape_changed = 1;
       return 0;
     }
     clear_colors();
-  }
-  if (file_requester("Load Landscape Region", dem_dir, dem_dir_work, landscape_file_name, "*.DEM", landscape_path, 0) !=
-      1) {
-    region_mode = saved_mode;
-    return -1;
   }
   if (read_region_header(landscape_path) == 1) {
     std::memcpy(color_table, old_dem_header + 1024, sizeof color_table);
