@@ -24,7 +24,7 @@ GadgetRecord* ok_list() {
 }
 
 // "  OK  ", Esc, Enter or the right button close; other results are ignored.
-void close_on_ok(PanelRecord** slot, PanelRecord* panel) {
+void close_on_ok(PopupSlot& slot, PanelRecord* panel) {
   if (in_event) return;
   in_event = true;
   int32_t x = 0, y = 0;
@@ -84,15 +84,15 @@ int32_t draw_image_stats_panel(PanelRecord* panel) {
 }
 
 int32_t show_about_panel(PanelRecord* parent) {
-  info_popup_open(&info_panels_state.about, parent, "About", 422, draw_about_panel, about_panel_event);
+  info_popup_open(info_panels_state.about, parent, "About", 422, draw_about_panel, about_panel_event);
   return 1;
 }
 
 int32_t show_image_stats_panel(PanelRecord* parent) {
-  info_popup_open(&info_panels_state.image_stats, parent, "About Image", 422, draw_image_stats_panel,
+  info_popup_open(info_panels_state.image_stats, parent, "About Image", 422, draw_image_stats_panel,
                   image_stats_panel_event);
   return 1;
 }
 
-void about_panel_event(PanelRecord* panel) { close_on_ok(&info_panels_state.about, panel); }
-void image_stats_panel_event(PanelRecord* panel) { close_on_ok(&info_panels_state.image_stats, panel); }
+void about_panel_event(PanelRecord* panel) { close_on_ok(info_panels_state.about, panel); }
+void image_stats_panel_event(PanelRecord* panel) { close_on_ok(info_panels_state.image_stats, panel); }

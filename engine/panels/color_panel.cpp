@@ -310,13 +310,12 @@ void close_color_panel(PanelRecord* panel, bool accept) {
     std::copy(std::begin(s.class_attributes_backup), std::end(s.class_attributes_backup), class_attributes);
     gadget_deselect(panel, kColorCancel);
   }
-  PanelRecord* parent = panel->parent;
   s.panel = nullptr;
+  s.parent = nullptr;
   s.current_page = nullptr;
   s.page_panel = nullptr;
   s.operation = 0;
-  ClosePanelWindow(panel);
-  enable_panel_gadgets(parent);
+  ClosePanelWindow(panel);  // the front end frees the record and enables the opener
   if (accept) derived_data.palette_stale = land_width;
 }
 
@@ -416,7 +415,9 @@ void handle_event(PanelRecord* panel, int32_t e, int32_t x, int32_t y) {
 
 PanelRecord* show_color_panel(PanelRecord* parent, int32_t page) {
   ColorPanelState& s = S();
-  if (s.panel) return s.panel;  // one Colors panel at a time
+  PopupSlot slot{s.panel, s.parent};
+  if (popup_alive(slot, draw_color_panel)) return s.panel;  // one Colors panel at a time
+  s.panel = s.parent = nullptr;  // a record closed by its window's close box is gone
   if (page < kColorPageGround || page > kColorPageSky) page = kColorPageGround;
   s.operation = 0;
   s.current_page = nullptr;
@@ -439,6 +440,7 @@ PanelRecord* show_color_panel(PanelRecord* parent, int32_t page) {
   }
   disable_panel_gadgets(parent);
   s.panel = panel;
+  s.parent = parent;
   s.first_class = s.current_class;
   draw_color_panel(panel);
   pointer_show();

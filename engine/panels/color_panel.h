@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/core/settings.h"
+#include "engine/panels/popup_guard.h"
 
 struct PanelRecord;
 struct GadgetRecord;
@@ -41,6 +42,7 @@ struct ColorPanelState {
   TabPage* current_page = nullptr;     // the open slot page
   PanelRecord* page_panel = nullptr;   // the sub-panel showing it
   PanelRecord* panel = nullptr;        // the open pop-up, null while closed
+  PanelRecord* parent = nullptr;       // its opener
   uint8_t swatches[kColorSlotCount][4] = {};  // swatch colours as UI palette entries
 };
 extern ColorPanelState color_panel_state;

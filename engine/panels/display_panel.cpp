@@ -45,10 +45,10 @@ void display_panel_sync() {
 }
 
 int32_t show_display_panel(PanelRecord* parent) {
-  if (info_panels_state.display) return 1;
+  if (popup_alive(info_panels_state.display, draw_display_panel)) return 1;
   build_gadgets();
   display_panel_sync();
-  info_popup_open(&info_panels_state.display, parent, "Display", 208, draw_display_panel, display_panel_event);
+  info_popup_open(info_panels_state.display, parent, "Display", 208, draw_display_panel, display_panel_event);
   return 1;
 }
 
@@ -68,7 +68,7 @@ void display_panel_event(PanelRecord* panel) {
 }
 
 void display_panel_handle(PanelRecord* panel, int32_t e) {
-  if (in_event || !panel || info_panels_state.display != panel) return;
+  if (in_event || !panel || info_panels_state.display.panel != panel) return;
   in_event = true;
   switch (e) {
     case kDisplayDrawn:
@@ -95,7 +95,7 @@ void display_panel_handle(PanelRecord* panel, int32_t e) {
     case kKeyEventBase + kKeyEsc:
     case kKeyEventBase + kKeyEnter:
       gadgets[1].state = kGadgetOff;
-      info_popup_close(&info_panels_state.display, panel);
+      info_popup_close(info_panels_state.display, panel);
       if (!vidmem8.rows || !vidmem24.rows) {
         char text[64];
         std::snprintf(text, sizeof text, "vidmem8=%x  vidmem24=%x",

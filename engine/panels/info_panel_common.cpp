@@ -22,13 +22,13 @@ void draw_separator_line(PanelRecord* panel, int32_t x0, int32_t x1, int32_t y) 
   panel_draw_line(panel, x0 + 4, y + 1, x1 - 4, y + 1, ui_color_highlight);
 }
 
-PanelRecord* info_popup_open(PanelRecord** slot, PanelRecord* parent, const char* title, int32_t height,
+PanelRecord* info_popup_open(PopupSlot& slot, PanelRecord* parent, const char* title, int32_t height,
                              int32_t (*draw)(PanelRecord*), void (*event)(PanelRecord*)) {
-  if (*slot) return nullptr;  // already open: no second copy
+  if (popup_alive(slot, draw)) return nullptr;  // already open: no second copy
   pointer_hide();
   PanelRecord* panel = panel_open(parent, title, 0, 0, 0, 372, height, draw, event);
   if (panel) {
-    *slot = panel;
+    slot = PopupSlot{panel, parent};
     disable_panel_gadgets(parent);
     draw(panel);
   }
@@ -37,11 +37,9 @@ PanelRecord* info_popup_open(PanelRecord** slot, PanelRecord* parent, const char
   return panel;
 }
 
-void info_popup_close(PanelRecord** slot, PanelRecord* panel) {
-  if (*slot == panel) *slot = nullptr;
-  PanelRecord* parent = panel->parent;
+void info_popup_close(PopupSlot& slot, PanelRecord* panel) {
+  if (slot.panel == panel) slot = PopupSlot{};
   ClosePanelWindow(panel);
-  enable_panel_gadgets(parent);
 }
 
 void info_fill(PanelRecord* panel) {

@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
-struct PanelRecord;
+#include "engine/panels/popup_guard.h"
 
-// Opens a 372-pixel-wide pop-up into *slot and draws it once, unless *slot already holds one (then null).
-PanelRecord* info_popup_open(PanelRecord** slot, PanelRecord* parent, const char* title, int32_t height,
+// Opens a 372-pixel-wide pop-up into the slot, disables the opener and draws the pop-up once, unless the slot
+// holds one that is still open (then null).
+PanelRecord* info_popup_open(PopupSlot& slot, PanelRecord* parent, const char* title, int32_t height,
                              int32_t (*draw)(PanelRecord*), void (*event)(PanelRecord*));
-// Forgets the pop-up, closes its window and enables its parent again.
-void info_popup_close(PanelRecord** slot, PanelRecord* panel);
+// Forgets the pop-up and closes its window; the front end then frees the record and enables the opener.
+void info_popup_close(PopupSlot& slot, PanelRecord* panel);
 // Makes the pop-up's canvas current and fills its inside with the face colour.
 void info_fill(PanelRecord* panel);

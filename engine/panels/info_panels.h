@@ -4,18 +4,15 @@
 
 #include <cstdint>
 
-struct PanelRecord;
+#include "engine/panels/popup_guard.h"
 
 constexpr int32_t kInfoOk = 1172;
 constexpr int32_t kInfoNameField = 1002, kInfoCommentField = 1003, kInfoUtmYField = 1004, kInfoUtmXField = 1005;
 constexpr int32_t kDisplayDrawn = 4322, kDisplayPeriodic = 4323, kDisplayInterval = 4325;
 
-// The open pop-ups, null while closed; each kind is open at most once.
+// The open pop-ups with their openers, empty while closed; each kind is open at most once.
 struct InfoPanelsState {
-  PanelRecord* about = nullptr;
-  PanelRecord* landscape_info = nullptr;
-  PanelRecord* image_stats = nullptr;
-  PanelRecord* display = nullptr;
+  PopupSlot about, landscape_info, image_stats, display;
 };
 extern InfoPanelsState info_panels_state;
 

@@ -6,6 +6,7 @@
 #include "engine/core/grid.h"
 #include "engine/core/landscape_names.h"
 #include "engine/core/settings.h"
+#include "engine/core/text.h"
 #include "engine/panels/gadget_table.h"
 #include "engine/panels/info_panel_common.h"
 #include "engine/panels/info_panels.h"
@@ -42,13 +43,13 @@ void close(PanelRecord* panel, bool keep_origin) {
     landscape_view.origin_y = gadgets[4].value;
   }
   gadgets[0].state = kGadgetOff;
-  info_popup_close(&info_panels_state.landscape_info, panel);
+  info_popup_close(info_panels_state.landscape_info, panel);
 }
 }  // namespace
 
 void landscape_info_file_text(char* out, int32_t size) {
   if (size <= 0) return;
-  std::snprintf(out, static_cast<size_t>(size < 45 ? size : 45), "%s", landscape_path);
+  copy_text(out, landscape_path, static_cast<size_t>(size < 45 ? size : 45));
 }
 
 void landscape_info_size_text(char* out, int32_t size) {
@@ -58,9 +59,9 @@ void landscape_info_size_text(char* out, int32_t size) {
 }
 
 int32_t show_landscape_info_panel(PanelRecord* parent) {
-  if (info_panels_state.landscape_info) return 1;
+  if (popup_alive(info_panels_state.landscape_info, draw_landscape_info_panel)) return 1;
   build_gadgets();
-  info_popup_open(&info_panels_state.landscape_info, parent, "About Landscape", 422, draw_landscape_info_panel,
+  info_popup_open(info_panels_state.landscape_info, parent, "About Landscape", 422, draw_landscape_info_panel,
                   landscape_info_panel_event);
   return 1;
 }

@@ -117,10 +117,10 @@ int32_t path_panel_sync() {
   set_value(list, 1374, get_path_speed());
   char text[64];
   std::snprintf(text, sizeof text, "Frame %d of %d", get_current_frame(), frames);
-  std::snprintf(path_frame_readout, sizeof path_frame_readout, "%-30s", text);
+  std::snprintf(path_frame_readout, sizeof path_frame_readout, "%-30.31s", text);
   const int32_t z = current_frame_altitude();
   std::snprintf(text, sizeof text, " Z = %-8d   H = %d", z, z - current_frame_ground());
-  std::snprintf(path_altitude_readout, sizeof path_altitude_readout, "%-30s", text);
+  std::snprintf(path_altitude_readout, sizeof path_altitude_readout, "%-30.31s", text);
   if (altitude_profile_hook) altitude_profile_hook(get_current_frame());
   return 1;
 }

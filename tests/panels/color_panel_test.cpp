@@ -40,6 +40,11 @@ class ColorPanel : public MapFixture {
     color_table[c] = ColorEntry{static_cast<uint8_t>(flag), static_cast<uint8_t>(r), static_cast<uint8_t>(gr),
                                 static_cast<uint8_t>(b)};
   }
+  // What the front end does when the pop-up's window is destroyed: the opener enabled, the record freed.
+  static void destroy(PanelRecord* p) {
+    panel_enable(p->parent);
+    panel_free(p);
+  }
   static PanelRecord* open_page(int32_t tab) { return g(tab).extra.page->open; }
 };
 
@@ -68,7 +73,23 @@ TEST_F(ColorPanel, OpensOnThePageOfItsSubjectWithTheClassShown) {
     EXPECT_EQ(ui_palette_table[64 + slot][2], 30);
     color_panel_handle(p, kColorAccept, 0, 0);
     EXPECT_EQ(color_panel_state.panel, nullptr);
+    destroy(p);
   }
+}
+
+TEST_F(ColorPanel, AWindowClosedByItsCloseBoxLeavesNoDanglingRecord) {
+  PanelRecord* p = open(kColorPageCliff);
+  set(p, kColorRedField, 77);
+  destroy(p);  // closed by the close box: no Accept or Cancel ran
+  EXPECT_EQ(color_table[49].red, 77);  // the edits stay, as the panel applies them at once
+  PanelRecord* q = open(kColorPageWater);
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(parent.panel.child, q);
+  EXPECT_EQ(q->sibling, nullptr);
+  EXPECT_EQ(color_panel_state.current_class, 55);
+  EXPECT_NE(g(kColorTabWater).extra.page->open, nullptr);
+  set(q, kColorBlueField, 5);
+  EXPECT_EQ(color_table[55].blue, 5);
 }
 
 TEST_F(ColorPanel, OpeningTwiceKeepsOneCopy) {
@@ -81,7 +102,7 @@ TEST_F(ColorPanel, OpeningTwiceKeepsOneCopy) {
   EXPECT_EQ(color_panel_state.panel, nullptr);
   // Events for the closed record do nothing; a new opening makes a new record.
   color_panel_handle(p, kColorAccept, 0, 0);
-  panel_free(p);  // as the front end does once the window closed
+  destroy(p);
   PanelRecord* q = open(kColorPageSky);
   EXPECT_EQ(color_panel_state.current_class, 77);
   EXPECT_EQ(parent.panel.child, q);
@@ -303,13 +324,15 @@ TEST_F(ColorPanel, CancelRestoresEveryClassAndAcceptMarksThePalette) {
   EXPECT_EQ(std::memcmp(attrs, class_attributes, sizeof attrs), 0);
   EXPECT_EQ(derived_data.palette_stale, 0);
   EXPECT_EQ(host_->window_events.back(), "close panel");
-  panel_free(p);
+  destroy(p);
   p = open(kColorPageSky);
   set(p, kColorRedField, 2);
   color_panel_handle(p, kColorAccept, 0, 0);
   EXPECT_EQ(color_table[77].red, 2);
   EXPECT_EQ(derived_data.palette_stale, land_width);
-  EXPECT_EQ(parent.panel.disabled, 0);  // the parent reacts again
+  EXPECT_EQ(parent.panel.disabled, 1);  // until the front end destroys the window
+  destroy(p);
+  EXPECT_EQ(parent.panel.disabled, 0);
 }
 
 TEST_F(ColorPanel, TabsSwitchPagesAndTheCurrentClass) {

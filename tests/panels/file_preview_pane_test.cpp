@@ -154,7 +154,9 @@ TEST_F(PreviewPane, NothingShownForOtherKindsUnreadableFilesOrPreviewsOff) {
     canvas.resize(170, 140);
     EXPECT_EQ(preview_pane_select(&canvas, area, dir.path().c_str(), c.name), 0) << c.name;
     EXPECT_EQ(file_preview_image, nullptr) << c.name;
-    if (c.enabled) EXPECT_EQ(at(canvas, area.x + 75, area.y + 50), 0xC0C0C0u) << c.name;  // cleared to grey
+    if (c.enabled) {
+      EXPECT_EQ(at(canvas, area.x + 75, area.y + 50), 0xC0C0C0u) << c.name;  // cleared to grey
+    }
   }
   EXPECT_NE(preview_pane_kind("A.PCX"), 0);
   EXPECT_NE(preview_pane_kind("a.d4s"), 0);

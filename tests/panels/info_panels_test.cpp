@@ -37,6 +37,11 @@ class InfoPanels : public TerrainRenderTest {
     image_stats_text(which, out, sizeof out);
     return out;
   }
+  // What the front end does when a pop-up's window is destroyed: the opener enabled, the record freed.
+  static void destroy(PanelRecord* p) {
+    panel_enable(p->parent);
+    panel_free(p);
+  }
   static Canvas& canvas_of(PanelRecord* p) { return *static_cast<Canvas*>(p->canvas); }
   static GadgetRecord& g(PanelRecord* p, int32_t id) { return *gadget_table::find(p->gadgets, id); }
   // A key press handled by the pop-up's event callback.
@@ -68,18 +73,46 @@ TEST_F(InfoPanels, StatisticsBeforeAndAfterARender) {
   EXPECT_EQ(stats(3), "640 x 480 x 24");
 
   ASSERT_EQ(show_image_stats_panel(&parent.panel), 1);
-  PanelRecord* p = info_panels_state.image_stats;
+  PanelRecord* p = info_panels_state.image_stats.panel;
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(std::string(p->name), "About Image");
   EXPECT_EQ(std::make_pair(p->width, p->height), std::make_pair(372, 422));
   EXPECT_TRUE(write_canvas_png(canvas_of(p), artifacts_folder() + "/image_stats_panel.png"));
   // Only one copy: a second opening leaves the first alone.
   ASSERT_EQ(show_image_stats_panel(&parent.panel), 1);
-  EXPECT_EQ(info_panels_state.image_stats, p);
+  EXPECT_EQ(info_panels_state.image_stats.panel, p);
   EXPECT_EQ(p->sibling, nullptr);
+  EXPECT_EQ(parent.panel.disabled, 1);  // the opener waits
   key(p, image_stats_panel_event, kKeyEnter);
-  EXPECT_EQ(info_panels_state.image_stats, nullptr);
+  EXPECT_EQ(info_panels_state.image_stats.panel, nullptr);
+  destroy(p);
   EXPECT_EQ(parent.panel.disabled, 0);
+}
+
+TEST_F(InfoPanels, AWindowClosedByItsCloseBoxLeavesNoDanglingRecord) {
+  struct Case {
+    const char* what;
+    int32_t (*show)(PanelRecord*);
+    PopupSlot* slot;
+  };
+  const Case cases[] = {{"about", show_about_panel, &info_panels_state.about},
+                        {"landscape", show_landscape_info_panel, &info_panels_state.landscape_info},
+                        {"statistics", show_image_stats_panel, &info_panels_state.image_stats},
+                        {"display", show_display_panel, &info_panels_state.display}};
+  for (const Case& c : cases) {
+    ASSERT_EQ(c.show(&parent.panel), 1);
+    PanelRecord* first = c.slot->panel;
+    ASSERT_NE(first, nullptr) << c.what;
+    destroy(first);  // the user closed the window: the front end frees the record
+    // Another pop-up may now take the freed record's place on the stack; the next opening makes a new one.
+    ASSERT_EQ(c.show(&parent.panel), 1);
+    ASSERT_NE(c.slot->panel, nullptr) << c.what;
+    EXPECT_EQ(parent.panel.child, c.slot->panel) << c.what;
+    EXPECT_EQ(c.slot->panel->sibling, nullptr) << c.what;
+    EXPECT_EQ(parent.panel.disabled, 1) << c.what;
+    destroy(c.slot->panel);
+    EXPECT_EQ(parent.panel.disabled, 0) << c.what;
+  }
 }
 
 TEST_F(InfoPanels, LandscapeTextsAfterLoadingAFile) {
@@ -106,7 +139,7 @@ TEST_F(InfoPanels, LandscapeTextsAfterLoadingAFile) {
   landscape_view.origin_x = 500000;
   landscape_view.origin_y = 4100000;
   ASSERT_EQ(show_landscape_info_panel(&parent.panel), 1);
-  PanelRecord* p = info_panels_state.landscape_info;
+  PanelRecord* p = info_panels_state.landscape_info.panel;
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(g(p, kInfoUtmXField).value, 500000);
   EXPECT_EQ(g(p, kInfoUtmYField).value, 4100000);
@@ -117,18 +150,18 @@ TEST_F(InfoPanels, LandscapeTextsAfterLoadingAFile) {
   g(p, kInfoUtmXField).value = 1;
   std::snprintf(landscape_name, sizeof landscape_name, "%s", "Renamed");
   key(p, landscape_info_panel_event, kKeyEsc);
-  EXPECT_EQ(info_panels_state.landscape_info, nullptr);
+  EXPECT_EQ(info_panels_state.landscape_info.panel, nullptr);
   EXPECT_EQ(landscape_view.origin_x, 500000);
   EXPECT_EQ(std::string(landscape_name), "Renamed");
   // "  OK  " takes the fields.
-  panel_free(p);
+  destroy(p);
   ASSERT_EQ(show_landscape_info_panel(&parent.panel), 1);
-  p = info_panels_state.landscape_info;
+  p = info_panels_state.landscape_info.panel;
   g(p, kInfoUtmXField).value = 123;
   g(p, kInfoUtmYField).value = 456;
   ui_test::click_gadget(*host, *p, g(p, kInfoOk));
   landscape_info_panel_event(p);
-  EXPECT_EQ(info_panels_state.landscape_info, nullptr);
+  EXPECT_EQ(info_panels_state.landscape_info.panel, nullptr);
   EXPECT_EQ(landscape_view.origin_x, 123);
   EXPECT_EQ(landscape_view.origin_y, 456);
 }
@@ -141,13 +174,15 @@ TEST_F(InfoPanels, AboutOpensOnceAndClosesOnItsKeys) {
   const Case cases[] = {{kKeyEsc, 0}, {kKeyEnter, 0}, {0, kHostButtonRight}};
   for (const Case& c : cases) {
     ASSERT_EQ(show_about_panel(&parent.panel), 1);
-    PanelRecord* p = info_panels_state.about;
+    PanelRecord* p = info_panels_state.about.panel;
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(std::string(p->name), "About");
     EXPECT_EQ(show_about_panel(&parent.panel), 1);
     EXPECT_EQ(parent.panel.child, p);
     EXPECT_EQ(p->sibling, nullptr);
-    if (c.key == kKeyEsc) EXPECT_TRUE(write_canvas_png(canvas_of(p), artifacts_folder() + "/about_panel.png"));
+    if (c.key == kKeyEsc) {
+      EXPECT_TRUE(write_canvas_png(canvas_of(p), artifacts_folder() + "/about_panel.png"));
+    }
     if (c.key) {
       host->keys.push_back(c.key);
     } else {
@@ -155,8 +190,8 @@ TEST_F(InfoPanels, AboutOpensOnceAndClosesOnItsKeys) {
       host->pointer_script.push_back({5, 5, 0});
     }
     about_panel_event(p);
-    EXPECT_EQ(info_panels_state.about, nullptr) << c.key;
-    panel_free(p);
+    EXPECT_EQ(info_panels_state.about.panel, nullptr) << c.key;
+    destroy(p);
   }
 }
 
@@ -170,12 +205,14 @@ TEST_F(InfoPanels, DisplayPanelModesAndInterval) {
     render_settings.view_mode = c.view_mode;
     render_settings.redraw_interval = 9;
     ASSERT_EQ(show_display_panel(&parent.panel), 1);
-    PanelRecord* p = info_panels_state.display;
+    PanelRecord* p = info_panels_state.display.panel;
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(g(p, kDisplayDrawn).state, c.drawn) << c.view_mode;
     EXPECT_EQ(g(p, kDisplayPeriodic).state, c.periodic) << c.view_mode;
     EXPECT_EQ(g(p, kDisplayInterval).value, 9);
-    if (c.view_mode == 2) EXPECT_TRUE(write_canvas_png(canvas_of(p), artifacts_folder() + "/display_panel.png"));
+    if (c.view_mode == 2) {
+      EXPECT_TRUE(write_canvas_png(canvas_of(p), artifacts_folder() + "/display_panel.png"));
+    }
     // A typed interval of 0 becomes 1 and selects periodic redrawing.
     g(p, kDisplayInterval).value = 0;
     display_panel_handle(p, kDisplayInterval);
@@ -191,18 +228,20 @@ TEST_F(InfoPanels, DisplayPanelModesAndInterval) {
     // Closing without frame buffers says so.
     const size_t before = host->messages.size();
     display_panel_handle(p, kInfoOk);
-    EXPECT_EQ(info_panels_state.display, nullptr);
+    EXPECT_EQ(info_panels_state.display.panel, nullptr);
     ASSERT_EQ(host->messages.size(), before + 1);
     EXPECT_EQ(host->messages.back().text, "vidmem8=0  vidmem24=0");
     EXPECT_EQ(host->messages.back().button1, "  OK  ");
-    panel_free(p);
+    destroy(p);
   }
   // With both frame buffers the panel closes quietly.
   image(32, 24);
   ASSERT_EQ(show_display_panel(&parent.panel), 1);
   const size_t before = host->messages.size();
-  display_panel_handle(info_panels_state.display, kKeyEventBase + kKeyEsc);
+  PanelRecord* p = info_panels_state.display.panel;
+  display_panel_handle(p, kKeyEventBase + kKeyEsc);
   EXPECT_EQ(host->messages.size(), before);
+  destroy(p);
 }
 
 }  // namespace

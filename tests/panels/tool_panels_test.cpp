@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -226,7 +227,9 @@ TEST_F(ToolPanels, PathPanelArmsTheEditorAndShowsTheReadouts) {
       {"speed", [] { vehicle.path_speed = 4321; }, {}, {{1374, 4321}}},
   };
   check(path_panel, rows);
-  // The altitude profile is drawn for the current frame.
+  // The altitude profile is drawn for the current frame. The panel does not fill its background: the window's
+  // own background shows there, which the picture stands in for with the face colour.
+  std::fill(canvases_[5].pixels.begin(), canvases_[5].pixels.end(), static_cast<uint8_t>(ui_color_face));
   static int32_t profile_frame = -1;
   altitude_profile_hook = [](int32_t frame) { profile_frame = frame; };
   path_panel_init(&path_panel);
