@@ -17,6 +17,7 @@ class ColorPanel : public MapFixture {
  protected:
   void TearDown() override {
     if (color_panel_state.panel) color_panel_handle(color_panel_state.panel, kKeyEventBase + kKeyEsc, 0, 0);
+    while (parent.panel.child) panel_free(parent.panel.child);  // what the front end frees with the windows
     MapFixture::TearDown();
   }
   ui_test::TestPanel parent{300, 500};

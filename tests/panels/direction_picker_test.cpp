@@ -13,6 +13,10 @@ namespace {
 
 class Picker : public MapFixture {
  protected:
+  void TearDown() override {
+    while (parent.panel.child) panel_free(parent.panel.child);  // what the front end frees with the windows
+    MapFixture::TearDown();
+  }
   ui_test::TestPanel parent{400, 400};
   // A pointer event at the panel point with the buttons.
   void event_at(PanelRecord* p, int32_t x, int32_t y, int32_t buttons) {

@@ -26,6 +26,10 @@ class InfoPanels : public TerrainRenderTest {
     TerrainRenderTest::SetUp();
     ui_test::fresh_screen();
   }
+  void TearDown() override {
+    while (parent.panel.child) panel_free(parent.panel.child);  // what the front end frees with the windows
+    TerrainRenderTest::TearDown();
+  }
   ui_test::TestPanel parent{300, 500};
   static std::string text(void (*f)(char*, int32_t)) {
     char out[128];
