@@ -20,7 +20,9 @@
 #include "engine/landscape/tree_classes.h"
 #include "engine/landscape/water.h"
 #include "engine/landscape/waves.h"
+#include "engine/panels/color_panel.h"
 #include "engine/panels/direction_picker.h"
+#include "engine/panels/info_panels.h"
 #include "engine/panels/map_state.h"
 #include "engine/panels/path_editor.h"
 #include "engine/panels/region_picks.h"
@@ -64,6 +66,8 @@ void reset_engine_state() {
   reset_map_state();
   reset_getvect_state();
   reset_popup_slots();
+  reset_color_panel_state();
+  reset_info_panels_state();
   current_panel = 1293;
   reset_path_state();
   reset_path_script_state();

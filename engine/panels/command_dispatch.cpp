@@ -31,20 +31,13 @@ const CommandRow* find_command_row(uint32_t command) {
   return nullptr;
 }
 
-bool command_is_waiting(uint32_t command) {
-  return !find_command_row(command) && command_waiting_family(command) != nullptr;
-}
-
 void engine_command(uint32_t command, int32_t x, int32_t y, PanelRecord* panel) {
   if (engine_busy) return;
   BusyScope busy;
   if (!panel) requester("Please report error: WL01", "OK", nullptr);
   if (const CommandRow* row = find_command_row(command)) {
     row->run(static_cast<int32_t>(command), x, y, panel);
-    return;
   }
-  // An id whose operation is not built yet says so (the status strip holds 32 characters) and changes nothing.
-  if (command_waiting_family(command)) show_status("Not available yet.");
 }
 
 void engine_panel_event(PanelRecord* panel) {

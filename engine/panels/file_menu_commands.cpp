@@ -12,6 +12,7 @@
 #include "engine/landscape/camera.h"
 #include "engine/panels/command_dispatch_internal.h"
 #include "engine/panels/command_rows.h"
+#include "engine/panels/info_panels.h"
 #include "engine/panels/topo_map.h"
 #include "engine/panels/view_reset.h"
 #include "engine/raster/frame_buffers.h"
@@ -195,10 +196,16 @@ void web_page(int32_t id, int32_t, int32_t, PanelRecord*) {
   open_web_link(id);
 }
 
+// The Help menu's information panels.
+void about_program(int32_t, int32_t, int32_t, PanelRecord* panel) { show_about_panel(panel); }
+void about_landscape(int32_t, int32_t, int32_t, PanelRecord* panel) { show_landscape_info_panel(panel); }
+void about_image(int32_t, int32_t, int32_t, PanelRecord* panel) { show_image_stats_panel(panel); }
+
 void priority(int32_t, int32_t, int32_t, PanelRecord*) { priority_dialog(); }
 }  // namespace
 
 const CommandRow file_menu_commands[] = {
+    {1070, about_program}, {1069, about_landscape}, {1071, about_image},
     {1124, open_landscape},         {1125, open_region},              {1134, save_with_disabled_panel},
     {1133, save_with_disabled_panel}, {1130, load_scheme},            {1144, save_with_disabled_panel},
     {1126, import_binary},          {1268, import_pcx_elevations},    {1271, import_view_elevations},

@@ -5,6 +5,7 @@
 #include "engine/panels/command_dispatch_internal.h"
 #include "engine/panels/command_rows.h"
 #include "engine/panels/image_file_commands.h"
+#include "engine/panels/info_panels.h"
 #include "engine/panels/preview_panel.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/greyscale.h"
@@ -23,6 +24,15 @@ bool ctrl_held() { return (key_modifiers() & 4) != 0; }
 void pointer_restart() {
   pointer_reset_count();
   pointer_show();
+}
+
+// Display options (1027): the Display pop-up chooses how the render window shows a picture while it renders.
+void display_options(int32_t id, int32_t, int32_t, PanelRecord* panel) {
+  status_show_landscape_name();
+  show_display_panel(panel);
+  main_panels_redraw();
+  redraw_panel(panel);
+  gadget_deselect(panel, id);
 }
 
 void render_command(int32_t id, int32_t, int32_t, PanelRecord* panel) {
@@ -155,6 +165,7 @@ void image_size_field(int32_t id, int32_t, int32_t, PanelRecord* panel) {
 }  // namespace
 
 const CommandRow image_render_commands[] = {
+    {1027, display_options},
     {1045, render_command},        {1142, display_command},       {1422, display_command},
     {1291, phong_toggle},          {1290, buffer_option_toggle},  {1289, buffer_option_toggle},
     {1283, picture_toggle_command}, {1284, picture_toggle_command}, {1223, dither_field},

@@ -1,4 +1,4 @@
-// Creating the scene control panels and the map and preview records.
+// Creating the control panels and the map and preview records.
 #include "engine/panels/scene_panels.h"
 
 #include "engine/panels/camera_panel.h"
@@ -6,6 +6,7 @@
 #include "engine/panels/sky_panel.h"
 #include "engine/panels/terrain_tree_panels.h"
 #include "engine/panels/texture_panel.h"
+#include "engine/panels/tool_panels.h"
 #include "engine/panels/topo_panel.h"
 #include "engine/panels/water_panel.h"
 
@@ -18,4 +19,5 @@ void scene_panels_create() {
   water_panel_create();
   tree_panel_create();
   texture_panel_create();
+  tool_panels_create();
 }

@@ -11,7 +11,9 @@
 #include "engine/animation/quality_scripts.h"
 #include "engine/core/settings.h"
 #include "engine/files/default_dirs.h"
+#include "engine/panels/info_panels.h"
 #include "engine/raster/frame_buffers.h"
+#include "engine/ui/panel_ops.h"
 #include "engine/ui/status.h"
 #include "tests/files/image_test_support.h"
 #include "tests/panels/command_panel.h"
@@ -252,13 +254,28 @@ TEST_F(FileMenuCommands, ShippedQualityPresetsRun) {
   }
 }
 
-// The information panels and the display options come with the panels of their own work: until then they say so.
-TEST_F(FileMenuCommands, InformationPanelsSayTheyAreNotAvailableYet) {
-  for (uint32_t id : {1027u, 1069u, 1070u, 1071u}) {
-    status_reset_state();
-    send(id);
-    EXPECT_NE(last_status().find("Not available yet."), std::string::npos) << id;
+// The Help menu's information panels and the Image panel's display options open their pop-ups, once each.
+TEST_F(FileMenuCommands, InformationPanelsOpenOnceEach) {
+  struct Case {
+    uint32_t id;
+    PopupSlot* slot;
+  };
+  const Case cases[] = {{1070, &info_panels_state.about},
+                        {1069, &info_panels_state.landscape_info},
+                        {1071, &info_panels_state.image_stats},
+                        {1027, &info_panels_state.display}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.slot->panel, nullptr) << c.id;
+    send(c.id);
+    PanelRecord* opened = c.slot->panel;
+    EXPECT_NE(opened, nullptr) << c.id;
+    send(c.id);
+    EXPECT_EQ(c.slot->panel, opened) << c.id;
   }
+  for (const Case& c : cases) {
+    if (c.slot->panel) panel_free(c.slot->panel);
+  }
+  reset_info_panels_state();
 }
 
 }  // namespace
