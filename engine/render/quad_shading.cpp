@@ -48,12 +48,6 @@ void face_normal(const Vec3f& a, const Vec3f& b, Vec3f* n) {
   n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
   vec3_normalize(n);
 }
-int32_t normal_slope(const Vec3f& n) {
-  double z = std::fabs(static_cast<double>(n.z));
-  if (z > 1.0) z = 1.0;
-  return trunc_to_i32(std::acos(z) * 57.29577951308232);
-}
-
 // Draws one triangle; nothing when it faces away or its colour slot is black (a hole).
 void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
                     const Vec3f& edge_b, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
@@ -72,7 +66,9 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   const int32_t j = (c[0].jitter + c[3].jitter) / 2;
   // The slope matters only for the cliff rule, after the road and water rules.
   const bool slope_needed = terrain_settings.cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
-  const int32_t slope = slope_needed ? normal_slope(n) : 0;
+  // A face surely below the cliff angle takes slope 0, which the colour rules treat alike (0 <= cliff angle).
+  const int32_t slope =
+      slope_needed && steeper_than_cliff_possible(n, terrain_settings.cliff_angle) ? normal_slope(n) : 0;
   const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
                                            (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
                                            (m0.z + m1.z + m2.z) / 3.0f);
@@ -182,6 +178,27 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
 }
 
 }  // namespace
+
+int32_t normal_slope(const Vec3f& n) {
+  double z = std::fabs(static_cast<double>(n.z));
+  if (z > 1.0) z = 1.0;
+  return trunc_to_i32(std::acos(z) * 57.29577951308232);
+}
+
+// 1 when the face may be steeper than the cliff angle, so that its slope has to be taken; 0 when it is surely
+// flatter. The slope exceeds an angle A of 0 to 88 degrees only when |n.z| lies at or below cos((A + 1) degrees);
+// faces well above that bound (by far more than the arc cosine's rounding) skip the arc cosine, most faces.
+// Near the bound and for other angles the slope is taken as before, so the answer is the same.
+bool steeper_than_cliff_possible(const Vec3f& n, int32_t cliff_angle) {
+  static int32_t cached_angle = -1;
+  static double cached_bound = 0.0;
+  if (cliff_angle < 0 || cliff_angle > 88) return true;
+  if (cliff_angle != cached_angle) {
+    cached_bound = std::cos((cliff_angle + 1) / 57.29577951308232);
+    cached_angle = cliff_angle;
+  }
+  return !(std::fabs(static_cast<double>(n.z)) > cached_bound + 1e-6);  // a NaN normal takes the full path
+}
 
 uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2, int32_t light,
                            int32_t strength, int32_t value) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "engine/core/vectors.h"
 #include "engine/render/terrain_quad.h"
 
 // Texture-coordinate divisor at texture level 0..7.
@@ -10,6 +11,10 @@ extern const int32_t texture_level_scale[8];
 
 // Draws the quad's triangles (0, 1, 3) and (0, 2, 3). depth is the subdivision depth (not used by the shading).
 void shade_quad(const TerrainQuad& quad, int32_t depth);
+// The slope of a unit face normal in whole degrees (the arc cosine of |n.z|).
+int32_t normal_slope(const Vec3f& n);
+// false only when normal_slope(n) surely does not exceed cliff_angle; true when it may (then take the slope).
+bool steeper_than_cliff_possible(const Vec3f& n, int32_t cliff_angle);
 // shade_color of the mean of two colours.
 uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2, int32_t light,
                            int32_t strength, int32_t value);

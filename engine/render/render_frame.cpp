@@ -14,6 +14,7 @@
 #include "engine/render/lighting.h"
 #include "engine/render/min_grid.h"
 #include "engine/render/render_start.h"
+#include "engine/render/sight_blocks.h"
 #include "engine/render/terrain_walk.h"
 #include "engine/raster/view_transform.h"
 #include "engine/render/visibility.h"
@@ -142,7 +143,10 @@ int32_t render_frame(int32_t frame, int32_t frame_count) {
   if (render_settings.antialias_mode != 0) antialias_begin();
   build_min_elevation_grid();
   // The grid was just built for this frame's walk: its highest value bounds every sight line.
-  if (render_settings.grid_step == 1 && min_elevation_rows) sight_line_ceiling = min_elevation_highest;
+  if (render_settings.grid_step == 1 && min_elevation_rows) {
+    sight_line_ceiling = min_elevation_highest;
+    build_sight_blocks();
+  }
   int32_t result;
   {
     // The view direction and the stereo eye hold only for this walk; the guard puts the pose back
@@ -165,6 +169,7 @@ int32_t render_frame(int32_t frame, int32_t frame_count) {
     result = render_landscape(caption);
   }
   sight_line_ceiling = 32767;
+  sight_blocks_invalidate();
 
   if (result == 1 && render_settings.flare_enabled) result = lens_flare();
   // These passes run after a stopped frame too, so it still leaves a consistent partial image.

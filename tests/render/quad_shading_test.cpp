@@ -1,6 +1,9 @@
 // Colour slots of terrain triangles from their corners' markers, and the water colour by slope.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "engine/core/color_classes.h"
 #include "engine/core/random.h"
 #include "engine/core/settings.h"
@@ -82,6 +85,35 @@ TEST_F(QuadShadingTest, BlendedColourIsTheMeanOfBoth) {
   render_settings.haze_density = 0;
   EXPECT_EQ(blend_shade_color(100, 0, 51, 200, 50, 0, 255, 0, 0), shade_color(150, 25, 25, 255, 0, 0));
   EXPECT_EQ(blend_shade_color(-1, 0, 0, 0, 0, 0, 255, 0, 0), shade_color(0, 0, 0, 255, 0, 0));
+}
+
+}  // namespace
+
+namespace {
+
+// Faces the cliff test passes over without their slope really are no steeper than the cliff angle, for every
+// angle and for faces on both sides of each whole-degree bound, the steepest and the level ones included.
+TEST(CliffSlopeShortcut, SkipsOnlyFacesNoSteeperThanTheAngle) {
+  std::vector<float> zs = {0.0f, 1.0f, -1.0f, 1e-9f, 0.5f};
+  for (int32_t d = 0; d <= 91; ++d) {
+    const float c = static_cast<float>(std::cos(d / 57.29577951308232));
+    for (float z = c, k = 0; k < 4; ++k) {
+      zs.push_back(z);
+      zs.push_back(-z);
+      z = std::nextafter(z, 2.0f);
+    }
+    for (float z = c, k = 0; k < 4; ++k) zs.push_back(z = std::nextafter(z, -2.0f));
+  }
+  for (int32_t i = 0; i <= 2000; ++i) zs.push_back(static_cast<float>(i) / 2000.0f);
+  int32_t skipped = 0;
+  for (int32_t angle = -3; angle <= 95; ++angle)
+    for (const float z : zs) {
+      const Vec3f n{0.0f, 0.0f, z};
+      if (steeper_than_cliff_possible(n, angle)) continue;
+      ++skipped;
+      ASSERT_LE(normal_slope(n), angle) << angle << " " << z;
+    }
+  EXPECT_GT(skipped, 1000);
 }
 
 }  // namespace

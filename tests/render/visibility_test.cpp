@@ -1,6 +1,9 @@
 // Line of sight over the minimum grid, the minimum grid itself and the occlusion survey.
+#include <vector>
+
 #include "engine/core/random.h"
 #include "engine/render/min_grid.h"
+#include "engine/render/sight_blocks.h"
 #include "engine/render/visibility.h"
 #include "tests/render/terrain_render_fixture.h"
 
@@ -147,6 +150,55 @@ TEST_F(VisibilityTest, CeilingShortcutGivesTheFullWalksAnswer) {
   }
   sight_line_ceiling = 32767;
   EXPECT_GT(hidden, 100);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VisibilityTest, BlockMaximaGiveTheFullWalksAnswer) {
+  // Rough ground with ridges and single spikes, on a landscape whose sides are no multiple of the block sizes;
+  // cameras high and low, inside, on the edges and beyond the sides, with and without the ceiling.
+  ASSERT_EQ(set_landscape_size(203, 141), 1);
+  random_seed(11);
+  for (int32_t r = 0; r < grid_height; ++r)
+    for (int32_t c = 0; c < grid_width; ++c) {
+      int32_t z = (random8() & 127) + ((c % 41 < 2 || r % 23 < 2) ? 350 : 0);
+      if ((random8() & 255) == 0) z += 900;
+      elevation_row(r)[c] = static_cast<int16_t>(z);
+    }
+  render_settings.grid_step = 1;
+  render_settings.backface_culling = 1;
+  build_min_elevation_grid();
+  const float cameras[][3] = {{100 * 30, 70 * 30, 200}, {3 * 30, 130 * 30, 1200}, {202 * 30, 0, 500},
+                              {60 * 30, 20 * 30, 90},   {0, 140 * 30, 4000},       {203 * 30, 141 * 30, 700},
+                              {150 * 30, 8 * 30, 140}};
+  int32_t hidden = 0, seen = 0;
+  for (const auto& cam : cameras) {
+    camera_state.camera_x = cam[0], camera_state.camera_y = cam[1], camera_state.camera_z = cam[2];
+    for (const int32_t ceiling : {32767, static_cast<int32_t>(min_elevation_highest)}) {
+      sight_line_ceiling = ceiling;
+      // Every answer of the plain walk first, then the same points with the block maxima.
+      std::vector<int32_t> full;
+      sight_blocks_invalidate();
+      for (int32_t row = 0; row < land_height; row += 2)
+        for (int32_t col = 0; col < land_width; col += 3)
+          full.push_back(terrain_hides_point(col, row, elevation_row(row)[col] + (col + row) % 3 * 40));
+      build_sight_blocks();
+      size_t i = 0;
+      for (int32_t row = 0; row < land_height; row += 2)
+        for (int32_t col = 0; col < land_width; col += 3, ++i) {
+          const int32_t z = elevation_row(row)[col] + (col + row) % 3 * 40;
+          ASSERT_EQ(terrain_hides_point(col, row, z), full[i]) << col << " " << row << " " << cam[2] << " " << ceiling;
+          hidden += full[i];
+          seen += 1 - full[i];
+        }
+    }
+  }
+  sight_blocks_invalidate();
+  sight_line_ceiling = 32767;
+  EXPECT_GT(hidden, 500);
+  EXPECT_GT(seen, 500);
 }
 
 }  // namespace
