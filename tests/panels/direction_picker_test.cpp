@@ -13,10 +13,6 @@ namespace {
 
 class Picker : public MapFixture {
  protected:
-  void TearDown() override {
-    while (parent.panel.child) panel_free(parent.panel.child);  // what the front end frees with the windows
-    MapFixture::TearDown();
-  }
   ui_test::TestPanel parent{400, 400};
   // The front end frees a closed pop-up's record once its window has gone; here the test does.
   void TearDown() override {
