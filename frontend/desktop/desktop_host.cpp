@@ -5,6 +5,7 @@
 #include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/gdicmn.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 #include "engine/ui/panel_record.h"
@@ -110,8 +111,12 @@ int32_t DesktopHost::pointer_buttons() {
 }
 
 int32_t DesktopHost::has_focus() {
-  // The pointer is over one of the program's windows: what the user does there is meant for it.
-  return wxFindWindowAtPoint(wxGetMousePosition()) ? 1 : 0;
+  // The pointer is over one of the program's windows: what the user does there is meant for it. The windows'
+  // rectangles are known to the toolkit, so this asks the display only for the pointer.
+  const wxPoint p = wxGetMousePosition();
+  for (wxWindow* w : wxTopLevelWindows)
+    if (w->IsShown() && w->GetRect().Contains(p)) return 1;
+  return 0;
 }
 
 int32_t DesktopHost::key_down(int32_t key) {
@@ -151,7 +156,7 @@ void DesktopHost::set_cursor(int32_t kind) {
 }
 
 void DesktopHost::invalidate_current_window() {
-  if (CanvasView* v = view_of(current_hwnd)) v->RequestShow();
+  if (current_hwnd) canvas_changed(current_hwnd);
 }
 
 int DesktopHost::choose_file(const HostFileChoice& choice, char* result, size_t result_size) {
@@ -202,6 +207,10 @@ void DesktopHost::canvas_pointer(Canvas* canvas, int32_t* x, int32_t* y) {
 void DesktopHost::canvas_changed(Canvas* canvas) {
   if (!canvas) return;
   canvas->needs_repaint = 1;
+  if (render_frame && canvas == main_canvas(kCanvasRender)) {
+    render_frame->View()->EnginePaint();  // the engine invalidated the window: it draws the picture again
+    return;
+  }
   if (CanvasView* v = view_of(canvas)) v->RequestShow();
 }
 

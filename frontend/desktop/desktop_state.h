@@ -28,9 +28,14 @@ extern bool quit_requested;
 bool engine_in_use();
 
 // Counts one call of the windows into the engine for its scope.
+// When the last one ends and the engine is idle, what waited for it is done: closed pop-ups are taken down and a
+// quit asked for meanwhile ends the program.
+void engine_idle_again();
 struct EngineCall {
   EngineCall() { ++engine_calls; }
-  ~EngineCall() { --engine_calls; }
+  ~EngineCall() {
+    if (--engine_calls == 0) engine_idle_again();
+  }
   EngineCall(const EngineCall&) = delete;
   EngineCall& operator=(const EngineCall&) = delete;
 };

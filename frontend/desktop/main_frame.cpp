@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include <wx/app.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/statusbr.h>
@@ -134,9 +135,13 @@ void request_quit() {
     render_abort = 1;
     return;
   }
-  if (main_frame) main_frame->CallAfter([] {
-    if (main_frame) main_frame->Close(true);
-  });
+  if (main_frame) main_frame->Close(true);
+}
+
+void engine_idle_again() {
+  if (engine_in_use()) return;
+  PopupFrame::DestroyClosed();
+  if (quit_requested && main_frame) main_frame->Close(true);
 }
 
 void frame_char_hook(wxKeyEvent& event) {
@@ -280,14 +285,12 @@ void MainFrame::OnClose(wxCloseEvent& event) {
   render_frame = nullptr;
   main_frame = nullptr;
   Destroy();
+  // The program ends with its main frame, whatever hidden window the toolkit still keeps.
+  if (wxTheApp) wxTheApp->ExitMainLoop();
 }
 
 void MainFrame::OnIdle(wxIdleEvent& event) {
-  PopupFrame::DestroyClosed();
-  if (quit_requested && !engine_in_use() && main_frame == this) {
-    Close(true);
-    return;
-  }
-  desktop_host().show_changed_canvases();
+  engine_idle_again();
+  if (main_frame == this) desktop_host().show_changed_canvases();
   event.Skip();
 }

@@ -245,25 +245,34 @@ void PopupFrame::DestroyClosed() {
   // Newest first: each disabler gives back exactly what it took.
   std::vector<PopupFrame*> frames;
   frames.swap(closed_popups);
-  for (auto it = frames.rbegin(); it != frames.rend(); ++it) (*it)->Destroy();
+  for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
+    (*it)->Finish();
+    (*it)->Destroy();
+  }
+}
+
+void PopupFrame::Finish() {
+  if (m_record && !quit_requested && main_frame) {
+    if (m_record->frame == this) m_record->frame = nullptr;
+    PanelRecord* record = m_record;
+    m_record = nullptr;
+    EngineCall call;
+    panel_enable(record->parent);
+    panel_free(record);
+  }
+  m_record = nullptr;
+  delete m_disabler;  // the other windows take input again
+  m_disabler = nullptr;
 }
 
 PopupFrame::~PopupFrame() {
   closed_popups.erase(std::remove(closed_popups.begin(), closed_popups.end(), this), closed_popups.end());
   Canvas* canvas = m_canvas ? m_canvas->canvas() : nullptr;
-  if (m_record && !quit_requested && main_frame) {
-    if (m_record->frame == this) m_record->frame = nullptr;
-    EngineCall call;
-    panel_enable(m_record->parent);
-    panel_free(m_record);
-  }
-  m_record = nullptr;
+  Finish();
   if (canvas) {
     canvas->open = 0;
     desktop_host().retire_canvas(canvas);
   }
-  delete m_disabler;
-  m_disabler = nullptr;
 }
 
 void PopupFrame::OnClose(wxCloseEvent& event) {

@@ -40,6 +40,8 @@ class PopupFrame : public wxFrame {
   void CloseFromEngine();
   // Destroys the pop-ups the engine closed, when it is idle.
   static void DestroyClosed();
+  // Gives the record back to the engine (parent enabled, record freed) and the other windows their input.
+  void Finish();
 
  private:
   PopupFrame(PanelRecord* record, const wxPoint& pos, const wxSize& size);

@@ -21,7 +21,6 @@ wxBEGIN_EVENT_TABLE(RenderCanvas, CanvasView)
   EVT_MOUSE_EVENTS(RenderCanvas::OnMouse)
   EVT_KEY_DOWN(RenderCanvas::OnKeyDown)
   EVT_CHAR(RenderCanvas::OnChar)
-  EVT_SCROLLWIN(RenderCanvas::OnScroll)
 wxEND_EVENT_TABLE()
 
 wxBEGIN_EVENT_TABLE(RenderFrame, wxFrame)
@@ -41,26 +40,27 @@ void message(int32_t what, int32_t a = 0, int32_t b = 0) {
 }
 }  // namespace
 
-RenderCanvas::RenderCanvas(wxWindow* parent, Canvas* canvas) : CanvasView(parent, canvas, wxHSCROLL | wxVSCROLL) {
+RenderCanvas::RenderCanvas(wxWindow* parent, Canvas* canvas) : CanvasView(parent, canvas) {
   SetBackgroundColour(*wxBLACK);
 }
 
 void RenderCanvas::ShowRows() {
-  own_refresh_ = true;
+  show_rows_ = true;
   Refresh(false);
 }
 
-void RenderCanvas::UpdateBars() {
-  SetScrollbar(wxVERTICAL, render_vscroll_pos, 1, render_vscroll_steps > 0 ? render_vscroll_steps + 1 : 0);
-  SetScrollbar(wxHORIZONTAL, render_hscroll_pos, 1, render_hscroll_steps > 0 ? render_hscroll_steps + 1 : 0);
+void RenderCanvas::EnginePaint() {
+  engine_paint_ = true;
+  Refresh(false);
 }
 
 void RenderCanvas::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   // A paint the window system asks for lets the engine draw the picture again (or note it for later while a
   // render runs); rows the engine drew itself are only shown.
-  if (!own_refresh_) message(kRenderPaint);
-  own_refresh_ = false;
+  if (engine_paint_ || !show_rows_) message(kRenderPaint);
+  engine_paint_ = false;
+  show_rows_ = false;
   dc.SetBackground(*wxBLACK_BRUSH);
   dc.Clear();
   ShowRaster(dc);
@@ -89,19 +89,6 @@ void RenderCanvas::OnChar(wxKeyEvent& event) {
     return;
   }
   event.Skip();
-}
-
-void RenderCanvas::OnScroll(wxScrollWinEvent& event) {
-  const wxEventType t = event.GetEventType();
-  int32_t code = -1;
-  if (t == wxEVT_SCROLLWIN_LINEUP) code = 0;
-  if (t == wxEVT_SCROLLWIN_LINEDOWN) code = 1;
-  if (t == wxEVT_SCROLLWIN_PAGEUP) code = 2;
-  if (t == wxEVT_SCROLLWIN_PAGEDOWN) code = 3;
-  if (t == wxEVT_SCROLLWIN_THUMBTRACK || t == wxEVT_SCROLLWIN_THUMBRELEASE) code = 4;
-  if (code < 0) return;
-  message(event.GetOrientation() == wxVERTICAL ? kRenderVScroll : kRenderHScroll, code, event.GetPosition());
-  UpdateBars();
 }
 
 RenderFrame::RenderFrame(Canvas* canvas)
@@ -145,7 +132,8 @@ void RenderFrame::FitToCanvas() {
   Canvas* c = m_canvas->canvas();
   if (!c) return;
   sizing_ = true;
-  SetClientSize(c->width, c->height);
+  wanted_client_ = wxSize(c->width, c->height);
+  SetClientSize(wanted_client_);
   keep_window_on_screen(this);
   sizing_ = false;
 }
@@ -155,7 +143,6 @@ void RenderFrame::EngineEvent(const char* what) {
   if (w == "fit show") {
     FitToCanvas();
     UpdateMenu();
-    m_canvas->UpdateBars();
     if (!IsShown()) Show();
     Raise();
     m_canvas->ShowRows();
@@ -164,7 +151,6 @@ void RenderFrame::EngineEvent(const char* what) {
   } else if (w == "release" || w == "redraw" || w == "refresh" || w == "busy on" || w == "busy off" ||
              w == "close") {
     UpdateMenu();
-    m_canvas->UpdateBars();
     m_canvas->ShowRows();
   }
 }
@@ -197,10 +183,11 @@ void RenderFrame::OnSize(wxSizeEvent& event) {
   event.Skip();
   if (sizing_ || !IsShown() || IsIconized()) return;
   const wxSize c = GetClientSize();
+  if (c == wanted_client_) return;  // the size the engine asked for, arriving late
   Canvas* canvas = m_canvas->canvas();
   if (canvas && (canvas->width != c.x || canvas->height != c.y)) {
+    wanted_client_ = c;
     message(kRenderSize, c.x, c.y);
-    m_canvas->UpdateBars();
     m_canvas->Refresh(false);
   }
 }

@@ -1,4 +1,5 @@
-// The render window: a top-level window of its own that shows the picture while and after it is rendered.
+// The render window: a top-level window of its own that shows the picture while and after it is rendered. It has
+// no scroll bars: a picture larger than the window is panned with the keys and the "Pan" menu.
 #pragma once
 
 #include <wx/frame.h>
@@ -10,16 +11,16 @@ class RenderCanvas : public CanvasView {
   RenderCanvas(wxWindow* parent, Canvas* canvas);
   // The engine drew rows: show them without asking the engine to paint.
   void ShowRows();
-  // The scroll bars as the engine sets them.
-  void UpdateBars();
+  // The engine invalidated the window: the next paint asks it to draw the picture.
+  void EnginePaint();
 
  private:
   void OnPaint(wxPaintEvent& event);
   void OnMouse(wxMouseEvent& event);
   void OnKeyDown(wxKeyEvent& event);
   void OnChar(wxKeyEvent& event);
-  void OnScroll(wxScrollWinEvent& event);
-  bool own_refresh_ = false;
+  bool show_rows_ = false;     // a repaint asked for to show rows the engine drew
+  bool engine_paint_ = false;  // a repaint the engine asked for
   wxDECLARE_EVENT_TABLE();
 };
 
@@ -31,6 +32,7 @@ class RenderFrame : public wxFrame {
   void EngineEvent(const char* what);
   // Shows rows drawn during a render.
   void ShowImage();
+  RenderCanvas* View() const { return m_canvas; }
 
  private:
   void OnClose(wxCloseEvent& event);
@@ -41,5 +43,6 @@ class RenderFrame : public wxFrame {
   void FitToCanvas();
   RenderCanvas* m_canvas = nullptr;
   bool sizing_ = false;
+  wxSize wanted_client_;
   wxDECLARE_EVENT_TABLE();
 };
