@@ -103,7 +103,8 @@ void DesktopHost::set_pointer_position(int32_t x, int32_t y) {
 
 int32_t DesktopHost::pointer_buttons() {
   const wxMouseState m = wxGetMouseState();
-  int32_t b = pressed_;
+  int32_t b = 0;
+  if (pressed_ && tick_count() - pressed_tick_ < 500) b = pressed_;
   pressed_ = 0;  // a press seen by a window is reported once, even when the button is already up again
   if (m.LeftIsDown()) b |= kHostButtonLeft;
   if (m.RightIsDown()) b |= kHostButtonRight;
@@ -128,8 +129,10 @@ int32_t DesktopHost::key_down(int32_t key) {
 }
 
 int32_t DesktopHost::next_key() {
-  // Taking a message runs the others that wait: paints, and the keys that fill the queue.
-  if (!dispatching_) {
+  // Taking a message runs the others that wait: paints, and the keys that fill the queue. The one poll that a
+  // pointer event makes runs nothing, so that the next pointer event comes after it instead of inside it; a
+  // loop that polls again and again (editing a field, a command waiting for a key) gets the messages.
+  if (!dispatching_ && ++key_polls_ > 1) {
     dispatching_ = true;
     show_changed_canvases();
     run_pending(10);
@@ -240,6 +243,13 @@ void DesktopHost::push_key(int32_t code) {
   if (keys_.size() >= kKeyQueueSize) keys_.pop_front();
   keys_.push_back(code & 0xFFFF);
 }
+
+void DesktopHost::note_press(int32_t buttons) {
+  pressed_ |= buttons;
+  pressed_tick_ = tick_count();
+}
+
+bool DesktopHost::press_waiting() { return pressed_ != 0 && tick_count() - pressed_tick_ < 500; }
 
 void DesktopHost::retire_canvas(Canvas* canvas) {
   if (canvas) retired_.push_back(canvas);

@@ -51,11 +51,15 @@ class DesktopHost : public SystemHost {
   // A key for the engine's key queue (engine key code, 16 bits); the oldest are dropped beyond 64.
   void push_key(int32_t code);
   void clear_keys() { keys_.clear(); }
+  // A window called into the engine while it was idle.
+  void new_engine_call() { key_polls_ = 0; }
   // Canvases of closed pop-ups: kept until the host ends, since the engine may still name one as its window.
   void retire_canvas(Canvas* canvas);
-  // A button press a window saw (HostButtons bits); the next pointer_buttons reports it.
-  void note_press(int32_t buttons) { pressed_ |= buttons; }
-  void forget_press() { pressed_ = 0; }
+  // A button press a window saw (HostButtons bits): the next pointer_buttons within half a second reports it, so
+  // that a click shorter than the engine's polling is not lost.
+  void note_press(int32_t buttons);
+  // 1 while a noted press waits for the engine to see it.
+  bool press_waiting();
   ~DesktopHost() override;
 
  private:
@@ -63,8 +67,10 @@ class DesktopHost : public SystemHost {
   std::deque<int32_t> keys_;
   std::vector<Canvas*> retired_;
   bool dispatching_ = false;
+  int32_t key_polls_ = 0;  // key polls since the engine was last called from idle
   bool render_dirty_ = false;
   int32_t pressed_ = 0;
+  uint32_t pressed_tick_ = 0;
 };
 
 DesktopHost& desktop_host();

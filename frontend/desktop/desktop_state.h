@@ -31,8 +31,12 @@ bool engine_in_use();
 // When the last one ends and the engine is idle, what waited for it is done: closed pop-ups are taken down and a
 // quit asked for meanwhile ends the program.
 void engine_idle_again();
+// The first of them begins.
+void engine_call_started();
 struct EngineCall {
-  EngineCall() { ++engine_calls; }
+  EngineCall() {
+    if (engine_calls++ == 0) engine_call_started();
+  }
   ~EngineCall() {
     if (--engine_calls == 0) engine_idle_again();
   }

@@ -138,6 +138,8 @@ void request_quit() {
   if (main_frame) main_frame->Close(true);
 }
 
+void engine_call_started() { desktop_host().new_engine_call(); }
+
 void engine_idle_again() {
   if (engine_in_use()) return;
   PopupFrame::DestroyClosed();

@@ -70,11 +70,12 @@ void TopoCanvas::OnMouse(wxMouseEvent& event) {
     map_window_focused();
   }
   note_button_press(event);
+  if (engine_in_use()) return;  // left to the engine's poll that dispatched it
   if (topo_panel) {
     EngineCall call;
     topo_panel_event(topo_panel);
+    if (desktop_host().press_waiting()) topo_panel_event(topo_panel);  // a press that came meanwhile
   }
-  desktop_host().forget_press();
 }
 
 void TopoCanvas::OnKeyDown(wxKeyEvent& event) {
@@ -113,12 +114,13 @@ void PreviewCanvas::OnMouse(wxMouseEvent& event) {
     map_window_focused();
   }
   note_button_press(event);
+  if (engine_in_use()) return;  // left to the engine's poll that dispatched it
   PanelRecord* record = &preview_panel_record;
   if (record->event) {
     EngineCall call;
     record->event(record);
+    if (desktop_host().press_waiting()) record->event(record);  // a press that came meanwhile
   }
-  desktop_host().forget_press();
 }
 
 void PreviewCanvas::OnChar(wxKeyEvent& event) { frame_char(event); }

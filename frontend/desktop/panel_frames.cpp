@@ -69,12 +69,16 @@ void fix_client_size(wxFrame* frame, const wxSize& client) {
 }
 
 void deliver_mouse(PanelRecord* record, wxMouseEvent& event) {
+  if (!record || !record->event) return;
+  const bool nested = engine_in_use();
   note_button_press(event);
-  if (record && record->event) {
-    EngineCall call;
-    record->event(record);
-  }
-  desktop_host().forget_press();
+  // An event that arrives while the engine handles another one (it dispatches messages while it polls) is left to
+  // that poll, except the right button, which asks a running command to stop.
+  if (nested && !(event.RightDown() || event.RightDClick())) return;
+  EngineCall call;
+  record->event(record);
+  // A press that came while the engine handled this event is handed to it now.
+  if (desktop_host().press_waiting()) record->event(record);
 }
 }  // namespace
 

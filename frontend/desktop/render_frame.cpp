@@ -67,11 +67,9 @@ void RenderCanvas::OnPaint(wxPaintEvent&) {
 }
 
 void RenderCanvas::OnMouse(wxMouseEvent& event) {
-  note_button_press(event);
   if (event.LeftUp()) message(kRenderLeftUp);
   if (event.RightUp()) message(kRenderRightUp);
   if (event.LeftDown()) SetFocus();
-  desktop_host().forget_press();
 }
 
 void RenderCanvas::OnKeyDown(wxKeyEvent& event) {

@@ -58,14 +58,25 @@ wait_gone() {
   return 1
 }
 
-# The render window: the visible window of the program that is none of the fixed ones and no panel.
+# 0 when the window is mapped and viewable.
+window_visible() {
+  xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# The render window while it is shown: the window of the program that is none of the fixed ones and no panel. Its
+# title follows the status texts, so once found it is known by its id.
+render_id=""
 render_window() {
+  if [ -n "$render_id" ]; then
+    window_visible "$render_id" && { echo "$render_id"; return 0; }
+    return 1
+  fi
   local w n
   for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
     n=$(xdotool getwindowname "$w" 2>/dev/null)
     case "$n" in
       Dalvenor|Select|Topo|Preview|Camera|Light|Sky|Terrain|Water|Tree|Texture|Manipulation|Creation|Placement|Image|"VR Control"|Path|Animation|dalvenor|"") ;;
-      *) echo "$w"; return 0 ;;
+      *) render_id="$w"; echo "$w"; return 0 ;;
     esac
   done
   return 1
@@ -135,4 +146,65 @@ quit_through_menu() {
   if [ -n "$(find_windows '^(Dalvenor|Select|Topo|Preview|Camera)$')" ]; then
     fail "windows left after Exit"
   fi
+}
+
+# Skips the test (status 77) while the image and render commands are not built: the Render tool and button then
+# only say "Not available yet.".
+need_render_command() {
+  if grep -q 'image_render_commands\[\] = {{0, nullptr}}' "$source_dir/engine/panels/command_rows_pending.cpp" 2>/dev/null; then
+    echo "SKIP: the Render command is not built yet"
+    exit 77
+  fi
+}
+
+# Clicks the "Render" tool, the last one of the Select window.
+click_render_tool() {
+  local sel
+  sel=$(wait_window '^Select$' 30) || fail "no Select window"
+  geometry "$sel"
+  click_in "$sel" $((WIDTH / 2)) $((HEIGHT - 20))
+}
+
+# Waits for the render window to show the reference picture (at any position in the window): exactly, or with
+# "near" as $3 with a root mean square difference below 2%. Fails after $2 seconds.
+wait_picture() {
+  local reference="$1" end=$((SECONDS + ${2:-120})) mode="${3:-exact}" rw diff
+  while [ $SECONDS -lt $end ]; do
+    if rw=$(render_window); then
+      import -window "$rw" shown.png 2>/dev/null
+      if [ "$mode" = exact ]; then
+        diff=$(compare -metric AE -subimage-search shown.png "$reference" null: 2>&1 | cut -d' ' -f1)
+        [ "$diff" = "0" ] && return 0
+      else
+        diff=$(compare -metric RMSE -subimage-search shown.png "$reference" null: 2>&1 | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p')
+        [ -n "$diff" ] && awk -v d="$diff" 'BEGIN { exit !(d < 0.02) }' && return 0
+      fi
+    fi
+    sleep 0.5
+  done
+  fail "the render window does not show the picture of the unattended render (last difference: ${diff:-none})"
+}
+
+# The centre of a tool of the Select window: the tools' ids (2 Topo, 3 Preview, 4 to 17 the panels, 19 Display,
+# 20 Render), the tools standing 35 pixels apart with separators before Camera, Display and Render.
+tool_y() {
+  case "$1" in
+    2) echo 22 ;;
+    3) echo 54 ;;
+    19) echo 622 ;;
+    20) echo 684 ;;
+    *) echo $((104 + ($1 - 4) * 349 / 10)) ;;
+  esac
+}
+
+click_tool() {
+  local sel
+  sel=$(wait_window '^Select$' 30) || fail "no Select window"
+  geometry "$sel"
+  click_in "$sel" $((WIDTH / 2)) "$(tool_y "$1")"
+}
+
+# Number of pixels that differ between two pictures of the same size.
+pixels_differ() {
+  compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
 }
