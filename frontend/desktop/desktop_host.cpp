@@ -8,6 +8,8 @@
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 
+#include "engine/raster/render_window.h"
+#include "engine/ui/engine_control.h"
 #include "engine/ui/panel_record.h"
 #include "engine/ui/screen.h"
 #include "frontend/desktop/canvas_view.h"
@@ -19,6 +21,14 @@
 
 namespace {
 DesktopHost* the_host = nullptr;
+
+// After a quit, every poll of the engine is told to stop, so that a script or an animation does not go on with
+// its next frame.
+void keep_stopping() {
+  if (!quit_requested) return;
+  user_abort = 1;
+  render_abort = 1;
+}
 constexpr size_t kKeyQueueSize = 64;
 // At most this many messages per call of dispatch_pending_events: a steady stream cannot hold the engine.
 constexpr int kDispatchLimit = 1000;
@@ -73,11 +83,14 @@ void DesktopHost::dispatch_pending_events() {
 }
 
 int DesktopHost::ask_yes_no(const char* message, const char* button1, const char* button2) {
+  // The user quits: what the engine still asks on its way out gets the answer that does not go on.
+  if (quit_requested) return button2 ? 0 : 1;
   QuestionDialog dialog(main_frame, message ? message : "", button1 ? button1 : "  OK  ", button2);
   return dialog.ShowModal() == wxID_YES ? 1 : 0;
 }
 
 int DesktopHost::ask_value(const char* message, const char* button1, const char* button2, int32_t* value) {
+  if (quit_requested) return button2 ? 0 : 1;  // quitting: the value stays as it is
   int32_t shown = value ? *value : 0;
   ValueDialog dialog(main_frame, message ? message : "", button1 ? button1 : "  OK  ", button2, &shown);
   if (dialog.ShowModal() != wxID_YES) return 0;
@@ -138,6 +151,7 @@ int32_t DesktopHost::next_key() {
     run_pending(10);
     dispatching_ = false;
   }
+  keep_stopping();
   if (keys_.empty()) return 0;
   const int32_t k = keys_.front();
   keys_.pop_front();
@@ -145,6 +159,7 @@ int32_t DesktopHost::next_key() {
 }
 
 int32_t DesktopHost::dispatch_messages(int32_t max_count) {
+  keep_stopping();
   if (dispatching_ || max_count <= 0) return 0;
   dispatching_ = true;
   show_changed_canvases();

@@ -48,14 +48,16 @@ TopoCanvas::TopoCanvas(wxWindow* parent, Canvas* canvas) : CanvasView(parent, ca
 void TopoCanvas::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   if (topo_first_paint) {
-    // The engine's start-up: the command line, the start-up script and landscape. A paint nested in it finds
-    // the flag still set, and the engine refuses the second start-up because it is busy.
-    {
-      EngineCall call;
-      engine_command(1419, 0, 0, topo_panel);
-    }
+    // The engine's start-up (the command line, the start-up script and landscape) runs once, right after this
+    // first paint has shown the map: a long start-up script then runs with the windows drawn.
     topo_first_paint = 0;
     drawn_ = true;
+    startup_timer_.SetOwner(this);
+    Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+      EngineCall call;
+      engine_command(1419, 0, 0, topo_panel);
+    });
+    startup_timer_.StartOnce(1);
   } else if (!drawn_) {
     drawn_ = true;
     EngineCall call;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <wx/frame.h>
+#include <wx/timer.h>
 
 #include "frontend/desktop/canvas_view.h"
 
@@ -15,6 +16,7 @@ class TopoCanvas : public CanvasView {
   void OnKeyDown(wxKeyEvent& event);
   void OnKeyUp(wxKeyEvent& event);
   void OnChar(wxKeyEvent& event);
+  wxTimer startup_timer_;
   wxDECLARE_EVENT_TABLE();
 };
 

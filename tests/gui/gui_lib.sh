@@ -89,7 +89,7 @@ click_in() {
 
 # Geometry of a window into WIDTH, HEIGHT, X and Y.
 geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
 }
 
 # Gives a window the keyboard and types keys into it.
@@ -207,4 +207,38 @@ click_tool() {
 # Number of pixels that differ between two pictures of the same size.
 pixels_differ() {
   compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# The question box: a window of the program with an empty title (the question is in the box), waiting up to $1
+# seconds.
+wait_question() {
+  local end=$((SECONDS + ${1:-60})) w
+  while [ $SECONDS -lt $end ]; do
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+      [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] || continue
+      geometry "$w"
+      if [ "$WIDTH" -gt 60 ] && [ "$HEIGHT" -gt 60 ] && [ "$WIDTH" -lt 1000 ]; then echo "$w"; return 0; fi
+    done
+    kill -0 "$app_pid" 2>/dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+# Types a number into the value box (its field is the last control: Shift+Tab from the first button reaches
+# it) and chooses the first button.
+answer_value() {
+  local box="$1" value="$2"
+  keys_to "$box" shift+Tab ctrl+a
+  xdotool type --delay 60 "$value"
+  xdotool key Return
+}
+
+# Answers each question box that comes within $1 seconds of the last one with its first button.
+answer_questions() {
+  local box
+  while box=$(wait_question "${1:-3}"); do
+    keys_to "$box" Return
+    sleep 0.5
+  done
 }
