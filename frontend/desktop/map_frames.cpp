@@ -32,10 +32,12 @@ wxEND_EVENT_TABLE()
 
 wxBEGIN_EVENT_TABLE(TopoFrame, wxFrame)
   EVT_ACTIVATE(TopoFrame::OnActivate)
+  EVT_CLOSE(TopoFrame::OnClose)
 wxEND_EVENT_TABLE()
 
 wxBEGIN_EVENT_TABLE(PreviewFrame, wxFrame)
   EVT_ACTIVATE(PreviewFrame::OnActivate)
+  EVT_CLOSE(PreviewFrame::OnClose)
 wxEND_EVENT_TABLE()
 
 void map_window_focused() {
@@ -147,6 +149,23 @@ TopoFrame::~TopoFrame() { topo_frame = nullptr; }
 
 void TopoFrame::OnActivate(wxActivateEvent& event) {
   if (event.GetActive()) map_window_focused();
+  event.Skip();
+}
+
+// The map and the preview live as long as the program: a close request is refused (the engine draws into them).
+void TopoFrame::OnClose(wxCloseEvent& event) {
+  if (event.CanVeto()) {
+    event.Veto();
+    return;
+  }
+  event.Skip();
+}
+
+void PreviewFrame::OnClose(wxCloseEvent& event) {
+  if (event.CanVeto()) {
+    event.Veto();
+    return;
+  }
   event.Skip();
 }
 

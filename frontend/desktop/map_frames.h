@@ -39,6 +39,7 @@ class TopoFrame : public wxFrame {
 
  private:
   void OnActivate(wxActivateEvent& event);
+  void OnClose(wxCloseEvent& event);
   wxDECLARE_EVENT_TABLE();
 };
 
@@ -50,6 +51,7 @@ class PreviewFrame : public wxFrame {
 
  private:
   void OnActivate(wxActivateEvent& event);
+  void OnClose(wxCloseEvent& event);
   wxDECLARE_EVENT_TABLE();
 };
 

@@ -31,10 +31,13 @@ box=$(wait_question 30) || fail "no message for a codec number that does not exi
 keys_to "$box" Return
 box=$(wait_window '^Enter Value$' 30) || fail "the codec was not asked again"
 answer_value "$box" 1
-# A codec that loses detail asks for the quality too: Enter keeps the value shown.
-if box=$(wait_window '^Enter Value$' 5); then keys_to "$box" Return; fi
-for i in $(seq 1 100); do ls value_movie* >/dev/null 2>&1 && break; sleep 0.2; done
-sleep 2
+# Codec 1 loses detail, so the quality is asked too: Enter keeps the value shown.
+sleep 1
+box=$(wait_window '^Enter Value$' 60) || fail "no value box for the quality"
+keys_to "$box" Return
+# Quit once frames are being written into the movie.
+for i in $(seq 1 300); do [ -n "$(find . -name 'value_movie*' -size +0c)" ] && break; sleep 0.2; done
+[ -n "$(find . -name 'value_movie*' -size +0c)" ] || fail "no frames written into the movie"
 quit_through_menu
 movie=$(ls value_movie*.avi value_movie* 2>/dev/null | head -1)
 [ -n "$movie" ] || fail "no movie written"
