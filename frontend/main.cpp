@@ -1,23 +1,27 @@
-// The dalvenor program: brings the engine up on the system host and runs the command line and the
-// start-up files unattended; messages, status and progress are printed on the standard error stream.
-#include <cstdio>
+// The dalvenor program: the desktop program when a display is available, else (or with -b) the command line and
+// the start-up files run unattended.
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
-#include "engine/files/file_messages.h"
-#include "engine/files/movie_writer.h"
-#include "engine/host/system_host.h"
-#include "engine/app/command_line.h"
-#include "engine/app/engine_init.h"
-#include "engine/app/startup.h"
-#include "engine/app/startup_command.h"
+#include "frontend/desktop_entry.h"
 
 int main(int argc, char** argv) {
-  SystemHost system;
-  set_host(&system);
-  movie_ask_codec = 0;  // unattended: movies take the preselected codec
-  set_command_line_args(argc, argv);
-  engine_init();
-  startup_command(nullptr);
-  set_host(nullptr);
-  // Success only when every command-line file ran or loaded to its end and no file failed.
-  return (startup_failures == 0 && file_errors_shown == 0) ? 0 : 1;
+  // "-b" asks for an unattended run; it is taken off the command line the engine sees.
+  std::vector<char*> args;
+  bool unattended = false;
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && std::strcmp(argv[i], "-b") == 0) {
+      unattended = true;
+      continue;
+    }
+    args.push_back(argv[i]);
+  }
+  args.push_back(nullptr);
+  const int n = static_cast<int>(args.size()) - 1;
+  if (!unattended && desktop_available()) {
+    const int status = run_desktop(n, args.data());
+    if (status != kDesktopUnavailable) return status;
+  }
+  return run_unattended(n, args.data());
 }

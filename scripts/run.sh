@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds the program and runs it unattended; with no arguments it renders the island example.
-# Output goes to the folder out/ of the checkout.
+# Sets up and builds the program, then starts the desktop program when a display is available; without a display
+# it runs unattended and, with no arguments, renders the island example. Output goes to the folder out/ of the
+# checkout.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -8,7 +9,8 @@ bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$(nproc)" --target dalvenor
 args=()
-if [ $# -eq 0 ]; then
+if [ $# -eq 0 ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: rendering the island example unattended into out/." >&2
   args=("$root/examples/island_sunset.scr")
 else
   for a in "$@"; do

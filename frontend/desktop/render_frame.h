@@ -1,0 +1,48 @@
+// The render window: a top-level window of its own that shows the picture while and after it is rendered. It has
+// no scroll bars: a picture larger than the window is panned with the keys and the "Pan" menu.
+#pragma once
+
+#include <wx/frame.h>
+
+#include "frontend/desktop/canvas_view.h"
+
+class RenderCanvas : public CanvasView {
+ public:
+  RenderCanvas(wxWindow* parent, Canvas* canvas);
+  // The engine drew rows: show them without asking the engine to paint.
+  void ShowRows();
+  // The engine invalidated the window: the next paint asks it to draw the picture.
+  void EnginePaint();
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  void OnMouse(wxMouseEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+  void OnChar(wxKeyEvent& event);
+  bool show_rows_ = false;     // a repaint asked for to show rows the engine drew
+  bool engine_paint_ = false;  // a repaint the engine asked for
+  wxDECLARE_EVENT_TABLE();
+};
+
+class RenderFrame : public wxFrame {
+ public:
+  explicit RenderFrame(Canvas* canvas);
+  ~RenderFrame() override;
+  // What the engine did to the window: "fit show", "hide", "release", "close", "busy on" and the like.
+  void EngineEvent(const char* what);
+  // Shows rows drawn during a render.
+  void ShowImage();
+  RenderCanvas* View() const { return m_canvas; }
+
+ private:
+  void OnClose(wxCloseEvent& event);
+  void OnMenu(wxCommandEvent& event);
+  void OnMenuOpen(wxMenuEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void UpdateMenu();
+  void FitToCanvas();
+  RenderCanvas* m_canvas = nullptr;
+  bool sizing_ = false;
+  wxSize wanted_client_;
+  wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,43 @@
+# Every control panel opens from the Select window; gadgets of the Camera panel react to clicks, and a camera
+# placed with a map click changes the preview.
+source "$(dirname "$0")/gui_lib.sh"
+start_program
+wait_window '^Camera$' 60 >/dev/null || fail "start-up did not finish"
+sleep 1
+# The scene panels must open; the other panels open once the engine offers them.
+names=(Camera Light Sky Terrain Water Tree Texture Manipulation Creation Placement Image "VR Control" Path Animation)
+for type in $(seq 5 17); do
+  name="${names[$((type - 4))]}"
+  click_tool "$type"
+  if [ "$type" -le 10 ]; then
+    wait_window "^$name\$" 20 >/dev/null || fail "the $name panel did not open"
+  fi
+done
+sleep 1
+screenshot panels_open
+# Clicking the tool of the active panel hides it; clicking again brings it back.
+click_tool 10
+wait_gone '^Texture$' 10 || fail "the Texture tool did not hide its panel"
+click_tool 10
+wait_window '^Texture$' 10 >/dev/null || fail "the Texture tool did not show its panel again"
+# The Camera panel to the front; "Wide angle" changes the lens and so the preview.
+click_tool 4
+cam=$(wait_window '^Camera$' 10) || fail "no Camera panel"
+sleep 1
+preview=$(wait_window '^Preview$')
+import -window "$preview" preview0.png
+click_in "$cam" 84 363
+sleep 2
+import -window "$preview" preview1.png
+[ "$(pixels_differ preview0.png preview1.png)" -gt 500 ] || fail "Wide angle did not change the preview"
+# "Place camera", then a click on the map: the camera moves and the preview follows.
+click_in "$cam" 85 49
+sleep 0.5
+topo=$(wait_window '^Topo$')
+click_in "$topo" 80 220
+sleep 2
+import -window "$preview" preview2.png
+[ "$(pixels_differ preview1.png preview2.png)" -gt 500 ] || fail "placing the camera on the map did not change the preview"
+screenshot camera_placed
+quit_through_menu
+echo PASS
