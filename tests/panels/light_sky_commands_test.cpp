@@ -97,7 +97,7 @@ TEST_F(LightSkyCommands, EveryIdReachesItsOperation) {
   }
 }
 
-TEST_F(LightSkyCommands, EveryIdHasARowAndNoneIsWaiting) {
+TEST_F(LightSkyCommands, EveryIdHasARowInItsFamily) {
   const uint32_t ids[] = {1048, 1049, 1050, 1051, 1160, 1161, 1197, 1213, 1217, 1218, 1222, 1248, 1249,
                           1250, 1255, 1317, 1327, 1328, 1329, 1330, 1361, 1408, 1410, 1411, 1415, 1416};
   for (uint32_t id : ids) {

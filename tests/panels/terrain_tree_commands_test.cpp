@@ -128,7 +128,7 @@ TEST_F(TerrainTreeCommands, EveryIdReachesItsOperation) {
   }
 }
 
-TEST_F(TerrainTreeCommands, EveryIdHasARowAndNoneIsWaiting) {
+TEST_F(TerrainTreeCommands, EveryIdHasARowInItsFamily) {
   const uint32_t ids[] = {1009, 1010, 1011, 1012, 1014, 1015, 1016, 1062, 1194, 1195, 1196, 1198, 1199, 1200,
                           1201, 1202, 1203, 1204, 1205, 1206, 1207, 1208, 1209, 1226, 1256, 1257, 1258, 1259,
                           1260, 1261, 1262, 1263, 1264, 1313, 1314, 1315, 1316, 1331, 1332, 1333, 1334, 1335,
