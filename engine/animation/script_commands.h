@@ -29,3 +29,6 @@ extern const ScriptRoutineRow script_pending_routines[];   // keywords whose eng
 void script_mark_shades_stale();
 void script_mark_colors_cliffs_stale();
 void script_mark_palette_stale();
+// After the grid was replaced by a new or imported landscape: colours and shades cleared, vertical scale 1,
+// sea level 0, the default view and levels, everything derived marked stale, the panels redrawn.
+void script_landscape_replaced();

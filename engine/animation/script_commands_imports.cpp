@@ -3,12 +3,8 @@
 
 #include "engine/animation/script_arguments.h"
 #include "engine/animation/script_commands.h"
-#include "engine/core/grid.h"
-#include "engine/core/settings.h"
 #include "engine/files/file_messages.h"
 #include "engine/files/raw_elevations.h"
-#include "engine/landscape/camera.h"
-#include "engine/ui/panel_hooks.h"
 
 namespace {
 
@@ -29,18 +25,7 @@ int32_t cmd_load_binary_dem(int32_t, char* line) {
     msg_error_reading(name);
     return 1;
   }
-  clear_colors();
-  clear_shades();
-  landscape_view.vertical_scale = landscape_view.built_vertical_scale = 1.0f;
-  scan_elevation_range();
-  terrain_settings.sea_level = 0;
-  default_view_high();
-  default_levels();
-  script_mark_shades_stale();
-  script_mark_colors_cliffs_stale();
-  script_mark_palette_stale();
-  derived_data.landscape_changed = 1;
-  main_panels_redraw();
+  script_landscape_replaced();
   return 1;
 }
 

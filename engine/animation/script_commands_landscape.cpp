@@ -104,21 +104,10 @@ int32_t cmd_landscape_size(int32_t code, char* line) {
     result = requester(text_buffer, "Continue", "Cancel") == 1 ? 1 : -1;
   }
   if (code == 1258) return result;
-  clear_colors();
-  clear_shades();
-  landscape_view.vertical_scale = 1.0f;
-  landscape_view.built_vertical_scale = 1.0f;
-  terrain_settings.sea_level = 0;
-  scan_elevation_range();
-  default_view_high();
-  default_levels();
-  script_mark_shades_stale();
-  script_mark_colors_cliffs_stale();
-  script_mark_palette_stale();
-  derived_data.landscape_changed = 1;
-  main_panels_redraw();
+  script_landscape_replaced();
   return result;
 }
+
 
 }  // namespace
 
@@ -142,3 +131,19 @@ const ScriptRoutineRow script_landscape_routines[] = {
     {1263, cmd_landscape_size},    // LandscapeSizeOhMyGod
     {0, nullptr},
 };
+
+void script_landscape_replaced() {
+  clear_colors();
+  clear_shades();
+  landscape_view.vertical_scale = 1.0f;
+  landscape_view.built_vertical_scale = 1.0f;
+  terrain_settings.sea_level = 0;
+  scan_elevation_range();
+  default_view_high();
+  default_levels();
+  script_mark_shades_stale();
+  script_mark_colors_cliffs_stale();
+  script_mark_palette_stale();
+  derived_data.landscape_changed = 1;
+  main_panels_redraw();
+}
