@@ -1,5 +1,6 @@
 // The render window on the toolkit: its menus, keys, buttons, scroll bars and closing, handed to the engine.
 #include "frontend/desktop/render_frame.h"
+#include "frontend/desktop/icons.h"
 
 #include <algorithm>
 #include <cstring>
@@ -135,6 +136,7 @@ RenderFrame::RenderFrame(Canvas* canvas)
   pan->Append(15, "Scale\tKP_Multiply");
   bar->Append(pan, "&Pan");
   SetMenuBar(bar);
+  SetIcons(program_icon_bundle());  // the program's own icon, as its other main windows
   m_canvas = new RenderCanvas(this, canvas);
   // The bars are as wide as the engine counts them, so the picture beside them is the size it computes.
   m_vbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxSize(kRenderScrollBar, 50), wxSB_VERTICAL);
