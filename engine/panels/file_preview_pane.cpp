@@ -7,9 +7,11 @@
 #include <cstring>
 
 #include "engine/core/text.h"
+#include "engine/files/file_open.h"
 #include "engine/files/file_requester.h"
 #include "engine/files/pcx_preview.h"
 #include "engine/host/canvas.h"
+#include "engine/host/system.h"
 #include "engine/ui/screen.h"
 
 namespace {
@@ -120,6 +122,9 @@ int32_t preview_pane_select(Canvas* canvas, const PreviewArea& area, const char*
   const int n = std::snprintf(path, sizeof path, "%s\\%s", folder, name);
   if (n < 0 || static_cast<size_t>(n) >= sizeof path) return 0;
   if (!preview_pane_kind(path)) return 0;
+  // Only plain files are read: opening a pipe or a device named like a picture could wait for ever or never end.
+  char resolved[4096];
+  if (!resolve_path(path, resolved, sizeof resolved) || system_file_status(resolved).kind != kSystemRegular) return 0;
   copy_text(file_preview_folder, folder, sizeof file_preview_folder);
   copy_text(file_preview_spec, name, sizeof file_preview_spec);
   copy_text(file_preview_path, path, sizeof file_preview_path);

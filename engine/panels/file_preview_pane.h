@@ -26,5 +26,6 @@ void clear_preview(Canvas* canvas, const PreviewArea& area);
 void paint_preview(Canvas* canvas, const PreviewArea& area, const ImageBuffer* image);
 // The selection changed to folder\name: the old preview is dropped; with previews on and a previewable
 // file, the file is read, fitted to the area and painted (file_preview_image then holds it). A file that
-// cannot be read leaves the area cleared. Returns 1 when a preview is shown.
+// cannot be read, or is no plain file (a pipe, a device, a folder), leaves the area cleared. Returns 1 when a
+// preview is shown.
 int32_t preview_pane_select(Canvas* canvas, const PreviewArea& area, const char* folder, const char* name);

@@ -278,9 +278,10 @@ void render_set_scroll_ranges(int32_t cw, int32_t ch) {
       if (render_vscroll_steps > 0) cw -= kRenderScrollBar;
     }
   }
-  render_vscroll_pos = render_hscroll_pos = 0;
   render_scroll_x = render_scroll_y = 0;
   render_view_geometry(cw, ch);
+  // The view starts centred, so the bars start where the view is, not at the top and left edges.
+  set_bar_positions();
   rendering_active = saved;
 }
 

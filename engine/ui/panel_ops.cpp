@@ -119,12 +119,21 @@ PanelRecord* panel_free(PanelRecord* panel) {
   panel_hover_help(panel, -1, -1);
   free_open_pages(panel, false);
   unlink_child(panel);
+  // What still stands on its stack outlives it: nothing may reach the freed record through a parent link.
+  for (PanelRecord* c = panel->child; c; c = c->sibling) c->parent = nullptr;
+  panel->child = nullptr;
   if (panel->saved) {
     free_screen_rect(panel->saved);
     panel->saved = nullptr;
   }
   host().free_block(panel);
   return nullptr;
+}
+
+void popup_window_destroyed(PanelRecord* panel) {
+  if (!panel) return;
+  panel_enable(panel->parent);
+  panel_free(panel);
 }
 
 PanelRecord* sub_panel_new(PanelRecord* parent, int32_t x, int32_t y, int32_t width, int32_t height,

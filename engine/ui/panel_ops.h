@@ -14,8 +14,12 @@ void panel_window_create(PanelRecord* panel);
 // Null when memory runs out (nothing opened, the parent's stack unchanged).
 PanelRecord* panel_open(PanelRecord* parent, const char* title, int32_t id, int32_t x, int32_t y, int32_t width,
                         int32_t height, int32_t (*draw)(PanelRecord*), void (*event)(PanelRecord*));
-// Frees a pop-up panel (and its open tab pages) and pops it from its parent's stack; returns null.
+// Frees a pop-up panel (and its open tab pages) and pops it from its parent's stack; returns null. Pop-ups
+// opened from it and still alive no longer name it as their parent.
 PanelRecord* panel_free(PanelRecord* panel);
+// The front end destroyed a pop-up's window: the parent takes input again (one disable fewer) and the record is
+// freed. Pop-ups may be destroyed in any order, a parent pop-up before its own pop-ups too.
+void popup_window_destroyed(PanelRecord* panel);
 // Makes the list the panel's gadget list, enables the panel and draws the list. Null panel: nothing.
 void panel_set_gadgets(PanelRecord* panel, GadgetRecord* list);
 // The same without drawing.

@@ -8,6 +8,7 @@
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 
+#include "engine/panels/file_preview_pane.h"
 #include "engine/raster/render_window.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/panel_record.h"
@@ -15,9 +16,11 @@
 #include "frontend/desktop/canvas_view.h"
 #include "frontend/desktop/desktop_state.h"
 #include "frontend/desktop/dialogs.h"
+#include "frontend/desktop/file_preview.h"
 #include "frontend/desktop/main_frame.h"
 #include "frontend/desktop/panel_frames.h"
 #include "frontend/desktop/render_frame.h"
+#include "frontend/logic/file_patterns.h"
 
 namespace {
 DesktopHost* the_host = nullptr;
@@ -180,11 +183,16 @@ void DesktopHost::invalidate_current_window() {
 int DesktopHost::choose_file(const HostFileChoice& choice, char* result, size_t result_size) {
   if (!result || result_size == 0) return -1;
   const wxString filter = wxString::FromUTF8(choice.filter && *choice.filter ? choice.filter : "*");
-  const wxString wildcard = filter + "|" + filter + "|All files|*";
+  // The names are matched regardless of case, as the engine finds its files.
+  const wxString wildcard =
+      filter + "|" + wxString::FromUTF8(case_free_pattern(choice.filter && *choice.filter ? choice.filter : "*")) +
+      "|All files|*";
   wxFileDialog dialog(main_frame, wxString::FromUTF8(choice.title ? choice.title : ""),
                       wxString::FromUTF8(choice.folder ? choice.folder : ""),
                       wxString::FromUTF8(choice.name ? choice.name : ""), wildcard,
                       choice.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
+  // Open dialogs of pictures and landscapes show the selected file's preview beside the file list.
+  if (!choice.save && preview_pane_kind(choice.filter)) dialog.SetExtraControlCreator(&FilePreviewPane::Create);
   if (dialog.ShowModal() != wxID_OK) return -1;
   const wxScopedCharBuffer path = dialog.GetPath().utf8_str();
   if (path.length() + 1 > result_size) return -1;  // a path that does not fit is refused, not cut

@@ -1,5 +1,6 @@
 // The main frame's menus, status bar and key table, and the engine commands they send.
 #include "frontend/desktop/main_frame.h"
+#include "frontend/desktop/icons.h"
 
 #include <vector>
 
@@ -196,6 +197,7 @@ void frame_char(wxKeyEvent& event) {
 MainFrame::MainFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
                      long style)
     : wxFrame(parent, id, title, pos, size, style | wxNO_FULL_REPAINT_ON_RESIZE) {
+  SetIcons(program_icon_bundle());
   auto* bar = new wxMenuBar;
   for (const MenuTable& t : menu_tables) {
     auto* menu = new wxMenu;

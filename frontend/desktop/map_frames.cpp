@@ -1,5 +1,6 @@
 // The map and preview windows: the engine's start-up at the first map paint, painting, pointer and 'T'.
 #include "frontend/desktop/map_frames.h"
+#include "frontend/desktop/icons.h"
 
 #include <wx/dcclient.h>
 
@@ -143,6 +144,7 @@ void build_map_frame(Frame* frame, MainCanvas which, const wxSize& client) {
 TopoFrame::TopoFrame(wxWindow* parent, const wxString& title, const wxSize& client)
     : wxFrame(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, kToolWindowStyle) {
   build_map_frame<TopoFrame, TopoCanvas>(this, kCanvasTopo, client);
+  SetIcons(program_icon_bundle());
   Bind(wxEVT_CHAR_HOOK, frame_char_hook);
 }
 TopoFrame::~TopoFrame() { topo_frame = nullptr; }

@@ -256,15 +256,20 @@ void PopupFrame::DestroyClosed() {
 }
 
 void PopupFrame::Finish() {
-  if (m_record && !quit_requested && main_frame) {
+  if (m_record) {
     if (m_record->frame == this) m_record->frame = nullptr;
     PanelRecord* record = m_record;
     m_record = nullptr;
-    EngineCall call;
-    panel_enable(record->parent);
-    panel_free(record);
+    if (m_canvas) m_canvas->DropRecord();  // the window lives on until the toolkit deletes it; the record does not
+    if (!quit_requested && main_frame) {
+      EngineCall call;
+      popup_window_destroyed(record);  // the parent takes input again and the record is freed
+    } else {
+      // The program is closing (the engine idle): the record is freed all the same, with no call counted that
+      // could start the closing again.
+      popup_window_destroyed(record);
+    }
   }
-  m_record = nullptr;
   delete m_disabler;  // the other windows take input again
   m_disabler = nullptr;
 }
@@ -296,7 +301,7 @@ PopupCanvas::PopupCanvas(wxWindow* parent, PanelRecord* record)
 
 void PopupCanvas::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
-  if (!drawn_) {
+  if (!drawn_ && m_panel) {
     drawn_ = true;
     draw_record(m_panel);
   }
@@ -305,7 +310,9 @@ void PopupCanvas::OnPaint(wxPaintEvent&) {
 
 void PopupCanvas::OnMouse(wxMouseEvent& event) {
   if (event.LeftDown()) SetFocus();
-  deliver_mouse(m_panel, event);
+  // Events still queued for the window after its record was freed (the release of the click that closed it)
+  // reach nothing.
+  if (m_panel) deliver_mouse(m_panel, event);
 }
 
 void PopupCanvas::OnChar(wxKeyEvent& event) { frame_char(event); }

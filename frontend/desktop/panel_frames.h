@@ -72,6 +72,8 @@ class PanelCanvas : public CanvasView {
 class PopupCanvas : public CanvasView {
  public:
   PopupCanvas(wxWindow* parent, PanelRecord* record);
+  // The record was freed: the window, still waiting to be deleted, no longer calls it.
+  void DropRecord() { m_panel = nullptr; }
 
  private:
   void OnPaint(wxPaintEvent& event);

@@ -1,6 +1,8 @@
 // The render window on the toolkit: its menus, keys, buttons, scroll bars and closing, handed to the engine.
 #include "frontend/desktop/render_frame.h"
+#include "frontend/desktop/icons.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <wx/dcclient.h>
@@ -35,8 +37,33 @@ namespace {
 constexpr int kCloseItem = 1;
 
 void message(int32_t what, int32_t a = 0, int32_t b = 0) {
+  if (render_frame) {
+    render_frame->Message(what, a, b);
+    return;
+  }
   EngineCall call;
   render_window_message(what, a, b);
+}
+
+// The engine's scroll message code of a scroll bar event: 0 line back, 1 line on, 2 page back, 3 page on, 4 the
+// thumb at a position; -1 for events that only follow one of these.
+int32_t scroll_code(const wxScrollEvent& event, int32_t* position) {
+  const wxEventType t = event.GetEventType();
+  *position = event.GetPosition();
+  if (t == wxEVT_SCROLL_LINEUP) return 0;
+  if (t == wxEVT_SCROLL_LINEDOWN) return 1;
+  if (t == wxEVT_SCROLL_PAGEUP) return 2;
+  if (t == wxEVT_SCROLL_PAGEDOWN) return 3;
+  if (t == wxEVT_SCROLL_THUMBTRACK || t == wxEVT_SCROLL_THUMBRELEASE) return 4;
+  if (t == wxEVT_SCROLL_TOP) {
+    *position = 0;
+    return 4;
+  }
+  if (t == wxEVT_SCROLL_BOTTOM) {
+    *position = 1 << 20;  // the engine keeps the view inside the picture
+    return 4;
+  }
+  return -1;
 }
 }  // namespace
 
@@ -58,7 +85,10 @@ void RenderCanvas::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   // A paint the window system asks for lets the engine draw the picture again (or note it for later while a
   // render runs); rows the engine drew itself are only shown.
-  if (engine_paint_ || !show_rows_) message(kRenderPaint);
+  if (engine_paint_ || !show_rows_) {
+    EngineCall call;  // painting changes no bar, and the window is not resized while it paints
+    render_window_message(kRenderPaint, 0, 0);
+  }
   engine_paint_ = false;
   show_rows_ = false;
   dc.SetBackground(*wxBLACK_BRUSH);
@@ -106,7 +136,57 @@ RenderFrame::RenderFrame(Canvas* canvas)
   pan->Append(15, "Scale\tKP_Multiply");
   bar->Append(pan, "&Pan");
   SetMenuBar(bar);
+  SetIcons(program_icon_bundle());  // the program's own icon, as its other main windows
   m_canvas = new RenderCanvas(this, canvas);
+  // The bars are as wide as the engine counts them, so the picture beside them is the size it computes.
+  m_vbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxSize(kRenderScrollBar, 50), wxSB_VERTICAL);
+  m_hbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxSize(50, kRenderScrollBar), wxSB_HORIZONTAL);
+  m_vbar->Hide();
+  m_hbar->Hide();
+  for (const auto& t : {wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
+                        wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK,
+                        wxEVT_SCROLL_THUMBRELEASE}) {
+    m_vbar->Bind(t, &RenderFrame::OnScroll, this);
+    m_hbar->Bind(t, &RenderFrame::OnScroll, this);
+  }
+}
+
+void RenderFrame::Message(int32_t what, int32_t a, int32_t b) {
+  {
+    EngineCall call;
+    render_window_message(what, a, b);
+  }
+  SyncBars();
+}
+
+void RenderFrame::OnScroll(wxScrollEvent& event) {
+  int32_t position = 0;
+  const int32_t code = scroll_code(event, &position);
+  if (code < 0) return;
+  Message(event.GetEventObject() == m_vbar ? kRenderVScroll : kRenderHScroll, code, position);
+}
+
+void RenderFrame::SyncBars() {
+  const wxSize client = GetClientSize();
+  const bool v = render_vscroll_steps > 0, h = render_hscroll_steps > 0;
+  const int bar = kRenderScrollBar;
+  const int w = std::max(client.x - (v ? bar : 0), 1), ht = std::max(client.y - (h ? bar : 0), 1);
+  m_canvas->SetSize(0, 0, w, ht);
+  // Positions 0 to the step count; the thumb is as long as the steps the window shows.
+  if (v) {
+    const int thumb = std::max(ht / 50, 1);
+    m_vbar->SetScrollbar(std::min(render_vscroll_pos, render_vscroll_steps), thumb,
+                         render_vscroll_steps + thumb, thumb);
+    m_vbar->SetSize(client.x - bar, 0, bar, ht);
+  }
+  if (h) {
+    const int thumb = std::max(w / 50, 1);
+    m_hbar->SetScrollbar(std::min(render_hscroll_pos, render_hscroll_steps), thumb,
+                         render_hscroll_steps + thumb, thumb);
+    m_hbar->SetSize(0, client.y - bar, w, bar);
+  }
+  m_vbar->Show(v);
+  m_hbar->Show(h);
 }
 
 RenderFrame::~RenderFrame() {
@@ -134,6 +214,7 @@ void RenderFrame::FitToCanvas() {
   SetClientSize(wanted_client_);
   keep_window_on_screen(this);
   sizing_ = false;
+  SyncBars();
 }
 
 void RenderFrame::EngineEvent(const char* what) {
@@ -147,8 +228,9 @@ void RenderFrame::EngineEvent(const char* what) {
   } else if (w == "hide") {
     Hide();
   } else if (w == "release" || w == "redraw" || w == "refresh" || w == "busy on" || w == "busy off" ||
-             w == "close") {
+             w == "close" || w == "fit") {
     UpdateMenu();
+    SyncBars();
     m_canvas->ShowRows();
   }
 }
@@ -181,11 +263,18 @@ void RenderFrame::OnSize(wxSizeEvent& event) {
   event.Skip();
   if (sizing_ || !IsShown() || IsIconized()) return;
   const wxSize c = GetClientSize();
-  if (c == wanted_client_) return;  // the size the engine asked for, arriving late
+  if (c == wanted_client_) {  // the size the engine asked for, arriving late
+    SyncBars();
+    return;
+  }
   Canvas* canvas = m_canvas->canvas();
   if (canvas && (canvas->width != c.x || canvas->height != c.y)) {
     wanted_client_ = c;
-    message(kRenderSize, c.x, c.y);
+    // The engine is told the client area beside the bars it shows now, and sets the bars for the new size.
+    Message(kRenderSize, c.x - (render_vscroll_steps > 0 ? kRenderScrollBar : 0),
+            c.y - (render_hscroll_steps > 0 ? kRenderScrollBar : 0));
     m_canvas->Refresh(false);
+  } else {
+    SyncBars();
   }
 }

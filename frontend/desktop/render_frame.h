@@ -1,8 +1,11 @@
-// The render window: a top-level window of its own that shows the picture while and after it is rendered. It has
-// no scroll bars: a picture larger than the window is panned with the keys and the "Pan" menu.
+// The render window: a top-level window of its own that shows the picture while and after it is rendered. A
+// picture larger than the window is panned with its scroll bars, the keys and the "Pan" menu.
 #pragma once
 
+#include <cstdint>
+
 #include <wx/frame.h>
+#include <wx/scrolbar.h>
 
 #include "frontend/desktop/canvas_view.h"
 
@@ -33,15 +36,22 @@ class RenderFrame : public wxFrame {
   // Shows rows drawn during a render.
   void ShowImage();
   RenderCanvas* View() const { return m_canvas; }
+  // A message of the window to the engine; the bars and the picture then show what it did.
+  void Message(int32_t what, int32_t a = 0, int32_t b = 0);
 
  private:
   void OnClose(wxCloseEvent& event);
   void OnMenu(wxCommandEvent& event);
   void OnMenuOpen(wxMenuEvent& event);
   void OnSize(wxSizeEvent& event);
+  void OnScroll(wxScrollEvent& event);
   void UpdateMenu();
   void FitToCanvas();
+  // Shows, sizes and places the scroll bars as the engine has set them, and the picture beside them.
+  void SyncBars();
   RenderCanvas* m_canvas = nullptr;
+  wxScrollBar* m_vbar = nullptr;
+  wxScrollBar* m_hbar = nullptr;
   bool sizing_ = false;
   wxSize wanted_client_;
   wxDECLARE_EVENT_TABLE();

@@ -9,7 +9,18 @@ names=(Camera Light Sky Terrain Water Tree Texture Manipulation Creation Placeme
 for type in $(seq 5 17); do
   name="${names[$((type - 4))]}"
   click_tool "$type"
-  wait_window "^$name\$" 20 >/dev/null || fail "the $name panel did not open"
+  w=$(wait_window "^$name\$" 20) || fail "the $name panel did not open"
+  # The whole canvas is the panel's face: its corners, where no gadget lies, show the face grey.
+  face=""
+  for i in $(seq 1 25); do
+    import -window "$w" panel.png 2>/dev/null
+    read -r pw ph < <(identify -format '%w %h' panel.png 2>/dev/null)
+    face=$(convert panel.png -format "%[pixel:p{3,3}] %[pixel:p{$((pw - 4)),3}] %[pixel:p{3,$((ph - 4))}] %[pixel:p{$((pw - 4)),$((ph - 4))}]" info: 2>/dev/null | sed "s/gray(\([0-9]*\))/srgb(\1,\1,\1)/g")
+    [ "$face" = "srgb(176,176,176) srgb(176,176,176) srgb(176,176,176) srgb(176,176,176)" ] && break
+    sleep 0.2
+  done
+  [ "$face" = "srgb(176,176,176) srgb(176,176,176) srgb(176,176,176) srgb(176,176,176)" ] ||
+    fail "the $name panel's canvas is not filled with the face colour (corners: $face)"
 done
 sleep 1
 screenshot panels_open

@@ -3,6 +3,8 @@
 #include "engine/panels/file_preview_pane.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -180,3 +182,32 @@ TEST_F(PreviewPane, AnUnscaledImageIsFittedWhenPainted) {
 }
 
 }  // namespace
+
+TEST_F(PreviewPane, PipesDevicesAndFoldersAreNeverOpened) {
+  write_targa("p.tga");
+  ASSERT_EQ(::mkfifo(dir.file("pipe.tga").c_str(), 0600), 0);  // opening it for reading would wait for a writer
+  ASSERT_EQ(::mkdir(dir.file("folder.tga").c_str(), 0700), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.file("zero.tga").c_str()), 0);  // endless bytes
+  ASSERT_EQ(::symlink(dir.file("p.tga").c_str(), dir.file("link.tga").c_str()), 0);
+  const std::vector<uint8_t> whole = imgtest::read_bytes(dir.file("p.tga"));
+  imgtest::write_bytes(dir.file("half.tga"), std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() / 2));
+  struct Case {
+    const char* name;
+    int32_t shown;  // 1 shown, 0 cleared, -1 either (a cut picture may show what it holds)
+  };
+  const Case cases[] = {{"pipe.tga", 0}, {"folder.tga", 0}, {"zero.tga", 0},
+                        {"link.tga", 1}, {"half.tga", -1},  {"p.tga", 1}};
+  for (const Case& c : cases) {
+    Canvas canvas;
+    canvas.depth = 24;
+    canvas.resize(170, 140);
+    const int32_t shown = preview_pane_select(&canvas, area, dir.path().c_str(), c.name);
+    if (c.shown >= 0) {
+      EXPECT_EQ(shown, c.shown) << c.name;
+    }
+    EXPECT_EQ(file_preview_image != nullptr, shown == 1) << c.name;
+    if (shown == 0) {
+      EXPECT_EQ(at(canvas, area.x + 75, area.y + 50), 0xC0C0C0u) << c.name;
+    }
+  }
+}

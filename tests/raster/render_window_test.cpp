@@ -178,3 +178,83 @@ TEST_F(RenderWindowTest, NarrowWindowGetsTheSmallMenu) {
   render_window_release();
   EXPECT_EQ(render_menu, std::string("RENDER_EXIT"));
 }
+
+TEST_F(RenderWindowTest, ScrollBarsPanByLinePageAndThumb) {
+  render_screen_width = 640;
+  render_screen_height = 480;
+  image(1000, 800);
+  render_window_fit(1);
+  render_window_release();
+  // Client 616 by 419 beside the bars; the view starts centred at (192, 190) and the bars show it there.
+  EXPECT_EQ(render_hscroll_pos, 4);
+  EXPECT_EQ(render_vscroll_pos, 4);
+  struct Case {
+    int32_t message, code, position, x, y;
+  };
+  const Case cases[] = {
+      {kRenderVScroll, 0, 0, 192, 170},         // line up: 20 pixels
+      {kRenderVScroll, 1, 0, 192, 210},         // line down
+      {kRenderVScroll, 2, 0, 192, 90},          // page up: 100 pixels
+      {kRenderVScroll, 3, 0, 192, 290},         // page down
+      {kRenderHScroll, 0, 0, 172, 190},         // line left
+      {kRenderHScroll, 1, 0, 212, 190},         // line right
+      {kRenderHScroll, 2, 0, 92, 190},          // page left
+      {kRenderHScroll, 3, 0, 292, 190},         // page right
+      {kRenderVScroll, 4, 2, 192, 100},         // thumb: 50 pixels a step
+      {kRenderHScroll, 4, 3, 150, 190},
+      {kRenderVScroll, 4, 8, 192, 800 - 419},   // the last step stops at the bottom edge
+      {kRenderHScroll, 4, 99, 1000 - 616, 190}, // a position beyond the range too
+      {kRenderHScroll, 4, -5, 0, 190},          // and a negative one at the left edge
+  };
+  for (const Case& c : cases) {
+    render_scroll_x = 192;
+    render_scroll_y = 190;
+    render_window_message(c.message, c.code, c.position);
+    EXPECT_EQ(render_scroll_x, c.x) << c.message << " " << c.code << " " << c.position;
+    EXPECT_EQ(render_scroll_y, c.y) << c.message << " " << c.code << " " << c.position;
+    // The bar follows the view: a fraction of 50 pixels counts as a whole step.
+    if (c.message == kRenderVScroll) EXPECT_EQ(render_vscroll_pos, (c.y + 49) / 50) << c.code;
+    else EXPECT_EQ(render_hscroll_pos, (c.x + 49) / 50) << c.code;
+  }
+  // While messages are taken from inside a render, the thumb and the page keys do not pan.
+  in_dispatch = 1;
+  render_scroll_x = 192;
+  render_scroll_y = 190;
+  render_window_message(kRenderVScroll, 4, 0);
+  render_window_message(kRenderHScroll, 2, 0);
+  render_window_message(kRenderVScroll, 3, 0);
+  EXPECT_EQ(render_scroll_x, 192);
+  EXPECT_EQ(render_scroll_y, 190);
+}
+
+TEST_F(RenderWindowTest, ResizingSetsTheBarsForTheNewClientArea) {
+  render_screen_width = 2000;
+  render_screen_height = 2000;
+  image(400, 300);
+  render_window_fit(1);
+  render_window_release();
+  EXPECT_EQ(render_vscroll_steps, 0);
+  EXPECT_EQ(render_hscroll_steps, 0);
+  struct Case {
+    int32_t cw, ch, v, h, client_w, client_h;
+  };
+  const Case cases[] = {
+      {400, 300, 0, 0, 400, 300},  // the image fits: no bars
+      {400, 250, 1, 1, 384, 234},  // taller than the window: the vertical bar takes width, then a horizontal bar
+      {300, 300, 1, 2, 284, 284},  // wider: the horizontal bar takes height, so the vertical bar comes too
+      {390, 400, 0, 1, 390, 384},  // only wider, with room for the horizontal bar
+      {100, 60, 5, 7, 84, 44},
+  };
+  for (const Case& c : cases) {
+    // The size message gives the client area beside the bars shown at the time.
+    render_window_message(kRenderSize, c.cw - (render_vscroll_steps > 0 ? kRenderScrollBar : 0),
+                          c.ch - (render_hscroll_steps > 0 ? kRenderScrollBar : 0));
+    EXPECT_EQ(render_vscroll_steps, c.v) << c.cw << "x" << c.ch;
+    EXPECT_EQ(render_hscroll_steps, c.h) << c.cw << "x" << c.ch;
+    EXPECT_EQ(render_client_width, c.client_w) << c.cw << "x" << c.ch;
+    EXPECT_EQ(render_client_height, c.client_h) << c.cw << "x" << c.ch;
+    EXPECT_EQ(render_pan_menu_enabled(), c.v || c.h ? 1 : 0);
+    EXPECT_EQ(render_canvas()->width, c.cw);
+    EXPECT_EQ(render_canvas()->height, c.ch);
+  }
+}

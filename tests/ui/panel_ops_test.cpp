@@ -177,3 +177,36 @@ TEST(PanelOps, SubPanelRestoresTheScreenUnderIt) {
   EXPECT_EQ(sub_panel_open(&t.panel, 0, 0, 10, 10), nullptr);  // no memory: nothing pushed
   EXPECT_EQ(t.panel.child, nullptr);
 }
+
+TEST(PanelOps, DestroyedPopupWindowsEnableTheirParentsInAnyOrder) {
+  // A panel opens pop-up A and disables itself; A opens pop-up B and disables itself. The front end may destroy the
+  // two windows in either order once the engine closed them.
+  struct Case {
+    bool a_first;
+  };
+  for (const Case c : {Case{false}, Case{true}}) {
+    ScopedHeadlessHost h;
+    PanelRecord parent{};
+    PanelRecord* a = panel_open(&parent, "a", 1, 0, 0, 50, 50, nullptr, nullptr);
+    ASSERT_NE(a, nullptr);
+    disable_panel_gadgets(&parent);
+    PanelRecord* b = panel_open(a, "b", 2, 0, 0, 20, 20, nullptr, nullptr);
+    ASSERT_NE(b, nullptr);
+    disable_panel_gadgets(a);
+    EXPECT_EQ(a->child, b);
+    if (c.a_first) {
+      popup_window_destroyed(a);
+      EXPECT_EQ(b->parent, nullptr);  // no link into the freed record is left
+      popup_window_destroyed(b);
+    } else {
+      popup_window_destroyed(b);
+      EXPECT_EQ(a->disabled, 0);
+      EXPECT_EQ(a->child, nullptr);
+      popup_window_destroyed(a);
+    }
+    EXPECT_EQ(parent.disabled, 0) << c.a_first;  // the panel takes input again
+    EXPECT_EQ(parent.child, nullptr) << c.a_first;
+    EXPECT_EQ(h->live_blocks, 0) << c.a_first;  // both records are freed
+  }
+  popup_window_destroyed(nullptr);
+}
