@@ -40,6 +40,11 @@ extern int32_t horizontal_deform;
 constexpr int32_t kMaxTerrainDetailDepth = 8;
 constexpr int32_t kMinTerrainPolygonSize = 3;
 
+// A frame's walk keeps the corner records it fills (per thread) between these calls, while the camera, the
+// grids and the settings stand still; outside them every corner is filled afresh.
+void corner_records_begin_walk();
+void corner_records_end_walk();
+
 // Builds the quad of cell (col, row) and, when it is in view, subdivides and draws it.
 void build_quad(int32_t col, int32_t row);
 // Fills the quad of cell (col, row) (corners, size, splitting weight, texture level); 0 when a corner lies

@@ -1,6 +1,11 @@
-// Terrain quads: the amplitude table, corner records, shared midpoints (no cracks), water flattening,
-// no-data samples and the bound on subdivision.
+// Terrain quads: the amplitude table, corner records (and those a walk keeps), shared midpoints (no cracks),
+// water flattening, no-data samples and the bound on subdivision.
 #include <cstring>
+#include <utility>
+#include <vector>
+
+#include "engine/core/random.h"
+#include "engine/raster/haze.h"
 
 #include "engine/render/quad_shading.h"
 #include "engine/render/terrain_walk.h"
@@ -136,6 +141,59 @@ TEST_F(TerrainQuadTest, TypedInDetailSettingsCannotSplitACellWithoutEnd) {
   for (int32_t i = 0; i <= kMaxTerrainDetailDepth; ++i) bound *= 4;
   EXPECT_LE(polygon_count, bound);
   EXPECT_GE(polygon_count, finest);
+}
+
+TEST_F(TerrainQuadTest, CornerRecordsKeptDuringAWalkGiveTheFreshQuadsAndState) {
+  rough_scene();
+  // Cells along rows and along columns, each both ways, then a jump back; a no-data sample in the middle.
+  elevation_row(12)[20] = -32768;
+  std::vector<std::pair<int32_t, int32_t>> order;
+  for (int32_t r = 8; r < 14; ++r)
+    for (int32_t c = 4; c < 30; ++c) order.emplace_back(r % 2 ? 33 - c : c, r);
+  for (int32_t c = 40; c < 44; ++c)
+    for (int32_t r = 4; r < 30; ++r) order.emplace_back(c, c % 2 ? 33 - r : r);
+  order.emplace_back(10, 10);
+  order.emplace_back(11, 10);
+  struct After {
+    int32_t made;
+    TerrainQuad quad;
+    uint32_t random8, random32;
+    float distance, haze;
+  };
+  auto build = [&]() {
+    std::vector<After> out;
+    for (const auto& [c, r] : order) {
+      After a{};
+      a.made = make_cell_quad(c, r, &a.quad);
+      a.random8 = random8_state;
+      a.random32 = random32_state;
+      a.distance = point_distance;
+      a.haze = haze_factor;
+      out.push_back(a);
+    }
+    return out;
+  };
+  for (const float camera_x : {camera_state.camera_x, camera_state.camera_x + 700.0f}) {
+    camera_state.camera_x = camera_x;
+    const std::vector<After> fresh = build();
+    corner_records_begin_walk();
+    const std::vector<After> kept = build();
+    corner_records_end_walk();
+    ASSERT_EQ(fresh.size(), kept.size());
+    int32_t made = 0;
+    for (size_t i = 0; i < fresh.size(); ++i) {
+      ASSERT_EQ(kept[i].made, fresh[i].made) << i;
+      if (!fresh[i].made) continue;
+      ++made;
+      for (int32_t k = 0; k < 4; ++k) ASSERT_TRUE(same_vertex(kept[i].quad.corner[k], fresh[i].quad.corner[k])) << i << " " << k;
+      EXPECT_EQ(std::memcmp(&kept[i].quad, &fresh[i].quad, sizeof(TerrainQuad)), 0) << i;
+      EXPECT_EQ(kept[i].random8, fresh[i].random8) << i;
+      EXPECT_EQ(kept[i].random32, fresh[i].random32) << i;
+      EXPECT_EQ(std::memcmp(&kept[i].distance, &fresh[i].distance, sizeof(float)), 0) << i;
+      EXPECT_EQ(std::memcmp(&kept[i].haze, &fresh[i].haze, sizeof(float)), 0) << i;
+    }
+    EXPECT_GT(made, 200);
+  }
 }
 
 }  // namespace
