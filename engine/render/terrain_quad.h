@@ -52,6 +52,8 @@ void build_quad(int32_t col, int32_t row);
 int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* quad);
 // Splits the quad recursively, far children first; leaves go to shade_quad.
 void subdivide_quad(const TerrainQuad& quad, int32_t depth);
+// The texture level of a quad whose scaled size over its corner distances is t: 7 - clamp(trunc(5 * t^0.25), 0, 7).
+int32_t texture_level_for(double t);
 // 0 when the quad lies wholly outside the view, else 1.
 int32_t quad_in_frustum(const TerrainQuad& quad);
 

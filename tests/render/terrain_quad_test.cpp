@@ -1,9 +1,12 @@
 // Terrain quads: the amplitude table, corner records (and those a walk keeps), shared midpoints (no cracks),
 // water flattening, no-data samples and the bound on subdivision.
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <utility>
 #include <vector>
 
+#include "engine/core/float_convert.h"
 #include "engine/core/random.h"
 #include "engine/raster/haze.h"
 
@@ -194,6 +197,36 @@ TEST_F(TerrainQuadTest, CornerRecordsKeptDuringAWalkGiveTheFreshQuadsAndState) {
     }
     EXPECT_GT(made, 200);
   }
+}
+
+TEST(TerrainTextureLevel, CountingTheReachPointsGivesPowsLevel) {
+  auto by_pow = [](double t) { return 7 - std::clamp(trunc_to_i32(5.0 * std::pow(t, 0.25)), 0, 7); };
+  std::vector<double> ts = {0.0, -0.0, -1.0, 1e-300, 1e-12, 0.5, 1.0, 6.5536, 7.0, 1e6, 1e300, 1e308,
+                            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min()};
+  // Every reach point (k / 5)^4 and its neighbours a few units in the last place and a hair away.
+  for (int32_t k = 1; k <= 8; ++k) {
+    const double at = std::pow(k / 5.0, 4.0);
+    for (const double base : {at, static_cast<double>(k * k * k * k) / 625, std::pow(k * 0.2, 4.0)}) {
+      double up = base, down = base;
+      for (int32_t i = 0; i < 6; ++i) {
+        ts.push_back(up);
+        ts.push_back(down);
+        up = std::nextafter(up, 1e9);
+        down = std::nextafter(down, -1e9);
+      }
+      for (const double hair : {1e-10, 1e-9, 1.1e-9, 1e-8, 1e-6}) {
+        ts.push_back(base * (1 + hair));
+        ts.push_back(base * (1 - hair));
+      }
+    }
+  }
+  random_seed(3);
+  for (int32_t i = 0; i < 20000; ++i) {
+    const double mantissa = ((random8() & 255) * 256 + (random8() & 255)) / 65536.0;
+    ts.push_back(std::ldexp(mantissa, (random8() & 31) - 24));
+  }
+  for (const double t : ts) ASSERT_EQ(texture_level_for(t), by_pow(t)) << t;
 }
 
 }  // namespace
