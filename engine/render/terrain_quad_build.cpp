@@ -78,7 +78,8 @@ Vec3f difference(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - 
 
 // Corner records filled during the current walk, by sample, one small table per thread. A sample is a corner of
 // up to four cells, and neighbouring cells of a walk line (and of the next line) come one after the other, so
-// most corners are found here. Saves three of every four corner fills (random draws, jitter, haze, roughness).
+// most corners are found here. Saves up to three of every four corner fills (random draws, jitter, haze,
+// roughness).
 struct CornerSlot {
   uint32_t walk;  // the walk that filled the slot; 0 never matches
   int32_t c, r;
