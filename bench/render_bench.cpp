@@ -1,7 +1,7 @@
 // Whole-frame speed: render_frame for the start-up scene at 800 by 600 with and without anti-aliasing, at
 // detail levels 0, 2 and 4, and for a 1026-sample fractal landscape, bare and with forests of every kind
-// (flat, 3-D at low and ultra detail). Counters: polygons rasterised per frame, image pixels covered by the
-// landscape (not sky or horizon) and trees drawn per frame.
+// (flat, 3-D at low and ultra detail); and the line-of-sight test alone over that landscape. Counters: polygons
+// rasterised per frame, image pixels covered by the landscape (not sky or horizon) and trees drawn per frame.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation/path_frames.h"
@@ -17,6 +17,10 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/render/lighting.h"
 #include "engine/render/render_frame.h"
+#include "engine/render/min_grid.h"
+#include "engine/render/sight_blocks.h"
+#include "engine/render/visibility.h"
+#include "engine/landscape/cell_max_elevation.h"
 #include "engine/landscape/tree_classes.h"
 #include "engine/scene/tree_draw.h"
 
@@ -93,6 +97,30 @@ BENCHMARK(BM_RenderStartup)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// The line-of-sight test alone, as a frame's walk asks it, for every cell of the fractal landscape seen from its
+// default high view. Counter: cells hidden.
+static void BM_SightLines1026(benchmark::State& state) {
+  ScopedHeadlessHost host;
+  fractal_scene();
+  set_detail_level(1, 2);
+  build_min_elevation_grid();
+  sight_line_ceiling = min_elevation_highest;
+  build_sight_blocks();
+  int64_t hidden = 0;
+  for (auto _ : state) {
+    hidden = 0;
+    for (int32_t row = 0; row < land_height; ++row)
+      for (int32_t col = 0; col < land_width; ++col) hidden += terrain_hides_point(col, row, cell_max_elevation(col, row));
+    benchmark::DoNotOptimize(hidden);
+  }
+  state.counters["hidden"] = static_cast<double>(hidden);
+  sight_line_ceiling = 32767;
+  sight_blocks_invalidate();
+  set_landscape_size(258, 258);
+  reset_settings_defaults();
+}
+BENCHMARK(BM_SightLines1026)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 static void BM_RenderFractal1026(benchmark::State& state) {
   run_frames(state, fractal_scene, 0, 2);

@@ -15,6 +15,7 @@
 #include "engine/render/min_grid.h"
 #include "engine/render/render_start.h"
 #include "engine/render/sight_blocks.h"
+#include "engine/render/terrain_quad.h"
 #include "engine/render/terrain_walk.h"
 #include "engine/raster/view_transform.h"
 #include "engine/render/visibility.h"
@@ -166,7 +167,9 @@ int32_t render_frame(int32_t frame, int32_t frame_count) {
       camera_state.camera_z = z + dz;
       set_view_matrix(camera_state.camera_bank, camera_state.camera_heading, camera_state.camera_pitch);
     }
+    corner_records_begin_walk();
     result = render_landscape(caption);
+    corner_records_end_walk();
   }
   sight_line_ceiling = 32767;
   sight_blocks_invalidate();

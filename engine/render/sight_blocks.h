@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-// The block levels, coarse to fine, as shifts: blocks of 512, 64 and 8 samples a side.
+// The block levels, coarse to fine, as shifts: blocks of 256, 32 and 8 samples a side.
 constexpr int32_t kSightBlockLevels = 3;
-constexpr int32_t kSightBlockShifts[kSightBlockLevels] = {9, 6, 3};
+constexpr int32_t kSightBlockShifts[kSightBlockLevels] = {8, 5, 3};
 
 // One level: the maximum of every block, row-major, blocks cut at the grid's edges.
 struct SightBlockLevel {

@@ -40,6 +40,11 @@ extern int32_t horizontal_deform;
 constexpr int32_t kMaxTerrainDetailDepth = 8;
 constexpr int32_t kMinTerrainPolygonSize = 3;
 
+// A frame's walk keeps the corner records it fills (per thread) between these calls, while the camera, the
+// grids and the settings stand still; outside them every corner is filled afresh.
+void corner_records_begin_walk();
+void corner_records_end_walk();
+
 // Builds the quad of cell (col, row) and, when it is in view, subdivides and draws it.
 void build_quad(int32_t col, int32_t row);
 // Fills the quad of cell (col, row) (corners, size, splitting weight, texture level); 0 when a corner lies
@@ -47,6 +52,8 @@ void build_quad(int32_t col, int32_t row);
 int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* quad);
 // Splits the quad recursively, far children first; leaves go to shade_quad.
 void subdivide_quad(const TerrainQuad& quad, int32_t depth);
+// The texture level of a quad whose scaled size over its corner distances is t: 7 - clamp(trunc(5 * t^0.25), 0, 7).
+int32_t texture_level_for(double t);
 // 0 when the quad lies wholly outside the view, else 1.
 int32_t quad_in_frustum(const TerrainQuad& quad);
 

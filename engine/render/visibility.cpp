@@ -11,7 +11,7 @@
 #include "engine/core/maths.h"
 #include "engine/core/settings.h"
 #include "engine/landscape/cell_max_elevation.h"
-#include "engine/render/sight_blocks.h"
+#include "engine/render/sight_line.h"
 #include "engine/render/terrain_quad.h"
 #include "engine/raster/view_transform.h"
 
@@ -76,34 +76,15 @@ void stepper_jump(LineStepper* s, int64_t k) {
   s->error = static_cast<int32_t>(e - carries * s->steps);
 }
 
-// Division by a sight line's step count through a multiply (the step count is the same for the line's two
-// steppers): exact for every 32-bit dividend and divisor above 1. Saves a hardware division per jump.
-struct StepDivider {
-  uint64_t magic;
-  uint32_t divisor;
-  explicit StepDivider(int32_t steps) : magic(steps > 1 ? ~uint64_t{0} / static_cast<uint32_t>(steps) + 1 : 0),
-                                        divisor(static_cast<uint32_t>(steps)) {}
-  inline uint32_t divide(uint32_t n) const {
-    if (divisor <= 1) return n;
-    return static_cast<uint32_t>((static_cast<unsigned __int128>(magic) * n) >> 64);
-  }
-};
-
-// stepper_jump for sight lines, whose steps never exceed a few thousand: the error term then stays far inside 32
-// bits and its carries come from the divider. Same result as stepper_jump for such steppers.
-inline void stepper_jump_short(LineStepper* s, int32_t k, const StepDivider& div) {
-  if (k <= 0) return;
-  const int32_t e = s->error + k * s->remainder;
-  const int32_t carries = static_cast<int32_t>(div.divide(static_cast<uint32_t>(e - 1)));
-  s->value = static_cast<int32_t>(s->value + static_cast<int64_t>(k) * s->step + static_cast<int64_t>(carries) * s->sign);
-  s->error = e - carries * s->steps;
-}
-
 // Walks the sight line along the main index (rows, or columns when along_columns) from the end with the smaller
 // index towards the larger one, the larger excluded; 1 as soon as the minimum grid rises above the line. Steps
-// whose height reaches the ceiling cannot be hidden and are passed over.
+// whose height reaches the ceiling cannot be hidden and are passed over. While a frame's block maxima are
+// valid, the block walk gives the same answer without visiting every step.
 int32_t sight_line_blocked(int32_t main_a, int32_t cross_a, int32_t height_a, int32_t main_b, int32_t cross_b,
                            int32_t height_b, bool along_columns) {
+  if (sight_line_fits_blocks(main_a, cross_a, height_a, main_b, cross_b, height_b) == 1)
+    return sight_line_over_blocks(main_a, cross_a, height_a, main_b, cross_b, height_b, along_columns,
+                                  sight_line_ceiling);
   if (main_b < main_a) {
     std::swap(main_a, main_b);
     std::swap(cross_a, cross_b);
@@ -131,49 +112,9 @@ int32_t sight_line_blocked(int32_t main_a, int32_t cross_a, int32_t height_a, in
     stepper_jump(&height, lo);
     m = static_cast<int32_t>(main_a + lo);
   }
-  const bool blocks = sight_blocks_valid() == 1;
-  const StepDivider divider(height.steps);
-  const int32_t main_limit = along_columns ? grid_width : grid_height;
-  const int32_t cross_limit = along_columns ? grid_height : grid_width;
-  // Per block level, coarse to fine: the end of the last block whose test failed; inside it the next finer
-  // level (at last single steps) takes over.
-  const SightBlockLevel* levels = sight_block_levels();
-  int32_t failed_to[kSightBlockLevels];
-  for (int32_t& f : failed_to) f = m;
   while (m < main_b) {
     // The heights run monotonically towards height_b: once both reach the ceiling nothing can hide the point.
     if (height.value >= ceiling && height_b >= ceiling) return 0;
-    // A stretch from m to the end of its aligned block cannot hide the point when the highest minimum under it
-    // stays at or below the line's lowest height there (the lower end height: heights run monotonically).
-    // Saves walking every sample of open ground, the bulk of a long sight line.
-    bool skipped = false;
-    for (int32_t level = 0; blocks && level < kSightBlockLevels && !skipped; ++level) {
-      if (m < failed_to[level]) continue;
-      const int32_t shift = kSightBlockShifts[level];
-      const int32_t end = std::min(((m >> shift) + 1) << shift, main_b);
-      const int32_t k = end - m - 1;  // steps from m to the stretch's last step
-      LineStepper cross_last = cross, height_last = height;
-      stepper_jump_short(&cross_last, k, divider);
-      stepper_jump_short(&height_last, k, divider);
-      bool clear = m < 0 || m >= main_limit;  // the whole block lies outside the grid
-      if (!clear) {
-        const int32_t lo = std::max(std::min(cross.value, cross_last.value), 0);
-        const int32_t hi = std::min(std::max(cross.value, cross_last.value), cross_limit - 1);
-        clear = lo > hi ||
-                sight_block_max(levels[level], m >> shift, lo, hi, along_columns) <= std::min(height.value, height_last.value);
-      }
-      if (clear) {
-        cross = cross_last;
-        height = height_last;
-        line_stepper_advance(&cross);
-        line_stepper_advance(&height);
-        m = end;
-        skipped = true;
-      } else {
-        failed_to[level] = end;
-      }
-    }
-    if (skipped) continue;
     const int32_t r = along_columns ? cross.value : m;
     const int32_t c = along_columns ? m : cross.value;
     if (height.value < ceiling && r >= 0 && c >= 0 && r < grid_height && c < grid_width &&

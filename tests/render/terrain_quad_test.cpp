@@ -1,6 +1,14 @@
-// Terrain quads: the amplitude table, corner records, shared midpoints (no cracks), water flattening,
-// no-data samples and the bound on subdivision.
+// Terrain quads: the amplitude table, corner records (and those a walk keeps), shared midpoints (no cracks),
+// water flattening, no-data samples and the bound on subdivision.
+#include <cmath>
 #include <cstring>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "engine/core/float_convert.h"
+#include "engine/core/random.h"
+#include "engine/raster/haze.h"
 
 #include "engine/render/quad_shading.h"
 #include "engine/render/terrain_walk.h"
@@ -136,6 +144,89 @@ TEST_F(TerrainQuadTest, TypedInDetailSettingsCannotSplitACellWithoutEnd) {
   for (int32_t i = 0; i <= kMaxTerrainDetailDepth; ++i) bound *= 4;
   EXPECT_LE(polygon_count, bound);
   EXPECT_GE(polygon_count, finest);
+}
+
+TEST_F(TerrainQuadTest, CornerRecordsKeptDuringAWalkGiveTheFreshQuadsAndState) {
+  rough_scene();
+  // Cells along rows and along columns, each both ways, then a jump back; a no-data sample in the middle.
+  elevation_row(12)[20] = -32768;
+  std::vector<std::pair<int32_t, int32_t>> order;
+  for (int32_t r = 8; r < 14; ++r)
+    for (int32_t c = 4; c < 30; ++c) order.emplace_back(r % 2 ? 33 - c : c, r);
+  for (int32_t c = 40; c < 44; ++c)
+    for (int32_t r = 4; r < 30; ++r) order.emplace_back(c, c % 2 ? 33 - r : r);
+  order.emplace_back(10, 10);
+  order.emplace_back(11, 10);
+  struct After {
+    int32_t made;
+    TerrainQuad quad;
+    uint32_t random8, random32;
+    float distance, haze;
+  };
+  auto build = [&]() {
+    std::vector<After> out;
+    for (const auto& [c, r] : order) {
+      After a{};
+      a.made = make_cell_quad(c, r, &a.quad);
+      a.random8 = random8_state;
+      a.random32 = random32_state;
+      a.distance = point_distance;
+      a.haze = haze_factor;
+      out.push_back(a);
+    }
+    return out;
+  };
+  for (const float camera_x : {camera_state.camera_x, camera_state.camera_x + 700.0f}) {
+    camera_state.camera_x = camera_x;
+    const std::vector<After> fresh = build();
+    corner_records_begin_walk();
+    const std::vector<After> kept = build();
+    corner_records_end_walk();
+    ASSERT_EQ(fresh.size(), kept.size());
+    int32_t made = 0;
+    for (size_t i = 0; i < fresh.size(); ++i) {
+      ASSERT_EQ(kept[i].made, fresh[i].made) << i;
+      if (!fresh[i].made) continue;
+      ++made;
+      for (int32_t k = 0; k < 4; ++k) ASSERT_TRUE(same_vertex(kept[i].quad.corner[k], fresh[i].quad.corner[k])) << i << " " << k;
+      EXPECT_EQ(std::memcmp(&kept[i].quad, &fresh[i].quad, sizeof(TerrainQuad)), 0) << i;
+      EXPECT_EQ(kept[i].random8, fresh[i].random8) << i;
+      EXPECT_EQ(kept[i].random32, fresh[i].random32) << i;
+      EXPECT_EQ(std::memcmp(&kept[i].distance, &fresh[i].distance, sizeof(float)), 0) << i;
+      EXPECT_EQ(std::memcmp(&kept[i].haze, &fresh[i].haze, sizeof(float)), 0) << i;
+    }
+    EXPECT_GT(made, 200);
+  }
+}
+
+TEST(TerrainTextureLevel, CountingTheReachPointsGivesPowsLevel) {
+  auto by_pow = [](double t) { return 7 - std::clamp(trunc_to_i32(5.0 * std::pow(t, 0.25)), 0, 7); };
+  std::vector<double> ts = {0.0, -0.0, -1.0, 1e-300, 1e-12, 0.5, 1.0, 6.5536, 7.0, 1e6, 1e300, 1e308,
+                            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min()};
+  // Every reach point (k / 5)^4 and its neighbours a few units in the last place and a hair away.
+  for (int32_t k = 1; k <= 8; ++k) {
+    const double at = std::pow(k / 5.0, 4.0);
+    for (const double base : {at, static_cast<double>(k * k * k * k) / 625, std::pow(k * 0.2, 4.0)}) {
+      double up = base, down = base;
+      for (int32_t i = 0; i < 6; ++i) {
+        ts.push_back(up);
+        ts.push_back(down);
+        up = std::nextafter(up, 1e9);
+        down = std::nextafter(down, -1e9);
+      }
+      for (const double hair : {1e-10, 1e-9, 1.1e-9, 1e-8, 1e-6}) {
+        ts.push_back(base * (1 + hair));
+        ts.push_back(base * (1 - hair));
+      }
+    }
+  }
+  random_seed(3);
+  for (int32_t i = 0; i < 20000; ++i) {
+    const double mantissa = ((random8() & 255) * 256 + (random8() & 255)) / 65536.0;
+    ts.push_back(std::ldexp(mantissa, (random8() & 31) - 24));
+  }
+  for (const double t : ts) ASSERT_EQ(texture_level_for(t), by_pow(t)) << t;
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // Line of sight over the minimum grid, the minimum grid itself and the occlusion survey.
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "engine/core/random.h"
@@ -49,6 +51,36 @@ TEST_F(VisibilityTest, MinimumGridHoldsThreeByThreeMinimaAndNoDataBorders) {
   render_settings.grid_step = 2;
   build_min_elevation_grid();
   EXPECT_EQ(min_elevation_row(5)[5], 3);
+}
+
+TEST_F(VisibilityTest, MinimumGridOverwritesScratchContentsEverywhere) {
+  // Between frames other commands use the grid as scratch space: every sample must come out as the plain
+  // definition says, whatever it held. Landscapes of several shapes, down to the smallest.
+  for (const auto& size : {std::pair{10, 8}, std::pair{37, 61}, std::pair{3, 3}, std::pair{4, 300}}) {
+    ASSERT_EQ(set_landscape_size(size.first, size.second), 1);
+    random_seed(size.first);
+    for (int32_t r = 0; r < grid_height; ++r)
+      for (int32_t c = 0; c < grid_width; ++c) {
+        elevation_row(r)[c] = static_cast<int16_t>((random8() & 255) * 4 - 300);
+        min_elevation_row(r)[c] = 31000;
+      }
+    render_settings.grid_step = 1;
+    build_min_elevation_grid();
+    int32_t highest = -32768;
+    for (int32_t r = 0; r < grid_height; ++r)
+      for (int32_t c = 0; c < grid_width; ++c) {
+        int32_t expected = -32768;
+        if (r >= 1 && c >= 1 && r <= std::min(land_height, grid_height - 2) &&
+            c <= std::min(land_width - 1, grid_width - 2)) {
+          expected = 32767;
+          for (int32_t dr = -1; dr <= 1; ++dr)
+            for (int32_t dc = -1; dc <= 1; ++dc) expected = std::min<int32_t>(expected, elevation_row(r + dr)[c + dc]);
+        }
+        ASSERT_EQ(min_elevation_row(r)[c], expected) << size.first << " " << r << " " << c;
+        highest = std::max(highest, expected);
+      }
+    EXPECT_EQ(min_elevation_highest, highest) << size.first;
+  }
 }
 
 TEST_F(VisibilityTest, WallHidesWhatLiesBehindIt) {
