@@ -9,6 +9,7 @@
 
 uint32_t dither_seed = 1;
 int32_t dither_noise[256] = {};
+int32_t dither_noise_wrapped[259] = {};
 int32_t dither_matrix[16] = {};
 int32_t dither_tables_amount = 0;
 uint8_t dither_row_index = 0;
@@ -30,6 +31,7 @@ void build_dither_tables() {
   for (int32_t i = 0; i < 256; ++i) {
     dither_noise[i] = static_cast<int32_t>((static_cast<int64_t>(render_settings.dither_amount) * dither_random()) >> 13);
   }
+  for (int32_t i = 0; i < 259; ++i) dither_noise_wrapped[i] = dither_noise[i & 255];
   for (int32_t k = 0; k < 16; ++k) {
     dither_matrix[k] = static_cast<int32_t>(static_cast<int64_t>(render_settings.dither_amount) * kOrderedPattern[k] / 256);
   }

@@ -7,6 +7,9 @@ struct SpanPixel;
 
 extern uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
 extern int32_t dither_noise[256];    // random offsets in whole colour levels
+// dither_noise followed by its first three entries again: the three offsets after any index i are entries i + 1 to
+// i + 3, read without wrapping the index.
+extern int32_t dither_noise_wrapped[259];
 extern int32_t dither_matrix[16];    // ordered 4 by 4 offsets, row-major
 extern int32_t dither_tables_amount; // the dither_amount the tables were built for; 0 at start-up
 extern uint8_t dither_row_index;     // running index into dither_noise for palette conversion

@@ -8,6 +8,7 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
 #include "engine/raster/span_output.h"
+#include "engine/raster/span_ramp.h"
 
 RasterVertex raster_vertices[kPolygonCapacity];
 int32_t raster_vertex_count = 0;
@@ -42,15 +43,7 @@ inline void take(EdgeEntry& e, int32_t x, int32_t r, int32_t g, int32_t b, int32
   e.slot = static_cast<uint16_t>(slot);
 }
 
-// line_stepper_advance without a branch: the carry of the error term is applied through a mask, which keeps the
-// per-pixel loops free of unpredictable jumps. Same values step for step.
-inline void advance(LineStepper* s) {
-  s->value += s->step;
-  s->error += s->remainder;
-  const int32_t over = -static_cast<int32_t>(s->error > s->steps);
-  s->error -= s->steps & over;
-  s->value += s->sign & over;
-}
+inline void advance(LineStepper* s) { line_stepper_advance_masked(s); }
 
 // The image row of projection row y: the square projection is centred vertically on the image.
 inline int32_t image_row(int32_t y) { return y - (proj_height - image_height) / 2; }
@@ -219,45 +212,44 @@ void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right)
   int32_t sy, x0, last, n;
   if (!clip_span(row, left, right, &sy, &x0, &last, &n)) return;
   const int32_t x1 = right->x;  // the span's own end: colours and texels step over the uncut span
-  SpanPixel* out = span_flat;
-  if (left->r == right->r && left->g == right->g && left->b == right->b && left->alpha == right->alpha &&
-      left->slot == right->slot) {
-    const SpanPixel p = {left->b, left->g, left->r, static_cast<uint8_t>(left->alpha),
-                         static_cast<uint8_t>(left->slot)};
-    for (int32_t i = 0; i < n; ++i) out[i] = p;
-  } else if (left->alpha == right->alpha && left->slot == right->slot) {
-    // Gouraud colours under one opacity and slot: only the channels move.
-    LineStepper sr, sg, sb;
-    line_stepper_init(&sr, x0, x1, left->r, right->r);
-    line_stepper_init(&sg, x0, x1, left->g, right->g);
-    line_stepper_init(&sb, x0, x1, left->b, right->b);
+  if (left->alpha == right->alpha && left->slot == right->slot) {
+    // One opacity and slot across the span (nearly every span): stepped, dithered and stored in one pass
+    // instead of filling a span buffer, dithering it and reading it back.
     const uint8_t alpha = static_cast<uint8_t>(left->alpha), slot = static_cast<uint8_t>(left->slot);
-    for (int32_t i = 0; i < n; ++i) {
-      out[i] = {static_cast<uint16_t>(sb.value), static_cast<uint16_t>(sg.value), static_cast<uint16_t>(sr.value),
-                alpha, slot};
-      advance(&sr);
-      advance(&sg);
-      advance(&sb);
+    if (left->r == right->r && left->g == right->g && left->b == right->b) {
+      output_ramp(sy, x0, last, constant_ramp(left->r, left->g, left->b, alpha, slot));
+      return;
     }
-  } else {
-    LineStepper sr, sg, sb, sa, ss;
-    line_stepper_init(&sr, x0, x1, left->r, right->r);
-    line_stepper_init(&sg, x0, x1, left->g, right->g);
-    line_stepper_init(&sb, x0, x1, left->b, right->b);
-    line_stepper_init(&sa, x0, x1, left->alpha, right->alpha);
-    line_stepper_init(&ss, x0, x1, left->slot, right->slot);
-    for (int32_t i = 0; i < n; ++i) {
-      out[i].r = static_cast<uint16_t>(sr.value);
-      out[i].g = static_cast<uint16_t>(sg.value);
-      out[i].b = static_cast<uint16_t>(sb.value);
-      out[i].alpha = static_cast<uint8_t>(sa.value);
-      out[i].slot = static_cast<uint8_t>(ss.value);
-      advance(&sr);
-      advance(&sg);
-      advance(&sb);
-      advance(&sa);
-      advance(&ss);
-    }
+    // Gouraud colours: only the channels move.
+    SpanRamp ramp;
+    line_stepper_init(&ramp.r, x0, x1, left->r, right->r);
+    line_stepper_init(&ramp.g, x0, x1, left->g, right->g);
+    line_stepper_init(&ramp.b, x0, x1, left->b, right->b);
+    ramp.constant = false;
+    ramp.alpha = alpha;
+    ramp.slot = slot;
+    output_ramp(sy, x0, last, ramp);
+    return;
+  }
+  // Opacity or slot moving across the span (rare): through a span buffer and the general output.
+  SpanPixel* out = span_flat;
+  LineStepper sr, sg, sb, sa, ss;
+  line_stepper_init(&sr, x0, x1, left->r, right->r);
+  line_stepper_init(&sg, x0, x1, left->g, right->g);
+  line_stepper_init(&sb, x0, x1, left->b, right->b);
+  line_stepper_init(&sa, x0, x1, left->alpha, right->alpha);
+  line_stepper_init(&ss, x0, x1, left->slot, right->slot);
+  for (int32_t i = 0; i < n; ++i) {
+    out[i].r = static_cast<uint16_t>(sr.value);
+    out[i].g = static_cast<uint16_t>(sg.value);
+    out[i].b = static_cast<uint16_t>(sb.value);
+    out[i].alpha = static_cast<uint8_t>(sa.value);
+    out[i].slot = static_cast<uint8_t>(ss.value);
+    advance(&sr);
+    advance(&sg);
+    advance(&sb);
+    advance(&sa);
+    advance(&ss);
   }
   output_hzline(sy, x0, last, out);
 }
