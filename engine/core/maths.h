@@ -56,6 +56,20 @@ inline void line_stepper_advance(LineStepper* s) {
     s->value += s->sign;
   }
 }
+// The stepper as line_stepper_advance leaves it after k more advances, in one go. While 1 <= error <= steps and
+// 0 <= remainder < steps (as line_stepper_init sets up for a positive step count) the error term carries once
+// each time it passes the step count, so the carries are counted with one division; any other state is stepped.
+inline void line_stepper_jump(LineStepper* s, int32_t k) {
+  if (k <= 0) return;
+  if (s->steps < 1 || s->remainder < 0 || s->remainder >= s->steps || s->error < 1 || s->error > s->steps) {
+    for (int32_t i = 0; i < k; ++i) line_stepper_advance(s);
+    return;
+  }
+  const int64_t e = int64_t{s->error} + int64_t{k} * s->remainder;
+  const int64_t carries = (e - 1) / s->steps;
+  s->value = wrap32(int64_t{s->value} + int64_t{k} * s->step + carries * s->sign);
+  s->error = static_cast<int32_t>(e - carries * s->steps);
+}
 // line_stepper_advance without a branch: the carry of the error term is applied through a mask, which keeps
 // per-pixel loops free of unpredictable jumps. Same values step for step.
 inline void line_stepper_advance_masked(LineStepper* s) {
