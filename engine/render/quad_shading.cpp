@@ -1,6 +1,7 @@
 // Shading of a leaf terrain quad: two lit, coloured (or textured) triangles handed to the polygon pipeline.
 #include "engine/render/quad_shading.h"
 
+#include <array>
 #include <cmath>
 
 #include "engine/landscape/camera.h"
@@ -48,6 +49,22 @@ void face_normal(const Vec3f& a, const Vec3f& b, Vec3f* n) {
   n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
   vec3_normalize(n);
 }
+// A bound below which r to the power k (k 0 to 255), times 256, surely truncates to 0: the bound to the power k
+// lies a millionth below 1/256, far more than the rounding of the bound and of the power can make up, so
+// trunc(pow(r, k) * 256) is 0 for every r under it. 0 for k = 0 (the power is then 1). Built once, read-only after.
+}  // namespace
+
+double highlight_zero_bound(int32_t k) {
+  static const std::array<double, 256> bounds = [] {
+    std::array<double, 256> b{};
+    for (int32_t i = 1; i < 256; ++i) b[i] = std::pow((1.0 - 1e-6) / 256.0, 1.0 / i);
+    return b;
+  }();
+  return k >= 0 && k < 256 ? bounds[k] : 0.0;
+}
+
+namespace {
+
 // Draws one triangle; nothing when it faces away or its colour slot is black (a hole).
 void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
                     const Vec3f& edge_b, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
@@ -84,7 +101,8 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     double r = reflect_dot(l, v, n);
     r = std::fmin(std::fmax(r, 0.001), 1.0);
     const int32_t k = attr.phong_sharpness;
-    value = trunc_to_i32(std::pow(r, k) * 256.0);
+    // Below the sharpness's bound the highlight surely truncates to 0: most faces skip the power.
+    value = r < highlight_zero_bound(k) ? 0 : trunc_to_i32(std::pow(r, k) * 256.0);
     strength = attr.phong_intensity;
     if (slot >= kClassWater1 && slot <= kClassWater5) {
       // Water shines where the camera sees it at a grazing angle.
@@ -190,8 +208,9 @@ int32_t normal_slope(const Vec3f& n) {
 // faces well above that bound (by far more than the arc cosine's rounding) skip the arc cosine, most faces.
 // Near the bound and for other angles the slope is taken as before, so the answer is the same.
 bool steeper_than_cliff_possible(const Vec3f& n, int32_t cliff_angle) {
-  static int32_t cached_angle = -1;
-  static double cached_bound = 0.0;
+  // Per thread: the quads of a frame may be shaded on several threads.
+  thread_local int32_t cached_angle = -1;
+  thread_local double cached_bound = 0.0;
   if (cliff_angle < 0 || cliff_angle > 88) return true;
   if (cliff_angle != cached_angle) {
     cached_bound = std::cos((cliff_angle + 1) / 57.29577951308232);
