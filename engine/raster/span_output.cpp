@@ -49,14 +49,6 @@ void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
   }
 }
 
-int32_t span_row_end(int32_t y, int32_t last) {
-  // A missing buffer or a row outside it is never written.
-  if (!vidmem24.rows || !vidmem8.rows) return -1;
-  if (y < 0 || y >= image_height || y >= vidmem24.height || y >= vidmem8.height) return -1;
-  const int32_t right_edge = std::min({image_width, vidmem24.width, vidmem8.width}) - 1;
-  return last > right_edge ? right_edge : last;
-}
-
 void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
   if (render_settings.dither_amount != 0 && x1 >= x0) dither_span(span, x1 - x0 + 1, x0, y);
 

@@ -27,8 +27,15 @@ constexpr int32_t kSpanCapacity = kMaxFrameSide + 1;
 void output_hzline(int32_t row, int32_t first, int32_t last, SpanPixel* span);
 
 // The last column of row `row` that a span ending at `last` may write (last cut at the buffers' width), or a
-// negative value when a frame buffer is absent or the row lies outside it.
-int32_t span_row_end(int32_t row, int32_t last);
+// negative value when a frame buffer is absent or the row lies outside it. Inline: asked once per span.
+inline int32_t span_row_end(int32_t row, int32_t last) {
+  if (!vidmem24.rows || !vidmem8.rows) return -1;
+  if (row < 0 || row >= image_height || row >= vidmem24.height || row >= vidmem8.height) return -1;
+  int32_t right_edge = image_width < vidmem24.width ? image_width : vidmem24.width;
+  if (vidmem8.width < right_edge) right_edge = vidmem8.width;
+  --right_edge;
+  return last > right_edge ? right_edge : last;
+}
 
 // Shows count finished pixels of row `row` from column `first` in the render window (live display).
 void show_span_live(int32_t row, int32_t first, int32_t count, const uint32_t* pixels);

@@ -62,6 +62,24 @@ void write_run(uint32_t* p24, uint8_t* p8, int32_t n, SpanRamp ramp, const int32
     std::memset(p8, static_cast<int>(s), static_cast<size_t>(n));
     return;
   }
+  if constexpr (kConstant && kOpaque && D == Dither::random) {
+    const int32_t r8 = static_cast<uint16_t>(ramp.r.value) >> 8;
+    const int32_t g8 = static_cast<uint16_t>(ramp.g.value) >> 8;
+    const int32_t b8 = static_cast<uint16_t>(ramp.b.value) >> 8;
+    const int32_t lo = dither_noise_reach, hi = 255 - dither_noise_reach;
+    if (r8 >= lo && r8 <= hi && g8 >= lo && g8 <= hi && b8 >= lo && b8 <= hi) {
+      // No channel can be clamped: each pixel is the span's word plus the packed offsets of its index, one add
+      // instead of three clamped channels.
+      const uint32_t word = (s << 24) | (static_cast<uint32_t>(r8) << 16) | (static_cast<uint32_t>(g8) << 8) |
+                            static_cast<uint32_t>(b8);
+      for (int32_t i = 0; i < n; ++i) {
+        p24[i] = word + dither_noise_packed[index];
+        index = (index + 3) & 255u;
+      }
+      std::memset(p8, static_cast<int>(s), static_cast<size_t>(n));
+      return;
+    }
+  }
   const uint32_t a = ramp.alpha;
   for (int32_t i = 0; i < n; ++i) {
     uint32_t r, g, b;

@@ -14,6 +14,7 @@ struct Case {
   bool constant;
   int32_t dither_amount, dither_type;
   int32_t live;  // 0 no live display, 24 or 8 the display depth
+  bool mid = false;  // one colour away from both ends, which no dither offset can clamp
 };
 
 class SpanRampTest : public RasterTest {
@@ -29,6 +30,7 @@ class SpanRampTest : public RasterTest {
   }
   // Channels from near black to near white and back, with fractions, so that dithering clamps at both ends.
   static SpanRamp ramp_of(const Case& c) {
+    if (c.constant && c.mid) return constant_ramp(100 * 256 + 255, 3 * 256, 252 * 256 + 1, c.alpha, c.slot);
     if (c.constant) return constant_ramp(254 * 256 + 77, 1 * 256 + 200, 128 * 256, c.alpha, c.slot);
     SpanRamp r;
     line_stepper_init(&r.r, c.first, c.last, 0, 65535);
@@ -89,6 +91,9 @@ TEST_F(SpanRampTest, OnePassMatchesSpanBufferPath) {
       {"opaque one colour, random dither", 6, 0, 63, 255, 33, true, 100, 2, 0},
       {"opaque stepped, random dither", 6, 1, 62, 255, 33, false, 100, 2, 0},
       {"opaque one colour, strong random dither", 7, 2, 50, 255, 33, true, 1000, 0, 0},
+      {"opaque mid colour, random dither", 6, 0, 63, 255, 33, true, 100, 2, 0, true},
+      {"opaque mid colour, random dither near the ends", 6, 0, 63, 255, 33, true, 250, 2, 0, true},
+      {"opaque mid colour, ordered dither", 8, 5, 30, 255, 33, true, 100, 1, 0, true},
       {"opaque one colour, ordered dither", 8, 5, 30, 255, 33, true, 100, 1, 0},
       {"opaque stepped, ordered dither", 9, 6, 31, 255, 33, false, 250, 1, 0},
       {"alpha 0 writes nothing but moves the stream", 10, 0, 20, 0, 33, true, 100, 2, 0},
