@@ -42,10 +42,6 @@ void build_dither_tables() {
   dither_tables_amount = render_settings.dither_amount;
 }
 
-void ensure_dither_tables() {
-  if (dither_tables_amount != render_settings.dither_amount) build_dither_tables();
-}
-
 void dither_span(SpanPixel* span, int32_t count, int32_t first, int32_t row) {
   ensure_dither_tables();
   auto index = static_cast<uint8_t>(dither_random());

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "engine/core/settings.h"
+
 struct SpanPixel;
 
 extern uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
@@ -25,8 +27,10 @@ inline int32_t dither_random() {
 }
 // Rebuilds both tables from dither_amount.
 void build_dither_tables();
-// Rebuilds the tables when dither_amount changed since they were built.
-void ensure_dither_tables();
+// Rebuilds the tables when dither_amount changed since they were built. Inline: asked once per span.
+inline void ensure_dither_tables() {
+  if (dither_tables_amount != render_settings.dither_amount) build_dither_tables();
+}
 // The ordered offset for column x of row y (every block of four rows shifted two columns).
 inline int32_t dither_matrix_at(int32_t x, int32_t y) {
   const int32_t s = (y & 4) ? 2 : 0;

@@ -302,14 +302,8 @@ void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right)
       return;
     }
     // Gouraud colours: only the channels move.
-    SpanRamp ramp;
-    line_stepper_init(&ramp.r, x0, x1, left->r, right->r);
-    line_stepper_init(&ramp.g, x0, x1, left->g, right->g);
-    line_stepper_init(&ramp.b, x0, x1, left->b, right->b);
-    ramp.constant = false;
-    ramp.alpha = alpha;
-    ramp.slot = slot;
-    output_ramp(sy, x0, last, ramp);
+    output_ramp(sy, x0, last,
+                stepped_ramp(x0, x1, left->r, left->g, left->b, right->r, right->g, right->b, alpha, slot));
     return;
   }
   // Opacity or slot moving across the span (rare): through a span buffer and the general output.

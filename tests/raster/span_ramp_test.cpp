@@ -32,14 +32,9 @@ class SpanRampTest : public RasterTest {
   static SpanRamp ramp_of(const Case& c) {
     if (c.constant && c.mid) return constant_ramp(100 * 256 + 255, 3 * 256, 252 * 256 + 1, c.alpha, c.slot);
     if (c.constant) return constant_ramp(254 * 256 + 77, 1 * 256 + 200, 128 * 256, c.alpha, c.slot);
-    SpanRamp r;
-    line_stepper_init(&r.r, c.first, c.last, 0, 65535);
-    line_stepper_init(&r.g, c.first, c.last, 65535, 300);
-    line_stepper_init(&r.b, c.first, c.last, 128 * 256 + 5, 129 * 256 + 250);
-    r.constant = false;
-    r.alpha = c.alpha;
-    r.slot = c.slot;
-    return r;
+    if (c.mid) return stepped_ramp(c.first, c.last, 20 * 256, 240 * 256 + 255, 128 * 256 + 5, 200 * 256 + 7, 7 * 256,
+                                   129 * 256 + 250, c.alpha, c.slot);
+    return stepped_ramp(c.first, c.last, 0, 65535, 128 * 256 + 5, 65535, 300, 129 * 256 + 250, c.alpha, c.slot);
   }
   struct Result {
     std::vector<uint32_t> frame24;
@@ -94,6 +89,12 @@ TEST_F(SpanRampTest, OnePassMatchesSpanBufferPath) {
       {"opaque mid colour, random dither", 6, 0, 63, 255, 33, true, 100, 2, 0, true},
       {"opaque mid colour, random dither near the ends", 6, 0, 63, 255, 33, true, 250, 2, 0, true},
       {"opaque mid colour, ordered dither", 8, 5, 30, 255, 33, true, 100, 1, 0, true},
+      {"opaque mid colours stepped", 8, 5, 30, 255, 33, false, 0, 1, 0, true},
+      {"opaque mid colours stepped, random dither", 8, 5, 60, 255, 33, false, 100, 2, 0, true},
+      {"opaque mid colours stepped, ordered dither", 8, 5, 60, 255, 33, false, 100, 1, 0, true},
+      {"mid colours stepped, ordered dither, cut both sides", 8, -5, 70, 255, 33, false, 100, 1, 0, true},
+      {"opaque mid colours stepped, ordered dither near the ends", 8, 5, 60, 255, 33, false, 250, 1, 0, true},
+      {"blended mid colours stepped, random dither", 8, 5, 60, 99, 33, false, 100, 2, 0, true},
       {"opaque one colour, ordered dither", 8, 5, 30, 255, 33, true, 100, 1, 0},
       {"opaque stepped, ordered dither", 9, 6, 31, 255, 33, false, 250, 1, 0},
       {"alpha 0 writes nothing but moves the stream", 10, 0, 20, 0, 33, true, 100, 2, 0},
