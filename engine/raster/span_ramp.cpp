@@ -87,25 +87,35 @@ void output_ramp(int32_t y, int32_t first, int32_t last, const SpanRamp& ramp_in
   } else if (kind == SpanDitherKind::random) {
     dither.reach = dither_noise_reach;
   }
-  if (ramp.alpha == 255 && ramp.constant && kind != SpanDitherKind::ordered && ramp.low >= dither.reach &&
-      ramp.high <= 255 - dither.reach) {
-    // The common span, one opaque colour that no offset can clamp, kept here in a small loop: each pixel is the
-    // span's word plus the packed offsets of its index (one add instead of three clamped channels), and its slot
-    // is the word's top byte, which no offset carries into.
-    const uint32_t word = pack_pixel(ramp.slot, static_cast<uint16_t>(ramp.r.value) >> 8,
-                                     static_cast<uint16_t>(ramp.g.value) >> 8, static_cast<uint16_t>(ramp.b.value) >> 8);
+  if (ramp.alpha == 255 && ramp.constant && kind != SpanDitherKind::ordered) {
+    // The common span, one opaque colour, kept here in small loops rather than in the general pixel loops.
+    const int32_t r8 = static_cast<uint16_t>(ramp.r.value) >> 8;
+    const int32_t g8 = static_cast<uint16_t>(ramp.g.value) >> 8;
+    const int32_t b8 = static_cast<uint16_t>(ramp.b.value) >> 8;
+    const uint32_t word =
+        pack_pixel(ramp.slot, static_cast<uint32_t>(r8), static_cast<uint32_t>(g8), static_cast<uint32_t>(b8));
+    uint32_t index = dither.index;
     if (kind == SpanDitherKind::none) {
       for (int32_t i = 0; i < n; ++i) {
         p24[i] = word;
         p8[i] = ramp.slot;
       }
-    } else {
-      uint32_t index = dither.index;
+    } else if (ramp.low >= dither.reach && ramp.high <= 255 - dither.reach) {
+      // No channel can be clamped: each pixel is the span's word plus the packed offsets of its index (one add
+      // instead of three clamped channels), and its slot the word's top byte, which no offset carries into.
       for (int32_t i = 0; i < n; ++i) {
         const uint32_t pixel = word + dither_noise_packed[index];
         index = (index + 3) & 255u;
         p24[i] = pixel;
         p8[i] = static_cast<uint8_t>(pixel >> 24);
+      }
+    } else {
+      for (int32_t i = 0; i < n; ++i) {
+        const int32_t* t = dither_noise_wrapped + index;
+        index = (index + 3) & 255u;
+        p24[i] = pack_pixel(ramp.slot, clamp_channel_byte(r8 + t[1]), clamp_channel_byte(g8 + t[2]),
+                            clamp_channel_byte(b8 + t[3]));
+        p8[i] = ramp.slot;
       }
     }
   } else if (ramp.alpha != 0) {

@@ -9,10 +9,6 @@ namespace {
 
 using Dither = SpanDitherKind;
 
-inline uint32_t clamp_byte(int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
-
-inline uint32_t pack(uint32_t slot, uint32_t r, uint32_t g, uint32_t b) { return (slot << 24) | (r << 16) | (g << 8) | b; }
-
 // The top bytes of the ramp's channels at its current column.
 inline void ramp_bytes(const SpanRamp& ramp, int32_t* r, int32_t* g, int32_t* b) {
   *r = static_cast<uint16_t>(ramp.r.value) >> 8;
@@ -33,12 +29,12 @@ void write_unclamped(uint32_t* p24, uint8_t* p8, int32_t n, const SpanRamp& ramp
   const uint32_t s = ramp.slot;
   int32_t r, g, b;
   ramp_bytes(ramp, &r, &g, &b);
-  uint32_t word = pack(s, static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b));
+  uint32_t word = pack_pixel(s, static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b));
   LineStepper sr = ramp.r, sg = ramp.g, sb = ramp.b;
   uint32_t index = dither.index;
   for (int32_t i = 0; i < n; ++i) {
     if constexpr (!kConstant) {
-      word = pack(s, static_cast<uint16_t>(sr.value) >> 8, static_cast<uint16_t>(sg.value) >> 8,
+      word = pack_pixel(s, static_cast<uint16_t>(sr.value) >> 8, static_cast<uint16_t>(sg.value) >> 8,
                   static_cast<uint16_t>(sb.value) >> 8);
       line_stepper_advance_masked(&sr);
       line_stepper_advance_masked(&sg);
@@ -76,18 +72,18 @@ void write_clamped(uint32_t* p24, uint8_t* p8, int32_t n, SpanRamp ramp, SpanDit
       b = static_cast<uint32_t>(b8);
     } else if constexpr (D == Dither::ordered) {
       const int32_t d = dither.ordered[i & 3];
-      r = clamp_byte(r8 + d);
-      g = clamp_byte(g8 + d);
-      b = clamp_byte(b8 + d);
+      r = clamp_channel_byte(r8 + d);
+      g = clamp_channel_byte(g8 + d);
+      b = clamp_channel_byte(b8 + d);
     } else {
       const int32_t* t = dither_noise_wrapped + dither.index;
-      r = clamp_byte(r8 + t[1]);
-      g = clamp_byte(g8 + t[2]);
-      b = clamp_byte(b8 + t[3]);
+      r = clamp_channel_byte(r8 + t[1]);
+      g = clamp_channel_byte(g8 + t[2]);
+      b = clamp_channel_byte(b8 + t[3]);
       dither.index = (dither.index + 3) & 255u;
     }
     if constexpr (kOpaque) {
-      p24[i] = pack(s, r, g, b);
+      p24[i] = pack_pixel(s, r, g, b);
       p8[i] = static_cast<uint8_t>(s);
     } else {
       blend_span_pixel(&p24[i], &p8[i], r, g, b, a, s);

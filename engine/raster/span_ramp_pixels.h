@@ -17,6 +17,9 @@ struct SpanDither {
   uint32_t index;
 };
 
+// A dithered channel byte held inside 0..255.
+inline uint32_t clamp_channel_byte(int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
+
 inline uint32_t pack_pixel(uint32_t slot, uint32_t r, uint32_t g, uint32_t b) {
   return (slot << 24) | (r << 16) | (g << 8) | b;
 }
