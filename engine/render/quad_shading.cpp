@@ -164,7 +164,9 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     texture.phong_power = value;
   }
 
-  PolygonRecord rec{};
+  // Only the four entries the record holds are cleared, as in the pipeline's clip records (entries past the count
+  // are never read): saves clearing the whole 648-byte record for every triangle.
+  PolygonRecord rec;
   rec.count = 4;
   rec.tx_map = textured ? &texture : nullptr;
   const int32_t d = ts_slot.deformation / 4;
@@ -173,6 +175,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     const int32_t ci = t.entries[i % 3];
     const QuadVertex& corner = c[ci];
     PolygonVertex& pv = rec.vertices[i];
+    pv = PolygonVertex{};
     pv.x = view[ci].x;
     pv.y = view[ci].y;
     pv.z = view[ci].z;
