@@ -52,24 +52,6 @@ float atan2_deg(float x, float y) {
   return angle;
 }
 
-void line_stepper_init(LineStepper* s, int32_t first_index, int32_t last_index, int32_t first_value,
-                       int32_t last_value) {
-  int32_t steps = sub_wrap32(last_index, first_index);
-  if (steps == 0) steps = 1;
-  int32_t delta = sub_wrap32(last_value, first_value);
-  int32_t sign = 1;
-  if (delta < 0) {
-    sign = -1;
-    delta = sub_wrap32(0, delta);
-  }
-  s->steps = steps;
-  s->sign = sign;
-  s->value = first_value;
-  s->step = (delta / steps) * sign;
-  s->remainder = delta % steps;
-  s->error = (steps + 1) / 2;
-}
-
 namespace {
 void rotate_pair(float* a, float* b, float angle_degrees) {
   const double r = angle_degrees / kDegreesPerRadian;

@@ -3,30 +3,12 @@
 
 #include "engine/core/vectors.h"
 
-void vec3_normalize(Vec3f* v) {
-  const double len = std::sqrt(static_cast<double>(v->x) * v->x + static_cast<double>(v->y) * v->y +
-                               static_cast<double>(v->z) * v->z);
-  if (len == 0.0 || std::isnan(len)) {
-    v->x = 0.0f;
-    v->y = 0.0f;
-    v->z = 1.0f;
-    return;
-  }
-  v->x = static_cast<float>(v->x / len);
-  v->y = static_cast<float>(v->y / len);
-  v->z = static_cast<float>(v->z / len);
-}
-
 void vec3_cross_normalized(Vec3f* a, Vec3f* b, Vec3f* out) {
   vec3_normalize(a);
   vec3_normalize(b);
   out->x = a->y * b->z - a->z * b->y;
   out->y = a->z * b->x - a->x * b->z;
   out->z = a->x * b->y - a->y * b->x;
-}
-
-double vec3_dot(const Vec3f& a, const Vec3f& b) {
-  return static_cast<double>(a.x) * b.x + static_cast<double>(a.y) * b.y + static_cast<double>(a.z) * b.z;
 }
 
 double reflect_dot(const Vec3f& l, const Vec3f& v, const Vec3f& n) {

@@ -115,22 +115,18 @@ int32_t polygon_may_be_visible(const PolygonRecord* polygon) {
   const int32_t n = readable_count(polygon);
   if (n == 0) return 0;
   const PolygonVertex* v = polygon->vertices;
+  // One pass gathers all five answers without early exits: the entries are few and the tests cheap.
   bool any_front = false;
-  for (int32_t i = 0; i < n; ++i) {
-    if (v[i].z > 0.0f) {
-      any_front = true;
-      break;
-    }
-  }
-  if (!any_front) return 0;
   bool all_right = true, all_left = true, all_below = true, all_above = true;
   for (int32_t i = 0; i < n; ++i) {
     const float x = v[i].x, y = v[i].y, z = v[i].z;
-    all_left = all_left && x <= -z;
-    all_right = all_right && x >= z;
-    all_above = all_above && y <= -z;
-    all_below = all_below && y >= z;
+    any_front |= z > 0.0f;
+    all_left &= x <= -z;
+    all_right &= x >= z;
+    all_above &= y <= -z;
+    all_below &= y >= z;
   }
+  if (!any_front) return 0;
   if (all_left || all_right || all_above || all_below) return 0;
   return 1;
 }

@@ -9,6 +9,9 @@
 
 uint32_t dither_seed = 1;
 int32_t dither_noise[256] = {};
+int32_t dither_noise_wrapped[259] = {};
+uint32_t dither_noise_packed[256] = {};
+int32_t dither_noise_reach = 0;
 int32_t dither_matrix[16] = {};
 int32_t dither_tables_amount = 0;
 uint8_t dither_row_index = 0;
@@ -20,24 +23,23 @@ inline uint16_t clamp_channel(int32_t v) { return static_cast<uint16_t>(std::cla
 inline int32_t clamp_byte(int32_t v) { return std::clamp(v, 0, 255); }
 }  // namespace
 
-int32_t dither_random() {
-  dither_seed = dither_seed * 1103515245u + 12345u;
-  return static_cast<int32_t>((dither_seed >> 16) & 255) - 128;
-}
-
 void build_dither_tables() {
   // Products stay far inside 32 bits for any sensible amount; wide arithmetic keeps a hostile one defined.
   for (int32_t i = 0; i < 256; ++i) {
     dither_noise[i] = static_cast<int32_t>((static_cast<int64_t>(render_settings.dither_amount) * dither_random()) >> 13);
   }
+  for (int32_t i = 0; i < 259; ++i) dither_noise_wrapped[i] = dither_noise[i & 255];
+  dither_noise_reach = 0;
+  for (int32_t i = 0; i < 256; ++i) {
+    const int32_t* t = dither_noise_wrapped + i;
+    dither_noise_packed[i] = static_cast<uint32_t>(t[1]) * 65536u + static_cast<uint32_t>(t[2]) * 256u +
+                             static_cast<uint32_t>(t[3]);
+    dither_noise_reach = std::max({dither_noise_reach, dither_noise[i], -dither_noise[i]});
+  }
   for (int32_t k = 0; k < 16; ++k) {
     dither_matrix[k] = static_cast<int32_t>(static_cast<int64_t>(render_settings.dither_amount) * kOrderedPattern[k] / 256);
   }
   dither_tables_amount = render_settings.dither_amount;
-}
-
-void ensure_dither_tables() {
-  if (dither_tables_amount != render_settings.dither_amount) build_dither_tables();
 }
 
 void dither_span(SpanPixel* span, int32_t count, int32_t first, int32_t row) {

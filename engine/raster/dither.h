@@ -3,20 +3,34 @@
 
 #include <cstdint>
 
+#include "engine/core/settings.h"
+
 struct SpanPixel;
 
 extern uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
 extern int32_t dither_noise[256];    // random offsets in whole colour levels
+// dither_noise followed by its first three entries again: the three offsets after any index i are entries i + 1 to
+// i + 3, read without wrapping the index.
+extern int32_t dither_noise_wrapped[259];
+// The three offsets after index i as one word to add to a 0x00RRGGBB pixel: red offset times 65536 plus green
+// offset times 256 plus blue offset. Adding it gives each channel its offset whenever no channel leaves 0..255.
+extern uint32_t dither_noise_packed[256];
+extern int32_t dither_noise_reach;  // the largest offset in dither_noise, either way
 extern int32_t dither_matrix[16];    // ordered 4 by 4 offsets, row-major
 extern int32_t dither_tables_amount; // the dither_amount the tables were built for; 0 at start-up
 extern uint8_t dither_row_index;     // running index into dither_noise for palette conversion
 
-// Next noise value, -128 to 127.
-int32_t dither_random();
+// Next noise value, -128 to 127. Inline: every span draws one.
+inline int32_t dither_random() {
+  dither_seed = dither_seed * 1103515245u + 12345u;
+  return static_cast<int32_t>((dither_seed >> 16) & 255) - 128;
+}
 // Rebuilds both tables from dither_amount.
 void build_dither_tables();
-// Rebuilds the tables when dither_amount changed since they were built.
-void ensure_dither_tables();
+// Rebuilds the tables when dither_amount changed since they were built. Inline: asked once per span.
+inline void ensure_dither_tables() {
+  if (dither_tables_amount != render_settings.dither_amount) build_dither_tables();
+}
 // The ordered offset for column x of row y (every block of four rows shifted two columns).
 inline int32_t dither_matrix_at(int32_t x, int32_t y) {
   const int32_t s = (y & 4) ? 2 : 0;

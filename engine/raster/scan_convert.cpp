@@ -8,6 +8,7 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
 #include "engine/raster/span_output.h"
+#include "engine/raster/span_ramp.h"
 
 RasterVertex raster_vertices[kPolygonCapacity];
 int32_t raster_vertex_count = 0;
@@ -42,18 +43,29 @@ inline void take(EdgeEntry& e, int32_t x, int32_t r, int32_t g, int32_t b, int32
   e.slot = static_cast<uint16_t>(slot);
 }
 
-// line_stepper_advance without a branch: the carry of the error term is applied through a mask, which keeps the
-// per-pixel loops free of unpredictable jumps. Same values step for step.
-inline void advance(LineStepper* s) {
-  s->value += s->step;
-  s->error += s->remainder;
-  const int32_t over = -static_cast<int32_t>(s->error > s->steps);
-  s->error -= s->steps & over;
-  s->value += s->sign & over;
-}
+inline void advance(LineStepper* s) { line_stepper_advance_masked(s); }
 
 // The image row of projection row y: the square projection is centred vertically on the image.
 inline int32_t image_row(int32_t y) { return y - (proj_height - image_height) / 2; }
+
+// The projection rows that can reach the image, first to last (last < first when none). Rows above and below
+// the image are never shown and draw nothing, so the edge tables are neither set up nor walked there.
+struct RowBand {
+  int32_t first, last;
+};
+inline RowBand live_rows() {
+  const int32_t top = (proj_height - image_height) / 2;
+  const int64_t bottom = int64_t{top} + image_height - 1;
+  return {top < 0 ? 0 : top, static_cast<int32_t>(bottom > kRasterRows - 1 ? kRasterRows - 1 : bottom)};
+}
+
+// Where an edge from row y0 to row y1 meets the band: its rows y to y_end and the k first rows passed over.
+inline bool edge_rows(int32_t y0, int32_t y1, const RowBand& band, int32_t* y, int32_t* y_end, int32_t* k) {
+  *k = band.first > y0 ? band.first - y0 : 0;
+  *y = y0 + *k;
+  *y_end = y1 > band.last ? band.last : y1;
+  return *y <= *y_end;
+}
 
 // The image row and the columns x0 to last (n pixels) of one span, cut to the image and to the span
 // buffer; false when nothing of it is inside the image. Columns past the image are never shown, so the
@@ -81,8 +93,9 @@ void span_table_reset() {
     if (y < span_y_min) span_y_min = y;
     if (y > span_y_max) span_y_max = y;
   }
-  const int32_t first = span_y_min < 0 ? 0 : span_y_min;
-  const int32_t last = span_y_max >= kRasterRows ? kRasterRows - 1 : span_y_max;
+  const RowBand band = live_rows();
+  const int32_t first = span_y_min < band.first ? band.first : span_y_min;
+  const int32_t last = span_y_max > band.last ? band.last : span_y_max;
   const int16_t far_left = static_cast<int16_t>(image_width > 32767 ? 32767 : image_width);
   for (int32_t y = first; y <= last; ++y) {
     edge_left[y].x = far_left;
@@ -92,37 +105,38 @@ void span_table_reset() {
 
 void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
   const int32_t dy = lower->y - upper->y;
-  int32_t y = upper->y;
-  const int32_t y_end = lower->y;
+  int32_t y, y_end, skipped;
+  if (!edge_rows(upper->y, lower->y, live_rows(), &y, &y_end, &skipped)) return;
+  // Every stepper starts at the first row inside the band: the rows above it are jumped, not walked.
+  auto start = [&](LineStepper* s, int32_t first_value, int32_t last_value) {
+    line_stepper_init(s, 0, dy, first_value, last_value);
+    line_stepper_jump(s, skipped);
+  };
   LineStepper sx;
-  line_stepper_init(&sx, 0, dy, upper->x, lower->x);
+  start(&sx, upper->x, lower->x);
   const bool textured = raster_texture.texels != nullptr;
   if (!textured && upper->r == lower->r && upper->g == lower->g && upper->b == lower->b &&
       upper->alpha == lower->alpha && upper->slot == lower->slot) {
     // One-colour edge: only the column moves.
     for (; y <= y_end; ++y) {
-      if (y >= 0 && y < kRasterRows) {
-        const int32_t x = sx.value;
-        if (x < edge_left[y].x) take(edge_left[y], x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
-        if (x > edge_right[y].x) take(edge_right[y], x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
-      }
+      const int32_t x = sx.value;
+      if (x < edge_left[y].x) take(edge_left[y], x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
+      if (x > edge_right[y].x) take(edge_right[y], x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
       advance(&sx);
     }
     return;
   }
   LineStepper sr, sg, sb, sa, ss;
-  line_stepper_init(&sr, 0, dy, upper->r, lower->r);
-  line_stepper_init(&sg, 0, dy, upper->g, lower->g);
-  line_stepper_init(&sb, 0, dy, upper->b, lower->b);
-  line_stepper_init(&sa, 0, dy, upper->alpha, lower->alpha);
-  line_stepper_init(&ss, 0, dy, upper->slot, lower->slot);
+  start(&sr, upper->r, lower->r);
+  start(&sg, upper->g, lower->g);
+  start(&sb, upper->b, lower->b);
+  start(&sa, upper->alpha, lower->alpha);
+  start(&ss, upper->slot, lower->slot);
   if (!textured) {
     for (; y <= y_end; ++y) {
-      if (y >= 0 && y < kRasterRows) {
-        const int32_t x = sx.value;
-        if (x < edge_left[y].x) take(edge_left[y], x, sr.value, sg.value, sb.value, sa.value, ss.value);
-        if (x > edge_right[y].x) take(edge_right[y], x, sr.value, sg.value, sb.value, sa.value, ss.value);
-      }
+      const int32_t x = sx.value;
+      if (x < edge_left[y].x) take(edge_left[y], x, sr.value, sg.value, sb.value, sa.value, ss.value);
+      if (x > edge_right[y].x) take(edge_right[y], x, sr.value, sg.value, sb.value, sa.value, ss.value);
       advance(&sx);
       advance(&sr);
       advance(&sg);
@@ -133,25 +147,23 @@ void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
     return;
   }
   LineStepper sl, su, sv;
-  line_stepper_init(&su, 0, dy, upper->tu, lower->tu);
-  line_stepper_init(&sv, 0, dy, upper->tv, lower->tv);
+  start(&su, upper->tu, lower->tu);
+  start(&sv, upper->tv, lower->tv);
   // The third texture coordinate is never looked up; the edge entries keep the upper vertex's value.
   if (upper->r == lower->r && upper->g == lower->g && upper->b == lower->b && upper->alpha == lower->alpha &&
       upper->slot == lower->slot && upper->light == lower->light) {
     // One colour and one light level along the edge, as on textured terrain: only the position and texture move.
     for (; y <= y_end; ++y) {
-      if (y >= 0 && y < kRasterRows) {
-        const int32_t x = sx.value;
-        EdgeEntry* sides[2] = {x < edge_left[y].x ? &edge_left[y] : nullptr,
-                               x > edge_right[y].x ? &edge_right[y] : nullptr};
-        for (EdgeEntry* e : sides) {
-          if (e == nullptr) continue;
-          take(*e, x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
-          e->light = upper->light;
-          e->tu = su.value;
-          e->tv = sv.value;
-          e->tw = upper->tw;
-        }
+      const int32_t x = sx.value;
+      EdgeEntry* sides[2] = {x < edge_left[y].x ? &edge_left[y] : nullptr,
+                             x > edge_right[y].x ? &edge_right[y] : nullptr};
+      for (EdgeEntry* e : sides) {
+        if (e == nullptr) continue;
+        take(*e, x, upper->r, upper->g, upper->b, upper->alpha, upper->slot);
+        e->light = upper->light;
+        e->tu = su.value;
+        e->tv = sv.value;
+        e->tw = upper->tw;
       }
       advance(&sx);
       advance(&su);
@@ -159,20 +171,18 @@ void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
     }
     return;
   }
-  line_stepper_init(&sl, 0, dy, upper->light, lower->light);
+  start(&sl, upper->light, lower->light);
   for (; y <= y_end; ++y) {
-    if (y >= 0 && y < kRasterRows) {
-      const int32_t x = sx.value;
-      EdgeEntry* sides[2] = {x < edge_left[y].x ? &edge_left[y] : nullptr,
-                             x > edge_right[y].x ? &edge_right[y] : nullptr};
-      for (EdgeEntry* e : sides) {
-        if (e == nullptr) continue;
-        take(*e, x, sr.value, sg.value, sb.value, sa.value, ss.value);
-        e->light = static_cast<uint16_t>(sl.value);
-        e->tu = su.value;
-        e->tv = sv.value;
-        e->tw = upper->tw;
-      }
+    const int32_t x = sx.value;
+    EdgeEntry* sides[2] = {x < edge_left[y].x ? &edge_left[y] : nullptr,
+                           x > edge_right[y].x ? &edge_right[y] : nullptr};
+    for (EdgeEntry* e : sides) {
+      if (e == nullptr) continue;
+      take(*e, x, sr.value, sg.value, sb.value, sa.value, ss.value);
+      e->light = static_cast<uint16_t>(sl.value);
+      e->tu = su.value;
+      e->tv = sv.value;
+      e->tw = upper->tw;
     }
     advance(&sx);
     advance(&sr);
@@ -186,9 +196,72 @@ void edge_walk(const RasterVertex* upper, const RasterVertex* lower) {
   }
 }
 
+namespace {
+
+// True when the record is untextured and every entry has one colour, opacity and slot, as every flat-shaded
+// terrain triangle: its edge entries would all carry that colour, so only their columns need recording.
+bool one_colour_polygon() {
+  if (raster_texture.texels != nullptr) return false;
+  const RasterVertex& v = raster_vertices[0];
+  for (int32_t i = 1; i < raster_vertex_count; ++i) {
+    const RasterVertex& w = raster_vertices[i];
+    if (w.r != v.r || w.g != v.g || w.b != v.b || w.alpha != v.alpha || w.slot != v.slot) return false;
+  }
+  return true;
+}
+
+// edge_walk for a one-colour polygon: the columns alone, without the five colour fields per entry.
+void edge_walk_columns(const RasterVertex* upper, const RasterVertex* lower, const RowBand& band) {
+  int32_t y, y_end, skipped;
+  if (!edge_rows(upper->y, lower->y, band, &y, &y_end, &skipped)) return;
+  LineStepper sx;
+  line_stepper_init(&sx, 0, lower->y - upper->y, upper->x, lower->x);
+  line_stepper_jump(&sx, skipped);
+  for (; y <= y_end; ++y) {
+    const int32_t x = sx.value;
+    if (x < edge_left[y].x) edge_left[y].x = static_cast<int16_t>(x);
+    if (x > edge_right[y].x) edge_right[y].x = static_cast<int16_t>(x);
+    advance(&sx);
+  }
+}
+
+// fill_spans for a one-colour polygon: every span is the polygon's colour at its opacity and slot, so the span
+// set-up is made once for the polygon.
+void fill_spans_one_colour(const RowBand& band) {
+  const RasterVertex& v = raster_vertices[0];
+  const SpanRamp ramp =
+      constant_ramp(v.r, v.g, v.b, static_cast<uint8_t>(v.alpha), static_cast<uint8_t>(v.slot));
+  const int32_t first = span_y_min < band.first ? band.first : span_y_min;
+  const int32_t last = span_y_max > band.last ? band.last : span_y_max;
+  for (int32_t y = first; y <= last; ++y) {
+    if (edge_right[y].x < edge_left[y].x) continue;
+    int32_t sy, x0, x1, n;
+    if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &x1, &n)) continue;
+    output_ramp(sy, x0, x1, ramp);
+  }
+}
+
+}  // namespace
+
 void edge_table_build() {
   // Two corners and a closing entry make no area: such a record draws nothing.
   if (raster_vertex_count < 4) return;
+  // A polygon wholly above or below the image draws nothing: no edge is walked (a sixth of the start-up scene's).
+  const RowBand band = live_rows();
+  if (span_y_max < band.first || span_y_min > band.last) return;
+  if (one_colour_polygon()) {
+    for (int32_t i = 0; i + 1 < raster_vertex_count; ++i) {
+      const RasterVertex* a = &raster_vertices[i];
+      const RasterVertex* b = &raster_vertices[i + 1];
+      if (a->y < b->y) {
+        edge_walk_columns(a, b, band);
+      } else {
+        edge_walk_columns(b, a, band);
+      }
+    }
+    fill_spans_one_colour(band);
+    return;
+  }
   for (int32_t i = 0; i + 1 < raster_vertex_count; ++i) {
     const RasterVertex* a = &raster_vertices[i];
     const RasterVertex* b = &raster_vertices[i + 1];
@@ -202,8 +275,9 @@ void edge_table_build() {
 }
 
 void fill_spans() {
-  const int32_t first = span_y_min < 0 ? 0 : span_y_min;
-  const int32_t last = span_y_max >= kRasterRows ? kRasterRows - 1 : span_y_max;
+  const RowBand band = live_rows();
+  const int32_t first = span_y_min < band.first ? band.first : span_y_min;
+  const int32_t last = span_y_max > band.last ? band.last : span_y_max;
   const bool textured = raster_texture.texels != nullptr;
   for (int32_t y = first; y <= last; ++y) {
     if (edge_right[y].x < edge_left[y].x) continue;
@@ -219,45 +293,38 @@ void fill_spans_flat(int32_t row, const EdgeEntry* left, const EdgeEntry* right)
   int32_t sy, x0, last, n;
   if (!clip_span(row, left, right, &sy, &x0, &last, &n)) return;
   const int32_t x1 = right->x;  // the span's own end: colours and texels step over the uncut span
-  SpanPixel* out = span_flat;
-  if (left->r == right->r && left->g == right->g && left->b == right->b && left->alpha == right->alpha &&
-      left->slot == right->slot) {
-    const SpanPixel p = {left->b, left->g, left->r, static_cast<uint8_t>(left->alpha),
-                         static_cast<uint8_t>(left->slot)};
-    for (int32_t i = 0; i < n; ++i) out[i] = p;
-  } else if (left->alpha == right->alpha && left->slot == right->slot) {
-    // Gouraud colours under one opacity and slot: only the channels move.
-    LineStepper sr, sg, sb;
-    line_stepper_init(&sr, x0, x1, left->r, right->r);
-    line_stepper_init(&sg, x0, x1, left->g, right->g);
-    line_stepper_init(&sb, x0, x1, left->b, right->b);
+  if (left->alpha == right->alpha && left->slot == right->slot) {
+    // One opacity and slot across the span (nearly every span): stepped, dithered and stored in one pass
+    // instead of filling a span buffer, dithering it and reading it back.
     const uint8_t alpha = static_cast<uint8_t>(left->alpha), slot = static_cast<uint8_t>(left->slot);
-    for (int32_t i = 0; i < n; ++i) {
-      out[i] = {static_cast<uint16_t>(sb.value), static_cast<uint16_t>(sg.value), static_cast<uint16_t>(sr.value),
-                alpha, slot};
-      advance(&sr);
-      advance(&sg);
-      advance(&sb);
+    if (left->r == right->r && left->g == right->g && left->b == right->b) {
+      output_ramp(sy, x0, last, constant_ramp(left->r, left->g, left->b, alpha, slot));
+      return;
     }
-  } else {
-    LineStepper sr, sg, sb, sa, ss;
-    line_stepper_init(&sr, x0, x1, left->r, right->r);
-    line_stepper_init(&sg, x0, x1, left->g, right->g);
-    line_stepper_init(&sb, x0, x1, left->b, right->b);
-    line_stepper_init(&sa, x0, x1, left->alpha, right->alpha);
-    line_stepper_init(&ss, x0, x1, left->slot, right->slot);
-    for (int32_t i = 0; i < n; ++i) {
-      out[i].r = static_cast<uint16_t>(sr.value);
-      out[i].g = static_cast<uint16_t>(sg.value);
-      out[i].b = static_cast<uint16_t>(sb.value);
-      out[i].alpha = static_cast<uint8_t>(sa.value);
-      out[i].slot = static_cast<uint8_t>(ss.value);
-      advance(&sr);
-      advance(&sg);
-      advance(&sb);
-      advance(&sa);
-      advance(&ss);
-    }
+    // Gouraud colours: only the channels move.
+    output_ramp(sy, x0, last,
+                stepped_ramp(x0, x1, left->r, left->g, left->b, right->r, right->g, right->b, alpha, slot));
+    return;
+  }
+  // Opacity or slot moving across the span (rare): through a span buffer and the general output.
+  SpanPixel* out = span_flat;
+  LineStepper sr, sg, sb, sa, ss;
+  line_stepper_init(&sr, x0, x1, left->r, right->r);
+  line_stepper_init(&sg, x0, x1, left->g, right->g);
+  line_stepper_init(&sb, x0, x1, left->b, right->b);
+  line_stepper_init(&sa, x0, x1, left->alpha, right->alpha);
+  line_stepper_init(&ss, x0, x1, left->slot, right->slot);
+  for (int32_t i = 0; i < n; ++i) {
+    out[i].r = static_cast<uint16_t>(sr.value);
+    out[i].g = static_cast<uint16_t>(sg.value);
+    out[i].b = static_cast<uint16_t>(sb.value);
+    out[i].alpha = static_cast<uint8_t>(sa.value);
+    out[i].slot = static_cast<uint8_t>(ss.value);
+    advance(&sr);
+    advance(&sg);
+    advance(&sb);
+    advance(&sa);
+    advance(&ss);
   }
   output_hzline(sy, x0, last, out);
 }

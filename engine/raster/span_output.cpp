@@ -13,7 +13,8 @@ namespace {
 uint32_t live_pixels[kSpanCapacity];
 uint8_t live_indexes[kSpanCapacity];
 
-// Shows the finished pixels of one span in the render window while every polygon is watched.
+}  // namespace
+
 void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
   const bool eight_bit = display_depth == 8;
   if (eight_bit) {
@@ -48,16 +49,12 @@ void show_span_live(int32_t y, int32_t x0, int32_t n, const uint32_t* pixels) {
   }
 }
 
-}  // namespace
-
 void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
   if (render_settings.dither_amount != 0 && x1 >= x0) dither_span(span, x1 - x0 + 1, x0, y);
 
-  // A missing buffer or a row outside it is never written.
-  if (!vidmem24.rows || !vidmem8.rows) return;
-  if (y < 0 || y >= image_height || y >= vidmem24.height || y >= vidmem8.height) return;
-  const int32_t right_edge = std::min({image_width, vidmem24.width, vidmem8.width}) - 1;
-  if (x1 > right_edge) x1 = right_edge;
+  const int32_t end = span_row_end(y, x1);
+  if (end < 0) return;
+  x1 = end;
   if (x0 < 0) {
     span -= x0;
     x0 = 0;
@@ -78,21 +75,7 @@ void output_hzline(int32_t y, int32_t x0, int32_t x1, SpanPixel* span) {
       p8[i] = static_cast<uint8_t>(s);
       continue;
     }
-    const uint32_t old = p24[i];
-    uint32_t colour;
-    if (s == kClassClouds && p8[i] == kClassClouds) {
-      colour = old & 0x00FFFFFFu;  // cloud never blends over cloud
-    } else {
-      const uint32_t keep = 255 - a;
-      const uint32_t r = (((old >> 16) & 255) * keep + nr * a) / 255;
-      const uint32_t g = (((old >> 8) & 255) * keep + ng * a) / 255;
-      const uint32_t b = ((old & 255) * keep + nb * a) / 255;
-      colour = (r << 16) | (g << 8) | b;
-    }
-    const uint32_t takeover = s == kClassClouds ? 193 : 128;
-    const uint32_t top = a >= takeover ? s : (old >> 24);
-    p24[i] = (top << 24) | colour;
-    p8[i] = static_cast<uint8_t>(s);
+    blend_span_pixel(&p24[i], &p8[i], nr, ng, nb, a, s);
   }
 
   if (render_settings.view_mode == 1) show_span_live(y, x0, n, p24);

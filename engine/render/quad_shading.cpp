@@ -1,6 +1,7 @@
 // Shading of a leaf terrain quad: two lit, coloured (or textured) triangles handed to the polygon pipeline.
 #include "engine/render/quad_shading.h"
 
+#include <array>
 #include <cmath>
 
 #include "engine/landscape/camera.h"
@@ -32,6 +33,7 @@ struct TriangleSpec {
   int32_t entries[3];  // record entries before the closing repeat
   int32_t means[3];    // corners averaged for the slot, shadows and strata
   int32_t haze_corner;   // haze and blended colour come from this corner
+  int32_t edges[4];      // the normal's edges: corner edges[1] less corner edges[0], edges[3] less edges[2]
 };
 
 struct ViewCorner {
@@ -48,12 +50,30 @@ void face_normal(const Vec3f& a, const Vec3f& b, Vec3f* n) {
   n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
   vec3_normalize(n);
 }
+// A bound below which r to the power k (k 0 to 255), times 256, surely truncates to 0: the bound to the power k
+// lies a millionth below 1/256, far more than the rounding of the bound and of the power can make up, so
+// trunc(pow(r, k) * 256) is 0 for every r under it. 0 for k = 0 (the power is then 1). Built once, read-only after.
+}  // namespace
+
+double highlight_zero_bound(int32_t k) {
+  static const std::array<double, 256> bounds = [] {
+    std::array<double, 256> b{};
+    for (int32_t i = 1; i < 256; ++i) b[i] = std::pow((1.0 - 1e-6) / 256.0, 1.0 / i);
+    return b;
+  }();
+  return k >= 0 && k < 256 ? bounds[k] : 0.0;
+}
+
+namespace {
+
 // Draws one triangle; nothing when it faces away or its colour slot is black (a hole).
-void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, const Vec3f& edge_a,
-                    const Vec3f& edge_b, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
+void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, int32_t road_mean,
+                    int32_t water_mean, int32_t water_slope) {
   const QuadVertex* c = q.corner;
   Vec3f n;
-  face_normal(edge_a, edge_b, &n);
+  // The edges are taken here rather than handed over in memory: the normal then starts from registers instead of
+  // waiting on reloads of values just stored.
+  face_normal(sub(c[t.edges[1]], c[t.edges[0]]), sub(c[t.edges[3]], c[t.edges[2]]), &n);
   // Both triangles test the facing from corner 1.
   Vec3f v{camera_state.camera_x - c[1].x, camera_state.camera_y - c[1].y, camera_state.camera_z - c[1].z};
   if (vec3_dot(n, v) < 0.0) return;
@@ -84,7 +104,8 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     double r = reflect_dot(l, v, n);
     r = std::fmin(std::fmax(r, 0.001), 1.0);
     const int32_t k = attr.phong_sharpness;
-    value = trunc_to_i32(std::pow(r, k) * 256.0);
+    // Below the sharpness's bound the highlight surely truncates to 0: most faces skip the power.
+    value = r < highlight_zero_bound(k) ? 0 : trunc_to_i32(std::pow(r, k) * 256.0);
     strength = attr.phong_intensity;
     if (slot >= kClassWater1 && slot <= kClassWater5) {
       // Water shines where the camera sees it at a grazing angle.
@@ -143,7 +164,9 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     texture.phong_power = value;
   }
 
-  PolygonRecord rec{};
+  // Only the four entries the record holds are cleared, as in the pipeline's clip records (entries past the count
+  // are never read): saves clearing the whole 648-byte record for every triangle.
+  PolygonRecord rec;
   rec.count = 4;
   rec.tx_map = textured ? &texture : nullptr;
   const int32_t d = ts_slot.deformation / 4;
@@ -152,6 +175,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     const int32_t ci = t.entries[i % 3];
     const QuadVertex& corner = c[ci];
     PolygonVertex& pv = rec.vertices[i];
+    pv = PolygonVertex{};
     pv.x = view[ci].x;
     pv.y = view[ci].y;
     pv.z = view[ci].z;
@@ -190,8 +214,9 @@ int32_t normal_slope(const Vec3f& n) {
 // faces well above that bound (by far more than the arc cosine's rounding) skip the arc cosine, most faces.
 // Near the bound and for other angles the slope is taken as before, so the answer is the same.
 bool steeper_than_cliff_possible(const Vec3f& n, int32_t cliff_angle) {
-  static int32_t cached_angle = -1;
-  static double cached_bound = 0.0;
+  // Per thread: the quads of a frame may be shaded on several threads.
+  thread_local int32_t cached_angle = -1;
+  thread_local double cached_bound = 0.0;
   if (cliff_angle < 0 || cliff_angle > 88) return true;
   if (cliff_angle != cached_angle) {
     cached_bound = std::cos((cliff_angle + 1) / 57.29577951308232);
@@ -241,9 +266,9 @@ void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
   ViewCorner view[4];
   for (int32_t i = 0; i < 4; ++i) world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
 
-  const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0};
+  const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0, {0, 1, 1, 3}};
   // A black slot is a hole: it skips only its own triangle.
-  shade_triangle(q, view, a, sub(c[1], c[0]), sub(c[3], c[1]), road_a, water_a, slope_a);
-  const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3};
-  shade_triangle(q, view, b, sub(c[3], c[2]), sub(c[2], c[0]), road_b, water_b, slope_b);
+  shade_triangle(q, view, a, road_a, water_a, slope_a);
+  const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3, {2, 3, 0, 2}};
+  shade_triangle(q, view, b, road_b, water_b, slope_b);
 }

@@ -15,6 +15,9 @@ void shade_quad(const TerrainQuad& quad, int32_t depth);
 int32_t normal_slope(const Vec3f& n);
 // false only when normal_slope(n) surely does not exceed cliff_angle; true when it may (then take the slope).
 bool steeper_than_cliff_possible(const Vec3f& n, int32_t cliff_angle);
+// A bound for the highlight sharpness k: for every r below it, trunc(pow(r, k) * 256) is 0. 0 when k is 0 or out of
+// 0..255.
+double highlight_zero_bound(int32_t k);
 // shade_color of the mean of two colours.
 uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2, int32_t light,
                            int32_t strength, int32_t value);

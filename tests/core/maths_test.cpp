@@ -77,6 +77,26 @@ TEST(IntegerMaths, LineStepper) {
     for (int32_t d : {-97, -13, 0, 5, 64, 1000}) EXPECT_EQ(walk(0, n, 3, 3 + d).back(), 3 + d) << n << " " << d;
 }
 
+// Jumping k steps at once lands exactly where k single advances do, carries and signs included.
+TEST(IntegerMaths, LineStepperJumpMatchesSteps) {
+  struct Case {
+    int32_t i0, i1, v0, v1;
+  } cases[] = {{0, 60, 2, 40},     {0, 60, 40, 2},      {0, 7, -300, 1200}, {0, 1, 5, 5},
+               {3, 3, 9, -4},      {0, 1000, 0, 65535}, {0, 999, 65535, 0}, {0, 5, -32768, 32767},
+               {10, 2, 0, 100}};  // a negative step count is stepped one by one
+  for (const Case& c : cases) {
+    for (int32_t k : {0, 1, 2, 5, 17, 59, 60, 61, 1000}) {
+      LineStepper jumped, stepped;
+      line_stepper_init(&jumped, c.i0, c.i1, c.v0, c.v1);
+      stepped = jumped;
+      line_stepper_jump(&jumped, k);
+      for (int32_t i = 0; i < k; ++i) line_stepper_advance(&stepped);
+      EXPECT_EQ(jumped.value, stepped.value) << c.i1 << " " << c.v0 << " " << c.v1 << " k " << k;
+      EXPECT_EQ(jumped.error, stepped.error) << c.i1 << " " << c.v0 << " " << c.v1 << " k " << k;
+    }
+  }
+}
+
 TEST(IntegerMaths, SegmentRotations) {
   SegmentRecord s{};
   s.dir_x = 0.6f;

@@ -284,3 +284,55 @@ TEST_F(ScanConvertTest, EveryThousandTwentyFourthPolygonPollsAndHandsAStopOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// A projection taller than the image: its rows above and below are never walked, yet every image row gets
+// exactly the columns the whole outline gives it. The long edge steps 38 columns over 60 rows, so its carries
+// must be counted right where the walk starts inside the image. One-colour, Gouraud and varying-opacity
+// polygons take different paths through the converter; the coverage is the same.
+TEST_F(ScanConvertTest, RowsOutsideTheImageAreSkippedWithoutChangingCoverage) {
+  ASSERT_EQ(set_image_size(64, 40), 1);
+  ASSERT_EQ(allocate_frame_buffers(), 1);
+  const int32_t top = (proj_height - image_height) / 2;  // projection row of image row 0
+  ASSERT_EQ(top, 12);
+  struct Case {
+    const char* what;
+    uint16_t r1, alpha1;
+  } cases[] = {{"one colour", 255 * 256, 255}, {"gouraud", 9 * 256, 255}, {"opacity varies", 255 * 256, 254}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    clear_frame_buffers();
+    PolygonRecord p = closed({vtx(2, 0, 1), vtx(40, 60, 1, c.r1, c.alpha1), vtx(2, 60, 1)});
+    rasterize_polygon(&p);
+    for (int32_t y = 0; y < image_height; ++y) {
+      const int32_t row = y + top;
+      // The long edge's column at row k from its top: 2 + floor((38 k + 29) / 60).
+      const int32_t right = row <= 60 ? 2 + (38 * row + 29) / 60 : -1;
+      for (int32_t x = 0; x < image_width; ++x)
+        ASSERT_EQ(px8(x, y) != 0, x >= 2 && x <= right) << x << "," << y;
+    }
+  }
+}
+
+// A polygon wholly above or below the image draws nothing and leaves the dither stream where it was.
+TEST_F(ScanConvertTest, PolygonOutsideTheImageRowsDrawsNothing) {
+  ASSERT_EQ(set_image_size(64, 40), 1);
+  ASSERT_EQ(allocate_frame_buffers(), 1);
+  render_settings.dither_amount = 100;
+  ensure_dither_tables();
+  const uint32_t seed = dither_seed;
+  for (float y : {0.0f, 11.0f, 52.0f, 63.0f}) {
+    PolygonRecord p = closed({vtx(2, y, 1), vtx(40, y, 1), vtx(2, y, 1)});
+    rasterize_polygon(&p);
+  }
+  EXPECT_EQ(drawn_pixels(), 0);
+  EXPECT_EQ(dither_seed, seed);
+  EXPECT_EQ(polygon_count, 4);  // still counted as drawn
+  PolygonRecord inside = closed({vtx(2, 12, 1), vtx(40, 12, 1), vtx(2, 12, 1)});
+  rasterize_polygon(&inside);
+  EXPECT_EQ(drawn_pixels(), 39);
+  EXPECT_NE(dither_seed, seed);
+}
+
+}  // namespace

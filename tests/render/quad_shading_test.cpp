@@ -117,3 +117,30 @@ TEST(CliffSlopeShortcut, SkipsOnlyFacesNoSteeperThanTheAngle) {
 }
 
 }  // namespace
+
+namespace {
+
+// The highlight is skipped only where the power really truncates to 0: for every sharpness, at the bound and
+// the values just under it, and over a sweep of the range below. Each bound sits within a thousandth of the
+// true limit, so the shortcut does take most faces.
+TEST(HighlightShortcut, SkipsOnlyPowersThatTruncateToZero) {
+  EXPECT_EQ(highlight_zero_bound(0), 0.0);
+  EXPECT_EQ(highlight_zero_bound(-1), 0.0);
+  EXPECT_EQ(highlight_zero_bound(256), 0.0);
+  for (int32_t k = 1; k < 256; ++k) {
+    const double bound = highlight_zero_bound(k);
+    const double limit = std::pow(1.0 / 256.0, 1.0 / k);  // where the product reaches 1
+    EXPECT_LT(bound, limit) << k;
+    EXPECT_GT(bound, limit * 0.999) << k;
+    std::vector<double> rs;
+    double r = bound;
+    for (int32_t i = 0; i < 8; ++i) rs.push_back(r = std::nextafter(r, 0.0));
+    for (int32_t i = 0; i <= 200; ++i) rs.push_back(0.001 + (bound - 0.001) * i / 201.0);
+    for (const double x : rs) {
+      ASSERT_LT(x, bound);
+      ASSERT_EQ(static_cast<int32_t>(std::pow(x, k) * 256.0), 0) << k << " " << x;
+    }
+  }
+}
+
+}  // namespace
