@@ -7,7 +7,7 @@
 #include "engine/raster/image_palette.h"
 #include "engine/raster/span_output.h"
 
-uint32_t dither_seed = 1;
+constinit thread_local uint32_t dither_seed = 1;
 int32_t dither_noise[256] = {};
 int32_t dither_matrix[16] = {};
 int32_t dither_tables_amount = 0;

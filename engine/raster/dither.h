@@ -5,7 +5,7 @@
 
 struct SpanPixel;
 
-extern uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
+extern constinit thread_local uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
 extern int32_t dither_noise[256];    // random offsets in whole colour levels
 extern int32_t dither_matrix[16];    // ordered 4 by 4 offsets, row-major
 extern int32_t dither_tables_amount; // the dither_amount the tables were built for; 0 at start-up

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 // Written by camera_distance_haze, read by shade_color and the object code.
-extern float point_distance;  // last measured distance from the camera in metres
-extern float haze_factor;     // haze term of the last point, 0 (none) to 10000000
+extern constinit thread_local float point_distance;  // last measured distance from the camera in metres
+extern constinit thread_local float haze_factor;    // haze term of the last point, 0 (none) to 10000000
 
 // Largest haze term: very distant points are capped here.
 constexpr float kHazeFactorMax = 10000000.0f;

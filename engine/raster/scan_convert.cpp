@@ -2,27 +2,35 @@
 #include "engine/raster/scan_convert.h"
 
 #include "engine/core/maths.h"
+#include "engine/core/settings.h"
 #include "engine/core/wrap.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
+#include "engine/raster/dither.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
+#include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 
-RasterVertex raster_vertices[kPolygonCapacity];
-int32_t raster_vertex_count = 0;
-EdgeEntry edge_left[kRasterRows];
-EdgeEntry edge_right[kRasterRows];
-int32_t span_y_min = 0, span_y_max = -1;
-RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
+constinit thread_local RasterVertex raster_vertices[kPolygonCapacity];
+constinit thread_local int32_t raster_vertex_count = 0;
+constinit thread_local EdgeEntry edge_left[kRasterRows];
+constinit thread_local EdgeEntry edge_right[kRasterRows];
+constinit thread_local int32_t span_y_min = 0, span_y_max = -1;
+constinit thread_local RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
 int32_t raster_poll_count = 0;
 
 namespace {
 
 // A span may run from column 0 to the widest projection inclusive; spans are cut at the image edge before filling.
 constexpr int32_t kSpanLength = kRasterRows + 1;
-SpanPixel span_flat[kSpanLength];
-SpanPixel span_textured[kSpanLength];
+thread_local SpanPixel span_flat[kSpanLength];
+thread_local SpanPixel span_textured[kSpanLength];
+
+thread_local int32_t band_index = 0, band_count = 1;
+
+// True when image row sy belongs to this thread's band.
+inline bool row_in_band(int32_t sy) { return band_count == 1 || (sy / kBandStripe) % band_count == band_index; }
 
 // Float to integer, truncating toward zero, held inside [lo, hi] (NaN gives 0) so that wild coordinates from a
 // caller cannot overflow the integer steppers.
@@ -72,6 +80,11 @@ inline bool clip_span(int32_t row, const EdgeEntry* left, const EdgeEntry* right
 }
 
 }  // namespace
+
+void raster_set_band(int32_t index, int32_t count) {
+  band_count = count < 1 ? 1 : count;
+  band_index = index < 0 || index >= band_count ? 0 : index;
+}
 
 void span_table_reset() {
   span_y_min = kRasterRows;
@@ -205,8 +218,18 @@ void fill_spans() {
   const int32_t first = span_y_min < 0 ? 0 : span_y_min;
   const int32_t last = span_y_max >= kRasterRows ? kRasterRows - 1 : span_y_max;
   const bool textured = raster_texture.texels != nullptr;
+  const bool dithered = render_settings.dither_amount != 0;
   for (int32_t y = first; y <= last; ++y) {
     if (edge_right[y].x < edge_left[y].x) continue;
+    if (band_count > 1) {
+      // A row of another band is not filled, but its span still takes its draw of the dither noise.
+      int32_t sy, x0, end, n;
+      if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &end, &n)) continue;
+      if (!row_in_band(sy)) {
+        if (dithered && n > 0) dither_random();
+        continue;
+      }
+    }
     if (textured) {
       fill_spans_textured(y, &edge_left[y], &edge_right[y]);
     } else {
@@ -380,10 +403,17 @@ void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* ri
 }
 
 void rasterize_polygon(const PolygonRecord* polygon) {
-  raster_poll_count = add_wrap32(raster_poll_count, 1);
+  // A walk worker only records; the frame's own thread rasterises the tape in walk order.
+  if (polygon_tape != nullptr) {
+    tape_record(polygon_tape, polygon);
+    return;
+  }
   // Every 1024th polygon lets the window breathe. A stop seen here is handed on as a pending request, so that the
-  // terrain walk's own poll, which is what ends a render, still sees it.
-  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
+  // terrain walk's own poll, which is what ends a render, still sees it. Only band 0 polls.
+  if (band_index == 0) {
+    raster_poll_count = add_wrap32(raster_poll_count, 1);
+    if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
+  }
 
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of
   // bounds or divided by zero.
@@ -423,5 +453,5 @@ void rasterize_polygon(const PolygonRecord* polygon) {
 
   span_table_reset();
   edge_table_build();
-  polygon_count = add_wrap32(polygon_count, 1);
+  if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
 }

@@ -36,14 +36,21 @@ struct RasterTexture {
   int32_t phong_power;
 };
 
-extern RasterVertex raster_vertices[kPolygonCapacity];
-extern int32_t raster_vertex_count;
-extern EdgeEntry edge_left[kRasterRows];
-extern EdgeEntry edge_right[kRasterRows];
-extern int32_t span_y_min, span_y_max;
-extern RasterTexture raster_texture;
+// The converter's state belongs to the thread converting: band threads each convert the same polygons.
+extern constinit thread_local RasterVertex raster_vertices[kPolygonCapacity];
+extern constinit thread_local int32_t raster_vertex_count;
+extern constinit thread_local EdgeEntry edge_left[kRasterRows];
+extern constinit thread_local EdgeEntry edge_right[kRasterRows];
+extern constinit thread_local int32_t span_y_min, span_y_max;
+extern constinit thread_local RasterTexture raster_texture;
 // Polygons rasterised since start-up; every 1024th lets the user interface breathe. Never reset.
 extern int32_t raster_poll_count;
+
+// The image rows this thread writes: rows whose stripe of kBandStripe rows, counted from the top, is band_index
+// modulo band_count. A thread with band_count 1 (the default) writes every row. Only band 0 polls for a stop and
+// counts polygons; every band steps the dither noise over all spans alike, so each writes what one thread would.
+constexpr int32_t kBandStripe = 4;
+void raster_set_band(int32_t band_index, int32_t band_count);
 
 // Converts one projected record (x screen column, y screen row) and counts it in polygon_count.
 void rasterize_polygon(const PolygonRecord* polygon);

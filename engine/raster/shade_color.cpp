@@ -5,8 +5,8 @@
 #include "engine/core/settings.h"
 #include "engine/raster/haze.h"
 
-float point_distance = 0.0f;
-float haze_factor = 0.0f;
+thread_local float point_distance = 0.0f;
+thread_local float haze_factor = 0.0f;
 
 namespace {
 

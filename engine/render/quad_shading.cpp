@@ -190,8 +190,8 @@ int32_t normal_slope(const Vec3f& n) {
 // faces well above that bound (by far more than the arc cosine's rounding) skip the arc cosine, most faces.
 // Near the bound and for other angles the slope is taken as before, so the answer is the same.
 bool steeper_than_cliff_possible(const Vec3f& n, int32_t cliff_angle) {
-  static int32_t cached_angle = -1;
-  static double cached_bound = 0.0;
+  thread_local int32_t cached_angle = -1;
+  thread_local double cached_bound = 0.0;
   if (cliff_angle < 0 || cliff_angle > 88) return true;
   if (cliff_angle != cached_angle) {
     cached_bound = std::cos((cliff_angle + 1) / 57.29577951308232);

@@ -1,0 +1,34 @@
+// Polygons recorded on a worker thread in drawing order, for the thread that owns the frame to rasterise later.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "engine/raster/polygon.h"
+
+// One recorded stretch of drawing: each polygon as it reached the rasteriser, with the haze term its texels are
+// lit with and a copy of its texture reference.
+// The buffer grows by doubling without clearing and keeps its room when cleared, so a tape reused line after
+// line stops allocating.
+struct PolygonTape {
+  std::unique_ptr<unsigned char[]> data;
+  size_t size = 0, capacity = 0;
+  int64_t polygons = 0;
+
+  void clear() {
+    size = 0;
+    polygons = 0;
+  }
+  // Room for n more bytes at data + size.
+  unsigned char* extend(size_t n);
+};
+
+// While a thread's tape is set, rasterize_polygon records into it instead of drawing.
+extern constinit thread_local PolygonTape* polygon_tape;
+
+// Appends one polygon (at most kPolygonCapacity entries) to the tape.
+void tape_record(PolygonTape* tape, const PolygonRecord* polygon);
+
+// Rasterises the tape's polygons in their recorded order on the calling thread.
+void tape_replay(const PolygonTape& tape);
