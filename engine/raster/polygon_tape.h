@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/raster/polygon.h"
+#include "engine/raster/span_output.h"
 
 // One recorded stretch of drawing: each polygon as it reached the rasteriser, with the haze term its texels are
 // lit with and a copy of its texture reference.
@@ -30,5 +31,8 @@ extern constinit thread_local PolygonTape* polygon_tape;
 // Appends one polygon (at most kPolygonCapacity entries) to the tape.
 void tape_record(PolygonTape* tape, const PolygonRecord* polygon);
 
-// Rasterises the tape's polygons in their recorded order on the calling thread.
+// Appends one single-pixel span of image row y at column x, written by output_hzline on replay.
+void tape_record_pixel(PolygonTape* tape, int32_t y, int32_t x, const SpanPixel& pixel);
+
+// Rasterises the tape's polygons and pixels in their recorded order on the calling thread.
 void tape_replay(const PolygonTape& tape);

@@ -86,6 +86,8 @@ void raster_set_band(int32_t index, int32_t count) {
   band_index = index < 0 || index >= band_count ? 0 : index;
 }
 
+bool row_in_raster_band(int32_t y) { return row_in_band(y); }
+
 void span_table_reset() {
   span_y_min = kRasterRows;
   span_y_max = -1;

@@ -51,6 +51,8 @@ extern int32_t raster_poll_count;
 // counts polygons; every band steps the dither noise over all spans alike, so each writes what one thread would.
 constexpr int32_t kBandStripe = 4;
 void raster_set_band(int32_t band_index, int32_t band_count);
+// True when this thread writes image row y.
+bool row_in_raster_band(int32_t y);
 
 // Converts one projected record (x screen column, y screen row) and counts it in polygon_count.
 void rasterize_polygon(const PolygonRecord* polygon);

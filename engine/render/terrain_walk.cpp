@@ -164,26 +164,29 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
     show_progress(caption, (k + 1) * p.s, total);
     return poll_user_abort();
   };
-  return walk_lines_on_workers(static_cast<int32_t>(lines.size()), workers, bands, draw, before);
+  return walk_lines_on_workers(static_cast<int32_t>(lines.size()), workers, bands, draw_background, draw, before);
 }
 
 // The whole walk. The outer loop runs over grid lines (rows, or columns when by_columns) converging on the
 // camera's line; the inner loops run along each line from both ends towards the camera's cell.
 int32_t walk(const char* caption, bool by_columns) {
-  if (draw_background() == -1) return -1;
-  // The subdivision amplitudes are filled in here, before any worker reads them.
-  if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
   const int32_t s = render_settings.grid_step;
   const WalkBounds b = walk_bounds(by_columns);
-  if (elevation_rows && s >= 1 && b.x1 > b.x0 && b.y1 > b.y0) {
+  const bool grid = elevation_rows && s >= 1 && b.x1 > b.x0 && b.y1 > b.y0;
+  // A cell observer (tests) sees the cells one by one on this thread.
+  const int32_t threads = walk_cell_observer ? 1 : render_worker_count();
+  if (!grid || threads <= 1) {
+    if (draw_background() == -1) return -1;
+  }
+  if (grid) {
+    // The subdivision amplitudes are filled in here, before any worker reads them.
+    if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
     const int32_t cx = camera_cell(camera_state.camera_x, grid_spacing_x, b.x0, b.x1, s);
     const int32_t cy = camera_cell(camera_state.camera_y, grid_spacing_y, b.y0, b.y1, s);
     WalkPlan p{by_columns, s,
                by_columns ? b.x0 : b.y0, by_columns ? b.x1 : b.y1, by_columns ? cx : cy,
                by_columns ? b.y0 : b.x0, by_columns ? b.y1 : b.x1, by_columns ? cy : cx};
-    // A cell observer (tests) sees the cells one by one on this thread.
-    const int32_t workers = walk_cell_observer ? 1 : render_worker_count();
-    const int32_t r = workers > 1 ? walk_on_workers(p, caption, workers) : walk_on_one_thread(p, caption);
+    const int32_t r = threads > 1 ? walk_on_workers(p, caption, threads) : walk_on_one_thread(p, caption);
     if (r == -1) return -1;
   }
   if (static_cast<float>(cloud_settings.cloud_altitude) <= camera_state.camera_z && render_clouds() == -1) return -1;

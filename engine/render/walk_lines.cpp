@@ -34,14 +34,24 @@ struct ThreadState {
 }  // namespace
 
 int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands,
+                              const std::function<int32_t()>& prologue,
                               const std::function<void(int32_t k, const std::atomic<bool>& stop)>& draw,
                               const std::function<int32_t(int32_t k)>& before) {
-  if (line_count <= 0) return 1;
   workers = std::max(workers, 1);
   bands = std::max(bands, 1);
+  // The background is set up here and recorded; the bands rasterise it first.
+  PolygonTape background;
+  polygon_tape = &background;
+  const int32_t background_result = prologue();
+  polygon_tape = nullptr;
   // The noise tables are built here, before any band reads them, at the point of the draw sequence where the
-  // first span of the walk would build them.
-  if (bands > 1 && render_settings.dither_amount != 0) ensure_dither_tables();
+  // first span would build them.
+  if (render_settings.dither_amount != 0) ensure_dither_tables();
+  if (background_result == -1 || line_count <= 0) {
+    // A stopped background still leaves what it drew.
+    tape_replay(background);
+    return background_result == -1 ? -1 : 1;
+  }
   const ThreadState start = ThreadState::capture();
   const uint32_t start_dither = dither_seed;
   const int32_t window = 2 * workers + 8;
@@ -93,6 +103,7 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   auto rasterise_lines = [&](int32_t b) -> int32_t {
     raster_set_band(b, bands);
     if (b != 0) dither_seed = start_dither;
+    tape_replay(background);
     int32_t result = 1;
     for (int32_t k = 0; k < line_count; ++k) {
       if (b == 0 && before(k) == -1) {

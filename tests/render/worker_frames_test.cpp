@@ -5,6 +5,8 @@
 #include "engine/host/worker_threads.h"
 #include "engine/landscape/fractal.h"
 #include "engine/raster/dither.h"
+#include "engine/scene/star_field.h"
+#include "engine/scene/sun_moon.h"
 #include "tests/render/terrain_render_fixture.h"
 
 namespace {
@@ -68,6 +70,27 @@ void oaks_in_3d_over_waves() {
   render_settings.dither_amount = 60;
 }
 
+// A dithered night: stars (single pixels) and the moon in the background, the start-up clouds above.
+void dithered_night_with_clouds() {
+  free_starmap();
+  build_starmap();
+  stars_on();
+  moon_on();
+  set_moon_size(40);
+  const float unit[3] = {-0.6f, 0.6f, 0.53f};
+  moon_position_dialog_accept(unit);
+  clouds_enabled = 1;
+  camera_state.camera_heading = 45.0f;
+  camera_state.camera_pitch = 22.0f;
+  render_settings.dither_amount = 100;
+}
+// Clouds below the camera, drawn after the walk, over a dithered frame.
+void dithered_clouds_below() {
+  clouds_enabled = 1;
+  set_cloud_altitude(700);
+  render_settings.dither_amount = 80;
+}
+
 }  // namespace
 
 class WorkerFramesTest : public TerrainRenderTest {
@@ -108,6 +131,7 @@ TEST_F(WorkerFramesTest, EveryWorkerCountDrawsTheSameFrames) {
       {"startup", startup_box_filter},     {"fractal", fractal_mountains}, {"stereo", stereo_left_eye},
       {"looking_back", looking_back},      {"weighted", weighted_filter},  {"random_dither", random_dither},
       {"ordered_dither", ordered_dither},  {"oaks_3d_waves", oaks_in_3d_over_waves},
+      {"night", dithered_night_with_clouds}, {"clouds_below", dithered_clouds_below},
   };
   for (const Scene& s : scenes) {
     const Frames one = render_with(s, 1);
