@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -34,9 +36,81 @@ int32_t render_worker_count() {
 
 void set_render_worker_count(int32_t count) { worker_override.store(std::clamp(count, 0, 64)); }
 
+namespace {
+
+// Threads are kept and reused: starting one costs far more than a frame's share of work on it, and each carries
+// the converter's large per-thread tables. A parked thread waits for its next job; a group that needs more
+// threads than are parked starts new ones. The pool lives until the process ends.
+struct PooledThread {
+  std::mutex m;
+  std::condition_variable wake;
+  std::function<void()> job;  // guarded by m
+};
+
+struct Pool {
+  std::mutex m;
+  std::vector<PooledThread*> parked;  // guarded by m
+};
+
+Pool& pool() {
+  static Pool* p = new Pool;
+  return *p;
+}
+
+void park(PooledThread* t) {
+  std::lock_guard<std::mutex> lock(pool().m);
+  pool().parked.push_back(t);
+}
+
+void pooled_thread_main(PooledThread* t) {
+  for (;;) {
+    std::function<void()> job;
+    {
+      std::unique_lock<std::mutex> lock(t->m);
+      t->wake.wait(lock, [t] { return static_cast<bool>(t->job); });
+      job = std::move(t->job);
+      t->job = nullptr;
+    }
+    job();
+    park(t);
+  }
+}
+
+// Runs job on a parked thread or a new one; false when no thread could be started.
+bool run_pooled(std::function<void()> job) {
+  PooledThread* t = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(pool().m);
+    if (!pool().parked.empty()) {
+      t = pool().parked.back();
+      pool().parked.pop_back();
+    }
+  }
+  if (t == nullptr) {
+    auto* fresh = new PooledThread;
+    try {
+      std::thread(pooled_thread_main, fresh).detach();
+    } catch (...) {
+      delete fresh;
+      return false;
+    }
+    t = fresh;
+  }
+  {
+    std::lock_guard<std::mutex> lock(t->m);
+    t->job = std::move(job);
+  }
+  t->wake.notify_one();
+  return true;
+}
+
+}  // namespace
+
 struct WorkerGroup::Impl {
   std::function<void(int32_t)> body;
-  std::vector<std::thread> threads;
+  std::mutex m;
+  std::condition_variable finished;
+  int32_t running = 0;  // guarded by m
   std::vector<int32_t> not_started;
   bool joined = false;
 };
@@ -44,9 +118,19 @@ struct WorkerGroup::Impl {
 WorkerGroup::WorkerGroup(int32_t count, std::function<void(int32_t)> body) : impl_(new Impl) {
   impl_->body = std::move(body);
   for (int32_t i = 0; i < count; ++i) {
-    try {
-      impl_->threads.emplace_back([this, i] { impl_->body(i); });
-    } catch (...) {
+    {
+      std::lock_guard<std::mutex> lock(impl_->m);
+      ++impl_->running;
+    }
+    Impl* impl = impl_;
+    const bool started = run_pooled([impl, i] {
+      impl->body(i);
+      std::lock_guard<std::mutex> lock(impl->m);
+      if (--impl->running == 0) impl->finished.notify_all();
+    });
+    if (!started) {
+      std::lock_guard<std::mutex> lock(impl_->m);
+      --impl_->running;
       impl_->not_started.push_back(i);
     }
   }
@@ -55,7 +139,10 @@ WorkerGroup::WorkerGroup(int32_t count, std::function<void(int32_t)> body) : imp
 void WorkerGroup::join() {
   if (impl_->joined) return;
   impl_->joined = true;
-  for (std::thread& t : impl_->threads) t.join();
+  {
+    std::unique_lock<std::mutex> lock(impl_->m);
+    impl_->finished.wait(lock, [this] { return impl_->running == 0; });
+  }
   for (int32_t i : impl_->not_started) impl_->body(i);
 }
 

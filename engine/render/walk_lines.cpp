@@ -40,7 +40,8 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   workers = std::max(workers, 1);
   bands = std::max(bands, 1);
   // The background is set up here and recorded; the bands rasterise it first.
-  PolygonTape background;
+  static PolygonTape background;
+  background.clear();
   polygon_tape = &background;
   const int32_t background_result = prologue();
   polygon_tape = nullptr;
@@ -56,7 +57,10 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   const uint32_t start_dither = dither_seed;
   const int32_t window = 2 * workers + 8;
 
-  std::vector<PolygonTape> tapes(static_cast<size_t>(window));
+  // The tapes keep their memory from frame to frame (walks run one at a time, on the frame's thread).
+  static std::vector<PolygonTape> tapes;
+  if (tapes.size() < static_cast<size_t>(window)) tapes.resize(static_cast<size_t>(window));
+  for (PolygonTape& t : tapes) t.clear();
   std::vector<char> set_up(static_cast<size_t>(line_count), 0);  // guarded by m
   std::vector<int32_t> band_done(static_cast<size_t>(bands), 0);  // lines each band has rasterised; guarded by m
   ThreadState last_end{};
