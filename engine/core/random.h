@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-extern uint32_t random8_state;
-extern uint32_t random32_state;
+extern constinit thread_local uint32_t random8_state;
+extern constinit thread_local uint32_t random32_state;
 
 void random_seed(uint32_t seed);
 void random_seed_clock();

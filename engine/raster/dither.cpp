@@ -7,7 +7,7 @@
 #include "engine/raster/image_palette.h"
 #include "engine/raster/span_output.h"
 
-uint32_t dither_seed = 1;
+constinit thread_local uint32_t dither_seed = 1;
 int32_t dither_noise[256] = {};
 int32_t dither_noise_wrapped[259] = {};
 uint32_t dither_noise_packed[256] = {};
@@ -67,7 +67,12 @@ void dither_span(SpanPixel* span, int32_t count, int32_t first, int32_t row) {
 void row_to_palette_dithered(int32_t first, int32_t last, int32_t row, const uint32_t* src, uint8_t* dst) {
   ensure_dither_tables();
   dither_row_index = static_cast<uint8_t>(dither_random());
-  if (last < first) return;
+  dither_row_index = row_to_palette_dithered_from(first, last, row, src, dst, dither_row_index);
+}
+
+uint8_t row_to_palette_dithered_from(int32_t first, int32_t last, int32_t row, const uint32_t* src, uint8_t* dst,
+                                     uint8_t index) {
+  if (last < first) return index;
   const int32_t n = last - first + 1;
   for (int32_t i = 0; i < n; ++i) {
     int32_t r = static_cast<int32_t>((src[i] >> 16) & 255);
@@ -79,10 +84,11 @@ void row_to_palette_dithered(int32_t first, int32_t last, int32_t row, const uin
       g += d;
       b += d;
     } else {
-      r += dither_noise[++dither_row_index];
-      g += dither_noise[++dither_row_index];
-      b += dither_noise[++dither_row_index];
+      r += dither_noise[++index];
+      g += dither_noise[++index];
+      b += dither_noise[++index];
     }
     dst[i] = palette_index_555(rgb555_of(clamp_byte(r), clamp_byte(g), clamp_byte(b)));
   }
+  return index;
 }

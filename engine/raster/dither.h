@@ -7,7 +7,7 @@
 
 struct SpanPixel;
 
-extern uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
+extern constinit thread_local uint32_t dither_seed;         // noise generator state; 1 at start-up, never reseeded
 extern int32_t dither_noise[256];    // random offsets in whole colour levels
 // dither_noise followed by its first three entries again: the three offsets after any index i are entries i + 1 to
 // i + 3, read without wrapping the index.
@@ -40,3 +40,7 @@ inline int32_t dither_matrix_at(int32_t x, int32_t y) {
 void dither_span(SpanPixel* span, int32_t count, int32_t first, int32_t row);
 // Palette indexes for the 32-bit pixels of columns first..last of a row, dithered; src[0] is column first.
 void row_to_palette_dithered(int32_t first, int32_t last, int32_t row, const uint32_t* src, uint8_t* dst);
+// The same from a given starting noise index, without touching the noise generator or dither_row_index (rows
+// converted on several threads); returns the index after the row.
+uint8_t row_to_palette_dithered_from(int32_t first, int32_t last, int32_t row, const uint32_t* src, uint8_t* dst,
+                                     uint8_t index);

@@ -1,8 +1,10 @@
 // Row and pixel access to the frame buffers, row blits to the render window, and the 8-bit conversion.
 #include <algorithm>
+#include <vector>
 #include <cstring>
 
 #include "engine/core/settings.h"
+#include "engine/host/worker_threads.h"
 #include "engine/raster/render_window.h"
 #include "engine/raster/dither.h"
 #include "engine/raster/frame_buffers.h"
@@ -90,17 +92,31 @@ void screen_fill_row(int32_t x, int32_t count, int32_t y, uint8_t index) {
 
 void convert_vidmem24_to_8() {
   if (!vidmem24.rows || !vidmem8.rows) return;
-  static uint8_t row_buffer[kMaxFrameSide];
   // Stay inside both buffers whatever the image size says.
   const int32_t height = std::min({image_height, vidmem24.height, vidmem8.height});
   const int32_t width = std::min({image_width, vidmem24.width, vidmem8.width, kMaxFrameSide});
-  for (int32_t y = 0; y < height; ++y) {
-    const uint32_t* src = vidmem24_row(y);
-    if (render_settings.dither_amount != 0) {
-      row_to_palette_dithered(0, width - 1, y, src, row_buffer);
-    } else {
-      row_to_palette(0, width - 1, y, src, row_buffer);
-    }
-    vidmem8_put_row(0, width, y, row_buffer);
+  if (height <= 0) return;
+  const bool dithered = render_settings.dither_amount != 0;
+  // Each row starts from its own draw of the noise generator, taken here in row order, so the rows can be
+  // converted on several threads with the result of converting them one after another.
+  std::vector<uint8_t> start(static_cast<size_t>(height));
+  if (dithered) {
+    ensure_dither_tables();
+    for (int32_t y = 0; y < height; ++y) start[static_cast<size_t>(y)] = static_cast<uint8_t>(dither_random());
   }
+  std::vector<uint8_t> last_index(static_cast<size_t>(height));
+  parallel_rows(height, [&](int32_t first, int32_t end) {
+    std::vector<uint8_t> row_buffer(static_cast<size_t>(std::max(width, 1)));
+    for (int32_t y = first; y < end; ++y) {
+      const uint32_t* src = vidmem24_row(y);
+      if (dithered) {
+        last_index[static_cast<size_t>(y)] =
+            row_to_palette_dithered_from(0, width - 1, y, src, row_buffer.data(), start[static_cast<size_t>(y)]);
+      } else {
+        row_to_palette(0, width - 1, y, src, row_buffer.data());
+      }
+      vidmem8_put_row(0, width, y, row_buffer.data());
+    }
+  });
+  if (dithered) dither_row_index = last_index[static_cast<size_t>(height - 1)];
 }

@@ -4,8 +4,11 @@
 #include <cstdint>
 
 // Written by camera_distance_haze, read by shade_color and the object code.
-extern float point_distance;  // last measured distance from the camera in metres
-extern float haze_factor;     // haze term of the last point, 0 (none) to 10000000
+extern constinit thread_local float point_distance;  // last measured distance from the camera in metres
+extern constinit thread_local float haze_factor;
+// The haze colour slot shade_color uses on this thread while at least 0 (a replayed polygon carries the slot that
+// was in force when it was set up); otherwise light_state.haze_color_slot.
+extern constinit thread_local int32_t haze_slot_override;    // haze term of the last point, 0 (none) to 10000000
 
 // Largest haze term: very distant points are capped here.
 constexpr float kHazeFactorMax = 10000000.0f;

@@ -116,7 +116,7 @@ int32_t nearest_palette_index(int32_t c) {
       best = i;
     }
   }
-  color_cache[c] = static_cast<uint16_t>(best);
+  std::atomic_ref<uint16_t>(color_cache[c]).store(static_cast<uint16_t>(best), std::memory_order_relaxed);
   return best;
 }
 

@@ -1,6 +1,7 @@
 // The image palette, the RGB555 colour cache with its nearest-colour search, and integer HSV conversion.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/raster/palette_entry.h"
@@ -35,8 +36,10 @@ void set_palette_entry_555(int32_t index, int32_t rgb555);
 // Full search over entries 1 .. palette_colors - 1; stores the result in the cache and returns it.
 int32_t nearest_palette_index(int32_t rgb555);
 // The cached palette index of an RGB555 colour, searching on first use.
+// Rows converted on several threads may fill the same entry at once, with the same value: the entry is read and
+// written as a relaxed atomic.
 inline uint8_t palette_index_555(int32_t c) {
-  uint16_t v = color_cache[c];
+  uint16_t v = std::atomic_ref<uint16_t>(color_cache[c]).load(std::memory_order_relaxed);
   if (v == kColorCacheUnknown) v = static_cast<uint16_t>(nearest_palette_index(c));
   return static_cast<uint8_t>(v);
 }

@@ -81,7 +81,7 @@ void draw_textured_polygon(PolygonRecord* polygon, int32_t cull) {
 
 void draw_polygon_detail(PolygonRecord* polygon) {
   if (!polygon_may_be_visible(polygon)) return;
-  if (render_settings.detail_param_b != 0) {
+  if (current_detail_param_b() != 0) {
     subdivide_polygon(polygon);
   } else {
     draw_polygon_view(polygon);

@@ -2,28 +2,37 @@
 #include "engine/raster/scan_convert.h"
 
 #include "engine/core/maths.h"
+#include "engine/core/settings.h"
 #include "engine/core/wrap.h"
 #include "engine/ui/engine_control.h"
 #include "engine/ui/status.h"
+#include "engine/raster/dither.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
+#include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 #include "engine/raster/span_ramp.h"
 
-RasterVertex raster_vertices[kPolygonCapacity];
-int32_t raster_vertex_count = 0;
-EdgeEntry edge_left[kRasterRows];
-EdgeEntry edge_right[kRasterRows];
-int32_t span_y_min = 0, span_y_max = -1;
-RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
+constinit thread_local RasterVertex raster_vertices[kPolygonCapacity];
+constinit thread_local int32_t raster_vertex_count = 0;
+constinit thread_local EdgeEntry edge_left[kRasterRows];
+constinit thread_local EdgeEntry edge_right[kRasterRows];
+constinit thread_local int32_t span_y_min = 0, span_y_max = -1;
+constinit thread_local RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
 int32_t raster_poll_count = 0;
 
 namespace {
 
 // A span may run from column 0 to the widest projection inclusive; spans are cut at the image edge before filling.
 constexpr int32_t kSpanLength = kRasterRows + 1;
-SpanPixel span_flat[kSpanLength];
-SpanPixel span_textured[kSpanLength];
+thread_local SpanPixel span_flat[kSpanLength];
+thread_local SpanPixel span_textured[kSpanLength];
+
+thread_local int32_t band_index = 0, band_count = 1;
+thread_local int32_t band_first_row = 0, band_end_row = 0x7FFFFFFF;  // image rows this thread writes
+
+// True when image row sy belongs to this thread's band.
+inline bool row_in_band(int32_t sy) { return sy >= band_first_row && sy < band_end_row; }
 
 // Float to integer, truncating toward zero, held inside [lo, hi] (NaN gives 0) so that wild coordinates from a
 // caller cannot overflow the integer steppers.
@@ -53,10 +62,21 @@ inline int32_t image_row(int32_t y) { return y - (proj_height - image_height) / 
 struct RowBand {
   int32_t first, last;
 };
-inline RowBand live_rows() {
+inline RowBand image_rows() {
   const int32_t top = (proj_height - image_height) / 2;
   const int64_t bottom = int64_t{top} + image_height - 1;
   return {top < 0 ? 0 : top, static_cast<int32_t>(bottom > kRasterRows - 1 ? kRasterRows - 1 : bottom)};
+}
+// A band thread's rows are the only live ones: the others' edges are neither set up nor walked.
+inline RowBand live_rows() {
+  RowBand r = image_rows();
+  if (band_count > 1) {
+    const int64_t top = (proj_height - image_height) / 2;
+    const int64_t first = top + band_first_row, last = top + int64_t{band_end_row} - 1;
+    if (first > r.first) r.first = static_cast<int32_t>(first > kRasterRows ? kRasterRows : first);
+    if (last < r.last) r.last = static_cast<int32_t>(last < -1 ? -1 : last);
+  }
+  return r;
 }
 
 // Where an edge from row y0 to row y1 meets the band: its rows y to y_end and the k first rows passed over.
@@ -84,6 +104,17 @@ inline bool clip_span(int32_t row, const EdgeEntry* left, const EdgeEntry* right
 }
 
 }  // namespace
+
+void raster_set_band(int32_t index, int32_t count, int32_t first_row, int32_t end_row) {
+  band_count = count < 1 ? 1 : count;
+  band_index = index < 0 || index >= band_count ? 0 : index;
+  band_first_row = band_count > 1 ? first_row : 0;
+  band_end_row = band_count > 1 ? end_row : 0x7FFFFFFF;
+}
+
+uint32_t raster_row_spans[kRasterRows];
+
+bool row_in_raster_band(int32_t y) { return row_in_band(y); }
 
 void span_table_reset() {
   span_y_min = kRasterRows;
@@ -237,6 +268,7 @@ void fill_spans_one_colour(const RowBand& band) {
     if (edge_right[y].x < edge_left[y].x) continue;
     int32_t sy, x0, x1, n;
     if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &x1, &n)) continue;
+    ++raster_row_spans[sy];
     output_ramp(sy, x0, x1, ramp);
   }
 }
@@ -281,6 +313,8 @@ void fill_spans() {
   const bool textured = raster_texture.texels != nullptr;
   for (int32_t y = first; y <= last; ++y) {
     if (edge_right[y].x < edge_left[y].x) continue;
+    const int32_t sy = image_row(y);
+    if (sy >= 0 && sy < kRasterRows) ++raster_row_spans[sy];
     if (textured) {
       fill_spans_textured(y, &edge_left[y], &edge_right[y]);
     } else {
@@ -446,11 +480,69 @@ void fill_spans_textured(int32_t row, const EdgeEntry* left, const EdgeEntry* ri
   output_hzline(sy, x0, last, out);
 }
 
+namespace {
+
+// The spans the current polygon has in image rows above and below this thread's band. Rows between its top and
+// bottom vertex each hold a span when every corner lies inside the image's columns; otherwise the columns of
+// every row are walked to see which spans the image cuts away. True when the edge tables were used for that.
+bool spans_outside_band(int32_t* above, int32_t* below) {
+  *above = *below = 0;
+  if (raster_vertex_count < 4) return false;
+  const RowBand all = image_rows();
+  const RowBand mine = live_rows();
+  const int32_t first = span_y_min < all.first ? all.first : span_y_min;
+  const int32_t last = span_y_max > all.last ? all.last : span_y_max;
+  if (first > last) return false;
+  int32_t x_min = raster_vertices[0].x, x_max = raster_vertices[0].x;
+  for (int32_t i = 1; i < raster_vertex_count; ++i) {
+    if (raster_vertices[i].x < x_min) x_min = raster_vertices[i].x;
+    if (raster_vertices[i].x > x_max) x_max = raster_vertices[i].x;
+  }
+  if (x_min >= 0 && x_max < image_width && x_max - x_min < kSpanLength) {
+    const int32_t above_end = mine.first - 1 < last ? mine.first - 1 : last;
+    const int32_t below_start = mine.last + 1 > first ? mine.last + 1 : first;
+    *above = above_end >= first ? above_end - first + 1 : 0;
+    *below = last >= below_start ? last - below_start + 1 : 0;
+    return false;
+  }
+  const int16_t far_left = static_cast<int16_t>(image_width > 32767 ? 32767 : image_width);
+  for (int32_t y = first; y <= last; ++y) {
+    edge_left[y].x = far_left;
+    edge_right[y].x = -1;
+  }
+  for (int32_t i = 0; i + 1 < raster_vertex_count; ++i) {
+    const RasterVertex* a = &raster_vertices[i];
+    const RasterVertex* b = &raster_vertices[i + 1];
+    if (a->y < b->y) {
+      edge_walk_columns(a, b, all);
+    } else {
+      edge_walk_columns(b, a, all);
+    }
+  }
+  for (int32_t y = first; y <= last; ++y) {
+    if (y >= mine.first && y <= mine.last) continue;
+    if (edge_right[y].x < edge_left[y].x) continue;
+    int32_t sy, x0, x1, n;
+    if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &x1, &n)) continue;
+    ++(y < mine.first ? *above : *below);
+  }
+  return true;
+}
+
+}  // namespace
+
 void rasterize_polygon(const PolygonRecord* polygon) {
-  raster_poll_count = add_wrap32(raster_poll_count, 1);
+  // A walk worker only records; the frame's own thread rasterises the tape in walk order.
+  if (polygon_tape != nullptr) {
+    tape_record(polygon_tape, polygon);
+    return;
+  }
   // Every 1024th polygon lets the window breathe. A stop seen here is handed on as a pending request, so that the
-  // terrain walk's own poll, which is what ends a render, still sees it.
-  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
+  // terrain walk's own poll, which is what ends a render, still sees it. Only band 0 polls.
+  if (band_index == 0) {
+    raster_poll_count = add_wrap32(raster_poll_count, 1);
+    if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
+  }
 
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of
   // bounds or divided by zero.
@@ -489,6 +581,16 @@ void rasterize_polygon(const PolygonRecord* polygon) {
   raster_vertex_count = n;
 
   span_table_reset();
-  edge_table_build();
-  polygon_count = add_wrap32(polygon_count, 1);
+  if (band_count > 1 && render_settings.dither_amount != 0) {
+    // Every span of the polygon takes one draw of the dither noise, in row order: the spans of other bands'
+    // rows above and below are counted and their draws taken around this band's own.
+    int32_t above = 0, below = 0;
+    if (spans_outside_band(&above, &below)) span_table_reset();
+    for (int32_t i = 0; i < above; ++i) dither_random();
+    edge_table_build();
+    for (int32_t i = 0; i < below; ++i) dither_random();
+  } else {
+    edge_table_build();
+  }
+  if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
 }

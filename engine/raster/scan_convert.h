@@ -36,14 +36,24 @@ struct RasterTexture {
   int32_t phong_power;
 };
 
-extern RasterVertex raster_vertices[kPolygonCapacity];
-extern int32_t raster_vertex_count;
-extern EdgeEntry edge_left[kRasterRows];
-extern EdgeEntry edge_right[kRasterRows];
-extern int32_t span_y_min, span_y_max;
-extern RasterTexture raster_texture;
+// The converter's state belongs to the thread converting: band threads each convert the same polygons.
+extern constinit thread_local RasterVertex raster_vertices[kPolygonCapacity];
+extern constinit thread_local int32_t raster_vertex_count;
+extern constinit thread_local EdgeEntry edge_left[kRasterRows];
+extern constinit thread_local EdgeEntry edge_right[kRasterRows];
+extern constinit thread_local int32_t span_y_min, span_y_max;
+extern constinit thread_local RasterTexture raster_texture;
 // Polygons rasterised since start-up; every 1024th lets the user interface breathe. Never reset.
 extern int32_t raster_poll_count;
+
+// The image rows this thread writes: first_row to end_row - 1 when band_count is above 1; a thread with
+// band_count 1 (the default) writes every row. Only band 0 polls for a stop and counts polygons; every band takes
+// the dither noise's draws for all spans alike, so each writes what one thread would.
+void raster_set_band(int32_t band_index, int32_t band_count, int32_t first_row, int32_t end_row);
+// Spans written per image row (all threads, each row by its own band); the walk balances its bands with it.
+extern uint32_t raster_row_spans[kRasterRows];
+// True when this thread writes image row y.
+bool row_in_raster_band(int32_t y);
 
 // Converts one projected record (x screen column, y screen row) and counts it in polygon_count.
 void rasterize_polygon(const PolygonRecord* polygon);

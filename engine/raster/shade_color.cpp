@@ -5,8 +5,9 @@
 #include "engine/core/settings.h"
 #include "engine/raster/haze.h"
 
-float point_distance = 0.0f;
-float haze_factor = 0.0f;
+thread_local float point_distance = 0.0f;
+thread_local float haze_factor = 0.0f;
+constinit thread_local int32_t haze_slot_override = -1;
 
 namespace {
 
@@ -46,7 +47,8 @@ uint32_t shade_color(int32_t red, int32_t green, int32_t blue, int32_t light, in
   if (haze_factor != 0.0f) {
     const int64_t k = haze_strength();
     if (k != 0) {
-      const ColorEntry& h = color_table[light_state.haze_color_slot & 255];
+      const int32_t slot = haze_slot_override >= 0 ? haze_slot_override : light_state.haze_color_slot;
+      const ColorEntry& h = color_table[slot & 255];
       const int32_t hr = h.red * light_state.sun_light_r / 256 + h.red * light_state.ambient_light_r / 256;
       const int32_t hg = h.green * light_state.sun_light_g / 256 + h.green * light_state.ambient_light_g / 256;
       const int32_t hb = h.blue * light_state.sun_light_b / 256 + h.blue * light_state.ambient_light_b / 256;

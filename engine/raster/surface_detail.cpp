@@ -9,8 +9,12 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/polygon_pipeline.h"
 
-int32_t detail_depth = 0;
-int32_t texture_split_depth = 0;
+thread_local int32_t detail_depth = 0;
+thread_local int32_t texture_split_depth = 0;
+thread_local int32_t detail_override_a = -1, detail_override_b = -1;
+
+int32_t current_detail_param_a() { return detail_override_a >= 0 ? detail_override_a : render_settings.detail_param_a; }
+int32_t current_detail_param_b() { return detail_override_b >= 0 ? detail_override_b : render_settings.detail_param_b; }
 
 namespace {
 
@@ -95,7 +99,7 @@ int32_t detail_size_measure(const PolygonRecord* p) {
   if (z_min < 2) z_min = 1;
   int64_t s = (static_cast<int64_t>(x_max) - x_min + (static_cast<int64_t>(y_max) - y_min)) / 2;
   s = s * render_scale / 640;
-  int32_t shift = render_settings.detail_param_a;
+  int32_t shift = current_detail_param_a();
   if (shift < 0) shift = 0;
   if (shift > 24) shift = 24;
   constexpr int64_t kCap = int64_t{1} << 36;
@@ -137,7 +141,7 @@ void subdivide_polygon(PolygonRecord* polygon) {
   ++detail_depth;
   const int32_t n = polygon->count < 0 ? 0 : (polygon->count > kPolygonCapacity ? kPolygonCapacity : polygon->count);
   if (n >= 4) {
-    const int32_t limit = render_settings.detail_param_b < kMaxDetailDepth ? render_settings.detail_param_b : kMaxDetailDepth;
+    const int32_t limit = current_detail_param_b() < kMaxDetailDepth ? current_detail_param_b() : kMaxDetailDepth;
     const int32_t s = detail_size_measure(polygon);
     if (s >= 2 && detail_depth < limit) {
       const PolygonVertex p0 = polygon->vertices[0];

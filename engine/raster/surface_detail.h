@@ -7,8 +7,14 @@
 #include "engine/raster/polygon.h"
 
 // Nesting depths of the two subdivisions; 0 between drawings.
-extern int32_t detail_depth;
-extern int32_t texture_split_depth;
+extern constinit thread_local int32_t detail_depth;
+extern constinit thread_local int32_t texture_split_depth;
+
+// Surface detail parameters that override the render settings' on this thread while at least 0: a tree draws
+// with its own without touching the settings, which other walk threads read at the same time.
+extern constinit thread_local int32_t detail_override_a, detail_override_b;
+int32_t current_detail_param_a();
+int32_t current_detail_param_b();
 
 // Surface detail never nests deeper than this, whatever detail_param_b holds (normal levels use at most 7).
 constexpr int32_t kMaxDetailDepth = 8;

@@ -1,7 +1,13 @@
 // Anti-aliasing around the walk: doubling the image before it and reducing it in place afterwards.
 #include "engine/render/antialias.h"
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
 #include "engine/core/settings.h"
+#include "engine/host/worker_threads.h"
 #include "engine/ui/status.h"
 #include "engine/raster/frame_buffers.h"
 
@@ -42,17 +48,27 @@ int32_t antialias_reduce(int32_t result) {
   if (render_settings.antialias_mode == 0 || !doubled) return 1;
   doubled = false;
   const int32_t out_w = image_width / 2, out_h = image_height / 2;
-  for (int32_t y = 0; y < out_h; ++y) {
-    show_progress("Reducing image", y, out_h);
-    uint32_t* out = vidmem24_row(y);
-    if (result != 1) {
-      const uint32_t* source = vidmem24_row(2 * y);
-      for (int32_t x = 0; x < out_w; ++x) out[x] = source[2 * x];
-    } else if (render_settings.antialias_mode == 1) {
-      for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_linear_pixel(2 * x, 2 * y);
-    } else {
-      for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_gaussian_pixel(2 * x, 2 * y);
+  show_progress("Reducing image", 0, out_h);
+  // Output row y is read from rows 2y - 1 to 2y + 2 and written over row y: the rows are reduced into a copy on
+  // several threads and copied back, which gives what reducing them in place one after another gives.
+  const size_t reduced_size = static_cast<size_t>(std::max(out_w, 0)) * static_cast<size_t>(std::max(out_h, 0));
+  std::unique_ptr<uint32_t[]> reduced_rows(new uint32_t[reduced_size == 0 ? 1 : reduced_size]);
+  uint32_t* const reduced_data = reduced_rows.get();
+  parallel_rows(out_h, [&](int32_t first, int32_t end) {
+    for (int32_t y = first; y < end; ++y) {
+      uint32_t* out = reduced_data + static_cast<size_t>(y) * out_w;
+      if (result != 1) {
+        const uint32_t* source = vidmem24_row(2 * y);
+        for (int32_t x = 0; x < out_w; ++x) out[x] = source[2 * x];
+      } else if (render_settings.antialias_mode == 1) {
+        for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_linear_pixel(2 * x, 2 * y);
+      } else {
+        for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_gaussian_pixel(2 * x, 2 * y);
+      }
     }
+  });
+  for (int32_t y = 0; y < out_h; ++y) {
+    if (out_w > 0) std::memcpy(vidmem24_row(y), reduced_data + static_cast<size_t>(y) * out_w, sizeof(uint32_t) * out_w);
   }
   image_width /= 2;
   image_height /= 2;

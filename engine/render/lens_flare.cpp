@@ -1,11 +1,13 @@
 // Lens flare over the finished 32-bit image: sources are read from a copy, glows are added into vidmem24.
 #include "engine/render/lens_flare.h"
 
+#include <atomic>
 #include <cmath>
 #include <vector>
 
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
+#include "engine/host/worker_threads.h"
 #include "engine/ui/pointer.h"
 #include "engine/ui/status.h"
 #include "engine/raster/frame_buffers.h"
@@ -65,15 +67,16 @@ inline uint32_t brighten(uint32_t q, uint32_t f, uint64_t vt_reciprocal) {
   return c > 255 ? 255 : c;
 }
 
-// Spreads the glow of one source at (x, y) over vidmem24, row by row, clipped to the w by h image.
-void spread_glow(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t fr, uint32_t fg, uint32_t fb,
-                 const uint64_t* reciprocals, int32_t radius) {
+// Spreads the glow of one source at (x, y) over vidmem24, row by row, clipped to columns 0..w-1 and to rows
+// row_first..row_end-1.
+void spread_glow(int32_t x, int32_t y, int32_t w, int32_t row_first, int32_t row_end, uint32_t fr, uint32_t fg,
+                 uint32_t fb, const uint64_t* reciprocals, int32_t radius) {
   const GlowDisc& disc = glow_disc(radius);
   const int32_t side = 2 * radius + 1;
   for (int32_t dy = -radius; dy <= radius; ++dy) {
     const int32_t yy = y + dy;
     const int32_t reach = disc.reach[dy + radius];
-    if (yy < 0 || yy >= h || reach < 0) continue;
+    if (yy < row_first || yy >= row_end || reach < 0) continue;
     const int32_t x0 = x - reach < 0 ? 0 : x - reach;
     const int32_t x1 = x + reach >= w ? w - 1 : x + reach;
     const uint8_t* t_row = disc.t.data() + static_cast<size_t>(dy + radius) * side + radius - x;
@@ -104,29 +107,58 @@ int32_t lens_flare() {
     for (int32_t x = 0; x < w; ++x) target[x] = source[x];
   }
   cursor_wait();
-  for (int32_t y = 0; y < h; ++y) {
-    if (poll_user_abort() == -1) {
-      free_rows(copy);
-      return -1;
+  // The discs and divisor tables of every flaring class are built here, before the threads read them.
+  int32_t widest = 0;
+  for (int32_t slot = 0; slot < 256; ++slot) {
+    const ClassAttributes& a = class_attributes[slot];
+    if (a.flare_intensity == 0) continue;
+    const int32_t intensity = clamp_flare(a.flare_intensity);
+    int32_t v = (100 - intensity) * 512 / 100;
+    if (v == 0) v = 1;
+    intensity_reciprocals(intensity, v);
+    glow_disc(clamp_flare(a.flare_radius));
+    if (clamp_flare(a.flare_radius) > widest) widest = clamp_flare(a.flare_radius);
+  }
+  // Each thread writes its own rows, taking every source that reaches them in the order of one pass over the
+  // image, so every pixel is brightened by the same sources in the same order as in one pass. The first range's
+  // thread polls for a stop and tells the others.
+  std::atomic<bool> stopped{false};
+  parallel_rows(h, [&](int32_t first, int32_t end) {
+    const bool polls = first == 0;
+    const int32_t y0 = first - widest < 0 ? 0 : first - widest;
+    const int32_t y1 = end + widest > h ? h : end + widest;
+    for (int32_t y = y0; y < y1; ++y) {
+      if (polls) {
+        if (poll_user_abort() == -1) {
+          stopped.store(true);
+          return;
+        }
+        show_progress("Flare", y, h);
+      } else if (stopped.load(std::memory_order_relaxed)) {
+        return;
+      }
+      const uint32_t* row = row_of<uint32_t>(copy, y);
+      for (int32_t x = 0; x < w; ++x) {
+        const uint32_t p = row[x];
+        const ClassAttributes& a = class_attributes[p >> 24];
+        if (a.flare_intensity == 0) continue;
+        const int32_t intensity = clamp_flare(a.flare_intensity);
+        int32_t v = (100 - intensity) * 512 / 100;
+        if (v == 0) v = 1;
+        const int32_t radius = clamp_flare(a.flare_radius);
+        const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+        const int32_t fr = r + (g + b) / 16;
+        const int32_t fg = g + (fr + b) / 16;
+        const int32_t fb = b + (fr + fg) / 16;
+        if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
+        spread_glow(x, y, w, first, end, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg),
+                    static_cast<uint32_t>(fb), intensity_reciprocals(intensity, v), radius);
+      }
     }
-    show_progress("Flare", y, h);
-    const uint32_t* row = row_of<uint32_t>(copy, y);
-    for (int32_t x = 0; x < w; ++x) {
-      const uint32_t p = row[x];
-      const ClassAttributes& a = class_attributes[p >> 24];
-      if (a.flare_intensity == 0) continue;
-      const int32_t intensity = clamp_flare(a.flare_intensity);
-      int32_t v = (100 - intensity) * 512 / 100;
-      if (v == 0) v = 1;
-      const int32_t radius = clamp_flare(a.flare_radius);
-      const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-      const int32_t fr = r + (g + b) / 16;
-      const int32_t fg = g + (fr + b) / 16;
-      const int32_t fb = b + (fr + fg) / 16;
-      if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
-      spread_glow(x, y, w, h, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg), static_cast<uint32_t>(fb),
-                  intensity_reciprocals(intensity, v), radius);
-    }
+  });
+  if (stopped.load()) {
+    free_rows(copy);
+    return -1;
   }
   free_rows(copy);
   return 1;

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "engine/landscape/camera.h"
 #include "engine/core/color_classes.h"
 #include "engine/core/float_convert.h"
 #include "engine/core/grid.h"
 #include "engine/core/settings.h"
+#include "engine/host/worker_threads.h"
 #include "engine/ui/status.h"
 #include "engine/raster/haze.h"
 #include "engine/render/horizon.h"
@@ -18,6 +20,7 @@
 #include "engine/render/sky.h"
 #include "engine/render/terrain_quad.h"
 #include "engine/render/visibility.h"
+#include "engine/render/walk_lines.h"
 #include "engine/scene/cell_objects.h"
 #include "engine/scene/cloud_layer.h"
 #include "engine/scene/star_field.h"
@@ -53,9 +56,10 @@ int32_t draw_background() {
   return 1;
 }
 
-// One cell of the walk; -1 when the user stops.
-inline int32_t draw_cell(int32_t col, int32_t row, const float* line, const float* next_line, int32_t j) {
-  if (poll_user_abort() == -1) return -1;
+// One cell of the walk; -1 when the user stops. Cells drawn on a worker thread leave the polling to the frame's
+// own thread (poll false).
+inline int32_t draw_cell(int32_t col, int32_t row, const float* line, const float* next_line, int32_t j, bool poll) {
+  if (poll && poll_user_abort() == -1) return -1;
   const int32_t v = cell_in_view(line, next_line, j);
   const int32_t d = trunc_to_i32(camera_distance_haze(static_cast<float>(col) * grid_spacing_x,
                                                       static_cast<float>(row) * grid_spacing_y,
@@ -68,59 +72,122 @@ inline int32_t draw_cell(int32_t col, int32_t row, const float* line, const floa
   return 1;
 }
 
+// The walk's geometry: lines (rows, or columns when by_columns) and the positions along them.
+struct WalkPlan {
+  bool by_columns;
+  int32_t s;
+  int32_t o0, o1, oc;  // outer (line) axis: first, last and the camera's line
+  int32_t i0, i1, ic;  // inner axis along each line
+
+  void project(int32_t line, float* buffer) const {
+    if (by_columns) {
+      project_grid_column(line, buffer);
+    } else {
+      project_grid_row(line, buffer);
+    }
+  }
+
+  // One line's cells from both ends towards the camera's cell; cur and next hold the projected line and the one
+  // after it.
+  int32_t cells(int32_t line, const float* cur, const float* next, bool poll,
+                const std::atomic<bool>* stop = nullptr) const {
+    for (int32_t i = i0; i < ic; i += s) {
+      if (stop && stop->load(std::memory_order_relaxed)) return -1;
+      const int32_t col = by_columns ? line : i, row = by_columns ? i : line;
+      if (draw_cell(col, row, cur, next, i, poll) == -1) return -1;
+    }
+    for (int32_t i = i1 - s; i >= ic; i -= s) {
+      if (stop && stop->load(std::memory_order_relaxed)) return -1;
+      const int32_t col = by_columns ? line : i, row = by_columns ? i : line;
+      if (draw_cell(col, row, cur, next, i, poll) == -1) return -1;
+    }
+    return 1;
+  }
+
+  // The lines in walk order: ascending up to the camera's line, then descending from the far end down to it.
+  std::vector<int32_t> lines() const {
+    std::vector<int32_t> out;
+    for (int32_t line = o0; line < oc; line += s) out.push_back(line);
+    for (int32_t line = o1 - s; line >= oc; line -= s) out.push_back(line);
+    return out;
+  }
+};
+
+// The walk on the calling thread alone, polling for a stop at every cell.
+int32_t walk_on_one_thread(const WalkPlan& p, const char* caption) {
+  float* cur = line_buffers[0];
+  float* next = line_buffers[1];
+  int32_t counter = 0;
+  const int32_t total = p.o1 - p.o0;
+  // The lines before the camera's line, ascending.
+  p.project(p.o0, cur);
+  for (int32_t line = p.o0; line < p.oc; line += p.s) {
+    p.project(line + p.s, next);
+    counter += p.s;
+    show_progress(caption, counter, total);
+    if (p.cells(line, cur, next, true) == -1) return -1;
+    std::swap(cur, next);
+  }
+  // The lines from the far end down to the camera's line, descending.
+  p.project(p.o1, next);
+  for (int32_t line = p.o1 - p.s; line >= p.oc; line -= p.s) {
+    p.project(line, cur);
+    counter += p.s;
+    show_progress(caption, counter, total);
+    if (p.cells(line, cur, next, true) == -1) return -1;
+    std::swap(cur, next);
+  }
+  return 1;
+}
+
+// The walk with its lines set up on worker threads and rasterised here in the same order: the same picture as
+// the walk on one thread. The stop is polled once per line (and by the rasteriser every 1024 polygons).
+int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads) {
+  // Set-up takes most of a frame's work; the rest, rasterising, is split into bands, unless every span is shown
+  // as it is drawn.
+  const int32_t bands = render_settings.view_mode == 1 ? 1 : std::max(1, threads * 3 / 8);
+  const int32_t workers = std::max(1, threads - bands);
+  const std::vector<int32_t> lines = p.lines();
+  const int32_t total = p.o1 - p.o0;
+  auto draw = [&](int32_t k, const std::atomic<bool>& stop) {
+    // Each worker projects its own line and the next one, as the single-thread walk holds them.
+    thread_local std::vector<float> buffers;
+    buffers.resize(static_cast<size_t>(kLineBufferEntries) * 4 * 2);
+    float* cur = buffers.data();
+    float* next = cur + static_cast<size_t>(kLineBufferEntries) * 4;
+    const int32_t line = lines[static_cast<size_t>(k)];
+    p.project(line, cur);
+    p.project(line + p.s, next);
+    p.cells(line, cur, next, false, &stop);
+  };
+  auto before = [&](int32_t k) {
+    show_progress(caption, (k + 1) * p.s, total);
+    return poll_user_abort();
+  };
+  return walk_lines_on_workers(static_cast<int32_t>(lines.size()), workers, bands, draw_background, draw, before);
+}
+
 // The whole walk. The outer loop runs over grid lines (rows, or columns when by_columns) converging on the
 // camera's line; the inner loops run along each line from both ends towards the camera's cell.
 int32_t walk(const char* caption, bool by_columns) {
-  if (draw_background() == -1) return -1;
   const int32_t s = render_settings.grid_step;
   const WalkBounds b = walk_bounds(by_columns);
-  if (elevation_rows && s >= 1 && b.x1 > b.x0 && b.y1 > b.y0) {
+  const bool grid = elevation_rows && s >= 1 && b.x1 > b.x0 && b.y1 > b.y0;
+  // A cell observer (tests) sees the cells one by one on this thread.
+  const int32_t threads = walk_cell_observer ? 1 : render_worker_count();
+  if (!grid || threads <= 1) {
+    if (draw_background() == -1) return -1;
+  }
+  if (grid) {
+    // The subdivision amplitudes are filled in here, before any worker reads them.
+    if (fractal_amplitudes[1] == -32768) interpolate_fractal_amplitudes();
     const int32_t cx = camera_cell(camera_state.camera_x, grid_spacing_x, b.x0, b.x1, s);
     const int32_t cy = camera_cell(camera_state.camera_y, grid_spacing_y, b.y0, b.y1, s);
-    // Outer (line) and inner (along the line) axes.
-    const int32_t o0 = by_columns ? b.x0 : b.y0, o1 = by_columns ? b.x1 : b.y1, oc = by_columns ? cx : cy;
-    const int32_t i0 = by_columns ? b.y0 : b.x0, i1 = by_columns ? b.y1 : b.x1, ic = by_columns ? cy : cx;
-    auto project = [by_columns](int32_t line, float* buffer) {
-      if (by_columns) {
-        project_grid_column(line, buffer);
-      } else {
-        project_grid_row(line, buffer);
-      }
-    };
-    auto cells = [&](int32_t line, const float* cur, const float* next) -> int32_t {
-      for (int32_t i = i0; i < ic; i += s) {
-        const int32_t col = by_columns ? line : i, row = by_columns ? i : line;
-        if (draw_cell(col, row, cur, next, i) == -1) return -1;
-      }
-      for (int32_t i = i1 - s; i >= ic; i -= s) {
-        const int32_t col = by_columns ? line : i, row = by_columns ? i : line;
-        if (draw_cell(col, row, cur, next, i) == -1) return -1;
-      }
-      return 1;
-    };
-
-    float* cur = line_buffers[0];
-    float* next = line_buffers[1];
-    int32_t counter = 0;
-    const int32_t total = o1 - o0;
-    // The lines before the camera's line, ascending.
-    project(o0, cur);
-    for (int32_t line = o0; line < oc; line += s) {
-      project(line + s, next);
-      counter += s;
-      show_progress(caption, counter, total);
-      if (cells(line, cur, next) == -1) return -1;
-      std::swap(cur, next);
-    }
-    // The lines from the far end down to the camera's line, descending.
-    project(o1, next);
-    for (int32_t line = o1 - s; line >= oc; line -= s) {
-      project(line, cur);
-      counter += s;
-      show_progress(caption, counter, total);
-      if (cells(line, cur, next) == -1) return -1;
-      std::swap(cur, next);
-    }
+    WalkPlan p{by_columns, s,
+               by_columns ? b.x0 : b.y0, by_columns ? b.x1 : b.y1, by_columns ? cx : cy,
+               by_columns ? b.y0 : b.x0, by_columns ? b.y1 : b.x1, by_columns ? cy : cx};
+    const int32_t r = threads > 1 ? walk_on_workers(p, caption, threads) : walk_on_one_thread(p, caption);
+    if (r == -1) return -1;
   }
   if (static_cast<float>(cloud_settings.cloud_altitude) <= camera_state.camera_z && render_clouds() == -1) return -1;
   return 1;

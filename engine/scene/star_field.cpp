@@ -13,6 +13,7 @@
 #include "engine/raster/clip.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 #include "engine/raster/view_transform.h"
 
@@ -124,7 +125,11 @@ void plot_star_pixel(int32_t column, int32_t row, uint32_t color) {
   span[0].b = static_cast<uint16_t>((color & 255u) * 256u);
   span[0].alpha = 255;
   span[0].slot = kSkyClass;
-  output_hzline(image_row, column, column, span);
+  if (polygon_tape != nullptr) {
+    tape_record_pixel(polygon_tape, image_row, column, span[0]);
+  } else {
+    output_hzline(image_row, column, column, span);
+  }
 }
 
 void stars_on() {

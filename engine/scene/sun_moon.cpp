@@ -53,7 +53,10 @@ BodyTexture body_texture(int32_t slot) {
 
 void draw_body(float px, float py, float pz, float rx, float ry, float rz, float radius, int32_t lit, int32_t slot) {
   BodyTexture t = body_texture(slot);
-  const uint32_t* texels = t.texels ? t.texels : &t.single;
+  // The one-colour texel outlives the call: a frame drawn on several threads rasterises the body later.
+  static uint32_t single_texels[256];
+  single_texels[slot & 255] = t.single;
+  const uint32_t* texels = t.texels ? t.texels : &single_texels[slot & 255];
   camera_distance_haze(0.0f, 0.0f, 0.0f);
   draw_sky_sphere(px, py, pz, rx, ry, rz, radius, lit, slot, texels, t.width, t.height);
 }

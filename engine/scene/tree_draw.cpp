@@ -15,6 +15,7 @@
 #include "engine/core/wrap.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
+#include "engine/raster/surface_detail.h"
 #include "engine/core/vectors.h"
 #include "engine/scene/render_services.h"
 #include "engine/raster/polygon_pipeline.h"
@@ -25,7 +26,7 @@
 #include "engine/scene/texture_slots.h"
 #include "engine/scene/tree_models.h"
 
-int64_t trees_drawn_count = 0;
+std::atomic<int64_t> trees_drawn_count{0};
 
 namespace {
 
@@ -116,9 +117,9 @@ void draw_tree(int32_t z, int32_t y, int32_t x, int32_t kind, uint32_t shade) {
   if (t.size < 1) return;
   if (tree_out_of_view(x, y, z, t.size)) return;
   ++trees_drawn_count;
-  const int32_t saved_a = render_settings.detail_param_a, saved_b = render_settings.detail_param_b;
-  render_settings.detail_param_a = 6;
-  render_settings.detail_param_b = 5;
+  const int32_t saved_a = detail_override_a, saved_b = detail_override_b;
+  detail_override_a = 6;
+  detail_override_b = 5;
   const int32_t k = kind - 34;
   const int32_t lod = tree_lod(t.size);
   const double dx = std::fabs(static_cast<double>(trunc_to_i32(camera_state.camera_x - static_cast<float>(x))));
@@ -171,8 +172,8 @@ void draw_tree(int32_t z, int32_t y, int32_t x, int32_t kind, uint32_t shade) {
         break;
     }
   }
-  render_settings.detail_param_a = saved_a;
-  render_settings.detail_param_b = saved_b;
+  detail_override_a = saved_a;
+  detail_override_b = saved_b;
 }
 
 bool texture_slot_level(int32_t slot, int32_t level, TextureRef* out) {

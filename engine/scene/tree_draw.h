@@ -2,6 +2,7 @@
 // the choice between the 3-D model, the textured billboard and the flat drawing.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/raster/polygon.h"
@@ -37,4 +38,4 @@ uint32_t adjust_rgb(uint32_t colour, int32_t amount);
 bool texture_slot_level(int32_t slot, int32_t level, TextureRef* out);
 
 // Trees drawn by draw_tree since the counter was last cleared (those that passed the view test).
-extern int64_t trees_drawn_count;
+extern std::atomic<int64_t> trees_drawn_count;

@@ -45,9 +45,9 @@ void grow_crown_node(SegmentRecord* s, int32_t seed, int32_t frond_f, int32_t ne
                      bool draw_self);
 
 // Recursion levels of the growers (0 between trees) and the crown length factors.
-extern int32_t oak_level;
-extern int32_t palm_level;
-extern int32_t palm_len_factor;
-extern int32_t cactus_b_level;
-extern int32_t cactus_b_len_factor;
-extern int32_t pine_level;
+extern constinit thread_local int32_t oak_level;
+extern constinit thread_local int32_t palm_level;
+extern constinit thread_local int32_t palm_len_factor;
+extern constinit thread_local int32_t cactus_b_level;
+extern constinit thread_local int32_t cactus_b_len_factor;
+extern constinit thread_local int32_t pine_level;

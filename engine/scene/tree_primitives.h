@@ -24,11 +24,11 @@ struct TreePolygon {
 };
 
 // Per-tree drawing state: the reference point of radial normals, the leaf thinning and the bend nesting.
-extern float tree_base_x, tree_base_y, tree_base_z;
-extern int32_t leaf_thin_index;
+extern constinit thread_local float tree_base_x, tree_base_y, tree_base_z;
+extern constinit thread_local int32_t leaf_thin_index;
 extern const int8_t leaf_thin_table[9];
-extern int32_t leaf_count;
-extern int32_t bend_depth;
+extern constinit thread_local int32_t leaf_count;
+extern constinit thread_local int32_t bend_depth;
 
 // Vector operations; a zero vector counts as (0, 0, 1).
 void vec3_normalize_or_up(float* x, float* y, float* z);

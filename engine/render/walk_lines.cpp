@@ -1,0 +1,181 @@
+// Walk lines on worker threads: each line's drawing goes onto a tape, which the band threads replay in line order.
+// Set-up runs at most a window of lines ahead of the slowest band, and tapes are reused round the window.
+#include "engine/render/walk_lines.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "engine/core/random.h"
+#include "engine/core/settings.h"
+#include "engine/host/worker_threads.h"
+#include "engine/raster/dither.h"
+#include "engine/raster/haze.h"
+#include "engine/raster/polygon_tape.h"
+#include "engine/raster/scan_convert.h"
+
+namespace {
+
+// The per-thread state a line starts from and leaves behind.
+struct ThreadState {
+  uint32_t random8, random32;
+  float haze, distance;
+
+  static ThreadState capture() { return {random8_state, random32_state, haze_factor, point_distance}; }
+  void apply() const {
+    random8_state = random8;
+    random32_state = random32;
+    haze_factor = haze;
+    point_distance = distance;
+  }
+};
+
+}  // namespace
+
+int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands,
+                              const std::function<int32_t()>& prologue,
+                              const std::function<void(int32_t k, const std::atomic<bool>& stop)>& draw,
+                              const std::function<int32_t(int32_t k)>& before) {
+  workers = std::max(workers, 1);
+  bands = std::max(bands, 1);
+  // The background is set up here and recorded; the bands rasterise it first.
+  static PolygonTape background;
+  background.clear();
+  polygon_tape = &background;
+  const int32_t background_result = prologue();
+  polygon_tape = nullptr;
+  // The noise tables are built here, before any band reads them, at the point of the draw sequence where the
+  // first span would build them.
+  if (render_settings.dither_amount != 0) ensure_dither_tables();
+  if (background_result == -1 || line_count <= 0) {
+    // A stopped background still leaves what it drew.
+    tape_replay(background);
+    return background_result == -1 ? -1 : 1;
+  }
+  const ThreadState start = ThreadState::capture();
+  const uint32_t start_dither = dither_seed;
+  const int32_t window = 2 * workers + 8;
+
+  // The tapes keep their memory from frame to frame (walks run one at a time, on the frame's thread).
+  static std::vector<PolygonTape> tapes;
+  if (tapes.size() < static_cast<size_t>(window)) tapes.resize(static_cast<size_t>(window));
+  for (PolygonTape& t : tapes) t.clear();
+  std::vector<char> set_up(static_cast<size_t>(line_count), 0);  // guarded by m
+  std::vector<int32_t> band_done(static_cast<size_t>(bands), 0);  // lines each band has rasterised; guarded by m
+  ThreadState last_end{};
+  int32_t all_done = 0;  // lines every band has rasterised; guarded by m
+  std::mutex m;
+  std::condition_variable line_ready, room;
+  std::atomic<int32_t> next{0};
+  std::atomic<bool> stop{false};
+  std::atomic<bool> failed{false};
+
+  auto set_up_lines = [&](int32_t) {
+    for (;;) {
+      const int32_t k = next.fetch_add(1);
+      if (k >= line_count) return;
+      {
+        std::unique_lock<std::mutex> lock(m);
+        room.wait(lock, [&] { return stop.load() || k < all_done + window; });
+      }
+      if (stop.load()) return;
+      PolygonTape& tape = tapes[static_cast<size_t>(k % window)];
+      ThreadState end{};
+      try {
+        start.apply();
+        polygon_tape = &tape;
+        draw(k, stop);
+        polygon_tape = nullptr;
+        end = ThreadState::capture();
+      } catch (...) {
+        polygon_tape = nullptr;
+        failed.store(true);
+        stop.store(true);
+      }
+      {
+        std::lock_guard<std::mutex> lock(m);
+        set_up[static_cast<size_t>(k)] = 1;
+        if (k == line_count - 1) last_end = end;
+      }
+      line_ready.notify_all();
+      room.notify_all();
+    }
+  };
+
+  // The bands split the image rows so that each gets about the same share of the spans the last frame wrote per
+  // row (plus a little per row); any split gives the same picture.
+  std::vector<int32_t> band_rows(static_cast<size_t>(bands) + 1, 0);
+  {
+    const int32_t h = std::clamp(image_height, 0, kRasterRows);
+    std::vector<int64_t> cost(static_cast<size_t>(h) + 1, 0);
+    for (int32_t y = 0; y < h; ++y) cost[static_cast<size_t>(y) + 1] = cost[static_cast<size_t>(y)] + static_cast<int64_t>(raster_row_spans[y] > 1000000u ? 1000000u : raster_row_spans[y]) + 4;
+    const int64_t total = cost[static_cast<size_t>(h)];
+    int32_t y = 0;
+    for (int32_t b = 1; b < bands; ++b) {
+      while (y < h && cost[static_cast<size_t>(y)] * bands < total * b) ++y;
+      band_rows[static_cast<size_t>(b)] = y;
+    }
+    band_rows[static_cast<size_t>(bands)] = 0x7FFFFFFF;
+    std::fill(raster_row_spans, raster_row_spans + kRasterRows, 0u);
+  }
+
+  // Band b rasterises every line in order; band 0 (the calling thread) also reports progress and polls.
+  auto rasterise_lines = [&](int32_t b) -> int32_t {
+    raster_set_band(b, bands, b == 0 ? 0 : band_rows[static_cast<size_t>(b)], band_rows[static_cast<size_t>(b) + 1]);
+    if (b != 0) dither_seed = start_dither;
+    tape_replay(background);
+    int32_t result = 1;
+    for (int32_t k = 0; k < line_count; ++k) {
+      if (b == 0 && before(k) == -1) {
+        result = -1;
+        break;
+      }
+      {
+        std::unique_lock<std::mutex> lock(m);
+        line_ready.wait(lock, [&] { return set_up[static_cast<size_t>(k)] != 0 || stop.load(); });
+        if (set_up[static_cast<size_t>(k)] == 0 || failed.load()) {
+          result = -1;
+          break;
+        }
+      }
+      tape_replay(tapes[static_cast<size_t>(k % window)]);
+      {
+        std::lock_guard<std::mutex> lock(m);
+        band_done[static_cast<size_t>(b)] = k + 1;
+        const int32_t slowest = *std::min_element(band_done.begin(), band_done.end());
+        if (slowest > all_done) {
+          // Every band is past this line: its tape is free for the line a window further on.
+          all_done = slowest;
+          tapes[static_cast<size_t>(k % window)].clear();
+        }
+      }
+      room.notify_all();
+    }
+    raster_set_band(0, 1, 0, 0);
+    return result;
+  };
+
+  int32_t result = 1;
+  {
+    WorkerGroup setup(workers, set_up_lines);
+    WorkerGroup band_threads(bands - 1, [&](int32_t i) {
+      if (rasterise_lines(i + 1) == -1) {
+        stop.store(true);
+        line_ready.notify_all();
+        room.notify_all();
+      }
+    });
+    result = rasterise_lines(0);
+    if (result == -1) stop.store(true);
+    line_ready.notify_all();
+    room.notify_all();
+    band_threads.join();
+    stop.store(true);
+    room.notify_all();
+    setup.join();
+  }
+  if (result == 1 && failed.load()) result = -1;
+  if (result == 1) last_end.apply();
+  return result;
+}
