@@ -558,11 +558,35 @@ void rasterize_polygon(const PolygonRecord* polygon) {
   int32_t n = polygon->count;
   if (n < 0) n = 0;
   if (n > kPolygonCapacity) n = kPolygonCapacity;
+  int32_t y_min = kRasterRows, y_max = -1;
   for (int32_t i = 0; i < n; ++i) {
     const PolygonVertex& v = polygon->vertices[i];
     RasterVertex& o = raster_vertices[i];
     o.x = static_cast<int16_t>(trunc_clamped(v.x, -32768, 32767));
     o.y = static_cast<int16_t>(trunc_clamped(v.y, -32768, 32767));
+    if (o.y < y_min) y_min = o.y;
+    if (o.y > y_max) y_max = o.y;
+  }
+  raster_vertex_count = n;
+  if (band_count > 1) {
+    const RowBand mine = live_rows();
+    if (n < 4 || y_max < mine.first || y_min > mine.last) {
+      // None of this band's rows: the polygon only takes the dither draws of its spans, without its colours
+      // being converted (most polygons, for each band).
+      if (n >= 4 && render_settings.dither_amount != 0) {
+        span_y_min = y_min;
+        span_y_max = y_max;
+        int32_t above = 0, below = 0;
+        spans_outside_band(&above, &below);
+        for (int32_t i = above + below; i > 0; --i) dither_random();
+      }
+      if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
+      return;
+    }
+  }
+  for (int32_t i = 0; i < n; ++i) {
+    const PolygonVertex& v = polygon->vertices[i];
+    RasterVertex& o = raster_vertices[i];
     o.r = v.r;
     o.g = v.g;
     o.b = v.b;
@@ -578,7 +602,6 @@ void rasterize_polygon(const PolygonRecord* polygon) {
       o.tu = o.tv = o.tw = 0;
     }
   }
-  raster_vertex_count = n;
 
   span_table_reset();
   if (band_count > 1 && render_settings.dither_amount != 0) {

@@ -149,22 +149,28 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
   const int32_t workers = std::max(1, threads - bands);
   const std::vector<int32_t> lines = p.lines();
   const int32_t total = p.o1 - p.o0;
+  // Lines are handed out a few at a time: every hand-over wakes threads, which costs more than a short line.
+  const int32_t n = static_cast<int32_t>(lines.size());
+  const int32_t per_chunk = std::max(1, n / (workers * 6));
+  const int32_t chunks = (n + per_chunk - 1) / per_chunk;
   auto draw = [&](int32_t k, const std::atomic<bool>& stop) {
     // Each worker projects its own line and the next one, as the single-thread walk holds them.
     thread_local std::vector<float> buffers;
     buffers.resize(static_cast<size_t>(kLineBufferEntries) * 4 * 2);
     float* cur = buffers.data();
     float* next = cur + static_cast<size_t>(kLineBufferEntries) * 4;
-    const int32_t line = lines[static_cast<size_t>(k)];
-    p.project(line, cur);
-    p.project(line + p.s, next);
-    p.cells(line, cur, next, false, &stop);
+    for (int32_t i = k * per_chunk; i < n && i < (k + 1) * per_chunk; ++i) {
+      const int32_t line = lines[static_cast<size_t>(i)];
+      p.project(line, cur);
+      p.project(line + p.s, next);
+      if (p.cells(line, cur, next, false, &stop) == -1) return;
+    }
   };
   auto before = [&](int32_t k) {
-    show_progress(caption, (k + 1) * p.s, total);
+    show_progress(caption, std::min(k * per_chunk + 1, n) * p.s, total);
     return poll_user_abort();
   };
-  return walk_lines_on_workers(static_cast<int32_t>(lines.size()), workers, bands, draw_background, draw, before);
+  return walk_lines_on_workers(chunks, workers, bands, draw_background, draw, before);
 }
 
 // The whole walk. The outer loop runs over grid lines (rows, or columns when by_columns) converging on the
