@@ -150,16 +150,22 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
   const std::vector<int32_t> lines = p.lines();
   const int32_t total = p.o1 - p.o0;
   // Lines are handed out a few at a time: every hand-over wakes threads, which costs more than a short line.
+  // The lines nearest the camera, last in the walk and the heaviest, go one at a time, so that no thread is
+  // left with a long stretch at the end.
   const int32_t n = static_cast<int32_t>(lines.size());
   const int32_t per_chunk = std::max(1, n / (workers * 6));
-  const int32_t chunks = (n + per_chunk - 1) / per_chunk;
+  const int32_t single_from = n - std::min(n, workers * 4);
+  std::vector<int32_t> chunk_start;
+  for (int32_t i = 0; i < n; i += i < single_from ? per_chunk : 1) chunk_start.push_back(i);
+  chunk_start.push_back(n);
+  const int32_t chunks = static_cast<int32_t>(chunk_start.size()) - 1;
   auto draw = [&](int32_t k, const std::atomic<bool>& stop) {
     // Each worker projects its own line and the next one, as the single-thread walk holds them.
     thread_local std::vector<float> buffers;
     buffers.resize(static_cast<size_t>(kLineBufferEntries) * 4 * 2);
     float* cur = buffers.data();
     float* next = cur + static_cast<size_t>(kLineBufferEntries) * 4;
-    for (int32_t i = k * per_chunk; i < n && i < (k + 1) * per_chunk; ++i) {
+    for (int32_t i = chunk_start[static_cast<size_t>(k)]; i < chunk_start[static_cast<size_t>(k) + 1]; ++i) {
       const int32_t line = lines[static_cast<size_t>(i)];
       p.project(line, cur);
       p.project(line + p.s, next);
@@ -167,7 +173,7 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
     }
   };
   auto before = [&](int32_t k) {
-    show_progress(caption, std::min(k * per_chunk + 1, n) * p.s, total);
+    show_progress(caption, (chunk_start[static_cast<size_t>(k)] + 1) * p.s, total);
     return poll_user_abort();
   };
   return walk_lines_on_workers(chunks, workers, bands, draw_background, draw, before);
