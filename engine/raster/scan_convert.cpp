@@ -256,6 +256,19 @@ void edge_walk_columns(const RasterVertex* upper, const RasterVertex* lower, con
   }
 }
 
+// The columns of every edge of the current polygon, in the band's rows.
+void edge_walk_all_columns(const RowBand& band) {
+  for (int32_t i = 0; i + 1 < raster_vertex_count; ++i) {
+    const RasterVertex* a = &raster_vertices[i];
+    const RasterVertex* b = &raster_vertices[i + 1];
+    if (a->y < b->y) {
+      edge_walk_columns(a, b, band);
+    } else {
+      edge_walk_columns(b, a, band);
+    }
+  }
+}
+
 // fill_spans for a one-colour polygon: every span is the polygon's colour at its opacity and slot, so the span
 // set-up is made once for the polygon.
 void fill_spans_one_colour(const RowBand& band) {
@@ -282,15 +295,7 @@ void edge_table_build() {
   const RowBand band = live_rows();
   if (span_y_max < band.first || span_y_min > band.last) return;
   if (one_colour_polygon()) {
-    for (int32_t i = 0; i + 1 < raster_vertex_count; ++i) {
-      const RasterVertex* a = &raster_vertices[i];
-      const RasterVertex* b = &raster_vertices[i + 1];
-      if (a->y < b->y) {
-        edge_walk_columns(a, b, band);
-      } else {
-        edge_walk_columns(b, a, band);
-      }
-    }
+    edge_walk_all_columns(band);
     fill_spans_one_colour(band);
     return;
   }
@@ -510,15 +515,7 @@ bool spans_outside_band(int32_t* above, int32_t* below) {
     edge_left[y].x = far_left;
     edge_right[y].x = -1;
   }
-  for (int32_t i = 0; i + 1 < raster_vertex_count; ++i) {
-    const RasterVertex* a = &raster_vertices[i];
-    const RasterVertex* b = &raster_vertices[i + 1];
-    if (a->y < b->y) {
-      edge_walk_columns(a, b, all);
-    } else {
-      edge_walk_columns(b, a, all);
-    }
-  }
+  edge_walk_all_columns(all);
   for (int32_t y = first; y <= last; ++y) {
     if (y >= mine.first && y <= mine.last) continue;
     if (edge_right[y].x < edge_left[y].x) continue;
