@@ -22,6 +22,7 @@ struct TapeHeader {
   int32_t textured;
   int32_t kind;
   int32_t haze_slot;
+  int32_t y_min, y_max, x_min, x_max;  // the rasteriser's whole-pixel bounds, worked out here on the worker
   TextureRef texture;
 };
 
@@ -58,6 +59,15 @@ void tape_record(PolygonTape* tape, const PolygonRecord* polygon) {
   h.haze = haze_factor;
   h.textured = polygon->tx_map != nullptr;
   if (polygon->tx_map) h.texture = *polygon->tx_map;
+  h.y_min = h.x_min = 0x7FFFFFFF;
+  h.y_max = h.x_max = -0x7FFFFFFF;
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t x = raster_coordinate(polygon->vertices[i].x), y = raster_coordinate(polygon->vertices[i].y);
+    h.x_min = x < h.x_min ? x : h.x_min;
+    h.x_max = x > h.x_max ? x : h.x_max;
+    h.y_min = y < h.y_min ? y : h.y_min;
+    h.y_max = y > h.y_max ? y : h.y_max;
+  }
   const size_t vertex_bytes = sizeof(PolygonVertex) * static_cast<size_t>(n);
   unsigned char* at = tape->extend(sizeof h + vertex_bytes);
   std::memcpy(at, &h, sizeof h);
@@ -96,6 +106,11 @@ void tape_replay(const PolygonTape& tape) {
     }
     const size_t vertex_bytes = sizeof(PolygonVertex) * static_cast<size_t>(h.count);
     if (p + vertex_bytes > end) break;
+    // Most polygons miss a band's rows: their bounds settle them without copying or converting a vertex.
+    if (raster_polygon_elsewhere(h.count, h.y_min, h.y_max, h.x_min, h.x_max)) {
+      p += vertex_bytes;
+      continue;
+    }
     rec.count = h.count;
     rec.tx_map = h.textured ? &h.texture : nullptr;
     std::memcpy(rec.vertices, p, vertex_bytes);

@@ -528,6 +528,29 @@ bool spans_outside_band(int32_t* above, int32_t* below) {
 
 }  // namespace
 
+int32_t raster_coordinate(float v) { return static_cast<int16_t>(trunc_clamped(v, -32768, 32767)); }
+
+bool raster_polygon_elsewhere(int32_t n, int32_t y_min, int32_t y_max, int32_t x_min, int32_t x_max) {
+  if (band_count <= 1) return false;
+  const RowBand mine = live_rows();
+  if (n >= 4 && !(y_max < mine.first || y_min > mine.last)) return false;
+  const bool dithered = render_settings.dither_amount != 0;
+  // Spans can be counted from the bounds alone when every row between them holds one inside the image.
+  if (n >= 4 && dithered && !(x_min >= 0 && x_max < image_width && x_max - x_min < kSpanLength)) return false;
+  if (band_index == 0) {
+    raster_poll_count = add_wrap32(raster_poll_count, 1);
+    if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
+  }
+  if (n >= 4 && dithered) {
+    const RowBand all = image_rows();
+    const int32_t first = y_min < all.first ? all.first : y_min;
+    const int32_t last = y_max > all.last ? all.last : y_max;
+    for (int32_t i = first <= last ? last - first + 1 : 0; i > 0; --i) dither_random();
+  }
+  if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
+  return true;
+}
+
 void rasterize_polygon(const PolygonRecord* polygon) {
   // A walk worker only records; the frame's own thread rasterises the tape in walk order.
   if (polygon_tape != nullptr) {

@@ -52,6 +52,12 @@ extern int32_t raster_poll_count;
 void raster_set_band(int32_t band_index, int32_t band_count, int32_t first_row, int32_t end_row);
 // Spans written per image row (all threads, each row by its own band); the walk balances its bands with it.
 extern uint32_t raster_row_spans[kRasterRows];
+// The rasteriser's whole-pixel value of a projected coordinate.
+int32_t raster_coordinate(float v);
+// A polygon of n entries with whole-pixel bounds y_min..y_max and x_min..x_max that none of this band thread's
+// rows hold, settled without its vertices: the stop polling and counting of band 0 and the dither draws of its
+// spans. False when the thread must rasterise it (no bands, rows of its own, or spans whose count needs its edges).
+bool raster_polygon_elsewhere(int32_t n, int32_t y_min, int32_t y_max, int32_t x_min, int32_t x_max);
 // True when this thread writes image row y.
 bool row_in_raster_band(int32_t y);
 
