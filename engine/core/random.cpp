@@ -5,8 +5,8 @@
 #include "engine/core/settings.h"
 #include "engine/core/wrap.h"
 
-thread_local uint32_t random8_state = 1;
-thread_local uint32_t random32_state = 1;
+constinit thread_local uint32_t random8_state = 1;
+constinit thread_local uint32_t random32_state = 1;
 
 namespace {
 inline uint32_t step(uint32_t s) { return s * 1103515245u + 12345u; }

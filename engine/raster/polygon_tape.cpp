@@ -8,7 +8,7 @@
 #include "engine/raster/haze.h"
 #include "engine/raster/scan_convert.h"
 
-thread_local PolygonTape* polygon_tape = nullptr;
+constinit thread_local PolygonTape* polygon_tape = nullptr;
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "engine/raster/span_output.h"
 #include "engine/raster/span_ramp.h"
 
-constinit thread_local RasterVertex raster_vertices[kPolygonCapacity];
+constinit thread_local RasterVertex raster_vertices[kPolygonCapacity] = {};
 constinit thread_local int32_t raster_vertex_count = 0;
-constinit thread_local EdgeEntry edge_left[kRasterRows];
-constinit thread_local EdgeEntry edge_right[kRasterRows];
+constinit thread_local EdgeEntry edge_left[kRasterRows] = {};
+constinit thread_local EdgeEntry edge_right[kRasterRows] = {};
 constinit thread_local int32_t span_y_min = 0, span_y_max = -1;
 constinit thread_local RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
 int32_t raster_poll_count = 0;

@@ -5,8 +5,8 @@
 #include "engine/core/settings.h"
 #include "engine/raster/haze.h"
 
-thread_local float point_distance = 0.0f;
-thread_local float haze_factor = 0.0f;
+constinit thread_local float point_distance = 0.0f;
+constinit thread_local float haze_factor = 0.0f;
 constinit thread_local int32_t haze_slot_override = -1;
 
 namespace {

@@ -9,9 +9,9 @@
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/polygon_pipeline.h"
 
-thread_local int32_t detail_depth = 0;
-thread_local int32_t texture_split_depth = 0;
-thread_local int32_t detail_override_a = -1, detail_override_b = -1;
+constinit thread_local int32_t detail_depth = 0;
+constinit thread_local int32_t texture_split_depth = 0;
+constinit thread_local int32_t detail_override_a = -1, detail_override_b = -1;
 
 int32_t current_detail_param_a() { return detail_override_a >= 0 ? detail_override_a : render_settings.detail_param_a; }
 int32_t current_detail_param_b() { return detail_override_b >= 0 ? detail_override_b : render_settings.detail_param_b; }

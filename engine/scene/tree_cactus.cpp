@@ -7,8 +7,8 @@
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
-thread_local int32_t cactus_b_level = 0;
-thread_local int32_t cactus_b_len_factor = 0;
+constinit thread_local int32_t cactus_b_level = 0;
+constinit thread_local int32_t cactus_b_len_factor = 0;
 
 namespace {
 struct Arm {

@@ -6,7 +6,7 @@
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
-thread_local int32_t oak_level = 0;
+constinit thread_local int32_t oak_level = 0;
 
 namespace {
 struct OakChild {

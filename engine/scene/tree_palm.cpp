@@ -5,8 +5,8 @@
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
-thread_local int32_t palm_level = 0;
-thread_local int32_t palm_len_factor = 0;
+constinit thread_local int32_t palm_level = 0;
+constinit thread_local int32_t palm_len_factor = 0;
 
 namespace {
 struct Frond {

@@ -7,7 +7,7 @@
 #include "engine/scene/tree_models.h"
 #include "engine/scene/tree_primitives.h"
 
-thread_local int32_t pine_level = 0;
+constinit thread_local int32_t pine_level = 0;
 
 namespace {
 struct Branch {

@@ -17,11 +17,11 @@
 #include "engine/raster/view_transform.h"
 #include "engine/scene/scene_polygons.h"
 
-thread_local float tree_base_x = 0.0f, tree_base_y = 0.0f, tree_base_z = 0.0f;
-thread_local int32_t leaf_thin_index = 0;
+constinit thread_local float tree_base_x = 0.0f, tree_base_y = 0.0f, tree_base_z = 0.0f;
+constinit thread_local int32_t leaf_thin_index = 0;
 const int8_t leaf_thin_table[9] = {4, 4, 3, 3, 3, 2, 2, 1, 1};
-thread_local int32_t leaf_count = 0;
-thread_local int32_t bend_depth = 0;
+constinit thread_local int32_t leaf_count = 0;
+constinit thread_local int32_t bend_depth = 0;
 
 namespace {
 
