@@ -35,16 +35,13 @@ struct TapePixel {
 }  // namespace
 
 unsigned char* PolygonTape::extend(size_t n) {
-  if (size + n > capacity) {
-    size_t room = capacity == 0 ? size_t{64} << 10 : capacity * 2;
-    while (room < size + n) room *= 2;
-    std::unique_ptr<unsigned char[]> bigger(new unsigned char[room]);
-    if (size > 0) std::memcpy(bigger.get(), data.get(), size);
-    data = std::move(bigger);
-    capacity = room;
+  if (blocks_in_use == 0 || blocks[blocks_in_use - 1].size + n > kBlockBytes) {
+    if (blocks_in_use == blocks.size()) blocks.push_back(Block{std::unique_ptr<unsigned char[]>(new unsigned char[kBlockBytes]), 0});
+    ++blocks_in_use;
   }
-  unsigned char* at = data.get() + size;
-  size += n;
+  Block& b = blocks[blocks_in_use - 1];
+  unsigned char* at = b.data.get() + b.size;
+  b.size += n;
   return at;
 }
 
@@ -84,9 +81,20 @@ void tape_record_pixel(PolygonTape* tape, int32_t y, int32_t x, const SpanPixel&
   std::memcpy(at + sizeof h, &p, sizeof p);
 }
 
+namespace {
+void replay_block(const PolygonTape::Block& block);
+}  // namespace
+
 void tape_replay(const PolygonTape& tape) {
-  const unsigned char* p = tape.data.get();
-  const unsigned char* end = p + tape.size;
+  for (size_t i = 0; i < tape.blocks_in_use; ++i) replay_block(tape.blocks[i]);
+  haze_slot_override = -1;
+}
+
+namespace {
+
+void replay_block(const PolygonTape::Block& block) {
+  const unsigned char* p = block.data.get();
+  const unsigned char* end = p + block.size;
   PolygonRecord rec;
   while (p + sizeof(TapeHeader) <= end) {
     TapeHeader h;
@@ -119,5 +127,6 @@ void tape_replay(const PolygonTape& tape) {
     haze_slot_override = h.haze_slot;
     rasterize_polygon(&rec);
   }
-  haze_slot_override = -1;
 }
+
+}  // namespace

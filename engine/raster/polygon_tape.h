@@ -4,24 +4,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/raster/polygon.h"
 #include "engine/raster/span_output.h"
 
 // One recorded stretch of drawing: each polygon as it reached the rasteriser, with the haze term its texels are
 // lit with and a copy of its texture reference.
-// The buffer grows by doubling without clearing and keeps its room when cleared, so a tape reused line after
-// line stops allocating.
+// The entries are kept in blocks that are never moved or cleared, and a cleared tape keeps its blocks, so a tape
+// reused line after line stops allocating and growing never copies.
 struct PolygonTape {
-  std::unique_ptr<unsigned char[]> data;
-  size_t size = 0, capacity = 0;
+  static constexpr size_t kBlockBytes = size_t{256} << 10;
+  struct Block {
+    std::unique_ptr<unsigned char[]> data;
+    size_t size = 0;
+  };
+  std::vector<Block> blocks;
+  size_t blocks_in_use = 0;
   int64_t polygons = 0;
 
   void clear() {
-    size = 0;
+    for (size_t i = 0; i < blocks_in_use; ++i) blocks[i].size = 0;
+    blocks_in_use = 0;
     polygons = 0;
   }
-  // Room for n more bytes at data + size.
+  // Room for n more bytes (at most kBlockBytes) in one piece.
   unsigned char* extend(size_t n);
 };
 
