@@ -104,19 +104,20 @@ void convert_vidmem24_to_8() {
     ensure_dither_tables();
     for (int32_t y = 0; y < height; ++y) start[static_cast<size_t>(y)] = static_cast<uint8_t>(dither_random());
   }
-  std::vector<uint8_t> last_index(static_cast<size_t>(height));
+  uint8_t last_row_index = 0;  // the noise index after the last row, written by the thread converting it
   parallel_rows(height, [&](int32_t first, int32_t end) {
     std::vector<uint8_t> row_buffer(static_cast<size_t>(std::max(width, 1)));
     for (int32_t y = first; y < end; ++y) {
       const uint32_t* src = vidmem24_row(y);
       if (dithered) {
-        last_index[static_cast<size_t>(y)] =
+        const uint8_t after =
             row_to_palette_dithered_from(0, width - 1, y, src, row_buffer.data(), start[static_cast<size_t>(y)]);
+        if (y == height - 1) last_row_index = after;
       } else {
         row_to_palette(0, width - 1, y, src, row_buffer.data());
       }
       vidmem8_put_row(0, width, y, row_buffer.data());
     }
   });
-  if (dithered) dither_row_index = last_index[static_cast<size_t>(height - 1)];
+  if (dithered) dither_row_index = last_row_index;
 }

@@ -526,6 +526,20 @@ bool spans_outside_band(int32_t* above, int32_t* below) {
   return true;
 }
 
+// Every 1024th polygon lets the window breathe. A stop seen here is handed on as a pending request, so that the
+// terrain walk's own poll, which is what ends a render, still sees it. Only band 0 polls.
+void poll_now_and_then() {
+  if (band_index != 0) return;
+  raster_poll_count = add_wrap32(raster_poll_count, 1);
+  if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
+}
+
+// A polygon none of whose spans fall in this band's rows: its spans' dither draws are taken and band 0 counts it.
+void settle_outside_band(int32_t spans) {
+  for (int32_t i = spans; i > 0; --i) dither_random();
+  if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
+}
+
 }  // namespace
 
 int32_t raster_coordinate(float v) { return static_cast<int16_t>(trunc_clamped(v, -32768, 32767)); }
@@ -537,17 +551,15 @@ bool raster_polygon_elsewhere(int32_t n, int32_t y_min, int32_t y_max, int32_t x
   const bool dithered = render_settings.dither_amount != 0;
   // Spans can be counted from the bounds alone when every row between them holds one inside the image.
   if (n >= 4 && dithered && !(x_min >= 0 && x_max < image_width && x_max - x_min < kSpanLength)) return false;
-  if (band_index == 0) {
-    raster_poll_count = add_wrap32(raster_poll_count, 1);
-    if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
-  }
+  poll_now_and_then();
+  int32_t spans = 0;
   if (n >= 4 && dithered) {
     const RowBand all = image_rows();
     const int32_t first = y_min < all.first ? all.first : y_min;
     const int32_t last = y_max > all.last ? all.last : y_max;
-    for (int32_t i = first <= last ? last - first + 1 : 0; i > 0; --i) dither_random();
+    spans = first <= last ? last - first + 1 : 0;
   }
-  if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
+  settle_outside_band(spans);
   return true;
 }
 
@@ -557,12 +569,7 @@ void rasterize_polygon(const PolygonRecord* polygon) {
     tape_record(polygon_tape, polygon);
     return;
   }
-  // Every 1024th polygon lets the window breathe. A stop seen here is handed on as a pending request, so that the
-  // terrain walk's own poll, which is what ends a render, still sees it. Only band 0 polls.
-  if (band_index == 0) {
-    raster_poll_count = add_wrap32(raster_poll_count, 1);
-    if ((static_cast<uint32_t>(raster_poll_count) & 1023u) == 0 && poll_user_abort() < 0) user_abort = 1;
-  }
+  poll_now_and_then();
 
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of
   // bounds or divided by zero.
@@ -582,8 +589,8 @@ void rasterize_polygon(const PolygonRecord* polygon) {
   for (int32_t i = 0; i < n; ++i) {
     const PolygonVertex& v = polygon->vertices[i];
     RasterVertex& o = raster_vertices[i];
-    o.x = static_cast<int16_t>(trunc_clamped(v.x, -32768, 32767));
-    o.y = static_cast<int16_t>(trunc_clamped(v.y, -32768, 32767));
+    o.x = static_cast<int16_t>(raster_coordinate(v.x));
+    o.y = static_cast<int16_t>(raster_coordinate(v.y));
     if (o.y < y_min) y_min = o.y;
     if (o.y > y_max) y_max = o.y;
   }
@@ -593,14 +600,13 @@ void rasterize_polygon(const PolygonRecord* polygon) {
     if (n < 4 || y_max < mine.first || y_min > mine.last) {
       // None of this band's rows: the polygon only takes the dither draws of its spans, without its colours
       // being converted (most polygons, for each band).
+      int32_t above = 0, below = 0;
       if (n >= 4 && render_settings.dither_amount != 0) {
         span_y_min = y_min;
         span_y_max = y_max;
-        int32_t above = 0, below = 0;
         spans_outside_band(&above, &below);
-        for (int32_t i = above + below; i > 0; --i) dither_random();
       }
-      if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
+      settle_outside_band(above + below);
       return;
     }
   }

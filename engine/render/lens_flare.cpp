@@ -49,10 +49,12 @@ const GlowDisc& glow_disc(int32_t radius) {
 
 // Reciprocals of v * t for t = 0..255 and the divisor v of one flare intensity (1..100). Dividing by v and
 // then by t in integers equals dividing once by v * t, which stays below 2^17.
-const uint64_t* intensity_reciprocals(int32_t intensity, int32_t v) {
+const uint64_t* intensity_reciprocals(int32_t intensity) {
   static uint64_t tables[kMaxFlare + 1][256];
   static bool built[kMaxFlare + 1] = {};
   if (!built[intensity]) {
+    int32_t v = (100 - intensity) * 512 / 100;
+    if (v == 0) v = 1;
     for (int32_t t = 0; t < 256; ++t) tables[intensity][t] = flare_reciprocal(static_cast<uint32_t>(v * (t < 1 ? 1 : t)));
     built[intensity] = true;
   }
@@ -113,9 +115,7 @@ int32_t lens_flare() {
     const ClassAttributes& a = class_attributes[slot];
     if (a.flare_intensity == 0) continue;
     const int32_t intensity = clamp_flare(a.flare_intensity);
-    int32_t v = (100 - intensity) * 512 / 100;
-    if (v == 0) v = 1;
-    intensity_reciprocals(intensity, v);
+    intensity_reciprocals(intensity);
     glow_disc(clamp_flare(a.flare_radius));
     if (clamp_flare(a.flare_radius) > widest) widest = clamp_flare(a.flare_radius);
   }
@@ -143,8 +143,6 @@ int32_t lens_flare() {
         const ClassAttributes& a = class_attributes[p >> 24];
         if (a.flare_intensity == 0) continue;
         const int32_t intensity = clamp_flare(a.flare_intensity);
-        int32_t v = (100 - intensity) * 512 / 100;
-        if (v == 0) v = 1;
         const int32_t radius = clamp_flare(a.flare_radius);
         const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
         const int32_t fr = r + (g + b) / 16;
@@ -152,7 +150,7 @@ int32_t lens_flare() {
         const int32_t fb = b + (fr + fg) / 16;
         if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
         spread_glow(x, y, w, first, end, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg),
-                    static_cast<uint32_t>(fb), intensity_reciprocals(intensity, v), radius);
+                    static_cast<uint32_t>(fb), intensity_reciprocals(intensity), radius);
       }
     }
   });
