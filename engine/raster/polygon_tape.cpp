@@ -1,6 +1,7 @@
 // Recording polygons into a tape and rasterising them back in the same order.
 #include "engine/raster/polygon_tape.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "engine/core/settings.h"
@@ -14,17 +15,21 @@ namespace {
 
 enum TapeKind : int32_t { kTapePolygon = 0, kTapePixel = 1 };
 
-// What precedes each polygon's vertex entries on the tape: with the haze term, the haze colour slot in force,
-// which the texel shading of the replay reads.
+// What precedes each polygon's entries on the tape: with the haze term, the haze colour slot in force, which the
+// texel shading of the replay reads. A textured polygon's texture reference follows the header.
 struct TapeHeader {
   int32_t count;
-  float haze;
-  int32_t textured;
   int32_t kind;
+  float haze;
   int32_t haze_slot;
-  int32_t y_min, y_max, x_min, x_max;  // the rasteriser's whole-pixel bounds, worked out here on the worker
-  TextureRef texture;
+  int16_t y_min, y_max, x_min, x_max;  // the rasteriser's whole-pixel bounds, worked out here on the worker
+  int32_t textured;
 };
+
+// The entries are stored as the rasteriser converts them, on the worker: a band thread copies them straight in.
+// Untextured entries keep only what precedes the light level (which is 0 for them, as are their texture
+// coordinates): a triangle then takes 88 bytes of tape instead of 232, and recording and replay move less memory.
+constexpr size_t kUntexturedEntryBytes = offsetof(RasterVertex, light);
 
 // A single-pixel span.
 struct TapePixel {
@@ -34,41 +39,48 @@ struct TapePixel {
 
 }  // namespace
 
-unsigned char* PolygonTape::extend(size_t n) {
-  if (blocks_in_use == 0 || blocks[blocks_in_use - 1].size + n > kBlockBytes) {
-    if (blocks_in_use == blocks.size()) blocks.push_back(Block{std::unique_ptr<unsigned char[]>(new unsigned char[kBlockBytes]), 0});
-    ++blocks_in_use;
-  }
+unsigned char* PolygonTape::extend_into_next_block(size_t n) {
+  if (blocks_in_use > 0) blocks[blocks_in_use - 1].size = used(blocks_in_use - 1);
+  if (blocks_in_use == blocks.size()) blocks.push_back(Block{std::unique_ptr<unsigned char[]>(new unsigned char[kBlockBytes]), 0});
+  ++blocks_in_use;
   Block& b = blocks[blocks_in_use - 1];
-  unsigned char* at = b.data.get() + b.size;
-  b.size += n;
-  return at;
+  b.size = 0;
+  cursor = b.data.get() + n;
+  limit = b.data.get() + kBlockBytes;
+  return b.data.get();
 }
 
 void tape_record(PolygonTape* tape, const PolygonRecord* polygon) {
   int32_t n = polygon->count;
   if (n < 0) n = 0;
   if (n > kPolygonCapacity) n = kPolygonCapacity;
-  TapeHeader h{};
+  const TextureRef* texture = raster_usable_texture(polygon->tx_map);
+  const size_t entry_bytes = texture != nullptr ? sizeof(RasterVertex) : kUntexturedEntryBytes;
+  const size_t texture_bytes = texture != nullptr ? sizeof(TextureRef) : 0;
+  unsigned char* at = tape->extend(sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n));
+  TapeHeader h;
   h.count = n;
   h.kind = kTapePolygon;
-  h.haze_slot = light_state.haze_color_slot;
   h.haze = haze_factor;
-  h.textured = polygon->tx_map != nullptr;
-  if (polygon->tx_map) h.texture = *polygon->tx_map;
-  h.y_min = h.x_min = 0x7FFFFFFF;
-  h.y_max = h.x_max = -0x7FFFFFFF;
-  for (int32_t i = 0; i < n; ++i) {
-    const int32_t x = raster_coordinate(polygon->vertices[i].x), y = raster_coordinate(polygon->vertices[i].y);
-    h.x_min = x < h.x_min ? x : h.x_min;
-    h.x_max = x > h.x_max ? x : h.x_max;
-    h.y_min = y < h.y_min ? y : h.y_min;
-    h.y_max = y > h.y_max ? y : h.y_max;
+  h.haze_slot = light_state.haze_color_slot;
+  h.textured = texture != nullptr;
+  int32_t y_min = 0x7FFF, y_max = -0x8000, x_min = 0x7FFF, x_max = -0x8000;
+  unsigned char* entry = at + sizeof h + texture_bytes;
+  for (int32_t i = 0; i < n; ++i, entry += entry_bytes) {
+    RasterVertex v;
+    raster_convert_vertex(polygon->vertices[i], texture != nullptr, &v);
+    std::memcpy(entry, &v, entry_bytes);
+    x_min = v.x < x_min ? v.x : x_min;
+    x_max = v.x > x_max ? v.x : x_max;
+    y_min = v.y < y_min ? v.y : y_min;
+    y_max = v.y > y_max ? v.y : y_max;
   }
-  const size_t vertex_bytes = sizeof(PolygonVertex) * static_cast<size_t>(n);
-  unsigned char* at = tape->extend(sizeof h + vertex_bytes);
+  h.y_min = static_cast<int16_t>(y_min);
+  h.y_max = static_cast<int16_t>(y_max);
+  h.x_min = static_cast<int16_t>(x_min);
+  h.x_max = static_cast<int16_t>(x_max);
   std::memcpy(at, &h, sizeof h);
-  if (n > 0) std::memcpy(at + sizeof h, polygon->vertices, vertex_bytes);
+  if (texture != nullptr) std::memcpy(at + sizeof h, texture, sizeof(TextureRef));
   ++tape->polygons;
 }
 
@@ -82,20 +94,19 @@ void tape_record_pixel(PolygonTape* tape, int32_t y, int32_t x, const SpanPixel&
 }
 
 namespace {
-void replay_block(const PolygonTape::Block& block);
+void replay_block(const unsigned char* p, size_t size);
 }  // namespace
 
 void tape_replay(const PolygonTape& tape) {
-  for (size_t i = 0; i < tape.blocks_in_use; ++i) replay_block(tape.blocks[i]);
+  for (size_t i = 0; i < tape.blocks_in_use; ++i) replay_block(tape.blocks[i].data.get(), tape.used(i));
   haze_slot_override = -1;
 }
 
 namespace {
 
-void replay_block(const PolygonTape::Block& block) {
-  const unsigned char* p = block.data.get();
-  const unsigned char* end = p + block.size;
-  PolygonRecord rec;
+void replay_block(const unsigned char* p, size_t size) {
+  const unsigned char* end = p + size;
+  TextureRef texture;
   while (p + sizeof(TapeHeader) <= end) {
     TapeHeader h;
     std::memcpy(&h, p, sizeof h);
@@ -112,20 +123,31 @@ void replay_block(const PolygonTape::Block& block) {
       }
       continue;
     }
-    const size_t vertex_bytes = sizeof(PolygonVertex) * static_cast<size_t>(h.count);
-    if (p + vertex_bytes > end) break;
-    // Most polygons miss a band's rows: their bounds settle them without copying or converting a vertex.
-    if (raster_polygon_elsewhere(h.count, h.y_min, h.y_max, h.x_min, h.x_max)) {
-      p += vertex_bytes;
+    const size_t entry_bytes = h.textured ? sizeof(RasterVertex) : kUntexturedEntryBytes;
+    const size_t bytes = (h.textured ? sizeof(TextureRef) : 0) + entry_bytes * static_cast<size_t>(h.count);
+    if (p + bytes > end) break;
+    // Most polygons miss a band's rows: their bounds settle them without copying a vertex. (Bounds of a polygon
+    // without entries are empty: y_min above y_max.)
+    const int32_t y_min = h.count > 0 ? h.y_min : kRasterRows, y_max = h.count > 0 ? h.y_max : -1;
+    if (raster_polygon_elsewhere(h.count, y_min, y_max, h.x_min, h.x_max)) {
+      p += bytes;
       continue;
     }
-    rec.count = h.count;
-    rec.tx_map = h.textured ? &h.texture : nullptr;
-    std::memcpy(rec.vertices, p, vertex_bytes);
-    p += vertex_bytes;
+    if (h.textured) {
+      std::memcpy(&texture, p, sizeof texture);
+      p += sizeof texture;
+    }
+    for (int32_t i = 0; i < h.count; ++i, p += entry_bytes) {
+      RasterVertex& v = raster_vertices[i];
+      if (!h.textured) {
+        v.light = 0;
+        v.tu = v.tv = v.tw = 0;
+      }
+      std::memcpy(&v, p, entry_bytes);
+    }
     haze_factor = h.haze;
     haze_slot_override = h.haze_slot;
-    rasterize_polygon(&rec);
+    rasterize_converted(h.count, y_min, y_max, h.textured ? &texture : nullptr);
   }
 }
 

@@ -563,43 +563,66 @@ bool raster_polygon_elsewhere(int32_t n, int32_t y_min, int32_t y_max, int32_t x
   return true;
 }
 
+const TextureRef* raster_usable_texture(const TextureRef* t) {
+  return t != nullptr && t->texels != nullptr && t->width > 0 && t->height > 0 && t->width <= 0x7FFFFF &&
+                 t->height <= 0x7FFFFF
+             ? t
+             : nullptr;
+}
+
+void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterVertex* o) {
+  o->x = static_cast<int16_t>(raster_coordinate(v.x));
+  o->y = static_cast<int16_t>(raster_coordinate(v.y));
+  o->r = v.r;
+  o->g = v.g;
+  o->b = v.b;
+  o->alpha = v.alpha;
+  o->slot = v.slot;
+  if (textured) {
+    o->light = v.light;
+    o->tu = trunc_clamped(v.tu * 256.0f, -0x20000000, 0x20000000);
+    o->tv = trunc_clamped(v.tv * 256.0f, -0x20000000, 0x20000000);
+    o->tw = trunc_clamped(v.tw * 256.0f, -0x20000000, 0x20000000);
+  } else {
+    o->light = 0;
+    o->tu = o->tv = o->tw = 0;
+  }
+}
+
 void rasterize_polygon(const PolygonRecord* polygon) {
   // A walk worker only records; the frame's own thread rasterises the tape in walk order.
   if (polygon_tape != nullptr) {
     tape_record(polygon_tape, polygon);
     return;
   }
-  poll_now_and_then();
-
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of
   // bounds or divided by zero.
-  const TextureRef* t = polygon->tx_map;
-  if (t != nullptr && t->texels != nullptr && t->width > 0 && t->height > 0 && t->width <= 0x7FFFFF &&
-      t->height <= 0x7FFFFF) {
-    raster_texture = {t->texels, t->width * 256, t->height * 256, t->width, t->phong_strength, t->phong_power};
-  } else {
-    raster_texture.texels = nullptr;
-  }
-  const bool textured = raster_texture.texels != nullptr;
-
+  const TextureRef* t = raster_usable_texture(polygon->tx_map);
   int32_t n = polygon->count;
   if (n < 0) n = 0;
   if (n > kPolygonCapacity) n = kPolygonCapacity;
   int32_t y_min = kRasterRows, y_max = -1;
   for (int32_t i = 0; i < n; ++i) {
-    const PolygonVertex& v = polygon->vertices[i];
     RasterVertex& o = raster_vertices[i];
-    o.x = static_cast<int16_t>(raster_coordinate(v.x));
-    o.y = static_cast<int16_t>(raster_coordinate(v.y));
+    raster_convert_vertex(polygon->vertices[i], t != nullptr, &o);
     if (o.y < y_min) y_min = o.y;
     if (o.y > y_max) y_max = o.y;
+  }
+  rasterize_converted(n, y_min, y_max, t);
+}
+
+void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureRef* t) {
+  poll_now_and_then();
+  if (t != nullptr) {
+    raster_texture = {t->texels, t->width * 256, t->height * 256, t->width, t->phong_strength, t->phong_power};
+  } else {
+    raster_texture.texels = nullptr;
   }
   raster_vertex_count = n;
   if (band_count > 1) {
     const RowBand mine = live_rows();
     if (n < 4 || y_max < mine.first || y_min > mine.last) {
-      // None of this band's rows: the polygon only takes the dither draws of its spans, without its colours
-      // being converted (most polygons, for each band).
+      // None of this band's rows: the polygon only takes the dither draws of its spans.
       int32_t above = 0, below = 0;
       if (n >= 4 && render_settings.dither_amount != 0) {
         span_y_min = y_min;
@@ -608,24 +631,6 @@ void rasterize_polygon(const PolygonRecord* polygon) {
       }
       settle_outside_band(above + below);
       return;
-    }
-  }
-  for (int32_t i = 0; i < n; ++i) {
-    const PolygonVertex& v = polygon->vertices[i];
-    RasterVertex& o = raster_vertices[i];
-    o.r = v.r;
-    o.g = v.g;
-    o.b = v.b;
-    o.alpha = v.alpha;
-    o.slot = v.slot;
-    if (textured) {
-      o.light = v.light;
-      o.tu = trunc_clamped(v.tu * 256.0f, -0x20000000, 0x20000000);
-      o.tv = trunc_clamped(v.tv * 256.0f, -0x20000000, 0x20000000);
-      o.tw = trunc_clamped(v.tw * 256.0f, -0x20000000, 0x20000000);
-    } else {
-      o.light = 0;
-      o.tu = o.tv = o.tw = 0;
     }
   }
 

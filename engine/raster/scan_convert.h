@@ -63,6 +63,14 @@ bool row_in_raster_band(int32_t y);
 
 // Converts one projected record (x screen column, y screen row) and counts it in polygon_count.
 void rasterize_polygon(const PolygonRecord* polygon);
+// The texture a record's reference gives the rasteriser: the reference itself when it has texels and a usable
+// size, else null (the polygon is then drawn untextured).
+const TextureRef* raster_usable_texture(const TextureRef* t);
+// One record entry as the rasteriser holds it; the light and texture coordinates are taken only when textured.
+void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterVertex* o);
+// rasterize_polygon for entries already converted into raster_vertices[0..n), with their whole-pixel row bounds
+// and the usable texture (or null).
+void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureRef* texture);
 
 // The steps of the conversion, over the module state above.
 void span_table_reset();
