@@ -25,6 +25,21 @@ inline int32_t dither_random() {
   dither_seed = dither_seed * 1103515245u + 12345u;
   return static_cast<int32_t>((dither_seed >> 16) & 255) - 128;
 }
+// The noise generator as n draws of dither_random leave it, in about log2(n) steps: the generator's step is an
+// affine map, and n steps compose into one by squaring. Draws another thread takes cost nothing to pass over.
+inline void dither_skip(uint64_t n) {
+  uint32_t mul = 1103515245u, add = 12345u;  // the map of 2^i steps
+  uint32_t total_mul = 1u, total_add = 0u;   // the map of the steps taken so far
+  for (; n != 0; n >>= 1) {
+    if (n & 1u) {
+      total_mul *= mul;
+      total_add = total_add * mul + add;
+    }
+    add = add * mul + add;
+    mul *= mul;
+  }
+  dither_seed = dither_seed * total_mul + total_add;
+}
 // Rebuilds both tables from dither_amount.
 void build_dither_tables();
 // Rebuilds the tables when dither_amount changed since they were built. Inline: asked once per span.

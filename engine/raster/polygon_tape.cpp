@@ -1,4 +1,4 @@
-// Recording polygons into a tape and rasterising them back in the same order.
+// Recording polygons onto band tapes on a worker and rasterising each band's tape back in the same order.
 #include "engine/raster/polygon_tape.h"
 
 #include <cstddef>
@@ -9,11 +9,11 @@
 #include "engine/raster/haze.h"
 #include "engine/raster/scan_convert.h"
 
-constinit thread_local PolygonTape* polygon_tape = nullptr;
+constinit thread_local BandedTape* banded_tape = nullptr;
 
 namespace {
 
-enum TapeKind : int32_t { kTapePolygon = 0, kTapePixel = 1 };
+enum TapeKind : int32_t { kTapePolygon = 0, kTapePixel = 1, kTapeSkip = 2 };
 
 // What precedes each polygon's entries on the tape: with the haze term, the haze colour slot in force, which the
 // texel shading of the replay reads. A textured polygon's texture reference follows the header.
@@ -37,6 +37,24 @@ struct TapePixel {
   SpanPixel pixel;
 };
 
+// A run of polygons and pixels other bands draw: the dither draws and polygons this band passes over.
+struct TapeSkip {
+  int64_t draws, polygons;
+};
+
+// Puts band b's pending run, if any, on its tape: it goes before the band's next entry.
+void flush_pending(BandedTape* tape, size_t b) {
+  BandedTape::Pending& p = tape->pending[b];
+  if (p.draws == 0 && p.polygons == 0) return;
+  TapeHeader h{};
+  h.kind = kTapeSkip;
+  const TapeSkip skip{p.draws, p.polygons};
+  unsigned char* at = tape->band[b].extend(sizeof h + sizeof skip);
+  std::memcpy(at, &h, sizeof h);
+  std::memcpy(at + sizeof h, &skip, sizeof skip);
+  p = BandedTape::Pending{};
+}
+
 }  // namespace
 
 unsigned char* PolygonTape::extend_into_next_block(size_t n) {
@@ -50,14 +68,33 @@ unsigned char* PolygonTape::extend_into_next_block(size_t n) {
   return b.data.get();
 }
 
-void tape_record(PolygonTape* tape, const PolygonRecord* polygon) {
+void BandedTape::set_bands(int32_t bands, const int32_t* rows) {
+  const size_t n = static_cast<size_t>(bands < 1 ? 1 : bands);
+  if (band.size() != n) band.resize(n);
+  pending.assign(n, Pending{});
+  band_rows.assign(rows, rows + n + 1);
+  clear();
+}
+
+void BandedTape::clear() {
+  for (PolygonTape& t : band) t.clear();
+  for (Pending& p : pending) p = Pending{};
+}
+
+void BandedTape::finish() {
+  for (size_t b = 0; b < band.size(); ++b) flush_pending(this, b);
+}
+
+void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
   int32_t n = polygon->count;
   if (n < 0) n = 0;
   if (n > kPolygonCapacity) n = kPolygonCapacity;
   const TextureRef* texture = raster_usable_texture(polygon->tx_map);
   const size_t entry_bytes = texture != nullptr ? sizeof(RasterVertex) : kUntexturedEntryBytes;
   const size_t texture_bytes = texture != nullptr ? sizeof(TextureRef) : 0;
-  unsigned char* at = tape->extend(sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n));
+  const size_t bytes = sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n);
+  // The entry is put together here once and copied onto the tape of every band that rasterises it.
+  alignas(16) unsigned char entry[sizeof(TapeHeader) + sizeof(TextureRef) + sizeof(RasterVertex) * kPolygonCapacity];
   TapeHeader h;
   h.count = n;
   h.kind = kTapePolygon;
@@ -65,11 +102,11 @@ void tape_record(PolygonTape* tape, const PolygonRecord* polygon) {
   h.haze_slot = light_state.haze_color_slot;
   h.textured = texture != nullptr;
   int32_t y_min = 0x7FFF, y_max = -0x8000, x_min = 0x7FFF, x_max = -0x8000;
-  unsigned char* entry = at + sizeof h + texture_bytes;
-  for (int32_t i = 0; i < n; ++i, entry += entry_bytes) {
+  unsigned char* at = entry + sizeof h + texture_bytes;
+  for (int32_t i = 0; i < n; ++i, at += entry_bytes) {
     RasterVertex v;
     raster_convert_vertex(polygon->vertices[i], texture != nullptr, &v);
-    std::memcpy(entry, &v, entry_bytes);
+    std::memcpy(at, &v, entry_bytes);
     x_min = v.x < x_min ? v.x : x_min;
     x_max = v.x > x_max ? v.x : x_max;
     y_min = v.y < y_min ? v.y : y_min;
@@ -79,18 +116,46 @@ void tape_record(PolygonTape* tape, const PolygonRecord* polygon) {
   h.y_max = static_cast<int16_t>(y_max);
   h.x_min = static_cast<int16_t>(x_min);
   h.x_max = static_cast<int16_t>(x_max);
-  std::memcpy(at, &h, sizeof h);
-  if (texture != nullptr) std::memcpy(at + sizeof h, texture, sizeof(TextureRef));
-  ++tape->polygons;
+  std::memcpy(entry, &h, sizeof h);
+  if (texture != nullptr) std::memcpy(entry + sizeof h, texture, sizeof(TextureRef));
+
+  const size_t bands = tape->band.size();
+  if (bands == 1) {
+    std::memcpy(tape->band[0].extend(bytes), entry, bytes);
+    return;
+  }
+  // Bounds of a polygon without entries are empty: the first row below the last.
+  const int32_t rows_min = n > 0 ? y_min : kRasterRows, rows_max = n > 0 ? y_max : -1;
+  for (size_t b = 0; b < bands; ++b) {
+    const int32_t draws = raster_band_draws_elsewhere(tape->band_rows[b], tape->band_rows[b + 1], n, rows_min,
+                                                      rows_max, x_min, x_max);
+    if (draws >= 0) {
+      tape->pending[b].draws += draws;
+      tape->pending[b].polygons += 1;
+      continue;
+    }
+    flush_pending(tape, b);
+    std::memcpy(tape->band[b].extend(bytes), entry, bytes);
+  }
 }
 
-void tape_record_pixel(PolygonTape* tape, int32_t y, int32_t x, const SpanPixel& pixel) {
+void tape_record_pixel(BandedTape* tape, int32_t y, int32_t x, const SpanPixel& pixel) {
   TapeHeader h{};
   h.kind = kTapePixel;
   const TapePixel p{y, x, pixel};
-  unsigned char* at = tape->extend(sizeof h + sizeof p);
-  std::memcpy(at, &h, sizeof h);
-  std::memcpy(at + sizeof h, &p, sizeof p);
+  const size_t bands = tape->band.size();
+  for (size_t b = 0; b < bands; ++b) {
+    const bool mine = bands == 1 || (y >= tape->band_rows[b] && y < tape->band_rows[b + 1]);
+    if (!mine) {
+      // The span another band writes still takes its draw of the noise.
+      if (render_settings.dither_amount != 0) tape->pending[b].draws += 1;
+      continue;
+    }
+    flush_pending(tape, b);
+    unsigned char* at = tape->band[b].extend(sizeof h + sizeof p);
+    std::memcpy(at, &h, sizeof h);
+    std::memcpy(at + sizeof h, &p, sizeof p);
+  }
 }
 
 namespace {
@@ -116,23 +181,21 @@ void replay_block(const unsigned char* p, size_t size) {
       TapePixel px;
       std::memcpy(&px, p, sizeof px);
       p += sizeof px;
-      if (row_in_raster_band(px.y)) {
-        output_hzline(px.y, px.x, px.x, &px.pixel);
-      } else if (render_settings.dither_amount != 0) {
-        dither_random();  // the span another band writes still takes its draw of the noise
-      }
+      output_hzline(px.y, px.x, px.x, &px.pixel);
+      continue;
+    }
+    if (h.kind == kTapeSkip) {
+      if (p + sizeof(TapeSkip) > end) break;
+      TapeSkip skip;
+      std::memcpy(&skip, p, sizeof skip);
+      p += sizeof skip;
+      raster_settle_skipped(skip.draws, skip.polygons);
       continue;
     }
     const size_t entry_bytes = h.textured ? sizeof(RasterVertex) : kUntexturedEntryBytes;
     const size_t bytes = (h.textured ? sizeof(TextureRef) : 0) + entry_bytes * static_cast<size_t>(h.count);
     if (p + bytes > end) break;
-    // Most polygons miss a band's rows: their bounds settle them without copying a vertex. (Bounds of a polygon
-    // without entries are empty: y_min above y_max.)
     const int32_t y_min = h.count > 0 ? h.y_min : kRasterRows, y_max = h.count > 0 ? h.y_max : -1;
-    if (raster_polygon_elsewhere(h.count, y_min, y_max, h.x_min, h.x_max)) {
-      p += bytes;
-      continue;
-    }
     if (h.textured) {
       std::memcpy(&texture, p, sizeof texture);
       p += sizeof texture;

@@ -52,14 +52,33 @@ struct alignas(64) PolygonTape {
   unsigned char* extend_into_next_block(size_t n);
 };
 
-// While a thread's tape is set, rasterize_polygon records into it instead of drawing.
-extern constinit thread_local PolygonTape* polygon_tape;
+// One line's drawing sorted by band as it is recorded: each band's tape holds what that band's thread has to
+// rasterise, and a run of polygons and pixels only other bands draw becomes one entry on its tape with their
+// dither draws and polygon count. A band thread then reads only its own share of the line instead of passing
+// over every polygon of it.
+struct BandedTape {
+  struct Pending {
+    int64_t draws = 0, polygons = 0;
+  };
+  std::vector<PolygonTape> band;
+  std::vector<Pending> pending;
+  std::vector<int32_t> band_rows;  // image rows: band b writes band_rows[b] up to band_rows[b + 1] - 1
 
-// Appends one polygon (at most kPolygonCapacity entries) to the tape.
-void tape_record(PolygonTape* tape, const PolygonRecord* polygon);
+  // Sets the bands (rows holds bands + 1 boundaries) and empties every tape.
+  void set_bands(int32_t bands, const int32_t* rows);
+  void clear();
+  // Ends the recording: runs still pending are put on their tapes.
+  void finish();
+};
+
+// While a thread's tape is set, rasterize_polygon and the star field record into it instead of drawing.
+extern constinit thread_local BandedTape* banded_tape;
+
+// Appends one polygon (at most kPolygonCapacity entries) to the tapes of the bands that rasterise it.
+void tape_record(BandedTape* tape, const PolygonRecord* polygon);
 
 // Appends one single-pixel span of image row y at column x, written by output_hzline on replay.
-void tape_record_pixel(PolygonTape* tape, int32_t y, int32_t x, const SpanPixel& pixel);
+void tape_record_pixel(BandedTape* tape, int32_t y, int32_t x, const SpanPixel& pixel);
 
-// Rasterises the tape's polygons and pixels in their recorded order on the calling thread.
+// Rasterises one band's tape in its recorded order on the calling thread, which works as that band.
 void tape_replay(const PolygonTape& tape);

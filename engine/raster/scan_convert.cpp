@@ -67,17 +67,17 @@ inline RowBand image_rows() {
   const int64_t bottom = int64_t{top} + image_height - 1;
   return {top < 0 ? 0 : top, static_cast<int32_t>(bottom > kRasterRows - 1 ? kRasterRows - 1 : bottom)};
 }
-// A band thread's rows are the only live ones: the others' edges are neither set up nor walked.
-inline RowBand live_rows() {
+// The projection rows of the image rows first_row..end_row - 1, cut to the image.
+inline RowBand rows_of_band(int32_t first_row, int32_t end_row) {
   RowBand r = image_rows();
-  if (band_count > 1) {
-    const int64_t top = (proj_height - image_height) / 2;
-    const int64_t first = top + band_first_row, last = top + int64_t{band_end_row} - 1;
-    if (first > r.first) r.first = static_cast<int32_t>(first > kRasterRows ? kRasterRows : first);
-    if (last < r.last) r.last = static_cast<int32_t>(last < -1 ? -1 : last);
-  }
+  const int64_t top = (proj_height - image_height) / 2;
+  const int64_t first = top + first_row, last = top + int64_t{end_row} - 1;
+  if (first > r.first) r.first = static_cast<int32_t>(first > kRasterRows ? kRasterRows : first);
+  if (last < r.last) r.last = static_cast<int32_t>(last < -1 ? -1 : last);
   return r;
 }
+// A band thread's rows are the only live ones: the others' edges are neither set up nor walked.
+inline RowBand live_rows() { return band_count > 1 ? rows_of_band(band_first_row, band_end_row) : image_rows(); }
 
 // Where an edge from row y0 to row y1 meets the band: its rows y to y_end and the k first rows passed over.
 inline bool edge_rows(int32_t y0, int32_t y1, const RowBand& band, int32_t* y, int32_t* y_end, int32_t* k) {
@@ -544,23 +544,32 @@ void settle_outside_band(int32_t spans) {
 
 int32_t raster_coordinate(float v) { return static_cast<int16_t>(trunc_clamped(v, -32768, 32767)); }
 
-bool raster_polygon_elsewhere(int32_t n, int32_t y_min, int32_t y_max, int32_t x_min, int32_t x_max) {
-  if (band_count <= 1) return false;
-  const RowBand mine = live_rows();
-  if (n >= 4 && !(y_max < mine.first || y_min > mine.last)) return false;
+int32_t raster_band_draws_elsewhere(int32_t first_row, int32_t end_row, int32_t n, int32_t y_min, int32_t y_max,
+                                    int32_t x_min, int32_t x_max) {
+  const RowBand mine = rows_of_band(first_row, end_row);
+  if (n >= 4 && !(y_max < mine.first || y_min > mine.last)) return -1;
   const bool dithered = render_settings.dither_amount != 0;
   // Spans can be counted from the bounds alone when every row between them holds one inside the image.
-  if (n >= 4 && dithered && !(x_min >= 0 && x_max < image_width && x_max - x_min < kSpanLength)) return false;
-  poll_now_and_then();
-  int32_t spans = 0;
-  if (n >= 4 && dithered) {
-    const RowBand all = image_rows();
-    const int32_t first = y_min < all.first ? all.first : y_min;
-    const int32_t last = y_max > all.last ? all.last : y_max;
-    spans = first <= last ? last - first + 1 : 0;
+  if (n >= 4 && dithered && !(x_min >= 0 && x_max < image_width && x_max - x_min < kSpanLength)) return -1;
+  if (n < 4 || !dithered) return 0;
+  const RowBand all = image_rows();
+  const int32_t first = y_min < all.first ? all.first : y_min;
+  const int32_t last = y_max > all.last ? all.last : y_max;
+  return first <= last ? last - first + 1 : 0;
+}
+
+void raster_settle_skipped(int64_t draws, int64_t polygons) {
+  if (polygons > 0 && band_index == 0) {
+    // Band 0 counts the polygons and polls once if the run passed a 1024th polygon, as drawing them one by one
+    // would have polled.
+    const uint32_t before = static_cast<uint32_t>(raster_poll_count);
+    const uint32_t after = before + static_cast<uint32_t>(polygons);
+    raster_poll_count = static_cast<int32_t>(after);
+    const bool passed = polygons >= 1024 || (after & ~1023u) != (before & ~1023u);
+    if (passed && poll_user_abort() < 0) user_abort = 1;
+    polygon_count = static_cast<int32_t>(static_cast<uint32_t>(polygon_count) + static_cast<uint32_t>(polygons));
   }
-  settle_outside_band(spans);
-  return true;
+  if (draws > 0) dither_skip(static_cast<uint64_t>(draws));
 }
 
 const TextureRef* raster_usable_texture(const TextureRef* t) {
@@ -591,8 +600,8 @@ void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterVertex* 
 
 void rasterize_polygon(const PolygonRecord* polygon) {
   // A walk worker only records; the frame's own thread rasterises the tape in walk order.
-  if (polygon_tape != nullptr) {
-    tape_record(polygon_tape, polygon);
+  if (banded_tape != nullptr) {
+    tape_record(banded_tape, polygon);
     return;
   }
   // A texture without texels or with an unusable size is drawn as an untextured polygon rather than read out of

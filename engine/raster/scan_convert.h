@@ -54,10 +54,14 @@ void raster_set_band(int32_t band_index, int32_t band_count, int32_t first_row, 
 extern uint32_t raster_row_spans[kRasterRows];
 // The rasteriser's whole-pixel value of a projected coordinate.
 int32_t raster_coordinate(float v);
-// A polygon of n entries with whole-pixel bounds y_min..y_max and x_min..x_max that none of this band thread's
-// rows hold, settled without its vertices: the stop polling and counting of band 0 and the dither draws of its
-// spans. False when the thread must rasterise it (no bands, rows of its own, or spans whose count needs its edges).
-bool raster_polygon_elsewhere(int32_t n, int32_t y_min, int32_t y_max, int32_t x_min, int32_t x_max);
+// For the band of image rows first_row..end_row - 1: -1 when that band's thread must rasterise the polygon,
+// else the dither draws its spans take there (0 when not dithered). A walk worker asks it to sort polygons by
+// band as it records them.
+int32_t raster_band_draws_elsewhere(int32_t first_row, int32_t end_row, int32_t n, int32_t y_min, int32_t y_max,
+                                    int32_t x_min, int32_t x_max);
+// Settles a run of polygons and pixels another band draws, as raster_polygon_elsewhere settles them one by one:
+// their dither draws are taken, and band 0 counts the polygons and polls.
+void raster_settle_skipped(int64_t draws, int64_t polygons);
 // True when this thread writes image row y.
 bool row_in_raster_band(int32_t y);
 

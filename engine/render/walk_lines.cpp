@@ -39,18 +39,42 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
                               const std::function<int32_t(int32_t k)>& before) {
   workers = std::max(workers, 1);
   bands = std::max(bands, 1);
+  // The bands split the image rows so that each gets about the same share of the spans the last frame wrote per
+  // row (plus a little per row); any split gives the same picture.
+  std::vector<int32_t> band_rows(static_cast<size_t>(bands) + 1, 0);
+  {
+    const int32_t h = std::clamp(image_height, 0, kRasterRows);
+    std::vector<int64_t> cost(static_cast<size_t>(h) + 1, 0);
+    for (int32_t y = 0; y < h; ++y) cost[static_cast<size_t>(y) + 1] = cost[static_cast<size_t>(y)] + static_cast<int64_t>(raster_row_spans[y] > 1000000u ? 1000000u : raster_row_spans[y]) + 4;
+    const int64_t total = cost[static_cast<size_t>(h)];
+    int32_t y = 0;
+    for (int32_t b = 1; b < bands; ++b) {
+      while (y < h && cost[static_cast<size_t>(y)] * bands < total * b) ++y;
+      band_rows[static_cast<size_t>(b)] = y;
+    }
+    band_rows[static_cast<size_t>(bands)] = 0x7FFFFFFF;
+    std::fill(raster_row_spans, raster_row_spans + kRasterRows, 0u);
+  }
+
   // The background is set up here and recorded; the bands rasterise it first.
-  static PolygonTape background;
-  background.clear();
-  polygon_tape = &background;
+  static BandedTape background;
+  background.set_bands(bands, band_rows.data());
+  banded_tape = &background;
   const int32_t background_result = prologue();
-  polygon_tape = nullptr;
+  banded_tape = nullptr;
+  background.finish();
   // The noise tables are built here, before any band reads them, at the point of the draw sequence where the
   // first span would build them.
   if (render_settings.dither_amount != 0) ensure_dither_tables();
   if (background_result == -1 || line_count <= 0) {
-    // A stopped background still leaves what it drew.
-    tape_replay(background);
+    // A stopped background still leaves what it drew: each band's share, in turn on this thread.
+    const uint32_t seed = dither_seed;
+    for (int32_t b = 0; b < bands; ++b) {
+      raster_set_band(b, bands, band_rows[static_cast<size_t>(b)], band_rows[static_cast<size_t>(b) + 1]);
+      dither_seed = seed;
+      tape_replay(background.band[static_cast<size_t>(b)]);
+    }
+    raster_set_band(0, 1, 0, 0);
     return background_result == -1 ? -1 : 1;
   }
   const ThreadState start = ThreadState::capture();
@@ -58,9 +82,9 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   const int32_t window = 2 * workers + 8;
 
   // The tapes keep their memory from frame to frame (walks run one at a time, on the frame's thread).
-  static std::vector<PolygonTape> tapes;
+  static std::vector<BandedTape> tapes;
   if (tapes.size() < static_cast<size_t>(window)) tapes.resize(static_cast<size_t>(window));
-  for (PolygonTape& t : tapes) t.clear();
+  for (BandedTape& t : tapes) t.set_bands(bands, band_rows.data());
   std::vector<char> set_up(static_cast<size_t>(line_count), 0);  // guarded by m
   std::vector<int32_t> band_done(static_cast<size_t>(bands), 0);  // lines each band has rasterised; guarded by m
   ThreadState last_end{};
@@ -80,16 +104,17 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
         room.wait(lock, [&] { return stop.load() || k < all_done + window; });
       }
       if (stop.load()) return;
-      PolygonTape& tape = tapes[static_cast<size_t>(k % window)];
+      BandedTape& tape = tapes[static_cast<size_t>(k % window)];
       ThreadState end{};
       try {
         start.apply();
-        polygon_tape = &tape;
+        banded_tape = &tape;
         draw(k, stop);
-        polygon_tape = nullptr;
+        banded_tape = nullptr;
+        tape.finish();
         end = ThreadState::capture();
       } catch (...) {
-        polygon_tape = nullptr;
+        banded_tape = nullptr;
         failed.store(true);
         stop.store(true);
       }
@@ -103,28 +128,11 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
     }
   };
 
-  // The bands split the image rows so that each gets about the same share of the spans the last frame wrote per
-  // row (plus a little per row); any split gives the same picture.
-  std::vector<int32_t> band_rows(static_cast<size_t>(bands) + 1, 0);
-  {
-    const int32_t h = std::clamp(image_height, 0, kRasterRows);
-    std::vector<int64_t> cost(static_cast<size_t>(h) + 1, 0);
-    for (int32_t y = 0; y < h; ++y) cost[static_cast<size_t>(y) + 1] = cost[static_cast<size_t>(y)] + static_cast<int64_t>(raster_row_spans[y] > 1000000u ? 1000000u : raster_row_spans[y]) + 4;
-    const int64_t total = cost[static_cast<size_t>(h)];
-    int32_t y = 0;
-    for (int32_t b = 1; b < bands; ++b) {
-      while (y < h && cost[static_cast<size_t>(y)] * bands < total * b) ++y;
-      band_rows[static_cast<size_t>(b)] = y;
-    }
-    band_rows[static_cast<size_t>(bands)] = 0x7FFFFFFF;
-    std::fill(raster_row_spans, raster_row_spans + kRasterRows, 0u);
-  }
-
   // Band b rasterises every line in order; band 0 (the calling thread) also reports progress and polls.
   auto rasterise_lines = [&](int32_t b) -> int32_t {
     raster_set_band(b, bands, b == 0 ? 0 : band_rows[static_cast<size_t>(b)], band_rows[static_cast<size_t>(b) + 1]);
     if (b != 0) dither_seed = start_dither;
-    tape_replay(background);
+    tape_replay(background.band[static_cast<size_t>(b)]);
     int32_t result = 1;
     for (int32_t k = 0; k < line_count; ++k) {
       if (b == 0 && before(k) == -1) {
@@ -139,7 +147,7 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
           break;
         }
       }
-      tape_replay(tapes[static_cast<size_t>(k % window)]);
+      tape_replay(tapes[static_cast<size_t>(k % window)].band[static_cast<size_t>(b)]);
       {
         std::lock_guard<std::mutex> lock(m);
         band_done[static_cast<size_t>(b)] = k + 1;

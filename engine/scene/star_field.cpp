@@ -125,8 +125,8 @@ void plot_star_pixel(int32_t column, int32_t row, uint32_t color) {
   span[0].b = static_cast<uint16_t>((color & 255u) * 256u);
   span[0].alpha = 255;
   span[0].slot = kSkyClass;
-  if (polygon_tape != nullptr) {
-    tape_record_pixel(polygon_tape, image_row, column, span[0]);
+  if (banded_tape != nullptr) {
+    tape_record_pixel(banded_tape, image_row, column, span[0]);
   } else {
     output_hzline(image_row, column, column, span);
   }
