@@ -89,54 +89,63 @@ void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
   int32_t n = polygon->count;
   if (n < 0) n = 0;
   if (n > kPolygonCapacity) n = kPolygonCapacity;
+  // The bounds come first: they decide which bands' tapes take the polygon.
+  int32_t y_min = 0x7FFF, y_max = -0x8000, x_min = 0x7FFF, x_max = -0x8000;
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t x = raster_coordinate(polygon->vertices[i].x), y = raster_coordinate(polygon->vertices[i].y);
+    x_min = x < x_min ? x : x_min;
+    x_max = x > x_max ? x : x_max;
+    y_min = y < y_min ? y : y_min;
+    y_max = y > y_max ? y : y_max;
+  }
+  const size_t bands = tape->band.size();
+  // The bands that rasterise the polygon, in order; the others pass over it with its noise draws.
+  thread_local std::vector<size_t> takers;
+  takers.clear();
+  if (bands == 1) {
+    takers.push_back(0);
+  } else {
+    // Bounds of a polygon without entries are empty: the first row below the last.
+    const int32_t rows_min = n > 0 ? y_min : kRasterRows, rows_max = n > 0 ? y_max : -1;
+    for (size_t b = 0; b < bands; ++b) {
+      const int32_t draws = raster_band_draws_elsewhere(tape->band_rows[b], tape->band_rows[b + 1], n, rows_min,
+                                                        rows_max, x_min, x_max);
+      if (draws >= 0) {
+        tape->pending[b].draws += draws;
+        tape->pending[b].polygons += 1;
+        continue;
+      }
+      flush_pending(tape, b);
+      takers.push_back(b);
+    }
+    if (takers.empty()) return;
+  }
+
+  // The entry is written once, straight onto the first taker's tape, and copied onto the others'.
   const TextureRef* texture = raster_usable_texture(polygon->tx_map);
   const size_t entry_bytes = texture != nullptr ? sizeof(RasterVertex) : kUntexturedEntryBytes;
   const size_t texture_bytes = texture != nullptr ? sizeof(TextureRef) : 0;
   const size_t bytes = sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n);
-  // The entry is put together here once and copied onto the tape of every band that rasterises it.
-  alignas(16) unsigned char entry[sizeof(TapeHeader) + sizeof(TextureRef) + sizeof(RasterVertex) * kPolygonCapacity];
+  unsigned char* const at = tape->band[takers[0]].extend(bytes);
   TapeHeader h;
   h.count = n;
   h.kind = kTapePolygon;
   h.haze = haze_factor;
   h.haze_slot = light_state.haze_color_slot;
-  h.textured = texture != nullptr;
-  int32_t y_min = 0x7FFF, y_max = -0x8000, x_min = 0x7FFF, x_max = -0x8000;
-  unsigned char* at = entry + sizeof h + texture_bytes;
-  for (int32_t i = 0; i < n; ++i, at += entry_bytes) {
-    RasterVertex v;
-    raster_convert_vertex(polygon->vertices[i], texture != nullptr, &v);
-    std::memcpy(at, &v, entry_bytes);
-    x_min = v.x < x_min ? v.x : x_min;
-    x_max = v.x > x_max ? v.x : x_max;
-    y_min = v.y < y_min ? v.y : y_min;
-    y_max = v.y > y_max ? v.y : y_max;
-  }
   h.y_min = static_cast<int16_t>(y_min);
   h.y_max = static_cast<int16_t>(y_max);
   h.x_min = static_cast<int16_t>(x_min);
   h.x_max = static_cast<int16_t>(x_max);
-  std::memcpy(entry, &h, sizeof h);
-  if (texture != nullptr) std::memcpy(entry + sizeof h, texture, sizeof(TextureRef));
-
-  const size_t bands = tape->band.size();
-  if (bands == 1) {
-    std::memcpy(tape->band[0].extend(bytes), entry, bytes);
-    return;
+  h.textured = texture != nullptr;
+  std::memcpy(at, &h, sizeof h);
+  if (texture != nullptr) std::memcpy(at + sizeof h, texture, sizeof(TextureRef));
+  unsigned char* entry = at + sizeof h + texture_bytes;
+  for (int32_t i = 0; i < n; ++i, entry += entry_bytes) {
+    RasterVertex v;
+    raster_convert_vertex(polygon->vertices[i], texture != nullptr, &v);
+    std::memcpy(entry, &v, entry_bytes);
   }
-  // Bounds of a polygon without entries are empty: the first row below the last.
-  const int32_t rows_min = n > 0 ? y_min : kRasterRows, rows_max = n > 0 ? y_max : -1;
-  for (size_t b = 0; b < bands; ++b) {
-    const int32_t draws = raster_band_draws_elsewhere(tape->band_rows[b], tape->band_rows[b + 1], n, rows_min,
-                                                      rows_max, x_min, x_max);
-    if (draws >= 0) {
-      tape->pending[b].draws += draws;
-      tape->pending[b].polygons += 1;
-      continue;
-    }
-    flush_pending(tape, b);
-    std::memcpy(tape->band[b].extend(bytes), entry, bytes);
-  }
+  for (size_t i = 1; i < takers.size(); ++i) std::memcpy(tape->band[takers[i]].extend(bytes), at, bytes);
 }
 
 void tape_record_pixel(BandedTape* tape, int32_t y, int32_t x, const SpanPixel& pixel) {

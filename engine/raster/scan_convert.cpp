@@ -34,15 +34,6 @@ thread_local int32_t band_first_row = 0, band_end_row = 0x7FFFFFFF;  // image ro
 // True when image row sy belongs to this thread's band.
 inline bool row_in_band(int32_t sy) { return sy >= band_first_row && sy < band_end_row; }
 
-// Float to integer, truncating toward zero, held inside [lo, hi] (NaN gives 0) so that wild coordinates from a
-// caller cannot overflow the integer steppers.
-inline int32_t trunc_clamped(float f, int32_t lo, int32_t hi) {
-  if (f >= static_cast<float>(lo) && f <= static_cast<float>(hi)) return static_cast<int32_t>(f);
-  if (f < static_cast<float>(lo)) return lo;
-  if (f > static_cast<float>(hi)) return hi;
-  return 0;
-}
-
 inline void take(EdgeEntry& e, int32_t x, int32_t r, int32_t g, int32_t b, int32_t alpha, int32_t slot) {
   e.x = static_cast<int16_t>(x);
   e.r = static_cast<uint16_t>(r);
@@ -542,8 +533,6 @@ void settle_outside_band(int32_t spans) {
 
 }  // namespace
 
-int32_t raster_coordinate(float v) { return static_cast<int16_t>(trunc_clamped(v, -32768, 32767)); }
-
 int32_t raster_band_draws_elsewhere(int32_t first_row, int32_t end_row, int32_t n, int32_t y_min, int32_t y_max,
                                     int32_t x_min, int32_t x_max) {
   const RowBand mine = rows_of_band(first_row, end_row);
@@ -577,25 +566,6 @@ const TextureRef* raster_usable_texture(const TextureRef* t) {
                  t->height <= 0x7FFFFF
              ? t
              : nullptr;
-}
-
-void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterVertex* o) {
-  o->x = static_cast<int16_t>(raster_coordinate(v.x));
-  o->y = static_cast<int16_t>(raster_coordinate(v.y));
-  o->r = v.r;
-  o->g = v.g;
-  o->b = v.b;
-  o->alpha = v.alpha;
-  o->slot = v.slot;
-  if (textured) {
-    o->light = v.light;
-    o->tu = trunc_clamped(v.tu * 256.0f, -0x20000000, 0x20000000);
-    o->tv = trunc_clamped(v.tv * 256.0f, -0x20000000, 0x20000000);
-    o->tw = trunc_clamped(v.tw * 256.0f, -0x20000000, 0x20000000);
-  } else {
-    o->light = 0;
-    o->tu = o->tv = o->tw = 0;
-  }
 }
 
 void rasterize_polygon(const PolygonRecord* polygon) {

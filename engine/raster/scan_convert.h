@@ -52,8 +52,17 @@ extern int32_t raster_poll_count;
 void raster_set_band(int32_t band_index, int32_t band_count, int32_t first_row, int32_t end_row);
 // Spans written per image row (all threads, each row by its own band); the walk balances its bands with it.
 extern uint32_t raster_row_spans[kRasterRows];
-// The rasteriser's whole-pixel value of a projected coordinate.
-int32_t raster_coordinate(float v);
+// Float to integer, truncating toward zero, held inside [lo, hi] (NaN gives 0) so that wild coordinates from a
+// caller cannot overflow the integer steppers.
+inline int32_t raster_trunc_clamped(float f, int32_t lo, int32_t hi) {
+  if (f >= static_cast<float>(lo) && f <= static_cast<float>(hi)) return static_cast<int32_t>(f);
+  if (f < static_cast<float>(lo)) return lo;
+  if (f > static_cast<float>(hi)) return hi;
+  return 0;
+}
+// The rasteriser's whole-pixel value of a projected coordinate. Inline, as the conversion below: walk workers
+// convert every vertex they record.
+inline int32_t raster_coordinate(float v) { return static_cast<int16_t>(raster_trunc_clamped(v, -32768, 32767)); }
 // For the band of image rows first_row..end_row - 1: -1 when that band's thread must rasterise the polygon,
 // else the dither draws its spans take there (0 when not dithered). A walk worker asks it to sort polygons by
 // band as it records them.
@@ -71,7 +80,24 @@ void rasterize_polygon(const PolygonRecord* polygon);
 // size, else null (the polygon is then drawn untextured).
 const TextureRef* raster_usable_texture(const TextureRef* t);
 // One record entry as the rasteriser holds it; the light and texture coordinates are taken only when textured.
-void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterVertex* o);
+inline void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterVertex* o) {
+  o->x = static_cast<int16_t>(raster_coordinate(v.x));
+  o->y = static_cast<int16_t>(raster_coordinate(v.y));
+  o->r = v.r;
+  o->g = v.g;
+  o->b = v.b;
+  o->alpha = v.alpha;
+  o->slot = v.slot;
+  if (textured) {
+    o->light = v.light;
+    o->tu = raster_trunc_clamped(v.tu * 256.0f, -0x20000000, 0x20000000);
+    o->tv = raster_trunc_clamped(v.tv * 256.0f, -0x20000000, 0x20000000);
+    o->tw = raster_trunc_clamped(v.tw * 256.0f, -0x20000000, 0x20000000);
+  } else {
+    o->light = 0;
+    o->tu = o->tv = o->tw = 0;
+  }
+}
 // rasterize_polygon for entries already converted into raster_vertices[0..n), with their whole-pixel row bounds
 // and the usable texture (or null).
 void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureRef* texture);
