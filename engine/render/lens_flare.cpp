@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "engine/core/grid.h"
@@ -106,18 +107,25 @@ int32_t lens_flare() {
   for (int32_t y = 0; y < h; ++y) {
     const uint32_t* source = vidmem24_row(y);
     uint32_t* target = row_of<uint32_t>(copy, y);
-    for (int32_t x = 0; x < w; ++x) target[x] = source[x];
+    std::memcpy(target, source, static_cast<size_t>(w) * sizeof(uint32_t));
   }
   cursor_wait();
   // The discs and divisor tables of every flaring class are built here, before the threads read them.
+  // The flaring classes are listed once: the scan below then looks up one byte per pixel instead of a whole
+  // class record.
   int32_t widest = 0;
+  uint8_t flares[256] = {};
+  int32_t radius_of[256] = {};
+  const uint64_t* reciprocals_of[256] = {};
   for (int32_t slot = 0; slot < 256; ++slot) {
     const ClassAttributes& a = class_attributes[slot];
     if (a.flare_intensity == 0) continue;
     const int32_t intensity = clamp_flare(a.flare_intensity);
-    intensity_reciprocals(intensity);
-    glow_disc(clamp_flare(a.flare_radius));
-    if (clamp_flare(a.flare_radius) > widest) widest = clamp_flare(a.flare_radius);
+    reciprocals_of[slot] = intensity_reciprocals(intensity);
+    radius_of[slot] = clamp_flare(a.flare_radius);
+    glow_disc(radius_of[slot]);
+    flares[slot] = 1;
+    if (radius_of[slot] > widest) widest = radius_of[slot];
   }
   // Each thread writes its own rows, taking every source that reaches them in the order of one pass over the
   // image, so every pixel is brightened by the same sources in the same order as in one pass. The first range's
@@ -140,17 +148,14 @@ int32_t lens_flare() {
       const uint32_t* row = row_of<uint32_t>(copy, y);
       for (int32_t x = 0; x < w; ++x) {
         const uint32_t p = row[x];
-        const ClassAttributes& a = class_attributes[p >> 24];
-        if (a.flare_intensity == 0) continue;
-        const int32_t intensity = clamp_flare(a.flare_intensity);
-        const int32_t radius = clamp_flare(a.flare_radius);
+        if (flares[p >> 24] == 0) continue;
         const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
         const int32_t fr = r + (g + b) / 16;
         const int32_t fg = g + (fr + b) / 16;
         const int32_t fb = b + (fr + fg) / 16;
         if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
         spread_glow(x, y, w, first, end, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg),
-                    static_cast<uint32_t>(fb), intensity_reciprocals(intensity), radius);
+                    static_cast<uint32_t>(fb), reciprocals_of[p >> 24], radius_of[p >> 24]);
       }
     }
   });
