@@ -45,30 +45,31 @@ void count_histogram() {
   histogram_colors = colors;
 }
 
+// Both searches run as two plain passes, the extreme count and then its first bin: the passes vectorise, where
+// one loop carrying the best bin along did not. The first bin holding the extreme is the one the single loop
+// (keeping a bin only when strictly better) ends with.
 int32_t most_frequent_color() {
   const uint16_t* h = histogram();
-  int32_t best = 0;
-  uint16_t best_count = 0;
-  for (int32_t c = 0; c < kHistogramBins; ++c) {
-    if (h[c] > best_count) {
-      best_count = h[c];
-      best = c;
-    }
-  }
-  return best;
+  uint16_t most = 0;
+  for (int32_t c = 0; c < kHistogramBins; ++c) most = h[c] > most ? h[c] : most;
+  if (most == 0) return 0;
+  int32_t c = 0;
+  while (h[c] != most) ++c;
+  return c;
 }
 
 int32_t least_frequent_color() {
   const uint16_t* h = histogram();
-  int32_t best = 0;
-  uint16_t best_count = 32767;
+  // Empty bins count as the largest count; counts of 32767 and more are never chosen.
+  uint16_t least = 0xFFFF;
   for (int32_t c = 0; c < kHistogramBins; ++c) {
-    if (h[c] != 0 && h[c] < best_count) {
-      best_count = h[c];
-      best = c;
-    }
+    const uint16_t v = h[c] != 0 ? h[c] : uint16_t{0xFFFF};
+    least = v < least ? v : least;
   }
-  return best;
+  if (least >= 32767) return 0;
+  int32_t c = 0;
+  while (h[c] != least) ++c;
+  return c;
 }
 
 void merge_nearby_colors(int32_t c) {

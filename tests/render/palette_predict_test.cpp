@@ -68,6 +68,30 @@ TEST_F(PaletteTest, MostAndLeastFrequentTakeTheFirstOfEqualCounts) {
   EXPECT_EQ(least_frequent_color(), 500);
 }
 
+TEST_F(PaletteTest, FrequencySearchesMatchOneLoopKeepingTheStrictlyBetterBin) {
+  // Random histograms, sparse and dense, with counts about the 32767 limit and ties, against the plain loops.
+  uint32_t state = 12345;
+  auto next = [&] { return state = state * 1664525u + 1013904223u; };
+  for (int32_t trial = 0; trial < 40; ++trial) {
+    zero_color_cache();
+    const uint32_t fill = trial % 4;  // every bin, one in 16, one in 1024, none
+    for (int32_t c = 0; c < kHistogramBins; ++c) {
+      const uint32_t r = next();
+      if (fill == 3 || (fill == 1 && (r & 15) != 0) || (fill == 2 && (r & 1023) != 0)) continue;
+      const uint32_t kind = (r >> 8) % 5;
+      color_cache[c] = static_cast<uint16_t>(kind == 0 ? 32766 + (r >> 16) % 3 : kind == 1 ? 0xFFFF : 1 + (r >> 16) % 50);
+    }
+    int32_t most = 0, least = 0;
+    uint16_t most_count = 0, least_count = 32767;
+    for (int32_t c = 0; c < kHistogramBins; ++c) {
+      if (color_cache[c] > most_count) most_count = color_cache[c], most = c;
+      if (color_cache[c] != 0 && color_cache[c] < least_count) least_count = color_cache[c], least = c;
+    }
+    EXPECT_EQ(most_frequent_color(), most) << "trial " << trial;
+    EXPECT_EQ(least_frequent_color(), least) << "trial " << trial;
+  }
+}
+
 TEST_F(PaletteTest, MergeNeighbourhoodGrowsWithColoursPerSlot) {
   struct Case {
     uint32_t colors, slots;
