@@ -3,7 +3,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "engine/core/grid.h"
@@ -102,16 +101,9 @@ int32_t lens_flare() {
   const int32_t w = image_width < vidmem24.width ? image_width : vidmem24.width;
   const int32_t h = image_height < vidmem24.height ? image_height : vidmem24.height;
   if (w <= 0 || h <= 0) return 1;  // no pixels, no glow
-  RowTable copy = alloc_rows(w, h, 4);
-  if (copy == nullptr) return -1;
-  for (int32_t y = 0; y < h; ++y) {
-    const uint32_t* source = vidmem24_row(y);
-    uint32_t* target = row_of<uint32_t>(copy, y);
-    std::memcpy(target, source, static_cast<size_t>(w) * sizeof(uint32_t));
-  }
   cursor_wait();
-  // The discs and divisor tables of every flaring class are built here, before the threads read them.
-  // The flaring classes are listed once: the scan below then looks up one byte per pixel instead of a whole
+  // The discs and divisor tables of every flaring class are built here, before the threads read them. The
+  // flaring classes are listed once: the search for sources then looks up one byte per pixel instead of a whole
   // class record.
   int32_t widest = 0;
   uint8_t flares[256] = {};
@@ -120,13 +112,54 @@ int32_t lens_flare() {
   for (int32_t slot = 0; slot < 256; ++slot) {
     const ClassAttributes& a = class_attributes[slot];
     if (a.flare_intensity == 0) continue;
-    const int32_t intensity = clamp_flare(a.flare_intensity);
-    reciprocals_of[slot] = intensity_reciprocals(intensity);
+    reciprocals_of[slot] = intensity_reciprocals(clamp_flare(a.flare_intensity));
     radius_of[slot] = clamp_flare(a.flare_radius);
     glow_disc(radius_of[slot]);
     flares[slot] = 1;
     if (radius_of[slot] > widest) widest = radius_of[slot];
   }
+  // First the sources of every row are listed from the image as rendered, each thread its own rows; the glows
+  // are then added from the list alone. The list stands in for a copy of the image (glows never brighten a
+  // source another glow reads) and lets a thread visit only the sources near its rows instead of scanning every
+  // pixel of the rows a glow can reach from. The rows are counted first, so the list takes one block, sized
+  // exactly, from the engine's memory.
+  struct Source {
+    int32_t x;
+    uint32_t fr, fg, fb;
+    uint32_t slot;
+  };
+  auto visit_sources = [&](int32_t y, auto&& take) {
+    const uint32_t* row = vidmem24_row(y);
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t p = row[x];
+      if (flares[p >> 24] == 0) continue;
+      const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+      const int32_t fr = r + (g + b) / 16;
+      const int32_t fg = g + (fr + b) / 16;
+      const int32_t fb = b + (fr + fg) / 16;
+      if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
+      take(Source{x, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg), static_cast<uint32_t>(fb), p >> 24});
+    }
+  };
+  std::vector<int64_t> row_start(static_cast<size_t>(h) + 1, 0);
+  parallel_rows(h, [&](int32_t first, int32_t end) {
+    for (int32_t y = first; y < end; ++y) {
+      int64_t n = 0;
+      visit_sources(y, [&](const Source&) { ++n; });
+      row_start[static_cast<size_t>(y) + 1] = n;
+    }
+  });
+  for (int32_t y = 0; y < h; ++y) row_start[static_cast<size_t>(y) + 1] += row_start[static_cast<size_t>(y)];
+  const int64_t total = row_start[static_cast<size_t>(h)];
+  if (total == 0) return 1;  // nothing bright enough to flare
+  auto* sources = static_cast<Source*>(global_alloc_zeroed(static_cast<size_t>(total) * sizeof(Source)));
+  if (sources == nullptr) return -1;
+  parallel_rows(h, [&](int32_t first, int32_t end) {
+    for (int32_t y = first; y < end; ++y) {
+      Source* at = sources + row_start[static_cast<size_t>(y)];
+      visit_sources(y, [&](const Source& s) { *at++ = s; });
+    }
+  });
   // Each thread writes its own rows, taking every source that reaches them in the order of one pass over the
   // image, so every pixel is brightened by the same sources in the same order as in one pass. The first range's
   // thread polls for a stop and tells the others.
@@ -145,24 +178,12 @@ int32_t lens_flare() {
       } else if (stopped.load(std::memory_order_relaxed)) {
         return;
       }
-      const uint32_t* row = row_of<uint32_t>(copy, y);
-      for (int32_t x = 0; x < w; ++x) {
-        const uint32_t p = row[x];
-        if (flares[p >> 24] == 0) continue;
-        const int32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-        const int32_t fr = r + (g + b) / 16;
-        const int32_t fg = g + (fr + b) / 16;
-        const int32_t fb = b + (fr + fg) / 16;
-        if (fr <= 64 && fg <= 64 && fb <= 64) continue;  // dark pixels do not flare
-        spread_glow(x, y, w, first, end, static_cast<uint32_t>(fr), static_cast<uint32_t>(fg),
-                    static_cast<uint32_t>(fb), reciprocals_of[p >> 24], radius_of[p >> 24]);
+      for (int64_t i = row_start[static_cast<size_t>(y)]; i < row_start[static_cast<size_t>(y) + 1]; ++i) {
+        const Source& s = sources[i];
+        spread_glow(s.x, y, w, first, end, s.fr, s.fg, s.fb, reciprocals_of[s.slot], radius_of[s.slot]);
       }
     }
   });
-  if (stopped.load()) {
-    free_rows(copy);
-    return -1;
-  }
-  free_rows(copy);
-  return 1;
+  global_free(sources);
+  return stopped.load() ? -1 : 1;
 }
