@@ -81,6 +81,17 @@ void BandedTape::clear() {
   for (Pending& p : pending) p = Pending{};
 }
 
+size_t BandedTape::bytes_held() const {
+  size_t n = 0;
+  for (const PolygonTape& t : band) n += t.bytes_held();
+  return n;
+}
+
+void BandedTape::release() {
+  for (PolygonTape& t : band) t.release();
+  for (Pending& p : pending) p = Pending{};
+}
+
 void BandedTape::finish() {
   for (size_t b = 0; b < band.size(); ++b) flush_pending(this, b);
 }

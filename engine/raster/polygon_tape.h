@@ -33,6 +33,14 @@ struct alignas(64) PolygonTape {
     polygons = 0;
     cursor = limit = nullptr;
   }
+  // Bytes of the blocks held, in use or kept for reuse.
+  size_t bytes_held() const { return blocks.size() * kBlockBytes; }
+  // Empties the tape and gives its blocks back.
+  void release() {
+    clear();
+    blocks.clear();
+    blocks.shrink_to_fit();
+  }
   // Room for n more bytes (at most kBlockBytes) in one piece.
   unsigned char* extend(size_t n) {
     if (cursor != nullptr && static_cast<size_t>(limit - cursor) >= n) {
@@ -69,6 +77,10 @@ struct BandedTape {
   void clear();
   // Ends the recording: runs still pending are put on their tapes.
   void finish();
+  // Bytes of the blocks all band tapes hold.
+  size_t bytes_held() const;
+  // Empties every band tape and gives its blocks back.
+  void release();
 };
 
 // While a thread's tape is set, rasterize_polygon and the star field record into it instead of drawing.

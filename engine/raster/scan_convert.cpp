@@ -103,7 +103,7 @@ void raster_set_band(int32_t index, int32_t count, int32_t first_row, int32_t en
   band_end_row = band_count > 1 ? end_row : 0x7FFFFFFF;
 }
 
-uint32_t raster_row_spans[kRasterRows];
+uint32_t raster_row_work[kRasterRows];
 
 bool row_in_raster_band(int32_t y) { return row_in_band(y); }
 
@@ -272,7 +272,7 @@ void fill_spans_one_colour(const RowBand& band) {
     if (edge_right[y].x < edge_left[y].x) continue;
     int32_t sy, x0, x1, n;
     if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &x1, &n)) continue;
-    ++raster_row_spans[sy];
+    raster_row_work[sy] += kSpanWork + static_cast<uint32_t>(n);
     output_ramp(sy, x0, x1, ramp);
   }
 }
@@ -310,7 +310,11 @@ void fill_spans() {
   for (int32_t y = first; y <= last; ++y) {
     if (edge_right[y].x < edge_left[y].x) continue;
     const int32_t sy = image_row(y);
-    if (sy >= 0 && sy < kRasterRows) ++raster_row_spans[sy];
+    if (sy >= 0 && sy < kRasterRows) {
+      const int32_t x0 = edge_left[y].x < 0 ? 0 : edge_left[y].x;
+      const int32_t x1 = edge_right[y].x >= image_width ? image_width - 1 : edge_right[y].x;
+      raster_row_work[sy] += kSpanWork + static_cast<uint32_t>(x1 >= x0 ? x1 - x0 + 1 : 0);
+    }
     if (textured) {
       fill_spans_textured(y, &edge_left[y], &edge_right[y]);
     } else {

@@ -50,8 +50,10 @@ extern int32_t raster_poll_count;
 // band_count 1 (the default) writes every row. Only band 0 polls for a stop and counts polygons; every band takes
 // the dither noise's draws for all spans alike, so each writes what one thread would.
 void raster_set_band(int32_t band_index, int32_t band_count, int32_t first_row, int32_t end_row);
-// Spans written per image row (all threads, each row by its own band); the walk balances its bands with it.
-extern uint32_t raster_row_spans[kRasterRows];
+// The rasterising work done per image row (all threads, each row by its own band): pixels written plus
+// kSpanWork per span, about what a span costs over its pixels. The walk balances its bands with it.
+constexpr uint32_t kSpanWork = 12;
+extern uint32_t raster_row_work[kRasterRows];
 // Float to integer, truncating toward zero, held inside [lo, hi] (NaN gives 0) so that wild coordinates from a
 // caller cannot overflow the integer steppers.
 inline int32_t raster_trunc_clamped(float f, int32_t lo, int32_t hi) {

@@ -39,13 +39,13 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
                               const std::function<int32_t(int32_t k)>& before) {
   workers = std::max(workers, 1);
   bands = std::max(bands, 1);
-  // The bands split the image rows so that each gets about the same share of the spans the last frame wrote per
-  // row (plus a little per row); any split gives the same picture.
+  // The bands split the image rows so that each gets about the same share of the rasterising work the last frame
+  // did per row (plus a little per row); any split gives the same picture.
   std::vector<int32_t> band_rows(static_cast<size_t>(bands) + 1, 0);
   {
     const int32_t h = std::clamp(image_height, 0, kRasterRows);
     std::vector<int64_t> cost(static_cast<size_t>(h) + 1, 0);
-    for (int32_t y = 0; y < h; ++y) cost[static_cast<size_t>(y) + 1] = cost[static_cast<size_t>(y)] + static_cast<int64_t>(raster_row_spans[y] > 1000000u ? 1000000u : raster_row_spans[y]) + 4;
+    for (int32_t y = 0; y < h; ++y) cost[static_cast<size_t>(y) + 1] = cost[static_cast<size_t>(y)] + static_cast<int64_t>(raster_row_work[y] > 100000000u ? 100000000u : raster_row_work[y]) + 4 * kSpanWork;
     const int64_t total = cost[static_cast<size_t>(h)];
     int32_t y = 0;
     for (int32_t b = 1; b < bands; ++b) {
@@ -53,7 +53,7 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
       band_rows[static_cast<size_t>(b)] = y;
     }
     band_rows[static_cast<size_t>(bands)] = 0x7FFFFFFF;
-    std::fill(raster_row_spans, raster_row_spans + kRasterRows, 0u);
+    std::fill(raster_row_work, raster_row_work + kRasterRows, 0u);
   }
 
   // The background is set up here and recorded; the bands rasterise it first.
@@ -79,12 +79,22 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   }
   const ThreadState start = ThreadState::capture();
   const uint32_t start_dither = dither_seed;
+  // Set-up may run ahead of the bands as far as its tapes' memory allows, and always a few lines: the bands
+  // writing the foreground get most of their work from the last lines, and the further set-up has gone by then,
+  // the sooner they have it. Each line has its own tape.
   const int32_t window = 2 * workers + 8;
+  constexpr size_t kAheadBytes = size_t{96} << 20;   // tape memory set-up may fill ahead of the bands
+  constexpr size_t kKeptBytes = size_t{48} << 20;    // tape memory kept from frame to frame for reuse
 
-  // The tapes keep their memory from frame to frame (walks run one at a time, on the frame's thread).
+  // The tapes keep some of their memory from frame to frame (walks run one at a time, on the frame's thread).
   static std::vector<BandedTape> tapes;
-  if (tapes.size() < static_cast<size_t>(window)) tapes.resize(static_cast<size_t>(window));
-  for (BandedTape& t : tapes) t.set_bands(bands, band_rows.data());
+  if (tapes.size() < static_cast<size_t>(line_count)) tapes.resize(static_cast<size_t>(line_count));
+  size_t kept = 0;  // guarded by m once the threads run
+  for (BandedTape& t : tapes) {
+    t.set_bands(bands, band_rows.data());
+    kept += t.bytes_held();
+  }
+  size_t ahead = 0;  // bytes held by tapes set up and not yet rasterised by every band; guarded by m
   std::vector<char> set_up(static_cast<size_t>(line_count), 0);  // guarded by m
   std::vector<int32_t> band_done(static_cast<size_t>(bands), 0);  // lines each band has rasterised; guarded by m
   ThreadState last_end{};
@@ -101,10 +111,11 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
       if (k >= line_count) return;
       {
         std::unique_lock<std::mutex> lock(m);
-        room.wait(lock, [&] { return stop.load() || k < all_done + window; });
+        room.wait(lock, [&] { return stop.load() || k < all_done + window || ahead < kAheadBytes; });
       }
       if (stop.load()) return;
-      BandedTape& tape = tapes[static_cast<size_t>(k % window)];
+      BandedTape& tape = tapes[static_cast<size_t>(k)];
+      const size_t held_before = tape.bytes_held();
       ThreadState end{};
       try {
         start.apply();
@@ -122,6 +133,8 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
         std::lock_guard<std::mutex> lock(m);
         set_up[static_cast<size_t>(k)] = 1;
         if (k == line_count - 1) last_end = end;
+        ahead += tape.bytes_held();
+        kept += tape.bytes_held() - held_before;
       }
       line_ready.notify_all();
       room.notify_all();
@@ -147,15 +160,24 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
           break;
         }
       }
-      tape_replay(tapes[static_cast<size_t>(k % window)].band[static_cast<size_t>(b)]);
+      tape_replay(tapes[static_cast<size_t>(k)].band[static_cast<size_t>(b)]);
       {
         std::lock_guard<std::mutex> lock(m);
         band_done[static_cast<size_t>(b)] = k + 1;
         const int32_t slowest = *std::min_element(band_done.begin(), band_done.end());
         if (slowest > all_done) {
-          // Every band is past this line: its tape is free for the line a window further on.
+          // Every band is past this line (the slowest moves one line at a time): its tape is emptied, and its
+          // blocks are given back once more is kept than is worth keeping.
           all_done = slowest;
-          tapes[static_cast<size_t>(k % window)].clear();
+          BandedTape& done = tapes[static_cast<size_t>(k)];
+          const size_t held = done.bytes_held();
+          ahead -= held;
+          if (kept > kKeptBytes) {
+            done.release();
+            kept -= held;
+          } else {
+            done.clear();
+          }
         }
       }
       room.notify_all();
