@@ -28,17 +28,26 @@ int32_t antialias_begin() {
   proj_width *= 2;
   proj_height *= 2;
   centre_image_in_window();
-  // Backwards, so that no pixel is overwritten before it is copied.
-  for (int32_t y = h - 1; y >= 0; --y) {
-    const uint32_t* source = vidmem24_row(y);
-    uint32_t* top = vidmem24_row(2 * y);
-    uint32_t* bottom = vidmem24_row(2 * y + 1);
-    for (int32_t x = w - 1; x >= 0; --x) {
-      const uint32_t p = source[x];
-      top[2 * x] = top[2 * x + 1] = p;
-      bottom[2 * x] = bottom[2 * x + 1] = p;
+  // The image is copied aside first, so the rows can be doubled on several threads without one overwriting a
+  // row another has still to read.
+  const size_t row_pixels = static_cast<size_t>(w);
+  std::unique_ptr<uint32_t[]> copy(new uint32_t[row_pixels * static_cast<size_t>(h) + 1]);
+  parallel_rows(h, [&](int32_t first, int32_t end) {
+    for (int32_t y = first; y < end; ++y)
+      std::memcpy(copy.get() + row_pixels * static_cast<size_t>(y), vidmem24_row(y), row_pixels * sizeof(uint32_t));
+  });
+  parallel_rows(h, [&](int32_t first, int32_t end) {
+    for (int32_t y = first; y < end; ++y) {
+      const uint32_t* source = copy.get() + row_pixels * static_cast<size_t>(y);
+      uint32_t* top = vidmem24_row(2 * y);
+      uint32_t* bottom = vidmem24_row(2 * y + 1);
+      for (int32_t x = 0; x < w; ++x) {
+        const uint32_t p = source[x];
+        top[2 * x] = top[2 * x + 1] = p;
+        bottom[2 * x] = bottom[2 * x + 1] = p;
+      }
     }
-  }
+  });
   doubled = true;
   return 1;
 }
