@@ -27,13 +27,12 @@ constexpr int32_t kLandThreshold = -30000;
 
 inline Vec3f sub(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - b.x, a.y - b.y, a.z - b.z}; }
 
-// One triangle of the quad: corner indexes in record order (the first repeated to close it), the corners whose
-// means decide the colour, and the edges of its normal.
+// One triangle of the quad: corner indexes in record order (the first repeated to close it) and the corners whose
+// means decide the colour.
 struct TriangleSpec {
   int32_t entries[3];  // record entries before the closing repeat
   int32_t means[3];    // corners averaged for the slot, shadows and strata
   int32_t haze_corner;   // haze and blended colour come from this corner
-  int32_t edges[4];      // the normal's edges: corner edges[1] less corner edges[0], edges[3] less edges[2]
 };
 
 struct ViewCorner {
@@ -42,13 +41,12 @@ struct ViewCorner {
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
-// The unit normal of two edge vectors, as face_slope_angle makes it; the slope itself (an arc cosine) is taken
-// only when the colour rules reach the cliff test.
-void face_normal(const Vec3f& a, const Vec3f& b, Vec3f* n) {
-  n->x = static_cast<float>(static_cast<double>(a.y) * b.z - static_cast<double>(a.z) * b.y);
-  n->y = static_cast<float>(static_cast<double>(a.z) * b.x - static_cast<double>(a.x) * b.z);
-  n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
-  vec3_normalize(n);
+// The normal of two edge vectors before normalising, as face_slope_angle makes it; the slope itself (an arc
+// cosine) is taken only when the colour rules reach the cliff test.
+Vec3f face_cross(const Vec3f& a, const Vec3f& b) {
+  return Vec3f{static_cast<float>(static_cast<double>(a.y) * b.z - static_cast<double>(a.z) * b.y),
+               static_cast<float>(static_cast<double>(a.z) * b.x - static_cast<double>(a.x) * b.z),
+               static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x)};
 }
 // A bound below which r to the power k (k 0 to 255), times 256, surely truncates to 0: the bound to the power k
 // lies a millionth below 1/256, far more than the rounding of the bound and of the power can make up, so
@@ -66,18 +64,10 @@ double highlight_zero_bound(int32_t k) {
 
 namespace {
 
-// Draws one triangle; nothing when it faces away or its colour slot is black (a hole).
-void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, int32_t road_mean,
-                    int32_t water_mean, int32_t water_slope) {
-  const QuadVertex* c = q.corner;
-  Vec3f n;
-  // The edges are taken here rather than handed over in memory: the normal then starts from registers instead of
-  // waiting on reloads of values just stored.
-  face_normal(sub(c[t.edges[1]], c[t.edges[0]]), sub(c[t.edges[3]], c[t.edges[2]]), &n);
-  // Both triangles test the facing from corner 1.
-  Vec3f v{camera_state.camera_x - c[1].x, camera_state.camera_y - c[1].y, camera_state.camera_z - c[1].z};
-  if (vec3_dot(n, v) < 0.0) return;
-
+// Draws one triangle whose unit normal n faces the camera (to_camera runs from corner 1 to the camera); nothing when its
+// colour slot is black (a hole).
+void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner* view, const TriangleSpec& t,
+                    const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex& m0 = c[t.means[0]];
   const QuadVertex& m1 = c[t.means[1]];
   const QuadVertex& m2 = c[t.means[2]];
@@ -100,6 +90,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   const ClassAttributes& attr = class_attributes[slot];
   const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   if (render_settings.phong_enabled != 0 && attr.phong_intensity != 0) {
+    Vec3f v = to_camera;
     vec3_normalize(&v);
     double r = reflect_dot(l, v, n);
     r = std::fmin(std::fmax(r, 0.001), 1.0);
@@ -247,8 +238,7 @@ int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water
 }
 
 void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
-  TerrainQuad q = quad;
-  QuadVertex* c = q.corner;
+  const QuadVertex* c = quad.corner;
   const int32_t road_a = mean3(c[0].road_marker, c[1].road_marker, c[3].road_marker);
   const int32_t road_b = mean3(c[0].road_marker, c[2].road_marker, c[3].road_marker);
   const int32_t water_a = mean3(c[0].water_marker, c[1].water_marker, c[3].water_marker);
@@ -258,17 +248,37 @@ void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
   Vec3f scratch;
   if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(c[1], c[0]), sub(c[3], c[1]), &scratch);
   if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(c[2], c[0]), sub(c[3], c[2]), &scratch);
-  if (wave_settings.waves_enabled) {
+  // Only a quad with a water corner under waves is copied and moved: saves copying the 332-byte quad otherwise.
+  QuadVertex moved[4];
+  if (wave_settings.waves_enabled && (c[0].water_marker < kWaterThreshold || c[1].water_marker < kWaterThreshold ||
+                                      c[2].water_marker < kWaterThreshold || c[3].water_marker < kWaterThreshold)) {
     for (int32_t i = 0; i < 4; ++i) {
-      if (c[i].water_marker < kWaterThreshold) c[i].z += static_cast<float>(wave_height_at(c[i].x, c[i].y));
+      moved[i] = c[i];
+      if (moved[i].water_marker < kWaterThreshold) moved[i].z += static_cast<float>(wave_height_at(moved[i].x, moved[i].y));
     }
+    c = moved;
   }
+  // Both normals are taken before either triangle is drawn, normalised as a pair, and both facing tests are known
+  // up front.
+  Vec3f na = face_cross(sub(c[1], c[0]), sub(c[3], c[1]));
+  Vec3f nb = face_cross(sub(c[3], c[2]), sub(c[2], c[0]));
+  vec3_normalize_pair(&na, &nb);
+  // Both triangles test the facing from corner 1.
+  const Vec3f v{camera_state.camera_x - c[1].x, camera_state.camera_y - c[1].y, camera_state.camera_z - c[1].z};
+  const bool front_a = !(vec3_dot(na, v) < 0.0);
+  const bool front_b = !(vec3_dot(nb, v) < 0.0);
+  if (!front_a && !front_b) return;
+
   ViewCorner view[4];
   for (int32_t i = 0; i < 4; ++i) world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
 
-  const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0, {0, 1, 1, 3}};
   // A black slot is a hole: it skips only its own triangle.
-  shade_triangle(q, view, a, road_a, water_a, slope_a);
-  const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3, {2, 3, 0, 2}};
-  shade_triangle(q, view, b, road_b, water_b, slope_b);
+  if (front_a) {
+    const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0};
+    shade_triangle(quad, c, view, a, na, v, road_a, water_a, slope_a);
+  }
+  if (front_b) {
+    const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3};
+    shade_triangle(quad, c, view, b, nb, v, road_b, water_b, slope_b);
+  }
 }
