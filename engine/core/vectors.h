@@ -61,7 +61,18 @@ void vec3_cross_normalized(Vec3f* a, Vec3f* b, Vec3f* out);
 inline double vec3_dot(const Vec3f& a, const Vec3f& b) {
   return static_cast<double>(a.x) * b.x + static_cast<double>(a.y) * b.y + static_cast<double>(a.z) * b.z;
 }
-double reflect_dot(const Vec3f& l, const Vec3f& v, const Vec3f& n);
-double reflect_z_term(const Vec3f& v, const Vec3f& n);
+// Inline: taken for every highlighted triangle.
+inline double reflect_dot(const Vec3f& l, const Vec3f& v, const Vec3f& n) {
+  const float d = static_cast<float>(vec3_dot(n, l));
+  const double rx = 2.0 * d * n.x - l.x;
+  const double ry = 2.0 * d * n.y - l.y;
+  const double rz = 2.0 * d * n.z - l.z;
+  return rx * v.x + ry * v.y + rz * v.z;
+}
+inline double reflect_z_term(const Vec3f& v, const Vec3f& n) {
+  const float d = static_cast<float>(vec3_dot(n, v));
+  const double t = 2.0 * n.z * d - v.z;
+  return 1.0 - (t > 0.0 ? t : 0.0);
+}
 double normal_from_edges(double ax, double ay, double az, double bx, double by, double bz, double cx, double cy,
                          double cz);

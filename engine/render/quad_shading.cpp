@@ -64,7 +64,8 @@ double highlight_zero_bound(int32_t k) {
 
 namespace {
 
-// Draws one triangle whose unit normal n faces the camera (to_camera runs from corner 1 to the camera); nothing when its
+// Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
+// set when highlights are on); nothing when its
 // colour slot is black (a hole).
 void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner* view, const TriangleSpec& t,
                     const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
@@ -90,8 +91,7 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
   const ClassAttributes& attr = class_attributes[slot];
   const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   if (render_settings.phong_enabled != 0 && attr.phong_intensity != 0) {
-    Vec3f v = to_camera;
-    vec3_normalize(&v);
+    const Vec3f& v = to_camera;
     double r = reflect_dot(l, v, n);
     r = std::fmin(std::fmax(r, 0.001), 1.0);
     const int32_t k = attr.phong_sharpness;
@@ -269,16 +269,20 @@ void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
   const bool front_b = !(vec3_dot(nb, v) < 0.0);
   if (!front_a && !front_b) return;
 
+  // Both triangles see the camera along the same unit vector: normalised once per quad, not once per triangle.
+  Vec3f to_camera = v;
+  if (render_settings.phong_enabled != 0) vec3_normalize(&to_camera);
+
   ViewCorner view[4];
   for (int32_t i = 0; i < 4; ++i) world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
 
   // A black slot is a hole: it skips only its own triangle.
   if (front_a) {
     const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0};
-    shade_triangle(quad, c, view, a, na, v, road_a, water_a, slope_a);
+    shade_triangle(quad, c, view, a, na, to_camera, road_a, water_a, slope_a);
   }
   if (front_b) {
     const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3};
-    shade_triangle(quad, c, view, b, nb, v, road_b, water_b, slope_b);
+    shade_triangle(quad, c, view, b, nb, to_camera, road_b, water_b, slope_b);
   }
 }
