@@ -37,6 +37,7 @@ struct TriangleSpec {
 
 struct ViewCorner {
   float x, y, z;
+  uint32_t flags;  // view_point_flags of the corner
 };
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
@@ -137,6 +138,11 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
 
   const QuadVertex& hc = c[t.haze_corner];
   haze_factor = hc.haze;
+  // The rest draws only: a triangle surely out of view stops here, its corners tested once per quad rather than
+  // once per triangle and again for clipping.
+  const uint32_t f0 = view[t.entries[0]].flags, f1 = view[t.entries[1]].flags, f2 = view[t.entries[2]].flags;
+  if (!view_flags_may_be_visible(f0 | f1 | f2, f0 & f1 & f2)) return;
+  const bool needs_clipping = ((f0 | f1 | f2) & kViewOutside) != 0;
   const uint32_t color = render_settings.blend_colors
                              ? blend_shade_color(hc.red, hc.green, hc.blue, ce.red, ce.green, ce.blue, light,
                                                  strength, value)
@@ -186,9 +192,9 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
     }
   }
   if (textured) {
-    draw_textured_polygon(&rec, 1);
+    draw_visible_textured_polygon(&rec, needs_clipping);
   } else {
-    draw_polygon_view(&rec);
+    draw_visible_polygon_view(&rec, needs_clipping);
   }
 }
 
@@ -274,7 +280,10 @@ void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
   if (render_settings.phong_enabled != 0) vec3_normalize(&to_camera);
 
   ViewCorner view[4];
-  for (int32_t i = 0; i < 4; ++i) world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
+  for (int32_t i = 0; i < 4; ++i) {
+    world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
+    view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
+  }
 
   // A black slot is a hole: it skips only its own triangle.
   if (front_a) {
