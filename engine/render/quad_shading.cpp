@@ -42,6 +42,27 @@ struct ViewCorner {
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
+// The colour rules, with the corner means for strata taken from means() only when the strata rule is reached:
+// saves three divisions for every other triangle.
+template <typename Means>
+int32_t color_slot_rules(int32_t road_mean, int32_t water_mean, int32_t water_slope, int32_t slope,
+                         int32_t color_elevation, int32_t roughness, int32_t jitter, const Means& means) {
+  if (road_mean < kLandThreshold) return kClassRoad1;
+  if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
+  if (terrain_settings.cliffs_enabled && slope > terrain_settings.cliff_angle) {
+    if (terrain_settings.cliff_mode != 2) return cliff_class_by_angle(slope);
+    const Vec3f m = means();
+    return strata_class(m.x, m.y, m.z, jitter);
+  }
+  if (water_mean >= kLandThreshold) {
+    const int32_t e = color_elevation;
+    if (e - roughness <= terrain_settings.snow_line) return e + roughness >= terrain_settings.tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
+    return snow_class(e - roughness);
+  }
+  return kClassBeach;
+}
+
+
 // The normal of two edge vectors before normalising, as face_slope_angle makes it; the slope itself (an arc
 // cosine) is taken only when the colour rules reach the cliff test.
 Vec3f face_cross(const Vec3f& a, const Vec3f& b) {
@@ -81,9 +102,9 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
   // A face surely below the cliff angle takes slope 0, which the colour rules treat alike (0 <= cliff angle).
   const int32_t slope =
       slope_needed && steeper_than_cliff_possible(n, terrain_settings.cliff_angle) ? normal_slope(n) : 0;
-  const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
-                                           (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
-                                           (m0.z + m1.z + m2.z) / 3.0f);
+  const int32_t slot = color_slot_rules(road_mean, water_mean, water_slope, slope, e, rho, j, [&] {
+    return Vec3f{(m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f, (m0.z + m1.z + m2.z) / 3.0f};
+  });
   const ColorEntry& ce = color_table[slot];
   if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return;
 
@@ -230,17 +251,8 @@ uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32
 int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water_slope, int32_t slope,
                             int32_t color_elevation, int32_t roughness, int32_t jitter, float mean_x, float mean_y,
                             float mean_z) {
-  if (road_mean < kLandThreshold) return kClassRoad1;
-  if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
-  if (terrain_settings.cliffs_enabled && slope > terrain_settings.cliff_angle) {
-    return terrain_settings.cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
-  }
-  if (water_mean >= kLandThreshold) {
-    const int32_t e = color_elevation;
-    if (e - roughness <= terrain_settings.snow_line) return e + roughness >= terrain_settings.tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
-    return snow_class(e - roughness);
-  }
-  return kClassBeach;
+  return color_slot_rules(road_mean, water_mean, water_slope, slope, color_elevation, roughness, jitter,
+                          [&] { return Vec3f{mean_x, mean_y, mean_z}; });
 }
 
 void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
