@@ -62,7 +62,6 @@ int32_t color_slot_rules(int32_t road_mean, int32_t water_mean, int32_t water_sl
   return kClassBeach;
 }
 
-
 // The normal of two edge vectors before normalising, as face_slope_angle makes it; the slope itself (an arc
 // cosine) is taken only when the colour rules reach the cliff test.
 Vec3f face_cross(const Vec3f& a, const Vec3f& b) {
@@ -89,14 +88,14 @@ namespace {
 // Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
 // set when highlights are on); nothing when its
 // colour slot is black (a hole).
-void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner* view, const TriangleSpec& t,
+void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const ViewCorner* view, const TriangleSpec& t,
                     const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
-  const QuadVertex& m0 = c[t.means[0]];
-  const QuadVertex& m1 = c[t.means[1]];
-  const QuadVertex& m2 = c[t.means[2]];
+  const QuadVertex& m0 = *c[t.means[0]];
+  const QuadVertex& m1 = *c[t.means[1]];
+  const QuadVertex& m2 = *c[t.means[2]];
   const int32_t e = mean3(m0.color_elevation, m1.color_elevation, m2.color_elevation);
-  const int32_t rho = c[0].roughness;
-  const int32_t j = (c[0].jitter + c[3].jitter) / 2;
+  const int32_t rho = c[0]->roughness;
+  const int32_t j = (c[0]->jitter + c[3]->jitter) / 2;
   // The slope matters only for the cliff rule, after the road and water rules.
   const bool slope_needed = terrain_settings.cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
   // A face surely below the cliff angle takes slope 0, which the colour rules treat alike (0 <= cliff angle).
@@ -157,7 +156,7 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
     if (light < 0) light = 0;
   }
 
-  const QuadVertex& hc = c[t.haze_corner];
+  const QuadVertex& hc = *c[t.haze_corner];
   haze_factor = hc.haze;
   // The rest draws only: a triangle surely out of view stops here, its corners tested once per quad rather than
   // once per triangle and again for clipping.
@@ -171,9 +170,9 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
 
   TextureRef texture{};
   const TextureSlot& ts_slot = texture_slots[slot];
-  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[q.texture_level].pixels != nullptr;
+  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[texture_level].pixels != nullptr;
   if (textured) {
-    const TextureLevel& level = ts_slot.levels[q.texture_level];
+    const TextureLevel& level = ts_slot.levels[texture_level];
     texture.texels = level.pixels;
     texture.width = static_cast<int32_t>(level.width);
     texture.height = static_cast<int32_t>(level.height);
@@ -188,10 +187,10 @@ void shade_triangle(const TerrainQuad& q, const QuadVertex* c, const ViewCorner*
   rec.count = 4;
   rec.tx_map = textured ? &texture : nullptr;
   const int32_t d = ts_slot.deformation / 4;
-  const float qs = static_cast<float>(texture_level_scale[q.texture_level]);
+  const float qs = static_cast<float>(texture_level_scale[texture_level]);
   for (int32_t i = 0; i < 4; ++i) {
     const int32_t ci = t.entries[i % 3];
-    const QuadVertex& corner = c[ci];
+    const QuadVertex& corner = *c[ci];
     PolygonVertex& pv = rec.vertices[i];
     pv = PolygonVertex{};
     pv.x = view[ci].x;
@@ -256,33 +255,40 @@ int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water
 }
 
 void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
-  const QuadVertex* c = quad.corner;
-  const int32_t road_a = mean3(c[0].road_marker, c[1].road_marker, c[3].road_marker);
-  const int32_t road_b = mean3(c[0].road_marker, c[2].road_marker, c[3].road_marker);
-  const int32_t water_a = mean3(c[0].water_marker, c[1].water_marker, c[3].water_marker);
-  const int32_t water_b = mean3(c[0].water_marker, c[2].water_marker, c[3].water_marker);
+  const QuadVertex* const corners[4] = {&quad.corner[0], &quad.corner[1], &quad.corner[2], &quad.corner[3]};
+  shade_quad_corners(corners, quad.texture_level);
+}
+
+void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level) {
+  const QuadVertex* const* c = corner;
+  const int32_t road_a = mean3(c[0]->road_marker, c[1]->road_marker, c[3]->road_marker);
+  const int32_t road_b = mean3(c[0]->road_marker, c[2]->road_marker, c[3]->road_marker);
+  const int32_t water_a = mean3(c[0]->water_marker, c[1]->water_marker, c[3]->water_marker);
+  const int32_t water_b = mean3(c[0]->water_marker, c[2]->water_marker, c[3]->water_marker);
   // Water slopes come from the surface before the waves move it.
   int32_t slope_a = 0, slope_b = 0;
   Vec3f scratch;
-  if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(c[1], c[0]), sub(c[3], c[1]), &scratch);
-  if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(c[2], c[0]), sub(c[3], c[2]), &scratch);
-  // Only a quad with a water corner under waves is copied and moved: saves copying the 332-byte quad otherwise.
+  if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(*c[1], *c[0]), sub(*c[3], *c[1]), &scratch);
+  if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(*c[2], *c[0]), sub(*c[3], *c[2]), &scratch);
+  // Only the corners of a quad with a water corner under waves are copied and moved: saves copying them otherwise.
   QuadVertex moved[4];
-  if (wave_settings.waves_enabled && (c[0].water_marker < kWaterThreshold || c[1].water_marker < kWaterThreshold ||
-                                      c[2].water_marker < kWaterThreshold || c[3].water_marker < kWaterThreshold)) {
+  const QuadVertex* moved_corners[4];
+  if (wave_settings.waves_enabled && (c[0]->water_marker < kWaterThreshold || c[1]->water_marker < kWaterThreshold ||
+                                      c[2]->water_marker < kWaterThreshold || c[3]->water_marker < kWaterThreshold)) {
     for (int32_t i = 0; i < 4; ++i) {
-      moved[i] = c[i];
+      moved[i] = *c[i];
+      moved_corners[i] = &moved[i];
       if (moved[i].water_marker < kWaterThreshold) moved[i].z += static_cast<float>(wave_height_at(moved[i].x, moved[i].y));
     }
-    c = moved;
+    c = moved_corners;
   }
   // Both normals are taken before either triangle is drawn, normalised as a pair, and both facing tests are known
   // up front.
-  Vec3f na = face_cross(sub(c[1], c[0]), sub(c[3], c[1]));
-  Vec3f nb = face_cross(sub(c[3], c[2]), sub(c[2], c[0]));
+  Vec3f na = face_cross(sub(*c[1], *c[0]), sub(*c[3], *c[1]));
+  Vec3f nb = face_cross(sub(*c[3], *c[2]), sub(*c[2], *c[0]));
   vec3_normalize_pair(&na, &nb);
   // Both triangles test the facing from corner 1.
-  const Vec3f v{camera_state.camera_x - c[1].x, camera_state.camera_y - c[1].y, camera_state.camera_z - c[1].z};
+  const Vec3f v{camera_state.camera_x - c[1]->x, camera_state.camera_y - c[1]->y, camera_state.camera_z - c[1]->z};
   const bool front_a = !(vec3_dot(na, v) < 0.0);
   const bool front_b = !(vec3_dot(nb, v) < 0.0);
   if (!front_a && !front_b) return;
@@ -293,17 +299,17 @@ void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
 
   ViewCorner view[4];
   for (int32_t i = 0; i < 4; ++i) {
-    world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
+    world_to_view(c[i]->x, c[i]->y, c[i]->z, &view[i].x, &view[i].y, &view[i].z);
     view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
   }
 
   // A black slot is a hole: it skips only its own triangle.
   if (front_a) {
     const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0};
-    shade_triangle(quad, c, view, a, na, to_camera, road_a, water_a, slope_a);
+    shade_triangle(texture_level, c, view, a, na, to_camera, road_a, water_a, slope_a);
   }
   if (front_b) {
     const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3};
-    shade_triangle(quad, c, view, b, nb, to_camera, road_b, water_b, slope_b);
+    shade_triangle(texture_level, c, view, b, nb, to_camera, road_b, water_b, slope_b);
   }
 }
