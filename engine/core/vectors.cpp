@@ -1,4 +1,4 @@
-// The small vector operations of the light model: normalise, cross and dot products, reflection terms.
+// The out-of-line vector operations of the light model: the normalised cross product and the normal from edges.
 #include <cmath>
 
 #include "engine/core/vectors.h"
@@ -9,20 +9,6 @@ void vec3_cross_normalized(Vec3f* a, Vec3f* b, Vec3f* out) {
   out->x = a->y * b->z - a->z * b->y;
   out->y = a->z * b->x - a->x * b->z;
   out->z = a->x * b->y - a->y * b->x;
-}
-
-double reflect_dot(const Vec3f& l, const Vec3f& v, const Vec3f& n) {
-  const float d = static_cast<float>(vec3_dot(n, l));
-  const double rx = 2.0 * d * n.x - l.x;
-  const double ry = 2.0 * d * n.y - l.y;
-  const double rz = 2.0 * d * n.z - l.z;
-  return rx * v.x + ry * v.y + rz * v.z;
-}
-
-double reflect_z_term(const Vec3f& v, const Vec3f& n) {
-  const float d = static_cast<float>(vec3_dot(n, v));
-  const double t = 2.0 * n.z * d - v.z;
-  return 1.0 - (t > 0.0 ? t : 0.0);
 }
 
 double normal_from_edges(double ax, double ay, double az, double bx, double by, double bz, double cx, double cy,

@@ -41,15 +41,42 @@ void project_and_rasterize(PolygonRecord* polygon) {
   rasterize_polygon(polygon);
 }
 
-void clip_project_and_rasterize(PolygonRecord* polygon) {
+namespace {
+
+void clip_known_project_and_rasterize(PolygonRecord* polygon, bool needs_clipping) {
   PolygonRecord* target = polygon;
   PolygonRecord scratch;
-  if (polygon_needs_clipping(polygon)) {
+  if (needs_clipping) {
     target = clip_polygon_all(polygon, &scratch);
     // Clipped away, or down to a segment: nothing of the polygon is in view.
     if (target->count < 4) return;
   }
   project_and_rasterize(target);
+}
+
+void clip_known_and_subdivide_textured(PolygonRecord* polygon, bool needs_clipping) {
+  PolygonRecord* target = polygon;
+  PolygonRecord scratch;
+  if (needs_clipping) {
+    target = clip_polygon_all(polygon, &scratch);
+    if (target->count < 4) return;
+  }
+  subdivide_textured_polygon(target);
+}
+
+}  // namespace
+
+void clip_project_and_rasterize(PolygonRecord* polygon) {
+  clip_known_project_and_rasterize(polygon, polygon_needs_clipping(polygon) != 0);
+}
+
+void draw_visible_polygon_view(PolygonRecord* polygon, bool needs_clipping) {
+  clip_known_project_and_rasterize(polygon, needs_clipping);
+}
+
+void draw_visible_textured_polygon(PolygonRecord* polygon, bool needs_clipping) {
+  if (polygon_is_backface(polygon)) return;
+  clip_known_and_subdivide_textured(polygon, needs_clipping);
 }
 
 void draw_polygon_view(PolygonRecord* polygon) {
@@ -70,13 +97,7 @@ void draw_polygon_culled(PolygonRecord* polygon, int32_t cull) {
 void draw_textured_polygon(PolygonRecord* polygon, int32_t cull) {
   if (cull != 0 && polygon_is_backface(polygon)) return;
   if (!polygon_may_be_visible(polygon)) return;
-  PolygonRecord* target = polygon;
-  PolygonRecord scratch;
-  if (polygon_needs_clipping(polygon)) {
-    target = clip_polygon_all(polygon, &scratch);
-    if (target->count < 4) return;
-  }
-  subdivide_textured_polygon(target);
+  clip_known_and_subdivide_textured(polygon, polygon_needs_clipping(polygon) != 0);
 }
 
 void draw_polygon_detail(PolygonRecord* polygon) {

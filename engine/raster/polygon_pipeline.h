@@ -18,6 +18,10 @@ void draw_polygon_world(PolygonRecord* polygon);
 void draw_polygon_culled(PolygonRecord* polygon, int32_t cull);
 // Textured record (tx_map set): cull, visibility and clipping as above, then the texture subdivision.
 void draw_textured_polygon(PolygonRecord* polygon, int32_t cull);
+// draw_polygon_view and draw_textured_polygon (cull 1) of a record the caller has already found may be visible
+// (view_flags_may_be_visible), with the clipping answer it found too: the per-entry tests are not repeated.
+void draw_visible_polygon_view(PolygonRecord* polygon, bool needs_clipping);
+void draw_visible_textured_polygon(PolygonRecord* polygon, bool needs_clipping);
 // One-colour closed triangle with surface detail when detail_param_b is non-zero.
 void draw_polygon_detail(PolygonRecord* polygon);
 

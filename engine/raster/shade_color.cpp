@@ -27,7 +27,16 @@ inline int32_t channel(int32_t c, int32_t light, int32_t sun, int32_t ambient, i
   return a + s + specular;
 }
 
-inline int64_t mix_haze(int64_t v, int32_t haze_channel, int64_t k) { return (v * 256 + haze_channel * k) / (k + 256); }
+// The quotient is the same whichever width divides it: a numerator and divisor that both fit in 32 unsigned bits
+// (the common case) take the 32-bit division, several times faster than the 64-bit one.
+inline int64_t mix_haze(int64_t v, int32_t haze_channel, int64_t k) {
+  const int64_t n = v * 256 + haze_channel * k;
+  const int64_t d = k + 256;
+  if (static_cast<uint64_t>(n) <= UINT32_MAX && static_cast<uint64_t>(d) <= UINT32_MAX) {
+    return static_cast<uint32_t>(n) / static_cast<uint32_t>(d);
+  }
+  return n / d;
+}
 
 inline uint32_t clamp255(int64_t v) { return static_cast<uint32_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 

@@ -15,17 +15,6 @@ namespace {
 float sin_f(float degrees) { return static_cast<float>(std::sin(degrees / kDegreesPerRadian)); }
 float cos_f(float degrees) { return static_cast<float>(std::cos(degrees / kDegreesPerRadian)); }
 
-// The view transform of one world point; the difference is taken in east, down, north order.
-inline void transform(float x, float y, float z, float* ox, float* oy, float* oz) {
-  const double* m = view_matrix;
-  const float d0 = x - camera_state.camera_x;
-  const float d1 = camera_state.camera_z - z;
-  const float d2 = y - camera_state.camera_y;
-  *ox = static_cast<float>(d0 * m[0] + d1 * m[3] + d2 * m[6]);
-  *oy = static_cast<float>(d0 * m[1] + d1 * m[4] + d2 * m[7]);
-  *oz = static_cast<float>((d0 * m[2] + d1 * m[5] + d2 * m[8]) * lens_state.lens_scale_inv);
-}
-
 }  // namespace
 
 void set_view_matrix(float bank, float heading, float pitch) {
@@ -43,18 +32,14 @@ void set_view_matrix(float bank, float heading, float pitch) {
   view_matrix[8] = cp * ch;
 }
 
-void world_to_view(float x, float y, float z, float* out_x, float* out_y, float* out_z) {
-  transform(x, y, z, out_x, out_y, out_z);
-}
-
-void world_to_view_point(float* point) { transform(point[0], point[1], point[2], &point[0], &point[1], &point[2]); }
+void world_to_view_point(float* point) { world_to_view(point[0], point[1], point[2], &point[0], &point[1], &point[2]); }
 
 void world_to_view_polygon(PolygonRecord* polygon) {
   int32_t n = polygon->count;
   if (n > kPolygonCapacity) n = kPolygonCapacity;
   for (int32_t i = 0; i < n; ++i) {
     PolygonVertex& v = polygon->vertices[i];
-    transform(v.x, v.y, v.z, &v.x, &v.y, &v.z);
+    world_to_view(v.x, v.y, v.z, &v.x, &v.y, &v.z);
   }
 }
 

@@ -1,6 +1,8 @@
 // The camera's view matrix and the transforms from world space into view space (and back), plus the object rotation.
 #pragma once
 
+#include "engine/core/settings.h"
+#include "engine/landscape/camera.h"
 #include "engine/raster/polygon.h"
 
 // Rotation of the camera, M0..M8; written only by set_view_matrix (and view_to_world_direction).
@@ -12,7 +14,17 @@ extern double object_matrix[9];
 void set_view_matrix(float bank, float heading, float pitch);
 
 // World point to view space: x right, y down, z forward divided by the lens scale. Reads the camera position.
-void world_to_view(float x, float y, float z, float* out_x, float* out_y, float* out_z);
+// Inline: every terrain corner and polygon vertex goes through it; the difference is taken in east, down, north
+// order.
+inline void world_to_view(float x, float y, float z, float* out_x, float* out_y, float* out_z) {
+  const double* m = view_matrix;
+  const float d0 = x - camera_state.camera_x;
+  const float d1 = camera_state.camera_z - z;
+  const float d2 = y - camera_state.camera_y;
+  *out_x = static_cast<float>(d0 * m[0] + d1 * m[3] + d2 * m[6]);
+  *out_y = static_cast<float>(d0 * m[1] + d1 * m[4] + d2 * m[7]);
+  *out_z = static_cast<float>((d0 * m[2] + d1 * m[5] + d2 * m[8]) * lens_state.lens_scale_inv);
+}
 // The same transform in place on a point of three floats (x, y, z).
 void world_to_view_point(float* point);
 // The same transform in place on vertex positions 0 to count - 1 of a record.

@@ -27,28 +27,47 @@ constexpr int32_t kLandThreshold = -30000;
 
 inline Vec3f sub(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - b.x, a.y - b.y, a.z - b.z}; }
 
-// One triangle of the quad: corner indexes in record order (the first repeated to close it), the corners whose
-// means decide the colour, and the edges of its normal.
+// One triangle of the quad: corner indexes in record order (the first repeated to close it) and the corners whose
+// means decide the colour.
 struct TriangleSpec {
   int32_t entries[3];  // record entries before the closing repeat
   int32_t means[3];    // corners averaged for the slot, shadows and strata
   int32_t haze_corner;   // haze and blended colour come from this corner
-  int32_t edges[4];      // the normal's edges: corner edges[1] less corner edges[0], edges[3] less edges[2]
 };
 
 struct ViewCorner {
   float x, y, z;
+  uint32_t flags;  // view_point_flags of the corner
 };
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
-// The unit normal of two edge vectors, as face_slope_angle makes it; the slope itself (an arc cosine) is taken
-// only when the colour rules reach the cliff test.
-void face_normal(const Vec3f& a, const Vec3f& b, Vec3f* n) {
-  n->x = static_cast<float>(static_cast<double>(a.y) * b.z - static_cast<double>(a.z) * b.y);
-  n->y = static_cast<float>(static_cast<double>(a.z) * b.x - static_cast<double>(a.x) * b.z);
-  n->z = static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x);
-  vec3_normalize(n);
+// The colour rules, with the corner means for strata taken from means() only when the strata rule is reached:
+// saves three divisions for every other triangle.
+template <typename Means>
+int32_t color_slot_rules(int32_t road_mean, int32_t water_mean, int32_t water_slope, int32_t slope,
+                         int32_t color_elevation, int32_t roughness, int32_t jitter, const Means& means) {
+  if (road_mean < kLandThreshold) return kClassRoad1;
+  if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
+  if (terrain_settings.cliffs_enabled && slope > terrain_settings.cliff_angle) {
+    if (terrain_settings.cliff_mode != 2) return cliff_class_by_angle(slope);
+    const Vec3f m = means();
+    return strata_class(m.x, m.y, m.z, jitter);
+  }
+  if (water_mean >= kLandThreshold) {
+    const int32_t e = color_elevation;
+    if (e - roughness <= terrain_settings.snow_line) return e + roughness >= terrain_settings.tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
+    return snow_class(e - roughness);
+  }
+  return kClassBeach;
+}
+
+// The normal of two edge vectors before normalising, as face_slope_angle makes it; the slope itself (an arc
+// cosine) is taken only when the colour rules reach the cliff test.
+Vec3f face_cross(const Vec3f& a, const Vec3f& b) {
+  return Vec3f{static_cast<float>(static_cast<double>(a.y) * b.z - static_cast<double>(a.z) * b.y),
+               static_cast<float>(static_cast<double>(a.z) * b.x - static_cast<double>(a.x) * b.z),
+               static_cast<float>(static_cast<double>(a.x) * b.y - static_cast<double>(a.y) * b.x)};
 }
 // A bound below which r to the power k (k 0 to 255), times 256, surely truncates to 0: the bound to the power k
 // lies a millionth below 1/256, far more than the rounding of the bound and of the power can make up, so
@@ -66,32 +85,25 @@ double highlight_zero_bound(int32_t k) {
 
 namespace {
 
-// Draws one triangle; nothing when it faces away or its colour slot is black (a hole).
-void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const TriangleSpec& t, int32_t road_mean,
-                    int32_t water_mean, int32_t water_slope) {
-  const QuadVertex* c = q.corner;
-  Vec3f n;
-  // The edges are taken here rather than handed over in memory: the normal then starts from registers instead of
-  // waiting on reloads of values just stored.
-  face_normal(sub(c[t.edges[1]], c[t.edges[0]]), sub(c[t.edges[3]], c[t.edges[2]]), &n);
-  // Both triangles test the facing from corner 1.
-  Vec3f v{camera_state.camera_x - c[1].x, camera_state.camera_y - c[1].y, camera_state.camera_z - c[1].z};
-  if (vec3_dot(n, v) < 0.0) return;
-
-  const QuadVertex& m0 = c[t.means[0]];
-  const QuadVertex& m1 = c[t.means[1]];
-  const QuadVertex& m2 = c[t.means[2]];
+// Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
+// set when highlights are on); nothing when its
+// colour slot is black (a hole).
+void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const ViewCorner* view, const TriangleSpec& t,
+                    const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
+  const QuadVertex& m0 = *c[t.means[0]];
+  const QuadVertex& m1 = *c[t.means[1]];
+  const QuadVertex& m2 = *c[t.means[2]];
   const int32_t e = mean3(m0.color_elevation, m1.color_elevation, m2.color_elevation);
-  const int32_t rho = c[0].roughness;
-  const int32_t j = (c[0].jitter + c[3].jitter) / 2;
+  const int32_t rho = c[0]->roughness;
+  const int32_t j = (c[0]->jitter + c[3]->jitter) / 2;
   // The slope matters only for the cliff rule, after the road and water rules.
   const bool slope_needed = terrain_settings.cliffs_enabled && road_mean >= kLandThreshold && water_mean >= kWaterThreshold;
   // A face surely below the cliff angle takes slope 0, which the colour rules treat alike (0 <= cliff angle).
   const int32_t slope =
       slope_needed && steeper_than_cliff_possible(n, terrain_settings.cliff_angle) ? normal_slope(n) : 0;
-  const int32_t slot = triangle_color_slot(road_mean, water_mean, water_slope, slope, e, rho, j,
-                                           (m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f,
-                                           (m0.z + m1.z + m2.z) / 3.0f);
+  const int32_t slot = color_slot_rules(road_mean, water_mean, water_slope, slope, e, rho, j, [&] {
+    return Vec3f{(m0.x + m1.x + m2.x) / 3.0f, (m0.y + m1.y + m2.y) / 3.0f, (m0.z + m1.z + m2.z) / 3.0f};
+  });
   const ColorEntry& ce = color_table[slot];
   if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return;
 
@@ -100,7 +112,7 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   const ClassAttributes& attr = class_attributes[slot];
   const Vec3f l{light_state.light_x, light_state.light_y, light_state.light_z};
   if (render_settings.phong_enabled != 0 && attr.phong_intensity != 0) {
-    vec3_normalize(&v);
+    const Vec3f& v = to_camera;
     double r = reflect_dot(l, v, n);
     r = std::fmin(std::fmax(r, 0.001), 1.0);
     const int32_t k = attr.phong_sharpness;
@@ -144,8 +156,13 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     if (light < 0) light = 0;
   }
 
-  const QuadVertex& hc = c[t.haze_corner];
+  const QuadVertex& hc = *c[t.haze_corner];
   haze_factor = hc.haze;
+  // The rest draws only: a triangle surely out of view stops here, its corners tested once per quad rather than
+  // once per triangle and again for clipping.
+  const uint32_t f0 = view[t.entries[0]].flags, f1 = view[t.entries[1]].flags, f2 = view[t.entries[2]].flags;
+  if (!view_flags_may_be_visible(f0 | f1 | f2, f0 & f1 & f2)) return;
+  const bool needs_clipping = ((f0 | f1 | f2) & kViewOutside) != 0;
   const uint32_t color = render_settings.blend_colors
                              ? blend_shade_color(hc.red, hc.green, hc.blue, ce.red, ce.green, ce.blue, light,
                                                  strength, value)
@@ -153,9 +170,9 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
 
   TextureRef texture{};
   const TextureSlot& ts_slot = texture_slots[slot];
-  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[q.texture_level].pixels != nullptr;
+  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[texture_level].pixels != nullptr;
   if (textured) {
-    const TextureLevel& level = ts_slot.levels[q.texture_level];
+    const TextureLevel& level = ts_slot.levels[texture_level];
     texture.texels = level.pixels;
     texture.width = static_cast<int32_t>(level.width);
     texture.height = static_cast<int32_t>(level.height);
@@ -170,10 +187,10 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
   rec.count = 4;
   rec.tx_map = textured ? &texture : nullptr;
   const int32_t d = ts_slot.deformation / 4;
-  const float qs = static_cast<float>(texture_level_scale[q.texture_level]);
+  const float qs = static_cast<float>(texture_level_scale[texture_level]);
   for (int32_t i = 0; i < 4; ++i) {
     const int32_t ci = t.entries[i % 3];
-    const QuadVertex& corner = c[ci];
+    const QuadVertex& corner = *c[ci];
     PolygonVertex& pv = rec.vertices[i];
     pv = PolygonVertex{};
     pv.x = view[ci].x;
@@ -195,9 +212,9 @@ void shade_triangle(const TerrainQuad& q, const ViewCorner* view, const Triangle
     }
   }
   if (textured) {
-    draw_textured_polygon(&rec, 1);
+    draw_visible_textured_polygon(&rec, needs_clipping);
   } else {
-    draw_polygon_view(&rec);
+    draw_visible_polygon_view(&rec, needs_clipping);
   }
 }
 
@@ -233,42 +250,66 @@ uint32_t blend_shade_color(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32
 int32_t triangle_color_slot(int32_t road_mean, int32_t water_mean, int32_t water_slope, int32_t slope,
                             int32_t color_elevation, int32_t roughness, int32_t jitter, float mean_x, float mean_y,
                             float mean_z) {
-  if (road_mean < kLandThreshold) return kClassRoad1;
-  if (water_mean < kWaterThreshold) return water_color_for_slope(water_slope);
-  if (terrain_settings.cliffs_enabled && slope > terrain_settings.cliff_angle) {
-    return terrain_settings.cliff_mode == 2 ? strata_class(mean_x, mean_y, mean_z, jitter) : cliff_class_by_angle(slope);
-  }
-  if (water_mean >= kLandThreshold) {
-    const int32_t e = color_elevation;
-    if (e - roughness <= terrain_settings.snow_line) return e + roughness >= terrain_settings.tree_line ? bare_class(e + roughness) : tree_class(e + roughness);
-    return snow_class(e - roughness);
-  }
-  return kClassBeach;
+  return color_slot_rules(road_mean, water_mean, water_slope, slope, color_elevation, roughness, jitter,
+                          [&] { return Vec3f{mean_x, mean_y, mean_z}; });
 }
 
 void shade_quad(const TerrainQuad& quad, int32_t /*depth*/) {
-  TerrainQuad q = quad;
-  QuadVertex* c = q.corner;
-  const int32_t road_a = mean3(c[0].road_marker, c[1].road_marker, c[3].road_marker);
-  const int32_t road_b = mean3(c[0].road_marker, c[2].road_marker, c[3].road_marker);
-  const int32_t water_a = mean3(c[0].water_marker, c[1].water_marker, c[3].water_marker);
-  const int32_t water_b = mean3(c[0].water_marker, c[2].water_marker, c[3].water_marker);
+  const QuadVertex* const corners[4] = {&quad.corner[0], &quad.corner[1], &quad.corner[2], &quad.corner[3]};
+  shade_quad_corners(corners, quad.texture_level);
+}
+
+void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level) {
+  const QuadVertex* const* c = corner;
+  const int32_t road_a = mean3(c[0]->road_marker, c[1]->road_marker, c[3]->road_marker);
+  const int32_t road_b = mean3(c[0]->road_marker, c[2]->road_marker, c[3]->road_marker);
+  const int32_t water_a = mean3(c[0]->water_marker, c[1]->water_marker, c[3]->water_marker);
+  const int32_t water_b = mean3(c[0]->water_marker, c[2]->water_marker, c[3]->water_marker);
   // Water slopes come from the surface before the waves move it.
   int32_t slope_a = 0, slope_b = 0;
   Vec3f scratch;
-  if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(c[1], c[0]), sub(c[3], c[1]), &scratch);
-  if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(c[2], c[0]), sub(c[3], c[2]), &scratch);
-  if (wave_settings.waves_enabled) {
+  if (water_a < kWaterThreshold) slope_a = face_slope_angle(sub(*c[1], *c[0]), sub(*c[3], *c[1]), &scratch);
+  if (water_b < kWaterThreshold) slope_b = face_slope_angle(sub(*c[2], *c[0]), sub(*c[3], *c[2]), &scratch);
+  // Only the corners of a quad with a water corner under waves are copied and moved: saves copying them otherwise.
+  QuadVertex moved[4];
+  const QuadVertex* moved_corners[4];
+  if (wave_settings.waves_enabled && (c[0]->water_marker < kWaterThreshold || c[1]->water_marker < kWaterThreshold ||
+                                      c[2]->water_marker < kWaterThreshold || c[3]->water_marker < kWaterThreshold)) {
     for (int32_t i = 0; i < 4; ++i) {
-      if (c[i].water_marker < kWaterThreshold) c[i].z += static_cast<float>(wave_height_at(c[i].x, c[i].y));
+      moved[i] = *c[i];
+      moved_corners[i] = &moved[i];
+      if (moved[i].water_marker < kWaterThreshold) moved[i].z += static_cast<float>(wave_height_at(moved[i].x, moved[i].y));
     }
+    c = moved_corners;
   }
-  ViewCorner view[4];
-  for (int32_t i = 0; i < 4; ++i) world_to_view(c[i].x, c[i].y, c[i].z, &view[i].x, &view[i].y, &view[i].z);
+  // Both normals are taken before either triangle is drawn, normalised as a pair, and both facing tests are known
+  // up front.
+  Vec3f na = face_cross(sub(*c[1], *c[0]), sub(*c[3], *c[1]));
+  Vec3f nb = face_cross(sub(*c[3], *c[2]), sub(*c[2], *c[0]));
+  vec3_normalize_pair(&na, &nb);
+  // Both triangles test the facing from corner 1.
+  const Vec3f v{camera_state.camera_x - c[1]->x, camera_state.camera_y - c[1]->y, camera_state.camera_z - c[1]->z};
+  const bool front_a = !(vec3_dot(na, v) < 0.0);
+  const bool front_b = !(vec3_dot(nb, v) < 0.0);
+  if (!front_a && !front_b) return;
 
-  const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0, {0, 1, 1, 3}};
+  // Both triangles see the camera along the same unit vector: normalised once per quad, not once per triangle.
+  Vec3f to_camera = v;
+  if (render_settings.phong_enabled != 0) vec3_normalize(&to_camera);
+
+  ViewCorner view[4];
+  for (int32_t i = 0; i < 4; ++i) {
+    world_to_view(c[i]->x, c[i]->y, c[i]->z, &view[i].x, &view[i].y, &view[i].z);
+    view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
+  }
+
   // A black slot is a hole: it skips only its own triangle.
-  shade_triangle(q, view, a, road_a, water_a, slope_a);
-  const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3, {2, 3, 0, 2}};
-  shade_triangle(q, view, b, road_b, water_b, slope_b);
+  if (front_a) {
+    const TriangleSpec a{{0, 1, 3}, {0, 1, 3}, 0};
+    shade_triangle(texture_level, c, view, a, na, to_camera, road_a, water_a, slope_a);
+  }
+  if (front_b) {
+    const TriangleSpec b{{3, 2, 0}, {0, 2, 3}, 3};
+    shade_triangle(texture_level, c, view, b, nb, to_camera, road_b, water_b, slope_b);
+  }
 }

@@ -11,6 +11,9 @@ extern const int32_t texture_level_scale[8];
 
 // Draws the quad's triangles (0, 1, 3) and (0, 2, 3). depth is the subdivision depth (not used by the shading).
 void shade_quad(const TerrainQuad& quad, int32_t depth);
+// shade_quad of the quad with these four corner records (corner order 0..3) and texture level, without gathering
+// them into one quad record.
+void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level);
 // The slope of a unit face normal in whole degrees (the arc cosine of |n.z|).
 int32_t normal_slope(const Vec3f& n);
 // false only when normal_slope(n) surely does not exceed cliff_angle; true when it may (then take the slope).

@@ -55,11 +55,10 @@ QuadVertex quad_edge_midpoint(const QuadVertex& a, const QuadVertex& b, int32_t 
   return m;
 }
 
-QuadVertex quad_centre_point(const TerrainQuad& quad, int32_t depth) {
-  const QuadVertex& a = quad.corner[0];
-  const QuadVertex& b = quad.corner[1];
-  const QuadVertex& c = quad.corner[2];
-  const QuadVertex& d = quad.corner[3];
+namespace {
+
+QuadVertex centre_point(const QuadVertex& a, const QuadVertex& b, const QuadVertex& c, const QuadVertex& d,
+                        int32_t depth, float size) {
   QuadVertex m;
   m.seed = seed_mean4(a.seed, b.seed, c.seed, d.seed);
   m.x = (a.x + b.x + c.x + d.x) / 4.0f;
@@ -80,26 +79,29 @@ QuadVertex quad_centre_point(const TerrainQuad& quad, int32_t depth) {
   const int32_t dither = band_dither_offset(m.seed);
   m.water_marker = (a.water_marker + b.water_marker + c.water_marker + d.water_marker) / 4 + dither / 4;
   m.color_elevation = (a.color_elevation + b.color_elevation + c.color_elevation + d.color_elevation) / 4 + dither;
-  float delta = midpoint_displacement(depth, quad.size, m.roughness_scale, m.seed);
+  float delta = midpoint_displacement(depth, size, m.roughness_scale, m.seed);
   if (m.water_marker < -30000) delta /= 2.0f;
   m.z = (a.z + b.z + c.z + d.z) / 4.0f + delta;
   return m;
 }
 
-void subdivide_quad(const TerrainQuad& q, int32_t depth) {
-  float d = q.corner[0].distance + q.corner[1].distance + q.corner[2].distance + q.corner[3].distance;
+// The split of a quad given by its corner records, which the caller keeps: each child refers to its parent's
+// corners and midpoints instead of copying four 80-byte records into a quad of its own.
+void subdivide_corners(const QuadVertex* const c[4], float size, float subdiv_size, int32_t texture_level,
+                       int32_t depth) {
+  float d = c[0]->distance + c[1]->distance + c[2]->distance + c[3]->distance;
   if (d == 0.0f) d = 1.0f;
-  const float p = q.subdiv_size * 10.0f * static_cast<float>(render_scale) * lens_state.lens_scale / d;
+  const float p = subdiv_size * 10.0f * static_cast<float>(render_scale) * lens_state.lens_scale / d;
   // The detail settings can be typed in freely; the bounds keep one cell from splitting without end.
   const int32_t depth_limit = std::min(max_detail_depth, kMaxTerrainDetailDepth);
   const int32_t size_limit = std::max(max_polygon_size, kMinTerrainPolygonSize);
   if (static_cast<float>(size_limit) > p || depth > depth_limit) {
-    shade_quad(q, depth);
+    shade_quad_corners(c, texture_level);
     return;
   }
 
-  const float cx = (q.corner[0].x + q.corner[1].x + q.corner[2].x + q.corner[3].x) / 4.0f;
-  const float cy = (q.corner[0].y + q.corner[1].y + q.corner[2].y + q.corner[3].y) / 4.0f;
+  const float cx = (c[0]->x + c[1]->x + c[2]->x + c[3]->x) / 4.0f;
+  const float cy = (c[0]->y + c[1]->y + c[2]->y + c[3]->y) / 4.0f;
   int32_t order[4];
   if (cy > camera_state.camera_y) {
     if (cx <= camera_state.camera_x) {
@@ -113,31 +115,41 @@ void subdivide_quad(const TerrainQuad& q, int32_t depth) {
     order[0] = 1, order[1] = 0, order[2] = 3, order[3] = 2;
   }
 
-  const QuadVertex top = quad_edge_midpoint(q.corner[0], q.corner[1], depth, q.size);
-  const QuadVertex left = quad_edge_midpoint(q.corner[0], q.corner[2], depth, q.size);
-  const QuadVertex bottom = quad_edge_midpoint(q.corner[2], q.corner[3], depth, q.size);
-  const QuadVertex right = quad_edge_midpoint(q.corner[1], q.corner[3], depth, q.size);
-  const QuadVertex centre = quad_centre_point(q, depth);
+  const QuadVertex top = quad_edge_midpoint(*c[0], *c[1], depth, size);
+  const QuadVertex left = quad_edge_midpoint(*c[0], *c[2], depth, size);
+  const QuadVertex bottom = quad_edge_midpoint(*c[2], *c[3], depth, size);
+  const QuadVertex right = quad_edge_midpoint(*c[1], *c[3], depth, size);
+  const QuadVertex centre = centre_point(*c[0], *c[1], *c[2], *c[3], depth, size);
 
-  TerrainQuad child;
-  child.size = q.size / 2.0f;
-  child.subdiv_size = q.subdiv_size / 2.0f;
-  child.texture_level = q.texture_level;
+  const float child_size = size / 2.0f;
+  const float child_subdiv_size = subdiv_size / 2.0f;
   for (int32_t i = 0; i < 4; ++i) {
+    const QuadVertex* child[4];
     switch (order[i]) {
       case 0:
-        child.corner[0] = q.corner[0], child.corner[1] = top, child.corner[2] = left, child.corner[3] = centre;
+        child[0] = c[0], child[1] = &top, child[2] = &left, child[3] = &centre;
         break;
       case 1:
-        child.corner[0] = top, child.corner[1] = q.corner[1], child.corner[2] = centre, child.corner[3] = right;
+        child[0] = &top, child[1] = c[1], child[2] = &centre, child[3] = &right;
         break;
       case 2:
-        child.corner[0] = left, child.corner[1] = centre, child.corner[2] = q.corner[2], child.corner[3] = bottom;
+        child[0] = &left, child[1] = &centre, child[2] = c[2], child[3] = &bottom;
         break;
       default:
-        child.corner[0] = centre, child.corner[1] = right, child.corner[2] = bottom, child.corner[3] = q.corner[3];
+        child[0] = &centre, child[1] = &right, child[2] = &bottom, child[3] = c[3];
         break;
     }
-    subdivide_quad(child, depth + 1);
+    subdivide_corners(child, child_size, child_subdiv_size, texture_level, depth + 1);
   }
+}
+
+}  // namespace
+
+QuadVertex quad_centre_point(const TerrainQuad& quad, int32_t depth) {
+  return centre_point(quad.corner[0], quad.corner[1], quad.corner[2], quad.corner[3], depth, quad.size);
+}
+
+void subdivide_quad(const TerrainQuad& q, int32_t depth) {
+  const QuadVertex* const corners[4] = {&q.corner[0], &q.corner[1], &q.corner[2], &q.corner[3]};
+  subdivide_corners(corners, q.size, q.subdiv_size, q.texture_level, depth);
 }

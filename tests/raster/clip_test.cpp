@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "engine/raster/clip.h"
@@ -193,6 +195,43 @@ TEST(VisibilityTests, CornerCaseClipsToNothing) {
   PolygonRecord p = closed({at(30, 9, 10), at(9, 30, 10), at(30, 30, 10)});
   PolygonRecord scratch{};
   EXPECT_EQ(clip_polygon_all(&p, &scratch)->count, 1);
+}
+
+// The per-corner flags, combined over a triangle's corners, give the same answers as the two record tests: for
+// random triangles near the pyramid's planes (many exactly on them), behind the eye, and with NaN or infinite
+// coordinates.
+TEST(VisibilityTests, CornerFlagsAgreeWithTheRecordTests) {
+  std::mt19937 gen(77);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const float odd[] = {0.0f, -0.0f, nan, inf, -inf, 1e-40f};
+  std::uniform_int_distribution<int32_t> kind(0, 9);
+  std::uniform_real_distribution<float> spread(-3.0f, 3.0f);
+  auto corner = [&] {
+    const float z = kind(gen) == 0 ? odd[gen() % 6] : spread(gen);
+    // On a plane exactly, on its far side or anywhere.
+    auto side = [&] {
+      switch (kind(gen)) {
+        case 0: return z;
+        case 1: return -z;
+        case 2: return odd[gen() % 6];
+        default: return spread(gen) * (kind(gen) < 5 ? 1.0f : 0.25f);
+      }
+    };
+    const float x = side();
+    return at(x, side(), z);
+  };
+  for (int32_t i = 0; i < 300000; ++i) {
+    const PolygonRecord p = closed({corner(), corner(), corner()});
+    uint32_t any = 0, all = ~0u;
+    for (int32_t k = 0; k < 3; ++k) {
+      const uint32_t f = view_point_flags(p.vertices[k].x, p.vertices[k].y, p.vertices[k].z);
+      any |= f;
+      all &= f;
+    }
+    ASSERT_EQ(view_flags_may_be_visible(any, all), polygon_may_be_visible(&p) != 0) << i;
+    ASSERT_EQ((any & kViewOutside) != 0, polygon_needs_clipping(&p) != 0) << i;
+  }
 }
 
 }  // namespace

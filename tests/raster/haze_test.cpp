@@ -1,6 +1,10 @@
 // Haze measurement and final colour: distance, haze term, mixing, exposure and the guards on odd settings.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "engine/core/float_convert.h"
+
 #include "engine/landscape/camera.h"
 #include "engine/core/settings.h"
 #include "engine/raster/haze.h"
@@ -125,6 +129,56 @@ TEST_F(HazeTest, NegativeOrHugeDensityIsSafe) {
   color_table[26] = {0, 255, 0, 0};
   render_settings.haze_density = 2147483647;
   EXPECT_EQ(shade_color(0, 0, 0, 255, 0, 0), 0xFF0000u);
+}
+
+// The final colour computed as plainly as possible, every mix divided in 64 bits: shade_color must agree with it
+// for any lights, colours, highlight, haze term and density, including mixes too wide for 32 bits.
+uint32_t plain_shade_color(int32_t red, int32_t green, int32_t blue, int32_t light, int32_t strength, int32_t value) {
+  const LightState& s = light_state;
+  auto channel = [&](int32_t c, int32_t sun, int32_t ambient) -> int64_t {
+    const int32_t p = strength != 0 ? static_cast<int32_t>(static_cast<int64_t>(sun) * strength * value / 65536) : 0;
+    const int32_t a = static_cast<int32_t>(static_cast<uint32_t>(c * ambient) >> 8);
+    return a + static_cast<int32_t>(static_cast<uint32_t>(c * light) >> 8) * sun / 256 + p;
+  };
+  int64_t r = channel(red, s.sun_light_r, s.ambient_light_r);
+  int64_t g = channel(green, s.sun_light_g, s.ambient_light_g);
+  int64_t b = channel(blue, s.sun_light_b, s.ambient_light_b);
+  int64_t k = trunc_to_i64(static_cast<double>(render_settings.haze_density) * haze_factor / 131072.0);
+  if (k < 0) k = 0;
+  if (k > (int64_t{1} << 40)) k = int64_t{1} << 40;
+  if (haze_factor != 0.0f && k != 0) {
+    const ColorEntry& h = color_table[s.haze_color_slot & 255];
+    r = (r * 256 + (h.red * s.sun_light_r / 256 + h.red * s.ambient_light_r / 256) * k) / (k + 256);
+    g = (g * 256 + (h.green * s.sun_light_g / 256 + h.green * s.ambient_light_g / 256) * k) / (k + 256);
+    b = (b * 256 + (h.blue * s.sun_light_b / 256 + h.blue * s.ambient_light_b / 256) * k) / (k + 256);
+  }
+  const int64_t m = (s.auto_exposure ? (255 - s.flat_intensity) / 3 + 48 : 48) + 2 * int64_t{s.brightness} - 128;
+  auto clamp = [](int64_t v) { return static_cast<uint32_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+  return clamp(r * m / 128) << 16 | clamp(g * m / 128) << 8 | clamp(b * m / 128);
+}
+
+TEST_F(HazeTest, ShadeColorMatchesPlainWideArithmetic) {
+  std::mt19937 gen(2024);
+  auto pick = [&](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(gen); };
+  const float factors[] = {0.0f, 1.0f, 131.0f, 5.0e4f, 4.0e5f, 3.0e6f, kHazeFactorMax};
+  const int32_t densities[] = {0, 1, 100, 5000, 200000, 2147483647, -5};
+  for (int32_t i = 0; i < 100000; ++i) {
+    lights(pick(0, 400), pick(0, 400), pick(0, 400), pick(0, 300), pick(0, 300), pick(0, 300));
+    light_state.auto_exposure = pick(0, 1);
+    light_state.flat_intensity = pick(0, 255);
+    light_state.brightness = pick(0, 255);
+    light_state.haze_color_slot = pick(0, 255);
+    color_table[light_state.haze_color_slot] = {0, static_cast<uint8_t>(pick(0, 255)),
+                                                 static_cast<uint8_t>(pick(0, 255)), static_cast<uint8_t>(pick(0, 255))};
+    render_settings.haze_density = i % 3 == 0 ? pick(0, 1000) : densities[pick(0, 6)];
+    haze_factor = i % 2 == 0 ? factors[pick(0, 6)] : static_cast<float>(pick(0, 10000000));
+    const int32_t strength = pick(0, 3) == 0 ? 0 : pick(0, 255);
+    const int32_t red = pick(0, 255), green = pick(0, 255), blue = pick(0, 255), light = pick(0, 255);
+    const int32_t value = pick(0, 256);
+    ASSERT_EQ(shade_color(red, green, blue, light, strength, value),
+              plain_shade_color(red, green, blue, light, strength, value))
+        << i;
+  }
 }
 
 }  // namespace
