@@ -14,6 +14,7 @@
 #include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 #include "engine/raster/span_ramp.h"
+#include "engine/raster/span_ramp_writer.h"
 
 constinit thread_local RasterVertex raster_vertices[kPolygonCapacity] = {};
 constinit thread_local int32_t raster_vertex_count = 0;
@@ -281,6 +282,7 @@ void fill_spans_one_colour(const RowBand& band) {
   const RasterVertex& v = raster_vertices[0];
   const SpanRamp ramp =
       constant_ramp(v.r, v.g, v.b, static_cast<uint8_t>(v.alpha), static_cast<uint8_t>(v.slot));
+  ConstantRampWriter writer(ramp);
   const int32_t first = span_y_min < band.first ? band.first : span_y_min;
   const int32_t last = span_y_max > band.last ? band.last : span_y_max;
   for (int32_t y = first; y <= last; ++y) {
@@ -288,7 +290,7 @@ void fill_spans_one_colour(const RowBand& band) {
     int32_t sy, x0, x1, n;
     if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &x1, &n)) continue;
     ++raster_row_spans[sy];
-    output_ramp(sy, x0, x1, ramp);
+    writer.write(sy, x0, x1);
   }
 }
 
@@ -382,12 +384,19 @@ void fill_triangle_direct(const RowBand& band) {
   const RasterVertex& v = raster_vertices[0];
   const SpanRamp ramp =
       constant_ramp(v.r, v.g, v.b, static_cast<uint8_t>(v.alpha), static_cast<uint8_t>(v.slot));
+  ConstantRampWriter writer(ramp);
+  // The image's place and size, read once: clip_columns with them held.
+  const int32_t top = (proj_height - image_height) / 2, height = image_height, width = image_width;
   walk_triangle_rows(band, [&](int32_t y, int32_t left, int32_t right) {
     if (right < left) return;
-    int32_t sy, x0, x1, n;
-    if (!clip_columns(y, left, right, &sy, &x0, &x1, &n)) return;
+    const int32_t sy = y - top;
+    if (sy < 0 || sy >= height) return;
+    const int32_t x0 = left < 0 ? 0 : left;
+    if (!(x0 < width && right >= 0)) return;
+    int32_t x1 = right > width - 1 ? width - 1 : right;
+    if (x1 > kSpanLength - 1 + x0) x1 = kSpanLength - 1 + x0;
     ++raster_row_spans[sy];
-    output_ramp(sy, x0, x1, ramp);
+    writer.write(sy, x0, x1);
   });
 }
 
