@@ -300,7 +300,19 @@ inline LineStepper edge_column_stepper(const RasterVertex& a, const RasterVertex
   const RasterVertex& upper = a.y < b.y ? a : b;
   const RasterVertex& lower = a.y < b.y ? b : a;
   LineStepper s;
-  line_stepper_init(&s, 0, lower.y - upper.y, upper.x, lower.x);
+  const int32_t dy = lower.y - upper.y;
+  if (dy <= 1) {
+    // An edge of one step (most edges of the terrain's small triangles): line_stepper_init's quotient is then the
+    // whole column difference and its remainder 0, set here without its division.
+    s.steps = 1;
+    s.sign = lower.x < upper.x ? -1 : 1;
+    s.value = upper.x;
+    s.error = 1;
+    s.step = lower.x - upper.x;
+    s.remainder = 0;
+  } else {
+    line_stepper_init(&s, 0, dy, upper.x, lower.x);
+  }
   line_stepper_jump(&s, from - upper.y);
   return s;
 }
