@@ -414,13 +414,16 @@ void fill_triangle_direct(const RowBand& band) {
 
 }  // namespace
 
-void edge_table_build() {
+namespace {
+
+// edge_table_build for a polygon already known to be, or not to be, a direct triangle: the converter asks once.
+void build_and_fill(bool direct) {
   // Two corners and a closing entry make no area: such a record draws nothing.
   if (raster_vertex_count < 4) return;
   // A polygon wholly above or below the image draws nothing: no edge is walked (a sixth of the start-up scene's).
   const RowBand band = live_rows();
   if (span_y_max < band.first || span_y_min > band.last) return;
-  if (direct_triangle()) {
+  if (direct) {
     fill_triangle_direct(band);
     return;
   }
@@ -440,6 +443,10 @@ void edge_table_build() {
   }
   fill_spans();
 }
+
+}  // namespace
+
+void edge_table_build() { build_and_fill(direct_triangle()); }
 
 void fill_spans() {
   const RowBand band = live_rows();
@@ -785,10 +792,10 @@ void rasterize_polygon(const PolygonRecord* polygon) {
     int32_t above = 0, below = 0;
     if (spans_outside_band(&above, &below) && !direct) span_table_reset();
     for (int32_t i = 0; i < above; ++i) dither_random();
-    edge_table_build();
+    build_and_fill(direct);
     for (int32_t i = 0; i < below; ++i) dither_random();
   } else {
-    edge_table_build();
+    build_and_fill(direct);
   }
   if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
 }
