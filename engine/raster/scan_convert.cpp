@@ -1,6 +1,8 @@
 // The scan converter: integer edge walking into per-row edge tables, then flat or textured span filling.
 #include "engine/raster/scan_convert.h"
 
+#include <utility>
+
 #include "engine/core/maths.h"
 #include "engine/core/settings.h"
 #include "engine/core/wrap.h"
@@ -12,6 +14,7 @@
 #include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 #include "engine/raster/span_ramp.h"
+#include "engine/raster/span_ramp_writer.h"
 
 constinit thread_local RasterVertex raster_vertices[kPolygonCapacity] = {};
 constinit thread_local int32_t raster_vertex_count = 0;
@@ -81,17 +84,21 @@ inline bool edge_rows(int32_t y0, int32_t y1, const RowBand& band, int32_t* y, i
 // The image row and the columns x0 to last (n pixels) of one span, cut to the image and to the span
 // buffer; false when nothing of it is inside the image. Columns past the image are never shown, so the
 // span is cut there before it is filled.
-inline bool clip_span(int32_t row, const EdgeEntry* left, const EdgeEntry* right, int32_t* sy, int32_t* x0,
-                      int32_t* last, int32_t* n) {
+inline bool clip_columns(int32_t row, int32_t left, int32_t right, int32_t* sy, int32_t* x0, int32_t* last,
+                         int32_t* n) {
   *sy = image_row(row);
   if (*sy < 0 || *sy >= image_height) return false;
-  *x0 = left->x < 0 ? 0 : left->x;
-  if (!(*x0 < image_width && right->x >= 0)) return false;
-  *last = right->x;
+  *x0 = left < 0 ? 0 : left;
+  if (!(*x0 < image_width && right >= 0)) return false;
+  *last = right;
   if (*last > image_width - 1) *last = image_width - 1;
   if (*last > kSpanLength - 1 + *x0) *last = kSpanLength - 1 + *x0;
   *n = *last - *x0 + 1;
   return true;
+}
+inline bool clip_span(int32_t row, const EdgeEntry* left, const EdgeEntry* right, int32_t* sy, int32_t* x0,
+                      int32_t* last, int32_t* n) {
+  return clip_columns(row, left->x, right->x, sy, x0, last, n);
 }
 
 }  // namespace
@@ -266,6 +273,7 @@ void fill_spans_one_colour(const RowBand& band) {
   const RasterVertex& v = raster_vertices[0];
   const SpanRamp ramp =
       constant_ramp(v.r, v.g, v.b, static_cast<uint8_t>(v.alpha), static_cast<uint8_t>(v.slot));
+  ConstantRampWriter writer(ramp);
   const int32_t first = span_y_min < band.first ? band.first : span_y_min;
   const int32_t last = span_y_max > band.last ? band.last : span_y_max;
   for (int32_t y = first; y <= last; ++y) {
@@ -273,18 +281,143 @@ void fill_spans_one_colour(const RowBand& band) {
     int32_t sy, x0, x1, n;
     if (!clip_span(y, &edge_left[y], &edge_right[y], &sy, &x0, &x1, &n)) continue;
     raster_row_work[sy] += kSpanWork + static_cast<uint32_t>(n);
-    output_ramp(sy, x0, x1, ramp);
+    writer.write(sy, x0, x1);
   }
+}
+
+// The column stepper of the record's edge from entry a to entry b as edge_walk_columns sets it up (from its upper
+// end, the later entry when both lie on one row), moved on to row `from` when that lies below the upper end.
+inline LineStepper edge_column_stepper(const RasterVertex& a, const RasterVertex& b, int32_t from) {
+  const RasterVertex& upper = a.y < b.y ? a : b;
+  const RasterVertex& lower = a.y < b.y ? b : a;
+  LineStepper s;
+  const int32_t dy = lower.y - upper.y;
+  if (dy <= 1) {
+    // An edge of one step (most edges of the terrain's small triangles): line_stepper_init's quotient is then the
+    // whole column difference and its remainder 0, set here without its division.
+    s.steps = 1;
+    s.sign = lower.x < upper.x ? -1 : 1;
+    s.value = upper.x;
+    s.error = 1;
+    s.step = lower.x - upper.x;
+    s.remainder = 0;
+  } else {
+    line_stepper_init(&s, 0, dy, upper.x, lower.x);
+  }
+  line_stepper_jump(&s, from - upper.y);
+  return s;
+}
+
+// The record edge between corners p and q of a triangle (entries 0, 1, 2 closed by a copy of entry 0): its
+// entries in record order, since which end an edge walks from decides its columns.
+inline LineStepper triangle_edge_stepper(int32_t p, int32_t q, int32_t from) {
+  const bool forward = (p + 1) % 3 == q;
+  return forward ? edge_column_stepper(raster_vertices[p], raster_vertices[q], from)
+                 : edge_column_stepper(raster_vertices[q], raster_vertices[p], from);
+}
+
+// True when the record is a triangle whose closing entry repeats the first corner's position: its rows' columns
+// can be walked straight from its three edges.
+inline bool closed_triangle() {
+  return raster_vertex_count == 4 && raster_vertices[3].x == raster_vertices[0].x &&
+         raster_vertices[3].y == raster_vertices[0].y;
+}
+// A one-colour closed triangle, as nearly every terrain polygon: drawn straight from its edges.
+bool direct_triangle() { return closed_triangle() && one_colour_polygon(); }
+
+// Hands each row of the band that a direct triangle covers, top to bottom, to row(y, left, right) with the
+// columns the edge tables would hold there: the least and greatest column any of its three edges takes in that
+// row, against the tables' starting values. The long edge (top corner to bottom corner) covers every row; the
+// short edge above the middle corner's row and the one below it cover the rest, and both that row. Saves
+// resetting, writing and re-reading two table entries per row and the walk of each edge on its own.
+template <class Row>
+void walk_triangle_rows(const RowBand& band, Row&& row) {
+  int32_t top = 0, mid = 1, bottom = 2;
+  const RasterVertex* v = raster_vertices;
+  if (v[mid].y < v[top].y) std::swap(top, mid);
+  if (v[bottom].y < v[mid].y) std::swap(mid, bottom);
+  if (v[mid].y < v[top].y) std::swap(top, mid);
+  const int32_t y_top = v[top].y, y_mid = v[mid].y, y_bottom = v[bottom].y;
+  const int32_t first = y_top < band.first ? band.first : y_top;
+  const int32_t last = y_bottom > band.last ? band.last : y_bottom;
+  if (first > last) return;
+  const int32_t far_left = image_width > 32767 ? 32767 : image_width;
+  auto emit = [&](int32_t y, int32_t lo, int32_t hi) {
+    row(y, lo < far_left ? lo : far_left, hi > -1 ? hi : -1);
+  };
+  LineStepper longer = triangle_edge_stepper(top, bottom, first);
+  int32_t y = first;
+  if (first <= y_mid) {
+    LineStepper upper = triangle_edge_stepper(top, mid, first);
+    const int32_t upper_end = y_mid - 1 < last ? y_mid - 1 : last;
+    for (; y <= upper_end; ++y) {
+      const int32_t a = longer.value, b = upper.value;
+      emit(y, a < b ? a : b, a > b ? a : b);
+      advance(&longer);
+      advance(&upper);
+    }
+    if (y > last) return;
+    // The middle corner's row: both short edges take a column there.
+    const LineStepper lower_start = triangle_edge_stepper(mid, bottom, y_mid);
+    const int32_t a = longer.value, b = upper.value, c = lower_start.value;
+    const int32_t lo = a < b ? a : b, hi = a > b ? a : b;
+    emit(y, lo < c ? lo : c, hi > c ? hi : c);
+    advance(&longer);
+    LineStepper lower = lower_start;
+    advance(&lower);
+    for (++y; y <= last; ++y) {
+      const int32_t p = longer.value, q = lower.value;
+      emit(y, p < q ? p : q, p > q ? p : q);
+      advance(&longer);
+      advance(&lower);
+    }
+    return;
+  }
+  LineStepper lower = triangle_edge_stepper(mid, bottom, first);
+  for (; y <= last; ++y) {
+    const int32_t p = longer.value, q = lower.value;
+    emit(y, p < q ? p : q, p > q ? p : q);
+    advance(&longer);
+    advance(&lower);
+  }
+}
+
+// A direct triangle's spans in the band's rows, drawn as fill_spans_one_colour draws them from the tables.
+void fill_triangle_direct(const RowBand& band) {
+  const RasterVertex& v = raster_vertices[0];
+  const SpanRamp ramp =
+      constant_ramp(v.r, v.g, v.b, static_cast<uint8_t>(v.alpha), static_cast<uint8_t>(v.slot));
+  ConstantRampWriter writer(ramp);
+  // The image's place and size, read once: clip_columns with them held.
+  const int32_t top = (proj_height - image_height) / 2, height = image_height, width = image_width;
+  walk_triangle_rows(band, [&](int32_t y, int32_t left, int32_t right) {
+    if (right < left) return;
+    const int32_t sy = y - top;
+    if (sy < 0 || sy >= height) return;
+    const int32_t x0 = left < 0 ? 0 : left;
+    if (!(x0 < width && right >= 0)) return;
+    int32_t x1 = right > width - 1 ? width - 1 : right;
+    if (x1 > kSpanLength - 1 + x0) x1 = kSpanLength - 1 + x0;
+    raster_row_work[sy] += kSpanWork + static_cast<uint32_t>(x1 - x0 + 1);
+    writer.write(sy, x0, x1);
+  });
 }
 
 }  // namespace
 
-void edge_table_build() {
+namespace {
+
+// edge_table_build for a polygon already known to be, or not to be, a direct triangle: the converter asks once.
+void build_and_fill(bool direct) {
   // Two corners and a closing entry make no area: such a record draws nothing.
   if (raster_vertex_count < 4) return;
   // A polygon wholly above or below the image draws nothing: no edge is walked (a sixth of the start-up scene's).
   const RowBand band = live_rows();
   if (span_y_max < band.first || span_y_min > band.last) return;
+  if (direct) {
+    fill_triangle_direct(band);
+    return;
+  }
   if (one_colour_polygon()) {
     edge_walk_all_columns(band);
     fill_spans_one_colour(band);
@@ -301,6 +434,10 @@ void edge_table_build() {
   }
   fill_spans();
 }
+
+}  // namespace
+
+void edge_table_build() { build_and_fill(direct_triangle()); }
 
 void fill_spans() {
   const RowBand band = live_rows();
@@ -505,6 +642,17 @@ bool spans_outside_band(int32_t* above, int32_t* below) {
     *below = last >= below_start ? last - below_start + 1 : 0;
     return false;
   }
+  if (closed_triangle()) {
+    // A triangle's rows are walked straight from its edges, without the tables.
+    walk_triangle_rows(all, [&](int32_t y, int32_t left, int32_t right) {
+      if (y >= mine.first && y <= mine.last) return;
+      if (right < left) return;
+      int32_t sy, x0, x1, n;
+      if (!clip_columns(y, left, right, &sy, &x0, &x1, &n)) return;
+      ++(y < mine.first ? *above : *below);
+    });
+    return false;
+  }
   const int16_t far_left = static_cast<int16_t>(image_width > 32767 ? 32767 : image_width);
   for (int32_t y = first; y <= last; ++y) {
     edge_left[y].x = far_left;
@@ -617,17 +765,25 @@ void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureR
     }
   }
 
-  span_table_reset();
+  // A triangle drawn straight from its edges needs only its row bounds, which are known: its table rows are
+  // neither reset nor its corners searched again.
+  const bool direct = direct_triangle();
+  if (direct) {
+    span_y_min = y_min;
+    span_y_max = y_max;
+  } else {
+    span_table_reset();
+  }
   if (band_count > 1 && render_settings.dither_amount != 0) {
     // Every span of the polygon takes one draw of the dither noise, in row order: the spans of other bands'
     // rows above and below are counted and their draws taken around this band's own.
     int32_t above = 0, below = 0;
-    if (spans_outside_band(&above, &below)) span_table_reset();
+    if (spans_outside_band(&above, &below) && !direct) span_table_reset();
     for (int32_t i = 0; i < above; ++i) dither_random();
-    edge_table_build();
+    build_and_fill(direct);
     for (int32_t i = 0; i < below; ++i) dither_random();
   } else {
-    edge_table_build();
+    build_and_fill(direct);
   }
   if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
 }

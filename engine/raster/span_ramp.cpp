@@ -20,19 +20,6 @@ inline void step_ramp(SpanRamp* ramp) {
 
 }  // namespace
 
-SpanRamp constant_ramp(uint16_t r, uint16_t g, uint16_t b, uint8_t alpha, uint8_t slot) {
-  SpanRamp ramp{};
-  line_stepper_init(&ramp.r, 0, 1, r, r);
-  line_stepper_init(&ramp.g, 0, 1, g, g);
-  line_stepper_init(&ramp.b, 0, 1, b, b);
-  ramp.constant = true;
-  ramp.alpha = alpha;
-  ramp.slot = slot;
-  ramp.low = std::min({top_byte(r), top_byte(g), top_byte(b)});
-  ramp.high = std::max({top_byte(r), top_byte(g), top_byte(b)});
-  return ramp;
-}
-
 SpanRamp stepped_ramp(int32_t first, int32_t last, uint16_t r0, uint16_t g0, uint16_t b0, uint16_t r1, uint16_t g1,
                       uint16_t b1, uint8_t alpha, uint8_t slot) {
   SpanRamp ramp{};

@@ -70,7 +70,7 @@ int32_t antialias_reduce(int32_t result) {
         const uint32_t* source = vidmem24_row(2 * y);
         for (int32_t x = 0; x < out_w; ++x) out[x] = source[2 * x];
       } else if (render_settings.antialias_mode == 1) {
-        for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_linear_pixel(2 * x, 2 * y);
+        antialias_linear_row(y, out_w, out);
       } else {
         for (int32_t x = 0; x < out_w; ++x) out[x] = antialias_gaussian_pixel(2 * x, 2 * y);
       }

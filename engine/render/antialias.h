@@ -14,3 +14,6 @@ int32_t antialias_reduce(int32_t result);
 // is that of (x, y).
 uint32_t antialias_linear_pixel(int32_t x, int32_t y);    // 2 by 2 box
 uint32_t antialias_gaussian_pixel(int32_t x, int32_t y);  // 4 by 4 weighted, renormalised at the edges
+// out[x] = antialias_linear_pixel(2 * x, 2 * y) for x from 0 to count - 1: one output row of the box filter, its
+// inner blocks without per-pixel bounds tests (the reduction's per-pixel cost).
+void antialias_linear_row(int32_t y, int32_t count, uint32_t* out);

@@ -39,6 +39,28 @@ uint32_t antialias_linear_pixel(int32_t x, int32_t y) {
   return pack(origin, (r + 2) / 4, (g + 2) / 4, (b + 2) / 4);
 }
 
+void antialias_linear_row(int32_t y, int32_t count, uint32_t* out) {
+  const int32_t w = limit_width(), h = limit_height();
+  int32_t x = 0;
+  const int32_t top_row = 2 * y;
+  if (top_row >= 0 && top_row + 1 < h && w > 0) {
+    // Blocks whose four pixels all lie inside: columns 2x and 2x + 1 stay below w while x < w / 2. The sums and
+    // the slot byte of the block's top-left pixel are those antialias_linear_pixel takes, without its per-pixel
+    // bounds tests and row look-ups.
+    const uint32_t* top = vidmem24_row(top_row);
+    const uint32_t* bottom = vidmem24_row(top_row + 1);
+    const int32_t inside = count < w / 2 ? count : w / 2;
+    for (; x < inside; ++x) {
+      const uint32_t a = top[2 * x], b = top[2 * x + 1], c = bottom[2 * x], d = bottom[2 * x + 1];
+      const int32_t r = static_cast<int32_t>(((a >> 16) & 255) + ((b >> 16) & 255) + ((c >> 16) & 255) + ((d >> 16) & 255));
+      const int32_t g = static_cast<int32_t>(((a >> 8) & 255) + ((b >> 8) & 255) + ((c >> 8) & 255) + ((d >> 8) & 255));
+      const int32_t bl = static_cast<int32_t>((a & 255) + (b & 255) + (c & 255) + (d & 255));
+      out[x] = pack(a, (r + 2) / 4, (g + 2) / 4, (bl + 2) / 4);
+    }
+  }
+  for (; x < count; ++x) out[x] = antialias_linear_pixel(2 * x, top_row);
+}
+
 uint32_t antialias_gaussian_pixel(int32_t x, int32_t y) {
   const int32_t w = limit_width(), h = limit_height();
   int32_t r = 0, g = 0, b = 0;

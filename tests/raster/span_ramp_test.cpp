@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/raster/span_ramp.h"
+#include "engine/raster/span_ramp_writer.h"
 #include "tests/raster/raster_fixture.h"
 
 namespace {
@@ -42,7 +43,9 @@ class SpanRampTest : public RasterTest {
     uint32_t seed;
     std::vector<HeadlessHost::RenderRow> shown;
   };
-  Result run(const Case& c, bool one_pass) {
+  // How a span is written: through a filled span buffer, in one pass, or by a writer held for a polygon.
+  enum class Path { plain, one_pass, held };
+  Result run(const Case& c, Path path) {
     render_settings.dither_amount = c.dither_amount;
     render_settings.dither_type = c.dither_type;
     render_settings.view_mode = c.live != 0;
@@ -52,8 +55,11 @@ class SpanRampTest : public RasterTest {
     dither_tables_amount = 0;  // the tables are built by the first span, inside the compared stretch
     paint_frame();
     const SpanRamp ramp = ramp_of(c);
-    if (one_pass) {
+    if (path == Path::one_pass) {
       output_ramp(c.row, c.first, c.last, ramp);
+    } else if (path == Path::held) {
+      ConstantRampWriter writer(ramp);
+      writer.write(c.row, c.first, c.last);
     } else {
       std::vector<SpanPixel> span;
       SpanRamp s = ramp;
@@ -108,6 +114,8 @@ TEST_F(SpanRampTest, OnePassMatchesSpanBufferPath) {
       {"cut at the right edge, ordered", 15, 50, 90, 255, 33, true, 100, 1, 0},
       {"starts left of the image", 16, -7, 12, 255, 33, false, 100, 2, 0},
       {"starts left of the image, ordered", 16, -5, 12, 200, 33, false, 100, 1, 0},
+      {"one colour starting left of the image", 16, -7, 12, 255, 33, true, 100, 2, 0},
+      {"one colour cut at the right edge", 15, 50, 90, 255, 33, true, 100, 2, 0},
       {"wholly left of the image", 16, -9, -2, 255, 33, true, 100, 2, 0},
       {"wholly right of the image", 16, 64, 70, 255, 33, true, 100, 2, 0},
       {"row above the image", -1, 0, 10, 255, 33, true, 100, 2, 0},
@@ -119,17 +127,20 @@ TEST_F(SpanRampTest, OnePassMatchesSpanBufferPath) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const Result plain = run(c, false);
-    const Result fused = run(c, true);
-    EXPECT_EQ(fused.frame24, plain.frame24);
-    EXPECT_EQ(fused.frame8, plain.frame8);
-    EXPECT_EQ(fused.seed, plain.seed);
+    const Result plain = run(c, Path::plain);
     EXPECT_EQ(plain.shown.empty(), c.live == 0);  // the live cases do show their row
-    ASSERT_EQ(fused.shown.size(), plain.shown.size());
-    for (size_t i = 0; i < plain.shown.size(); ++i) {
-      EXPECT_EQ(fused.shown[i].x, plain.shown[i].x);
-      EXPECT_EQ(fused.shown[i].count, plain.shown[i].count);
-      EXPECT_EQ(fused.shown[i].pixels, plain.shown[i].pixels);
+    for (Path path : {Path::one_pass, Path::held}) {
+      SCOPED_TRACE(path == Path::held ? "held writer" : "one pass");
+      const Result fused = run(c, path);
+      EXPECT_EQ(fused.frame24, plain.frame24);
+      EXPECT_EQ(fused.frame8, plain.frame8);
+      EXPECT_EQ(fused.seed, plain.seed);
+      ASSERT_EQ(fused.shown.size(), plain.shown.size());
+      for (size_t i = 0; i < plain.shown.size(); ++i) {
+        EXPECT_EQ(fused.shown[i].x, plain.shown[i].x);
+        EXPECT_EQ(fused.shown[i].count, plain.shown[i].count);
+        EXPECT_EQ(fused.shown[i].pixels, plain.shown[i].pixels);
+      }
     }
   }
 }
@@ -142,6 +153,12 @@ TEST_F(SpanRampTest, MissingBufferWritesNothingButMovesTheStream) {
   dither_seed = 5;
   output_ramp(3, 0, 10, constant_ramp(256, 256, 256, 255, 9));
   EXPECT_NE(dither_seed, 5u);
+  EXPECT_EQ(vidmem24_row(3)[0], 0u);
+  // The same for a writer held for a polygon.
+  const uint32_t after_one = dither_seed;
+  ConstantRampWriter writer(constant_ramp(256, 256, 256, 255, 9));
+  writer.write(3, 0, 10);
+  EXPECT_NE(dither_seed, after_one);
   EXPECT_EQ(vidmem24_row(3)[0], 0u);
 }
 

@@ -1,6 +1,8 @@
 // Anti-aliasing: doubling before the walk, box and weighted reduction, sampling after a stop.
 #include "engine/render/antialias.h"
 
+#include <vector>
+
 #include "tests/render/post_fixture.h"
 
 namespace {
@@ -144,6 +146,35 @@ TEST_F(AntialiasTest, FiltersOffTheImageReadNothing) {
   EXPECT_EQ(antialias_linear_pixel(-2, 7), 0u);
   image_width = 40;  // stale size larger than the buffer: the filters stay inside the buffer
   EXPECT_EQ(antialias_gaussian_pixel(3, 3), rgb(1, 90, 90, 90));
+}
+
+// A whole output row of the box filter is its pixels one by one, for random images of odd and even sizes, in
+// buffers larger than the image and with a stale image size larger than the buffer, rows at and past the bottom
+// and counts past the right edge included.
+TEST_F(AntialiasTest, LinearRowIsThePixelsOneByOne) {
+  struct Case {
+    int32_t width, height, buffer_width, buffer_height;
+  } cases[] = {{8, 6, 8, 6}, {7, 5, 7, 5}, {9, 7, 12, 10}, {1, 1, 1, 1}, {40, 30, 6, 5}};
+  uint32_t state = 12345;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+    make_frame(c.width, c.height, c.buffer_width, c.buffer_height);
+    for (int32_t y = 0; y < vidmem24.height; ++y)
+      for (int32_t x = 0; x < vidmem24.width; ++x) {
+        state = state * 1103515245u + 12345u;
+        px(x, y) = state ^ (state >> 13);
+      }
+    for (int32_t y = -1; y <= c.height / 2 + 1; ++y) {
+      for (int32_t count : {0, 1, c.width / 2, (c.width + 1) / 2, c.width / 2 + 3}) {
+        std::vector<uint32_t> row(static_cast<size_t>(count) + 1, 0xDEADBEEFu);
+        antialias_linear_row(y, count, row.data());
+        for (int32_t x = 0; x < count; ++x) ASSERT_EQ(row[x], antialias_linear_pixel(2 * x, 2 * y)) << x << "," << y;
+        EXPECT_EQ(row[count], 0xDEADBEEFu);  // nothing written past the count
+      }
+    }
+    free_vidmem24();
+    free_vidmem8();
+  }
 }
 
 // A buffer not allocated for anti-aliasing cannot take the doubled image: nothing is written outside it
