@@ -679,7 +679,7 @@ void poll_now_and_then() {
 
 // A polygon none of whose spans fall in this band's rows: its spans' dither draws are taken and band 0 counts it.
 void settle_outside_band(int32_t spans) {
-  for (int32_t i = spans; i > 0; --i) dither_random();
+  if (spans > 0) dither_skip(static_cast<uint64_t>(spans));
   if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
 }
 
@@ -779,9 +779,9 @@ void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureR
     // rows above and below are counted and their draws taken around this band's own.
     int32_t above = 0, below = 0;
     if (spans_outside_band(&above, &below) && !direct) span_table_reset();
-    for (int32_t i = 0; i < above; ++i) dither_random();
+    if (above > 0) dither_skip(static_cast<uint64_t>(above));
     build_and_fill(direct);
-    for (int32_t i = 0; i < below; ++i) dither_random();
+    if (below > 0) dither_skip(static_cast<uint64_t>(below));
   } else {
     build_and_fill(direct);
   }
