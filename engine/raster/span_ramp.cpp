@@ -82,29 +82,8 @@ void output_ramp(int32_t y, int32_t first, int32_t last, const SpanRamp& ramp_in
     const uint32_t word =
         pack_pixel(ramp.slot, static_cast<uint32_t>(r8), static_cast<uint32_t>(g8), static_cast<uint32_t>(b8));
     uint32_t index = dither.index;
-    if (kind == SpanDitherKind::none) {
-      for (int32_t i = 0; i < n; ++i) {
-        p24[i] = word;
-        p8[i] = ramp.slot;
-      }
-    } else if (ramp.low >= dither.reach && ramp.high <= 255 - dither.reach) {
-      // No channel can be clamped: each pixel is the span's word plus the packed offsets of its index (one add
-      // instead of three clamped channels), and its slot the word's top byte, which no offset carries into.
-      for (int32_t i = 0; i < n; ++i) {
-        const uint32_t pixel = word + dither_noise_packed[index];
-        index = (index + 3) & 255u;
-        p24[i] = pixel;
-        p8[i] = static_cast<uint8_t>(pixel >> 24);
-      }
-    } else {
-      for (int32_t i = 0; i < n; ++i) {
-        const int32_t* t = dither_noise_wrapped + index;
-        index = (index + 3) & 255u;
-        p24[i] = pack_pixel(ramp.slot, clamp_channel_byte(r8 + t[1]), clamp_channel_byte(g8 + t[2]),
-                            clamp_channel_byte(b8 + t[3]));
-        p8[i] = ramp.slot;
-      }
-    }
+    write_constant_pixels(p24, p8, n, word, ramp.slot, r8, g8, b8, ramp.low, ramp.high,
+                          kind != SpanDitherKind::none, dither.reach, &index);
   } else if (ramp.alpha != 0) {
     write_ramp_pixels(p24, p8, n, ramp, kind, dither);
   }

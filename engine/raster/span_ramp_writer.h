@@ -61,29 +61,8 @@ class ConstantRampWriter {
     const int32_t n = end - first + 1;
     uint32_t* p24 = vidmem24_row(row) + first;
     uint8_t* p8 = vidmem8_row(row) + first;
-    const uint8_t slot = ramp_.slot;
-    if (!dithered_) {
-      for (int32_t i = 0; i < n; ++i) {
-        p24[i] = word_;
-        p8[i] = slot;
-      }
-    } else if (ramp_.low >= dither_noise_reach && ramp_.high <= 255 - dither_noise_reach) {
-      // No channel can be clamped: the span's word plus the packed offsets of each index.
-      for (int32_t i = 0; i < n; ++i) {
-        const uint32_t pixel = word_ + dither_noise_packed[index];
-        index = (index + 3) & 255u;
-        p24[i] = pixel;
-        p8[i] = static_cast<uint8_t>(pixel >> 24);
-      }
-    } else {
-      for (int32_t i = 0; i < n; ++i) {
-        const int32_t* t = dither_noise_wrapped + index;
-        index = (index + 3) & 255u;
-        p24[i] = pack_pixel(slot, clamp_channel_byte(r8_ + t[1]), clamp_channel_byte(g8_ + t[2]),
-                            clamp_channel_byte(b8_ + t[3]));
-        p8[i] = slot;
-      }
-    }
+    write_constant_pixels(p24, p8, n, word_, ramp_.slot, r8_, g8_, b8_, ramp_.low, ramp_.high, dithered_,
+                          dither_noise_reach, &index);
   }
 
  private:
