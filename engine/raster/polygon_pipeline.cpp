@@ -43,7 +43,8 @@ void project_and_rasterize(PolygonRecord* polygon) {
 
 namespace {
 
-void clip_known_project_and_rasterize(PolygonRecord* polygon, bool needs_clipping) {
+// Clips the polygon when needed and hands what is left in view to draw.
+void clip_known_then(PolygonRecord* polygon, bool needs_clipping, void (*draw)(PolygonRecord*)) {
   PolygonRecord* target = polygon;
   PolygonRecord scratch;
   if (needs_clipping) {
@@ -51,32 +52,22 @@ void clip_known_project_and_rasterize(PolygonRecord* polygon, bool needs_clippin
     // Clipped away, or down to a segment: nothing of the polygon is in view.
     if (target->count < 4) return;
   }
-  project_and_rasterize(target);
-}
-
-void clip_known_and_subdivide_textured(PolygonRecord* polygon, bool needs_clipping) {
-  PolygonRecord* target = polygon;
-  PolygonRecord scratch;
-  if (needs_clipping) {
-    target = clip_polygon_all(polygon, &scratch);
-    if (target->count < 4) return;
-  }
-  subdivide_textured_polygon(target);
+  draw(target);
 }
 
 }  // namespace
 
 void clip_project_and_rasterize(PolygonRecord* polygon) {
-  clip_known_project_and_rasterize(polygon, polygon_needs_clipping(polygon) != 0);
+  clip_known_then(polygon, polygon_needs_clipping(polygon) != 0, project_and_rasterize);
 }
 
 void draw_visible_polygon_view(PolygonRecord* polygon, bool needs_clipping) {
-  clip_known_project_and_rasterize(polygon, needs_clipping);
+  clip_known_then(polygon, needs_clipping, project_and_rasterize);
 }
 
 void draw_visible_textured_polygon(PolygonRecord* polygon, bool needs_clipping) {
   if (polygon_is_backface(polygon)) return;
-  clip_known_and_subdivide_textured(polygon, needs_clipping);
+  clip_known_then(polygon, needs_clipping, subdivide_textured_polygon);
 }
 
 void draw_polygon_view(PolygonRecord* polygon) {
@@ -97,7 +88,7 @@ void draw_polygon_culled(PolygonRecord* polygon, int32_t cull) {
 void draw_textured_polygon(PolygonRecord* polygon, int32_t cull) {
   if (cull != 0 && polygon_is_backface(polygon)) return;
   if (!polygon_may_be_visible(polygon)) return;
-  clip_known_and_subdivide_textured(polygon, polygon_needs_clipping(polygon) != 0);
+  clip_known_then(polygon, polygon_needs_clipping(polygon) != 0, subdivide_textured_polygon);
 }
 
 void draw_polygon_detail(PolygonRecord* polygon) {

@@ -28,7 +28,7 @@ struct TapeHeader {
 
 // The entries are stored as the rasteriser converts them, on the worker: a band thread copies them straight in.
 // Untextured entries keep only what precedes the light level (which is 0 for them, as are their texture
-// coordinates): a triangle then takes 88 bytes of tape instead of 232, and recording and replay move less memory.
+// coordinates): a triangle then takes 84 bytes of tape instead of 232, and recording and replay move less memory.
 constexpr size_t kUntexturedEntryBytes = offsetof(RasterVertex, light);
 
 // A single-pixel span.

@@ -23,14 +23,12 @@ struct alignas(64) PolygonTape {
   };
   std::vector<Block> blocks;
   size_t blocks_in_use = 0;
-  int64_t polygons = 0;
   unsigned char* cursor = nullptr;  // next free byte of the block in use
   unsigned char* limit = nullptr;   // end of the block in use
 
   void clear() {
     for (size_t i = 0; i < blocks_in_use; ++i) blocks[i].size = 0;
     blocks_in_use = 0;
-    polygons = 0;
     cursor = limit = nullptr;
   }
   // Bytes of the blocks held, in use or kept for reuse.

@@ -34,9 +34,6 @@ thread_local SpanPixel span_textured[kSpanLength];
 thread_local int32_t band_index = 0, band_count = 1;
 thread_local int32_t band_first_row = 0, band_end_row = 0x7FFFFFFF;  // image rows this thread writes
 
-// True when image row sy belongs to this thread's band.
-inline bool row_in_band(int32_t sy) { return sy >= band_first_row && sy < band_end_row; }
-
 inline void take(EdgeEntry& e, int32_t x, int32_t r, int32_t g, int32_t b, int32_t alpha, int32_t slot) {
   e.x = static_cast<int16_t>(x);
   e.r = static_cast<uint16_t>(r);
@@ -111,8 +108,6 @@ void raster_set_band(int32_t index, int32_t count, int32_t first_row, int32_t en
 }
 
 uint32_t raster_row_work[kRasterRows];
-
-bool row_in_raster_band(int32_t y) { return row_in_band(y); }
 
 void span_table_reset() {
   span_y_min = kRasterRows;

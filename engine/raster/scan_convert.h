@@ -70,11 +70,9 @@ inline int32_t raster_coordinate(float v) { return static_cast<int16_t>(raster_t
 // band as it records them.
 int32_t raster_band_draws_elsewhere(int32_t first_row, int32_t end_row, int32_t n, int32_t y_min, int32_t y_max,
                                     int32_t x_min, int32_t x_max);
-// Settles a run of polygons and pixels another band draws, as raster_polygon_elsewhere settles them one by one:
-// their dither draws are taken, and band 0 counts the polygons and polls.
+// Settles a run of polygons and pixels another band draws, as drawing them one by one would: their dither draws
+// are taken, and band 0 counts the polygons and polls.
 void raster_settle_skipped(int64_t draws, int64_t polygons);
-// True when this thread writes image row y.
-bool row_in_raster_band(int32_t y);
 
 // Converts one projected record (x screen column, y screen row) and counts it in polygon_count.
 void rasterize_polygon(const PolygonRecord* polygon);
