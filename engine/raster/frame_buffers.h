@@ -25,7 +25,8 @@ extern int32_t frame_alloc_width, frame_alloc_height;
 extern FrameBuffer vidmem8;   // u8 pixels: colour slot while drawing, image-palette index after conversion
 extern FrameBuffer vidmem24;  // u32 pixels: slot << 24 | red << 16 | green << 8 | blue
 extern int32_t screen_output_off;
-extern int32_t polygon_count;
+// Polygons drawn this render. It lives on a cache line of its own (see frame_buffers.cpp).
+extern int32_t& polygon_count;
 extern uint32_t render_start_ms, render_end_ms;
 
 inline uint8_t* vidmem8_row(int32_t y) { return static_cast<uint8_t*>(vidmem8.rows[y]); }

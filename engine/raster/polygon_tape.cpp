@@ -1,6 +1,7 @@
 // Recording polygons onto band tapes on a worker and rasterising each band's tape back in the same order.
 #include "engine/raster/polygon_tape.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstring>
 
@@ -30,6 +31,31 @@ struct TapeHeader {
 // Untextured entries keep only what precedes the light level (which is 0 for them, as are their texture
 // coordinates): a triangle then takes 84 bytes of tape instead of 232, and recording and replay move less memory.
 constexpr size_t kUntexturedEntryBytes = offsetof(RasterVertex, light);
+
+// Stores one field of a record at its offset on the tape.
+template <typename T>
+inline void put_field(unsigned char* at, size_t offset, T value) {
+  std::memcpy(at + offset, &value, sizeof value);
+}
+
+// The untextured part of a converted entry (what raster_convert_vertex makes of x, y, r, g, b, alpha and slot),
+// stored as two words assembled in registers. The replay copies the bytes back into a RasterVertex.
+static_assert(std::endian::native == std::endian::little, "tape words are assembled little-endian");
+static_assert(offsetof(RasterVertex, x) == 0 && offsetof(RasterVertex, y) == 2 && offsetof(RasterVertex, r) == 4 &&
+                  offsetof(RasterVertex, g) == 6 && offsetof(RasterVertex, b) == 8 &&
+                  offsetof(RasterVertex, alpha) == 10 && offsetof(RasterVertex, slot) == 12 &&
+                  kUntexturedEntryBytes == 14,
+              "the untextured entry is x, y, r, g, b, alpha and slot, two bytes each");
+inline void put_untextured_entry(unsigned char* at, const PolygonVertex& v) {
+  const uint64_t x = static_cast<uint16_t>(raster_coordinate(v.x));
+  const uint64_t y = static_cast<uint16_t>(raster_coordinate(v.y));
+  const uint64_t head = x | y << 16 | uint64_t{v.r} << 32 | uint64_t{v.g} << 48;
+  const uint32_t b_alpha = static_cast<uint32_t>(v.b) | static_cast<uint32_t>(v.alpha) << 16;
+  const uint16_t slot = v.slot;
+  std::memcpy(at, &head, 8);
+  std::memcpy(at + 8, &b_alpha, 4);
+  std::memcpy(at + 12, &slot, 2);
+}
 
 // A single-pixel span.
 struct TapePixel {
@@ -138,23 +164,27 @@ void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
   const size_t texture_bytes = texture != nullptr ? sizeof(TextureRef) : 0;
   const size_t bytes = sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n);
   unsigned char* const at = tape->band[takers[0]].extend(bytes);
-  TapeHeader h;
-  h.count = n;
-  h.kind = kTapePolygon;
-  h.haze = haze_factor;
-  h.haze_slot = light_state.haze_color_slot;
-  h.y_min = static_cast<int16_t>(y_min);
-  h.y_max = static_cast<int16_t>(y_max);
-  h.x_min = static_cast<int16_t>(x_min);
-  h.x_max = static_cast<int16_t>(x_max);
-  h.textured = texture != nullptr;
-  std::memcpy(at, &h, sizeof h);
-  if (texture != nullptr) std::memcpy(at + sizeof h, texture, sizeof(TextureRef));
-  unsigned char* entry = at + sizeof h + texture_bytes;
-  for (int32_t i = 0; i < n; ++i, entry += entry_bytes) {
-    RasterVertex v;
-    raster_convert_vertex(polygon->vertices[i], texture != nullptr, &v);
-    std::memcpy(entry, &v, entry_bytes);
+  // The header's fields and the untextured entries are stored straight onto the tape: built on the stack first
+  // and copied, they were read back in wider pieces than they were written, which stalled every polygon.
+  put_field(at, offsetof(TapeHeader, count), n);
+  put_field(at, offsetof(TapeHeader, kind), static_cast<int32_t>(kTapePolygon));
+  put_field(at, offsetof(TapeHeader, haze), haze_factor);
+  put_field(at, offsetof(TapeHeader, haze_slot), light_state.haze_color_slot);
+  put_field(at, offsetof(TapeHeader, y_min), static_cast<int16_t>(y_min));
+  put_field(at, offsetof(TapeHeader, y_max), static_cast<int16_t>(y_max));
+  put_field(at, offsetof(TapeHeader, x_min), static_cast<int16_t>(x_min));
+  put_field(at, offsetof(TapeHeader, x_max), static_cast<int16_t>(x_max));
+  put_field(at, offsetof(TapeHeader, textured), static_cast<int32_t>(texture != nullptr));
+  unsigned char* entry = at + sizeof(TapeHeader) + texture_bytes;
+  if (texture != nullptr) {
+    std::memcpy(at + sizeof(TapeHeader), texture, sizeof(TextureRef));
+    for (int32_t i = 0; i < n; ++i, entry += entry_bytes) {
+      RasterVertex v;
+      raster_convert_vertex(polygon->vertices[i], true, &v);
+      std::memcpy(entry, &v, entry_bytes);
+    }
+  } else {
+    for (int32_t i = 0; i < n; ++i, entry += entry_bytes) put_untextured_entry(entry, polygon->vertices[i]);
   }
   for (size_t i = 1; i < takers.size(); ++i) std::memcpy(tape->band[takers[i]].extend(bytes), at, bytes);
 }

@@ -22,9 +22,13 @@ constinit thread_local EdgeEntry edge_left[kRasterRows] = {};
 constinit thread_local EdgeEntry edge_right[kRasterRows] = {};
 constinit thread_local int32_t span_y_min = 0, span_y_max = -1;
 constinit thread_local RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
-int32_t raster_poll_count = 0;
 
 namespace {
+
+struct alignas(64) PollCounter {
+  int32_t value = 0;
+};
+constinit PollCounter poll_counter;
 
 // A span may run from column 0 to the widest projection inclusive; spans are cut at the image edge before filling.
 constexpr int32_t kSpanLength = kRasterRows + 1;
@@ -431,6 +435,8 @@ void build_and_fill(bool direct) {
 }
 
 }  // namespace
+
+int32_t& raster_poll_count = poll_counter.value;
 
 void edge_table_build() { build_and_fill(direct_triangle()); }
 

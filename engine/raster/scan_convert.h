@@ -44,7 +44,8 @@ extern constinit thread_local EdgeEntry edge_right[kRasterRows];
 extern constinit thread_local int32_t span_y_min, span_y_max;
 extern constinit thread_local RasterTexture raster_texture;
 // Polygons rasterised since start-up; every 1024th lets the user interface breathe. Never reset.
-extern int32_t raster_poll_count;
+// On a cache line of its own, like polygon_count: band 0 writes it for every polygon.
+extern int32_t& raster_poll_count;
 
 // The image rows this thread writes: first_row to end_row - 1 when band_count is above 1; a thread with
 // band_count 1 (the default) writes every row. Only band 0 polls for a stop and counts polygons; every band takes

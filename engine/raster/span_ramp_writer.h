@@ -16,6 +16,8 @@
 // a few pixels. Any other ramp goes to output_ramp span by span.
 class ConstantRampWriter {
  public:
+  // The writer refers to the caller's ramp rather than copying it: the copy, read back as whole vectors right
+  // after the ramp was stored field by field, stalled every polygon on store forwarding.
   explicit ConstantRampWriter(const SpanRamp& ramp) : ramp_(ramp) {
     fast_ = ramp.constant && ramp.alpha == 255 && render_settings.view_mode != 1 &&
             (render_settings.dither_amount == 0 || render_settings.dither_type != 1);
@@ -33,9 +35,14 @@ class ConstantRampWriter {
     r8_ = static_cast<uint16_t>(ramp.r.value) >> 8;
     g8_ = static_cast<uint16_t>(ramp.g.value) >> 8;
     b8_ = static_cast<uint16_t>(ramp.b.value) >> 8;
+    slot_ = ramp.slot;
+    low_ = ramp.low;
+    high_ = ramp.high;
     word_ = pack_pixel(ramp.slot, static_cast<uint32_t>(r8_), static_cast<uint32_t>(g8_),
                        static_cast<uint32_t>(b8_));
   }
+
+  ConstantRampWriter(const SpanRamp&&) = delete;  // the ramp must outlive the writer
 
   // What output_ramp(row, first, last, ramp) does.
   inline void write(int32_t row, int32_t first, int32_t last) {
@@ -61,16 +68,17 @@ class ConstantRampWriter {
     const int32_t n = end - first + 1;
     uint32_t* p24 = vidmem24_row(row) + first;
     uint8_t* p8 = vidmem8_row(row) + first;
-    write_constant_pixels(p24, p8, n, word_, ramp_.slot, r8_, g8_, b8_, ramp_.low, ramp_.high, dithered_,
+    write_constant_pixels(p24, p8, n, word_, slot_, r8_, g8_, b8_, low_, high_, dithered_,
                           dither_noise_reach, &index);
   }
 
  private:
-  SpanRamp ramp_;
+  const SpanRamp& ramp_;
   bool fast_;
   bool dithered_;
   int32_t row_limit_;   // rows 0 to row_limit_ - 1 lie in the image and both buffers
   int32_t right_edge_;  // the last column in the image and both buffers
   int32_t r8_, g8_, b8_;
+  uint8_t slot_, low_, high_;
   uint32_t word_;
 };

@@ -156,7 +156,8 @@ TEST_F(SpanRampTest, MissingBufferWritesNothingButMovesTheStream) {
   EXPECT_EQ(vidmem24_row(3)[0], 0u);
   // The same for a writer held for a polygon.
   const uint32_t after_one = dither_seed;
-  ConstantRampWriter writer(constant_ramp(256, 256, 256, 255, 9));
+  const SpanRamp ramp = constant_ramp(256, 256, 256, 255, 9);
+  ConstantRampWriter writer(ramp);
   writer.write(3, 0, 10);
   EXPECT_NE(dither_seed, after_one);
   EXPECT_EQ(vidmem24_row(3)[0], 0u);
