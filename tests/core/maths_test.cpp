@@ -1,6 +1,7 @@
 // Integer sine, lengths, 2-D angles, the line stepper and segment rotations.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -131,6 +132,45 @@ TEST(IntegerMaths, SegmentRotations) {
   segment_direction(&p);
   EXPECT_NEAR(p.vec_x, 0.0f, 1e-6);
   EXPECT_NEAR(p.vec_y, 1.0f, 1e-6);
+}
+
+// Rotations give what sin and cos give, whatever angles came before: angles repeated, angles sharing a slot of the
+// remembered sines, signed zeros, angles a hair apart and angles far out of range, interleaved.
+TEST(IntegerMaths, SegmentRotationsMatchPlainSinAndCos) {
+  auto turn = [](float& a, float& b, float degrees) {
+    const double r = degrees / kDegreesPerRadian;
+    const double sn = std::sin(r), cs = std::cos(r);
+    const double na = a * cs - b * sn, nb = a * sn + b * cs;
+    a = static_cast<float>(na);
+    b = static_cast<float>(nb);
+  };
+  std::vector<float> angles = {0.0f, -0.0f, 90.0f, 30.0f, 30.000002f, -45.0f, 1e20f, -7.5e-30f, 359.5f, 720.25f};
+  uint32_t state = 12345;
+  for (int32_t i = 0; i < 5000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    // Mostly whole degrees, as the tree makers turn by, now and then any float.
+    angles.push_back(i % 7 == 0 ? std::bit_cast<float>(state & 0x7F7FFFFFu) : static_cast<float>(state >> 23) - 256.0f);
+  }
+  for (size_t i = 0; i < angles.size() * 3; ++i) {
+    const float ax = angles[i % angles.size()], ay = angles[(i * 7 + 3) % angles.size()],
+                az = angles[(i * 13 + 5) % angles.size()];
+    SegmentRecord s{};
+    s.dir_x = 0.48f;
+    s.dir_y = -0.6f;
+    s.dir_z = 0.64f;
+    s.length = 3.5f;
+    s.angle_x = ax;
+    s.angle_y = ay;
+    s.angle_z = az;
+    segment_direction(&s);
+    float x = s.dir_x * s.length, y = s.dir_y * s.length, z = s.dir_z * s.length;
+    turn(y, z, ax);
+    turn(z, x, ay);
+    turn(x, y, az);
+    ASSERT_EQ(std::bit_cast<uint32_t>(s.vec_x), std::bit_cast<uint32_t>(x)) << i;
+    ASSERT_EQ(std::bit_cast<uint32_t>(s.vec_y), std::bit_cast<uint32_t>(y)) << i;
+    ASSERT_EQ(std::bit_cast<uint32_t>(s.vec_z), std::bit_cast<uint32_t>(z)) << i;
+  }
 }
 
 }  // namespace
