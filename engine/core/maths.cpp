@@ -82,7 +82,7 @@ inline void sin_cos_degrees(float angle_degrees, double* s, double* c) {
   *c = e.c;
 }
 
-void rotate_pair(float* a, float* b, float angle_degrees) {
+inline void rotate_pair(float* a, float* b, float angle_degrees) {
   double s, c;
   sin_cos_degrees(angle_degrees, &s, &c);
   const double na = *a * c - *b * s;
@@ -93,12 +93,14 @@ void rotate_pair(float* a, float* b, float angle_degrees) {
 }  // namespace
 
 void segment_direction(SegmentRecord* s) {
-  s->vec_x = s->dir_x * s->length;
-  s->vec_y = s->dir_y * s->length;
-  s->vec_z = s->dir_z * s->length;
-  segment_rotate_x(s);
-  segment_rotate_y(s);
-  segment_rotate_z(s);
+  // The three rotations on locals rather than on the record: each one waited for the last one's stores.
+  float x = s->dir_x * s->length, y = s->dir_y * s->length, z = s->dir_z * s->length;
+  rotate_pair(&y, &z, s->angle_x);
+  rotate_pair(&z, &x, s->angle_y);
+  rotate_pair(&x, &y, s->angle_z);
+  s->vec_x = x;
+  s->vec_y = y;
+  s->vec_z = z;
 }
 
 // new y = y c - z s, new z = y s + z c
