@@ -37,7 +37,8 @@ class StarFieldTest : public SkySceneTest {
 TEST_F(StarFieldTest, MapValuesStayInRange) {
   for (int32_t i = 0; i < kStarCount; ++i) {
     const StarRecord& s = starmap[i];
-    const double len = std::sqrt(double{s.dx} * s.dx + double{s.dy} * s.dy + double{s.dz} * s.dz);
+    const double dx = s.dx, dy = s.dy, dz = s.dz;
+    const double len = std::sqrt(dx * dx + dy * dy + dz * dz);
     for (int16_t d : {s.dx, s.dy, s.dz}) ASSERT_LE(std::abs(d), 16000) << i;
     ASSERT_GE(len, 8000.0) << i;  // the whole-number factor keeps at least half the length
     ASSERT_NE(s.dz, 0) << i;
