@@ -150,10 +150,11 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
   const std::vector<int32_t> lines = p.lines();
   const int32_t total = p.o1 - p.o0;
   // Lines are handed out a few at a time: every hand-over wakes threads, which costs more than a short line.
-  // The lines nearest the camera, last in the walk and the heaviest, go one at a time, so that no thread is
-  // left with a long stretch at the end.
+  // Never more than four: a chunk's recording is held whole until the bands have drawn it, and a few dozen lines
+  // of a 3-D forest took hundreds of megabytes. The lines nearest the camera, last in the walk and the heaviest,
+  // go one at a time, so that no thread is left with a long stretch at the end.
   const int32_t n = static_cast<int32_t>(lines.size());
-  const int32_t per_chunk = std::max(1, n / (workers * 6));
+  const int32_t per_chunk = std::clamp(n / (workers * 6), 1, 4);
   const int32_t single_from = n - std::min(n, workers * 4);
   std::vector<int32_t> chunk_start;
   for (int32_t i = 0; i < n; i += i < single_from ? per_chunk : 1) chunk_start.push_back(i);

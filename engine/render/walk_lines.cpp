@@ -79,10 +79,12 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   }
   const ThreadState start = ThreadState::capture();
   const uint32_t start_dither = dither_seed;
-  // Set-up may run ahead of the bands as far as its tapes' memory allows, and always a few lines: the bands
-  // writing the foreground get most of their work from the last lines, and the further set-up has gone by then,
-  // the sooner they have it. Each line has its own tape.
-  const int32_t window = 2 * workers + 8;
+  // Set-up may run ahead of the bands as far as its tapes' memory allows: the bands writing the foreground get
+  // most of their work from the last lines, and the further set-up has gone by then, the sooner they have it.
+  // Whatever the memory, every worker may take one line beyond those the bands are on, so that set-up never
+  // waits for nothing; no more than that, since one line of a dense 3-D forest can take tens of megabytes.
+  // Each line has its own tape.
+  const int32_t window = workers + 1;
   constexpr size_t kAheadBytes = size_t{96} << 20;   // tape memory set-up may fill ahead of the bands
   constexpr size_t kKeptBytes = size_t{48} << 20;    // tape memory kept from frame to frame for reuse
 
