@@ -115,28 +115,21 @@ int32_t polygon_may_be_visible(const PolygonRecord* polygon) {
   const int32_t n = readable_count(polygon);
   if (n == 0) return 0;
   const PolygonVertex* v = polygon->vertices;
-  // One pass gathers all five answers without early exits: the entries are few and the tests cheap.
-  bool any_front = false;
-  bool all_right = true, all_left = true, all_below = true, all_above = true;
+  // One pass gathers every entry's answers without early exits: the entries are few and the tests cheap.
+  uint32_t any = 0, all = ~0u;
   for (int32_t i = 0; i < n; ++i) {
-    const float x = v[i].x, y = v[i].y, z = v[i].z;
-    any_front |= z > 0.0f;
-    all_left &= x <= -z;
-    all_right &= x >= z;
-    all_above &= y <= -z;
-    all_below &= y >= z;
+    const uint32_t f = view_point_flags(v[i].x, v[i].y, v[i].z);
+    any |= f;
+    all &= f;
   }
-  if (!any_front) return 0;
-  if (all_left || all_right || all_above || all_below) return 0;
-  return 1;
+  return view_flags_may_be_visible(any, all) ? 1 : 0;
 }
 
 int32_t polygon_needs_clipping(const PolygonRecord* polygon) {
   const int32_t n = readable_count(polygon);
   const PolygonVertex* v = polygon->vertices;
   for (int32_t i = 0; i < n; ++i) {
-    const float x = v[i].x, y = v[i].y, z = v[i].z;
-    if (z <= 0.0f || x <= -z || x >= z || y <= -z || y >= z) return 1;
+    if ((view_point_flags(v[i].x, v[i].y, v[i].z) & kViewOutside) != 0) return 1;
   }
   return 0;
 }

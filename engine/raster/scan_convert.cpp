@@ -24,11 +24,15 @@ constinit thread_local int32_t span_y_min = 0, span_y_max = -1;
 constinit thread_local RasterTexture raster_texture = {nullptr, 0, 0, 0, 0, 0};
 
 namespace {
-
+// Band 0 bumps the poll count for every polygon: a cache line of its own, like polygon_count's.
 struct alignas(64) PollCounter {
   int32_t value = 0;
 };
 constinit PollCounter poll_counter;
+}  // namespace
+int32_t& raster_poll_count = poll_counter.value;
+
+namespace {
 
 // A span may run from column 0 to the widest projection inclusive; spans are cut at the image edge before filling.
 constexpr int32_t kSpanLength = kRasterRows + 1;
@@ -82,20 +86,32 @@ inline bool edge_rows(int32_t y0, int32_t y1, const RowBand& band, int32_t* y, i
   return *y <= *y_end;
 }
 
-// The image row and the columns x0 to last (n pixels) of one span, cut to the image and to the span
-// buffer; false when nothing of it is inside the image. Columns past the image are never shown, so the
-// span is cut there before it is filled.
+// The image's place in the projection and its size, as span clipping reads them. A loop over many spans holds
+// one instead of reading the globals again for every span.
+struct ImageExtent {
+  int32_t top, height, width;
+
+  static ImageExtent current() { return {(proj_height - image_height) / 2, image_height, image_width}; }
+
+  // The image row and the columns x0 to last (n pixels) of one span, cut to the image and to the span
+  // buffer; false when nothing of it is inside the image. Columns past the image are never shown, so the
+  // span is cut there before it is filled.
+  inline bool clip(int32_t row, int32_t left, int32_t right, int32_t* sy, int32_t* x0, int32_t* last,
+                   int32_t* n) const {
+    *sy = row - top;
+    if (*sy < 0 || *sy >= height) return false;
+    *x0 = left < 0 ? 0 : left;
+    if (!(*x0 < width && right >= 0)) return false;
+    *last = right;
+    if (*last > width - 1) *last = width - 1;
+    if (*last > kSpanLength - 1 + *x0) *last = kSpanLength - 1 + *x0;
+    *n = *last - *x0 + 1;
+    return true;
+  }
+};
 inline bool clip_columns(int32_t row, int32_t left, int32_t right, int32_t* sy, int32_t* x0, int32_t* last,
                          int32_t* n) {
-  *sy = image_row(row);
-  if (*sy < 0 || *sy >= image_height) return false;
-  *x0 = left < 0 ? 0 : left;
-  if (!(*x0 < image_width && right >= 0)) return false;
-  *last = right;
-  if (*last > image_width - 1) *last = image_width - 1;
-  if (*last > kSpanLength - 1 + *x0) *last = kSpanLength - 1 + *x0;
-  *n = *last - *x0 + 1;
-  return true;
+  return ImageExtent::current().clip(row, left, right, sy, x0, last, n);
 }
 inline bool clip_span(int32_t row, const EdgeEntry* left, const EdgeEntry* right, int32_t* sy, int32_t* x0,
                       int32_t* last, int32_t* n) {
@@ -387,17 +403,12 @@ void fill_triangle_direct(const RowBand& band) {
   const SpanRamp ramp =
       constant_ramp(v.r, v.g, v.b, static_cast<uint8_t>(v.alpha), static_cast<uint8_t>(v.slot));
   ConstantRampWriter writer(ramp);
-  // The image's place and size, read once: clip_columns with them held.
-  const int32_t top = (proj_height - image_height) / 2, height = image_height, width = image_width;
+  const ImageExtent extent = ImageExtent::current();
   walk_triangle_rows(band, [&](int32_t y, int32_t left, int32_t right) {
     if (right < left) return;
-    const int32_t sy = y - top;
-    if (sy < 0 || sy >= height) return;
-    const int32_t x0 = left < 0 ? 0 : left;
-    if (!(x0 < width && right >= 0)) return;
-    int32_t x1 = right > width - 1 ? width - 1 : right;
-    if (x1 > kSpanLength - 1 + x0) x1 = kSpanLength - 1 + x0;
-    raster_row_work[sy] += kSpanWork + static_cast<uint32_t>(x1 - x0 + 1);
+    int32_t sy, x0, x1, n;
+    if (!extent.clip(y, left, right, &sy, &x0, &x1, &n)) return;
+    raster_row_work[sy] += kSpanWork + static_cast<uint32_t>(n);
     writer.write(sy, x0, x1);
   });
 }
@@ -435,8 +446,6 @@ void build_and_fill(bool direct) {
 }
 
 }  // namespace
-
-int32_t& raster_poll_count = poll_counter.value;
 
 void edge_table_build() { build_and_fill(direct_triangle()); }
 

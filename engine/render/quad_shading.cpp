@@ -86,8 +86,7 @@ double highlight_zero_bound(int32_t k) {
 namespace {
 
 // Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
-// set when highlights are on); nothing when its
-// colour slot is black (a hole).
+// set when highlights are on); nothing when its colour slot is black (a hole).
 void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const ViewCorner* view, const TriangleSpec& t,
                     const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex& m0 = *c[t.means[0]];
