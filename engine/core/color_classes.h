@@ -59,6 +59,8 @@ int32_t cliff_class_by_angle(int32_t slope);
 int32_t strata_class(float x, float y, float z, int32_t warp);
 int32_t cell_roughness(int32_t col, int32_t row, int32_t radius);
 int32_t cell_jitter(int32_t col, int32_t row);
+// cell_jitter of a sample whose random_at2 hash is already known.
+int32_t cell_jitter_from_hash(int32_t hash);
 int32_t face_slope_angle(const Vec3f& a, const Vec3f& b, Vec3f* normal);
 void image_to_colormap();
 void rebuild_rgb_image();

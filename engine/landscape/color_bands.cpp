@@ -147,8 +147,10 @@ int32_t cell_roughness(int32_t col, int32_t row, int32_t radius) {
   return wrap32((t * terrain_settings.roughness_weight) >> 11);
 }
 
-int32_t cell_jitter(int32_t col, int32_t row) {
-  return static_cast<int32_t>(int64_t{random_at2(col, row) & 255} * terrain_settings.strata_warp / 1024);
+int32_t cell_jitter(int32_t col, int32_t row) { return cell_jitter_from_hash(random_at2(col, row)); }
+
+int32_t cell_jitter_from_hash(int32_t hash) {
+  return static_cast<int32_t>(int64_t{hash & 255} * terrain_settings.strata_warp / 1024);
 }
 
 int32_t face_slope_angle(const Vec3f& a, const Vec3f& b, Vec3f* n) {

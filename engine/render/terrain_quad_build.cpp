@@ -29,14 +29,17 @@ void fill_corner(QuadVertex* v, int32_t c, int32_t r) {
   const int32_t e = elevation_row(r)[c];
   const int32_t rough = class_attributes[k].roughness;
 
+  // The sample's hash serves the seed, one texture jitter and the strata jitter: hashed once, it saves two
+  // hashes (four integer divisions) per fill. The stream is put back afterwards as the last hash left it.
   v->seed = random_at2(c, r);
+  const uint32_t random32_after_hash = random32_state;
   v->roughness_scale = static_cast<float>(rough) / 100.0f;
   const float jx = horizontal_jitter(static_cast<float>(v->seed / 1.029384756), grid_spacing_x);
   const float jy = horizontal_jitter(static_cast<float>(v->seed / 6.574839201), grid_spacing_y);
   v->x = static_cast<float>(c) * grid_spacing_x + jx * static_cast<float>(rough) / 100.0f;
   v->y = static_cast<float>(r) * grid_spacing_y + jy * static_cast<float>(rough) / 100.0f;
   v->z = static_cast<float>(e);
-  v->tu = texture_coord_jitter(c, r);
+  v->tu = texture_jitter_from_hash(v->seed);
   v->tv = texture_coord_jitter(r, c);
 
   // Haze and distance at the sample itself, without the jitter.
@@ -68,7 +71,8 @@ void fill_corner(QuadVertex* v, int32_t c, int32_t r) {
     v->color_elevation = band;
   }
   v->roughness = cell_roughness(c, r, terrain_settings.roughness_radius);
-  v->jitter = cell_jitter(c, r);
+  v->jitter = cell_jitter_from_hash(v->seed);
+  random32_state = random32_after_hash;
   v->red = color_table[k].red;
   v->green = color_table[k].green;
   v->blue = color_table[k].blue;
@@ -83,6 +87,7 @@ Vec3f difference(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - 
 struct CornerSlot {
   uint32_t walk;  // the walk that filled the slot; 0 never matches
   int32_t c, r;
+  uint32_t random8_after, random32_after;  // the random streams as the fill left them
   QuadVertex v;
 };
 constexpr int32_t kCornerSlots = 4096;
@@ -143,8 +148,9 @@ int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
   }
 
   TerrainQuad& q = *out;
-  // A fill leaves the random streams and the haze results as its own draws left them, so the last corner is
-  // always filled afresh: the state after a quad is then the same as when every corner was filled.
+  // A fill leaves the random streams and the haze results as its own draws left them, and they depend on the
+  // sample alone. The state after a quad must be the one its last corner's fill leaves, so a last corner found
+  // in the table puts back the streams the table kept and the distance and haze its record holds.
   const uint32_t walk = current_walk;
   for (int32_t i = 0; i < 4; ++i) {
     if (walk == 0) {
@@ -152,14 +158,22 @@ int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
       continue;
     }
     CornerSlot& slot = corner_slots[corner_slot(cs[i], rs[i])];
-    if (i < 3 && slot.walk == walk && slot.c == cs[i] && slot.r == rs[i]) {
+    if (slot.walk == walk && slot.c == cs[i] && slot.r == rs[i]) {
       q.corner[i] = slot.v;
+      if (i == 3) {
+        random8_state = slot.random8_after;
+        random32_state = slot.random32_after;
+        point_distance = slot.v.distance;
+        haze_factor = slot.v.haze;
+      }
       continue;
     }
     fill_corner(&q.corner[i], cs[i], rs[i]);
     slot.walk = walk;
     slot.c = cs[i];
     slot.r = rs[i];
+    slot.random8_after = random8_state;
+    slot.random32_after = random32_state;
     slot.v = q.corner[i];
   }
   q.size = (static_cast<float>(s) * grid_spacing_x + static_cast<float>(s) * grid_spacing_y) / 2.0f;

@@ -147,7 +147,6 @@ int32_t texture_slot_load(int32_t n, char* name) {
   return 1;
 }
 
-float texture_coord_jitter(int32_t a, int32_t b) {
-  const int32_t h = random_at2(a, b);
-  return static_cast<float>((h & 65535) - 32768) / 65536.0f;
-}
+float texture_coord_jitter(int32_t a, int32_t b) { return texture_jitter_from_hash(random_at2(a, b)); }
+
+float texture_jitter_from_hash(int32_t hash) { return static_cast<float>((hash & 65535) - 32768) / 65536.0f; }

@@ -30,6 +30,8 @@ int32_t texture_slot_load_or_ask(int32_t slot, char* name);
 int32_t choose_missing_texture_file(const char* title, char* name);
 int32_t save_texture_slot_dialog(int32_t slot);
 float texture_coord_jitter(int32_t a, int32_t b);
+// texture_coord_jitter(a, b) when random_at2(a, b) is already known.
+float texture_jitter_from_hash(int32_t hash);
 void texture_build_mip_level(const uint32_t* source, uint32_t* destination, int32_t width, int32_t height);
 
 // Size in bytes of the block for a w by h texture: w * h * 6, or exactly the nine levels where they need more.
