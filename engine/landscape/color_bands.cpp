@@ -32,21 +32,26 @@ void reset_color_class_settings() {
 }
 
 namespace {
-// Integer band arithmetic in 64 bits; a divisor of 0 counts as 1.
-int64_t band_quarter(int64_t offset, int64_t span) { return offset * 4 / (span == 0 ? 1 : span); }
-int32_t quarter_class(int64_t q, int32_t first) { return q < 1 ? first : q < 2 ? first + 1 : q < 3 ? first + 2 : first + 3; }
+// The quarter offset * 4 / span (64-bit, truncated; a span of 0 counts as 1) of a band, held to 0..3: a class
+// depends on nothing more. With a positive span the quotient is below k (k = 1, 2, 3) exactly when offset * 4
+// is below k * span, so the quarter comes from comparisons: saves a 64-bit division per shaded triangle.
+int64_t band_quarter_held(int64_t offset, int64_t span) {
+  const int64_t x = offset * 4;
+  if (span > 0) return x < span ? 0 : x < 2 * span ? 1 : x < 3 * span ? 2 : 3;
+  return std::clamp<int64_t>(x / (span == 0 ? 1 : span), 0, 3);
+}
 }  // namespace
 
 int32_t tree_class(int32_t e) {
-  return quarter_class(band_quarter(int64_t{e} - landscape_view.base_level, int64_t{terrain_settings.tree_line} - landscape_view.base_level), kClassTree1);
+  return kClassTree1 + static_cast<int32_t>(band_quarter_held(int64_t{e} - landscape_view.base_level, int64_t{terrain_settings.tree_line} - landscape_view.base_level));
 }
 
 int32_t bare_class(int32_t e) {
-  return quarter_class(band_quarter(int64_t{e} - terrain_settings.tree_line, int64_t{terrain_settings.snow_line} - terrain_settings.tree_line), kClassBare1);
+  return kClassBare1 + static_cast<int32_t>(band_quarter_held(int64_t{e} - terrain_settings.tree_line, int64_t{terrain_settings.snow_line} - terrain_settings.tree_line));
 }
 
 int32_t snow_class(int32_t e) {
-  return quarter_class(3 - band_quarter(int64_t{landscape_view.max_elevation} - e, int64_t{landscape_view.max_elevation} - terrain_settings.snow_line), kClassSnow1);
+  return kClassSnow1 + 3 - static_cast<int32_t>(band_quarter_held(int64_t{landscape_view.max_elevation} - e, int64_t{landscape_view.max_elevation} - terrain_settings.snow_line));
 }
 
 void compute_altitude_quartiles() {

@@ -55,6 +55,36 @@ TEST_F(ColorClassTest, BandClassTable) {
   EXPECT_EQ(snow_class(10), 45);
 }
 
+// The band classes as the quarter rule defines them: the 64-bit quotient offset * 4 / span (a span of 0 counting as
+// 1) below 1, 2 or 3. Swept over ordinary, reversed, equal and extreme band lines, so that any shortcut in the
+// class functions is held to the division's answers, rounding of negative quotients included.
+TEST_F(ColorClassTest, BandClassesFollowTheQuarterDivision) {
+  const auto quarter = [](int64_t offset, int64_t span, int32_t first) {
+    const int64_t q = offset * 4 / (span == 0 ? 1 : span);
+    return q < 1 ? first : q < 2 ? first + 1 : q < 3 ? first + 2 : first + 3;
+  };
+  struct Lines {
+    int32_t base, tree, snow, max;
+  };
+  const Lines lines[] = {{0, 400, 800, 1200},    {0, 401, 803, 1207},   {500, 100, 50, -20},  {10, 10, 10, 10},
+                         {-300, -299, -298, -297}, {INT16_MIN, 0, 1, INT16_MAX}, {INT32_MIN, 0, 7, INT32_MAX},
+                         {0, 3, 0, -3}};
+  for (const Lines& l : lines) {
+    landscape_view.base_level = l.base, terrain_settings.tree_line = l.tree;
+    terrain_settings.snow_line = l.snow, landscape_view.max_elevation = l.max;
+    for (int64_t e64 = -1500; e64 <= 1500; ++e64) {
+      for (const int64_t far : {int64_t{0}, int64_t{INT32_MIN} + 1500, int64_t{INT32_MAX} - 1500}) {
+        const int32_t e = static_cast<int32_t>(e64 + far);
+        EXPECT_EQ(tree_class(e), quarter(int64_t{e} - l.base, int64_t{l.tree} - l.base, 56)) << e;
+        EXPECT_EQ(bare_class(e), quarter(int64_t{e} - l.tree, int64_t{l.snow} - l.tree, 38)) << e;
+        const int64_t q = (int64_t{l.max} - e) * 4 / (int64_t{l.max} - l.snow == 0 ? 1 : int64_t{l.max} - l.snow);
+        const int64_t down = 3 - q;
+        EXPECT_EQ(snow_class(e), down < 1 ? 42 : down < 2 ? 43 : down < 3 ? 44 : 45) << e;
+      }
+    }
+  }
+}
+
 TEST_F(ColorClassTest, QuartileElevations) {
   compute_altitude_quartiles();
   EXPECT_EQ(class_mean_elevation(56), 50);
