@@ -30,10 +30,13 @@ void polygon_project(PolygonRecord* polygon) {
   for (int32_t i = 0; i < n; ++i) {
     PolygonVertex& v = polygon->vertices[i];
     if (v.z == 0.0f) v.z = 1.0f;
-    const float q = 1.0f / v.z;
-    v.x = hw * v.x * q + hw;
-    v.y = hh * v.y * q + hh;
+    v.x = project_view_coordinate(hw, v.x, v.z);
+    v.y = project_view_coordinate(hh, v.y, v.z);
   }
+}
+
+int32_t raster_row_of_view_point(float y, float z) {
+  return raster_coordinate(project_view_coordinate(static_cast<float>(proj_height / 2), y, z));
 }
 
 void project_and_rasterize(PolygonRecord* polygon) {

@@ -27,6 +27,19 @@ void draw_polygon_detail(PolygonRecord* polygon);
 
 // Perspective projection in place onto the proj_width by proj_height square; a vertex at z exactly 0 gets z 1.
 void polygon_project(PolygonRecord* polygon);
+// One view coordinate v at depth z projected as polygon_project does it, half being half the square's side.
+inline float project_view_coordinate(float half, float v, float z) {
+  const float q = 1.0f / (z == 0.0f ? 1.0f : z);
+  return half * v * q + half;
+}
+// The rasteriser's row of a view-space point whose polygon is drawn without clipping.
+int32_t raster_row_of_view_point(float y, float z);
+// True when a polygon of projection rows y_min..y_max (as the rasteriser converts them) lies wholly above or
+// below the image: it writes no pixel and takes no dither draw.
+bool raster_rows_miss_image(int32_t y_min, int32_t y_max);
+// Passes over a polygon whose rows miss the image as drawing it would: band 0 counts it and polls now and then
+// (through the tape while a walk worker records).
+void raster_pass_over_polygon();
 // polygon_project, then rasterize_polygon.
 void project_and_rasterize(PolygonRecord* polygon);
 // Clips (when needed) a record that passed the visibility test and hands the result to project_and_rasterize; a

@@ -122,6 +122,10 @@ void BandedTape::finish() {
   for (size_t b = 0; b < band.size(); ++b) flush_pending(this, b);
 }
 
+void tape_pass_over(BandedTape* tape) {
+  for (BandedTape::Pending& p : tape->pending) p.polygons += 1;
+}
+
 void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
   int32_t n = polygon->count;
   if (n < 0) n = 0;

@@ -87,6 +87,10 @@ extern constinit thread_local BandedTape* banded_tape;
 // Appends one polygon (at most kPolygonCapacity entries) to the tapes of the bands that rasterise it.
 void tape_record(BandedTape* tape, const PolygonRecord* polygon);
 
+// Passes over one polygon that writes no pixel and takes no dither draw, as its recording and replay would:
+// every band counts it with the run of polygons other bands draw.
+void tape_pass_over(BandedTape* tape);
+
 // Appends one single-pixel span of image row y at column x, written by output_hzline on replay.
 void tape_record_pixel(BandedTape* tape, int32_t y, int32_t x, const SpanPixel& pixel);
 

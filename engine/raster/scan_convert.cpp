@@ -11,6 +11,7 @@
 #include "engine/raster/dither.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
+#include "engine/raster/polygon_pipeline.h"
 #include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 #include "engine/raster/span_ramp.h"
@@ -728,6 +729,20 @@ const TextureRef* raster_usable_texture(const TextureRef* t) {
                  t->height <= 0x7FFFFF
              ? t
              : nullptr;
+}
+
+bool raster_rows_miss_image(int32_t y_min, int32_t y_max) {
+  const RowBand all = image_rows();
+  return y_max < all.first || y_min > all.last;
+}
+
+void raster_pass_over_polygon() {
+  if (banded_tape != nullptr) {
+    tape_pass_over(banded_tape);
+    return;
+  }
+  poll_now_and_then();
+  if (band_index == 0) polygon_count = add_wrap32(polygon_count, 1);
 }
 
 void rasterize_polygon(const PolygonRecord* polygon) {

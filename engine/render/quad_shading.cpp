@@ -1,6 +1,7 @@
 // Shading of a leaf terrain quad: two lit, coloured (or textured) triangles handed to the polygon pipeline.
 #include "engine/render/quad_shading.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -11,6 +12,7 @@
 #include "engine/core/settings.h"
 #include "engine/landscape/water_color.h"
 #include "engine/landscape/waves.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/raster/polygon.h"
@@ -37,8 +39,27 @@ struct TriangleSpec {
 
 struct ViewCorner {
   float x, y, z;
-  uint32_t flags;  // view_point_flags of the corner
+  uint32_t flags;      // view_point_flags of the corner
+  bool in_image_rows;  // surely projected into the image's rows (false: perhaps not)
 };
+
+// True when a point in front of the eye surely projects inside the image's rows: its row lies more than two rows
+// inside them, by far more than the products' rounding. Multiplications only: the row itself is worked out
+// (with its division) just for the few triangles that may lie wholly above or below the image.
+bool surely_in_image_rows(float y, float z) {
+  const int32_t reach = image_height / 2 - 2;
+  return reach > 0 && z > 0.0f &&
+         std::fabs(y) * static_cast<float>(proj_height / 2) <= static_cast<float>(reach) * z;
+}
+
+// True when an untextured triangle drawn without clipping lies wholly above or below the image by the rows the
+// rasteriser gives its corners.
+bool triangle_misses_image_rows(const ViewCorner& a, const ViewCorner& b, const ViewCorner& c) {
+  if (a.in_image_rows || b.in_image_rows || c.in_image_rows) return false;
+  const int32_t ya = raster_row_of_view_point(a.y, a.z), yb = raster_row_of_view_point(b.y, b.z),
+                yc = raster_row_of_view_point(c.y, c.z);
+  return raster_rows_miss_image(std::min({ya, yb, yc}), std::max({ya, yb, yc}));
+}
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
@@ -106,6 +127,25 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
   const ColorEntry& ce = color_table[slot];
   if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return;
 
+  // A triangle surely out of view draws nothing, its corners tested once per quad rather than once per triangle
+  // and again for clipping. A fifth of the start-up scene's triangles pass that test yet lie wholly above or
+  // below the image, which covers fewer rows than the square projection: the rasteriser would pass over them.
+  // Neither kind needs its highlight, light or shadows: each takes only the lighting noise's draw and leaves the
+  // haze term as a shaded triangle does, and one of the second kind is passed over as the rasteriser would.
+  const uint32_t f0 = view[t.entries[0]].flags, f1 = view[t.entries[1]].flags, f2 = view[t.entries[2]].flags;
+  const bool drawn = view_flags_may_be_visible(f0 | f1 | f2, f0 & f1 & f2);
+  const bool needs_clipping = ((f0 | f1 | f2) & kViewOutside) != 0;
+  const TextureSlot& ts_slot = texture_slots[slot];
+  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[texture_level].pixels != nullptr;
+  const bool off_image = drawn && !needs_clipping && !textured &&
+                         triangle_misses_image_rows(view[t.entries[0]], view[t.entries[1]], view[t.entries[2]]);
+  if (!drawn || off_image) {
+    rand_amplitude(render_settings.light_roughness);
+    haze_factor = c[t.haze_corner]->haze;
+    if (off_image) raster_pass_over_polygon();
+    return;
+  }
+
   // Highlight.
   int32_t strength = 0, value = 0;
   const ClassAttributes& attr = class_attributes[slot];
@@ -157,19 +197,12 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
 
   const QuadVertex& hc = *c[t.haze_corner];
   haze_factor = hc.haze;
-  // The rest draws only: a triangle surely out of view stops here, its corners tested once per quad rather than
-  // once per triangle and again for clipping.
-  const uint32_t f0 = view[t.entries[0]].flags, f1 = view[t.entries[1]].flags, f2 = view[t.entries[2]].flags;
-  if (!view_flags_may_be_visible(f0 | f1 | f2, f0 & f1 & f2)) return;
-  const bool needs_clipping = ((f0 | f1 | f2) & kViewOutside) != 0;
   const uint32_t color = render_settings.blend_colors
                              ? blend_shade_color(hc.red, hc.green, hc.blue, ce.red, ce.green, ce.blue, light,
                                                  strength, value)
                              : shade_color(ce.red, ce.green, ce.blue, light, strength, value);
 
   TextureRef texture{};
-  const TextureSlot& ts_slot = texture_slots[slot];
-  const bool textured = ts_slot.loaded != 0 && ts_slot.levels[texture_level].pixels != nullptr;
   if (textured) {
     const TextureLevel& level = ts_slot.levels[texture_level];
     texture.texels = level.pixels;
@@ -300,6 +333,7 @@ void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level
   for (int32_t i = 0; i < 4; ++i) {
     world_to_view(c[i]->x, c[i]->y, c[i]->z, &view[i].x, &view[i].y, &view[i].z);
     view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
+    view[i].in_image_rows = surely_in_image_rows(view[i].y, view[i].z);
   }
 
   // A black slot is a hole: it skips only its own triangle.

@@ -1,5 +1,6 @@
 // Tests of recording polygons by band: a band's tape, replayed alone, writes exactly the band's rows of the
 // frame one thread draws and leaves the dither noise where that thread leaves it; and skipping noise draws.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -95,6 +96,84 @@ TEST_F(BandTapeTest, EachBandReplayedAloneWritesItsRowsOfTheOneThreadFrame) {
       for (int32_t x = 0; x < image_width; ++x)
         ASSERT_EQ(px24(x, y), expected[static_cast<size_t>(y) * image_width + x])
             << "pixel " << x << "," << y << ", dither " << dither;
+  }
+}
+
+// Polygons wholly above or below the image write nothing and take no dither draw; the renderer may pass over one
+// instead of rasterising it. Done between other polygons, directly or through the band tapes, dithered or not,
+// the frame, the dither noise, the polygon count and the polls are the same as when it is rasterised.
+TEST_F(BandTapeTest, PassingOverAPolygonOffTheImageEqualsRasterisingIt) {
+  struct Rows {
+    int32_t y_min, y_max;
+    bool miss;
+  };
+  for (const Rows& r : {Rows{-5, -1, true}, Rows{-5, 0, false}, Rows{63, 70, false}, Rows{64, 70, true},
+                        Rows{0, 63, false}, Rows{-10, 100, false}, Rows{-32768, -32768, true}}) {
+    EXPECT_EQ(raster_rows_miss_image(r.y_min, r.y_max), r.miss) << r.y_min << ".." << r.y_max;
+  }
+  // Above the image, below it, and above it reaching past both side edges.
+  const float off[][6] = {{5, -30, 40, -2, 20, -12}, {3, 64, 60, 90, 30, 70}, {-40, -20, 100, -1, 30, -9}};
+  struct Result {
+    std::vector<uint32_t> pixels;
+    uint32_t seed;
+    int32_t polygons, polls;
+  };
+  const auto run = [&](bool pass_over, bool banded) {
+    clear_frame_buffers();
+    dither_seed = 77;
+    polygon_count = 0;
+    const int32_t polls_before = raster_poll_count;
+    const std::vector<int32_t> rows = {0, 21, 33, 0x7FFFFFFF};
+    BandedTape tape;
+    if (banded) {
+      tape.set_bands(3, rows.data());
+      banded_tape = &tape;
+    }
+    draw_scene();
+    for (const auto& t : off) {
+      PolygonRecord p = closed({vtx(t[0], t[1], 1), vtx(t[2], t[3], 1), vtx(t[4], t[5], 1)});
+      int32_t y_min = 0x7FFF, y_max = -0x8000;
+      for (int32_t i = 0; i < p.count; ++i) {
+        y_min = std::min(y_min, raster_coordinate(p.vertices[i].y));
+        y_max = std::max(y_max, raster_coordinate(p.vertices[i].y));
+      }
+      EXPECT_TRUE(raster_rows_miss_image(y_min, y_max));
+      if (pass_over) {
+        raster_pass_over_polygon();
+      } else {
+        rasterize_polygon(&p);
+      }
+    }
+    draw_scene();
+    Result out{};
+    if (banded) {
+      banded_tape = nullptr;
+      tape.finish();
+      for (int32_t b = 0; b < 3; ++b) {
+        raster_set_band(b, 3, rows[static_cast<size_t>(b)], rows[static_cast<size_t>(b) + 1]);
+        dither_seed = 77;
+        tape_replay(tape.band[static_cast<size_t>(b)]);
+      }
+      raster_set_band(0, 1, 0, 0);
+    }
+    for (int32_t y = 0; y < image_height; ++y)
+      for (int32_t x = 0; x < image_width; ++x) out.pixels.push_back(px24(x, y));
+    out.seed = dither_seed;
+    out.polygons = polygon_count;
+    out.polls = raster_poll_count - polls_before;
+    return out;
+  };
+  for (int32_t dither : {0, 40}) {
+    render_settings.dither_amount = dither;
+    ensure_dither_tables();
+    for (bool banded : {false, true}) {
+      const Result drawn = run(false, banded);
+      const Result passed = run(true, banded);
+      EXPECT_TRUE(passed.pixels == drawn.pixels) << "dither " << dither << ", banded " << banded;
+      EXPECT_EQ(passed.seed, drawn.seed) << "dither " << dither << ", banded " << banded;
+      EXPECT_EQ(passed.polygons, drawn.polygons) << "dither " << dither << ", banded " << banded;
+      EXPECT_EQ(passed.polls, drawn.polls) << "dither " << dither << ", banded " << banded;
+    }
   }
 }
 

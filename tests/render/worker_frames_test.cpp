@@ -14,11 +14,13 @@ namespace {
 struct Frames {
   std::vector<uint32_t> pixels24;
   std::vector<uint8_t> pixels8;
+  std::vector<int32_t> polygons;  // polygon_count of each frame
 };
 
 struct Scene {
   const char* name;
   void (*setup)();
+  int32_t polygons[2];  // polygon_count of the two frames
 };
 
 void startup_box_filter() {}
@@ -113,7 +115,9 @@ class WorkerFramesTest : public TerrainRenderTest {
     Frames f;
     for (int32_t frame = 0; frame < 2; ++frame) {
       clear_frame_buffers();
+      polygon_count = 0;
       EXPECT_EQ(render_frame(frame, 2), 1) << scene.name;
+      f.polygons.push_back(polygon_count);
       for (int32_t y = 0; y < image_height; ++y) {
         const uint32_t* row24 = vidmem24_row(y);
         const uint8_t* row8 = vidmem8_row(y);
@@ -126,17 +130,27 @@ class WorkerFramesTest : public TerrainRenderTest {
   }
 };
 
+// The frames, and the polygons counted for the statistics, are those of one thread whatever the number of
+// workers; the counts are pinned too, so that polygons the renderer passes over early are still counted.
 TEST_F(WorkerFramesTest, EveryWorkerCountDrawsTheSameFrames) {
   const Scene scenes[] = {
-      {"startup", startup_box_filter},     {"fractal", fractal_mountains}, {"stereo", stereo_left_eye},
-      {"looking_back", looking_back},      {"weighted", weighted_filter},  {"random_dither", random_dither},
-      {"ordered_dither", ordered_dither},  {"oaks_3d_waves", oaks_in_3d_over_waves},
-      {"night", dithered_night_with_clouds}, {"clouds_below", dithered_clouds_below},
+      {"startup", startup_box_filter, {71825, 70242}},
+      {"fractal", fractal_mountains, {55925, 54110}},
+      {"stereo", stereo_left_eye, {71827, 70213}},
+      {"looking_back", looking_back, {5524, 5739}},
+      {"weighted", weighted_filter, {71825, 70242}},
+      {"random_dither", random_dither, {71825, 70242}},
+      {"ordered_dither", ordered_dither, {71825, 70242}},
+      {"oaks_3d_waves", oaks_in_3d_over_waves, {83856, 83886}},
+      {"night", dithered_night_with_clouds, {28057, 27335}},
+      {"clouds_below", dithered_clouds_below, {90480, 89247}},
   };
   for (const Scene& s : scenes) {
     const Frames one = render_with(s, 1);
+    EXPECT_EQ(one.polygons, (std::vector<int32_t>{s.polygons[0], s.polygons[1]})) << s.name;
     for (int32_t workers : {2, 6, 8}) {
       const Frames many = render_with(s, workers);
+      EXPECT_EQ(many.polygons, one.polygons) << s.name << " with " << workers << " workers";
       EXPECT_TRUE(many.pixels24 == one.pixels24) << s.name << " with " << workers << " workers (24-bit)";
       EXPECT_TRUE(many.pixels8 == one.pixels8) << s.name << " with " << workers << " workers (8-bit)";
     }
