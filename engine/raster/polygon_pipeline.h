@@ -32,8 +32,9 @@ inline float project_view_coordinate(float half, float v, float z) {
   const float q = 1.0f / (z == 0.0f ? 1.0f : z);
   return half * v * q + half;
 }
-// The rasteriser's row of a view-space point whose polygon is drawn without clipping.
-int32_t raster_row_of_view_point(float y, float z);
+// The rasteriser's whole-pixel column and row of a view-space point of a polygon drawn without clipping, as
+// polygon_project and the conversion make them.
+void raster_point_of_view(float x, float y, float z, int16_t* column, int16_t* row);
 // True when a polygon of projection rows y_min..y_max (as the rasteriser converts them) lies wholly above or
 // below the image: it writes no pixel and takes no dither draw.
 bool raster_rows_miss_image(int32_t y_min, int32_t y_max);

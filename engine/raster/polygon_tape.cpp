@@ -126,59 +126,86 @@ void tape_pass_over(BandedTape* tape) {
   for (BandedTape::Pending& p : tape->pending) p.polygons += 1;
 }
 
-void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
-  int32_t n = polygon->count;
-  if (n < 0) n = 0;
-  if (n > kPolygonCapacity) n = kPolygonCapacity;
-  // The bounds come first: they decide which bands' tapes take the polygon.
+namespace {
+
+// The whole-pixel bounds of a polygon's converted entries: they decide which bands' tapes take it.
+struct TapeBounds {
   int32_t y_min = 0x7FFF, y_max = -0x8000, x_min = 0x7FFF, x_max = -0x8000;
-  for (int32_t i = 0; i < n; ++i) {
-    const int32_t x = raster_coordinate(polygon->vertices[i].x), y = raster_coordinate(polygon->vertices[i].y);
+  void add(int32_t x, int32_t y) {
     x_min = x < x_min ? x : x_min;
     x_max = x > x_max ? x : x_max;
     y_min = y < y_min ? y : y_min;
     y_max = y > y_max ? y : y_max;
   }
-  const size_t bands = tape->band.size();
-  // The bands that rasterise the polygon, in order; the others pass over it with its noise draws.
-  thread_local std::vector<size_t> takers;
-  takers.clear();
-  if (bands == 1) {
-    takers.push_back(0);
-  } else {
-    // Bounds of a polygon without entries are empty: the first row below the last.
-    const int32_t rows_min = n > 0 ? y_min : kRasterRows, rows_max = n > 0 ? y_max : -1;
-    for (size_t b = 0; b < bands; ++b) {
-      const int32_t draws = raster_band_draws_elsewhere(tape->band_rows[b], tape->band_rows[b + 1], n, rows_min,
-                                                        rows_max, x_min, x_max);
-      if (draws >= 0) {
-        tape->pending[b].draws += draws;
-        tape->pending[b].polygons += 1;
-        continue;
-      }
-      flush_pending(tape, b);
-      takers.push_back(b);
-    }
-    if (takers.empty()) return;
-  }
+};
 
-  // The entry is written once, straight onto the first taker's tape, and copied onto the others'.
-  const TextureRef* texture = raster_usable_texture(polygon->tx_map);
-  const size_t entry_bytes = texture != nullptr ? sizeof(RasterVertex) : kUntexturedEntryBytes;
-  const size_t texture_bytes = texture != nullptr ? sizeof(TextureRef) : 0;
-  const size_t bytes = sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n);
-  unsigned char* const at = tape->band[takers[0]].extend(bytes);
-  // The header's fields and the untextured entries are stored straight onto the tape: built on the stack first
-  // and copied, they were read back in wider pieces than they were written, which stalled every polygon.
+// The bands that rasterise a polygon of n entries within these bounds, in order, into takers; the others pass
+// over it with its noise draws, counted in their pending runs.
+void choose_takers(BandedTape* tape, int32_t n, const TapeBounds& b, std::vector<size_t>* takers) {
+  takers->clear();
+  const size_t bands = tape->band.size();
+  if (bands == 1) {
+    takers->push_back(0);
+    return;
+  }
+  // Bounds of a polygon without entries are empty: the first row below the last.
+  const int32_t rows_min = n > 0 ? b.y_min : kRasterRows, rows_max = n > 0 ? b.y_max : -1;
+  for (size_t i = 0; i < bands; ++i) {
+    const int32_t draws = raster_band_draws_elsewhere(tape->band_rows[i], tape->band_rows[i + 1], n, rows_min,
+                                                      rows_max, b.x_min, b.x_max);
+    if (draws >= 0) {
+      tape->pending[i].draws += draws;
+      tape->pending[i].polygons += 1;
+      continue;
+    }
+    flush_pending(tape, i);
+    takers->push_back(i);
+  }
+}
+
+// Room for a polygon's bytes on the first taker's tape, with its header stored there. The header's fields (and
+// the untextured entries after it) are stored straight onto the tape: built on the stack first and copied, they
+// were read back in wider pieces than they were written, which stalled every polygon.
+unsigned char* start_polygon(BandedTape* tape, size_t taker, size_t bytes, int32_t n, const TapeBounds& b,
+                             bool textured) {
+  unsigned char* const at = tape->band[taker].extend(bytes);
   put_field(at, offsetof(TapeHeader, count), n);
   put_field(at, offsetof(TapeHeader, kind), static_cast<int32_t>(kTapePolygon));
   put_field(at, offsetof(TapeHeader, haze), haze_factor);
   put_field(at, offsetof(TapeHeader, haze_slot), light_state.haze_color_slot);
-  put_field(at, offsetof(TapeHeader, y_min), static_cast<int16_t>(y_min));
-  put_field(at, offsetof(TapeHeader, y_max), static_cast<int16_t>(y_max));
-  put_field(at, offsetof(TapeHeader, x_min), static_cast<int16_t>(x_min));
-  put_field(at, offsetof(TapeHeader, x_max), static_cast<int16_t>(x_max));
-  put_field(at, offsetof(TapeHeader, textured), static_cast<int32_t>(texture != nullptr));
+  put_field(at, offsetof(TapeHeader, y_min), static_cast<int16_t>(b.y_min));
+  put_field(at, offsetof(TapeHeader, y_max), static_cast<int16_t>(b.y_max));
+  put_field(at, offsetof(TapeHeader, x_min), static_cast<int16_t>(b.x_min));
+  put_field(at, offsetof(TapeHeader, x_max), static_cast<int16_t>(b.x_max));
+  put_field(at, offsetof(TapeHeader, textured), static_cast<int32_t>(textured));
+  return at;
+}
+
+// The polygon written once onto the first taker's tape, copied onto the others'.
+void copy_to_other_takers(BandedTape* tape, const std::vector<size_t>& takers, const unsigned char* at,
+                          size_t bytes) {
+  for (size_t i = 1; i < takers.size(); ++i) std::memcpy(tape->band[takers[i]].extend(bytes), at, bytes);
+}
+
+thread_local std::vector<size_t> takers;
+
+}  // namespace
+
+void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
+  int32_t n = polygon->count;
+  if (n < 0) n = 0;
+  if (n > kPolygonCapacity) n = kPolygonCapacity;
+  TapeBounds bounds;
+  for (int32_t i = 0; i < n; ++i)
+    bounds.add(raster_coordinate(polygon->vertices[i].x), raster_coordinate(polygon->vertices[i].y));
+  choose_takers(tape, n, bounds, &takers);
+  if (takers.empty()) return;
+
+  const TextureRef* texture = raster_usable_texture(polygon->tx_map);
+  const size_t entry_bytes = texture != nullptr ? sizeof(RasterVertex) : kUntexturedEntryBytes;
+  const size_t texture_bytes = texture != nullptr ? sizeof(TextureRef) : 0;
+  const size_t bytes = sizeof(TapeHeader) + texture_bytes + entry_bytes * static_cast<size_t>(n);
+  unsigned char* const at = start_polygon(tape, takers[0], bytes, n, bounds, texture != nullptr);
   unsigned char* entry = at + sizeof(TapeHeader) + texture_bytes;
   if (texture != nullptr) {
     std::memcpy(at + sizeof(TapeHeader), texture, sizeof(TextureRef));
@@ -190,7 +217,22 @@ void tape_record(BandedTape* tape, const PolygonRecord* polygon) {
   } else {
     for (int32_t i = 0; i < n; ++i, entry += entry_bytes) put_untextured_entry(entry, polygon->vertices[i]);
   }
-  for (size_t i = 1; i < takers.size(); ++i) std::memcpy(tape->band[takers[i]].extend(bytes), at, bytes);
+  copy_to_other_takers(tape, takers, at, bytes);
+}
+
+void tape_record_untextured(BandedTape* tape, const RasterVertex* vertices, int32_t n) {
+  if (n < 0) n = 0;
+  if (n > kPolygonCapacity) n = kPolygonCapacity;
+  TapeBounds bounds;
+  for (int32_t i = 0; i < n; ++i) bounds.add(vertices[i].x, vertices[i].y);
+  choose_takers(tape, n, bounds, &takers);
+  if (takers.empty()) return;
+  const size_t bytes = sizeof(TapeHeader) + kUntexturedEntryBytes * static_cast<size_t>(n);
+  unsigned char* const at = start_polygon(tape, takers[0], bytes, n, bounds, false);
+  unsigned char* entry = at + sizeof(TapeHeader);
+  for (int32_t i = 0; i < n; ++i, entry += kUntexturedEntryBytes)
+    std::memcpy(entry, &vertices[i], kUntexturedEntryBytes);
+  copy_to_other_takers(tape, takers, at, bytes);
 }
 
 void tape_record_pixel(BandedTape* tape, int32_t y, int32_t x, const SpanPixel& pixel) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/raster/polygon.h"
+#include "engine/raster/scan_convert.h"
 #include "engine/raster/span_output.h"
 
 // One recorded stretch of drawing: each polygon as it reached the rasteriser, with the haze term its texels are
@@ -86,6 +87,10 @@ extern constinit thread_local BandedTape* banded_tape;
 
 // Appends one polygon (at most kPolygonCapacity entries) to the tapes of the bands that rasterise it.
 void tape_record(BandedTape* tape, const PolygonRecord* polygon);
+
+// tape_record for an untextured polygon whose n entries the caller has already converted as the rasteriser
+// would (see rasterize_untextured).
+void tape_record_untextured(BandedTape* tape, const RasterVertex* vertices, int32_t n);
 
 // Passes over one polygon that writes no pixel and takes no dither draw, as its recording and replay would:
 // every band counts it with the run of polygons other bands draw.

@@ -767,6 +767,22 @@ void rasterize_polygon(const PolygonRecord* polygon) {
   rasterize_converted(n, y_min, y_max, t);
 }
 
+void rasterize_untextured(const RasterVertex* vertices, int32_t n) {
+  if (banded_tape != nullptr) {
+    tape_record_untextured(banded_tape, vertices, n);
+    return;
+  }
+  if (n < 0) n = 0;
+  if (n > kPolygonCapacity) n = kPolygonCapacity;
+  int32_t y_min = kRasterRows, y_max = -1;
+  for (int32_t i = 0; i < n; ++i) {
+    raster_vertices[i] = vertices[i];
+    if (vertices[i].y < y_min) y_min = vertices[i].y;
+    if (vertices[i].y > y_max) y_max = vertices[i].y;
+  }
+  rasterize_converted(n, y_min, y_max, nullptr);
+}
+
 void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureRef* t) {
   poll_now_and_then();
   if (t != nullptr) {

@@ -102,6 +102,9 @@ inline void raster_convert_vertex(const PolygonVertex& v, bool textured, RasterV
 // rasterize_polygon for entries already converted into raster_vertices[0..n), with their whole-pixel row bounds
 // and the usable texture (or null).
 void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureRef* texture);
+// rasterize_polygon for an untextured polygon whose n entries the caller has converted itself, each as
+// raster_convert_vertex converts a projected entry (light and texture coordinates 0).
+void rasterize_untextured(const RasterVertex* vertices, int32_t n);
 
 // The steps of the conversion, over the module state above.
 void span_table_reset();

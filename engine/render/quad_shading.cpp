@@ -12,11 +12,11 @@
 #include "engine/core/settings.h"
 #include "engine/landscape/water_color.h"
 #include "engine/landscape/waves.h"
-#include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
 #include "engine/render/lighting.h"
 #include "engine/raster/polygon.h"
 #include "engine/raster/polygon_pipeline.h"
+#include "engine/raster/scan_convert.h"
 #include "engine/raster/view_transform.h"
 #include "engine/scene/texture_slots.h"
 
@@ -39,26 +39,16 @@ struct TriangleSpec {
 
 struct ViewCorner {
   float x, y, z;
-  uint32_t flags;      // view_point_flags of the corner
-  bool in_image_rows;  // surely projected into the image's rows (false: perhaps not)
+  uint32_t flags;       // view_point_flags of the corner
+  bool projected;       // column and row are set
+  int16_t column, row;  // the rasteriser's pixel, for triangles drawn without clipping
 };
 
-// True when a point in front of the eye surely projects inside the image's rows: its row lies more than two rows
-// inside them, by far more than the products' rounding. Multiplications only: the row itself is worked out
-// (with its division) just for the few triangles that may lie wholly above or below the image.
-bool surely_in_image_rows(float y, float z) {
-  const int32_t reach = image_height / 2 - 2;
-  return reach > 0 && z > 0.0f &&
-         std::fabs(y) * static_cast<float>(proj_height / 2) <= static_cast<float>(reach) * z;
-}
-
-// True when an untextured triangle drawn without clipping lies wholly above or below the image by the rows the
-// rasteriser gives its corners.
-bool triangle_misses_image_rows(const ViewCorner& a, const ViewCorner& b, const ViewCorner& c) {
-  if (a.in_image_rows || b.in_image_rows || c.in_image_rows) return false;
-  const int32_t ya = raster_row_of_view_point(a.y, a.z), yb = raster_row_of_view_point(b.y, b.z),
-                yc = raster_row_of_view_point(c.y, c.z);
-  return raster_rows_miss_image(std::min({ya, yb, yc}), std::max({ya, yb, yc}));
+// The corner's pixel, projected once for both triangles of the quad.
+inline void project_corner(ViewCorner* v) {
+  if (v->projected) return;
+  raster_point_of_view(v->x, v->y, v->z, &v->column, &v->row);
+  v->projected = true;
 }
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
@@ -108,7 +98,7 @@ namespace {
 
 // Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
 // set when highlights are on); nothing when its colour slot is black (a hole).
-void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const ViewCorner* view, const TriangleSpec& t,
+void shade_triangle(int32_t texture_level, const QuadVertex* const* c, ViewCorner* view, const TriangleSpec& t,
                     const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex& m0 = *c[t.means[0]];
   const QuadVertex& m1 = *c[t.means[1]];
@@ -128,17 +118,29 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
   if (ce.red == 0 && ce.green == 0 && ce.blue == 0) return;
 
   // A triangle surely out of view draws nothing, its corners tested once per quad rather than once per triangle
-  // and again for clipping. A fifth of the start-up scene's triangles pass that test yet lie wholly above or
-  // below the image, which covers fewer rows than the square projection: the rasteriser would pass over them.
-  // Neither kind needs its highlight, light or shadows: each takes only the lighting noise's draw and leaves the
-  // haze term as a shaded triangle does, and one of the second kind is passed over as the rasteriser would.
+  // and again for clipping. An untextured one in view that needs no clipping (nearly all) goes to the rasteriser
+  // as converted entries, its corners projected once per quad rather than in a record of its own: saves building,
+  // projecting and converting a four-entry record per triangle. A fifth of the start-up scene's triangles lie
+  // wholly above or below the image, which covers fewer rows than the square projection: the rasteriser would
+  // pass over them. Neither kind needs its highlight, light or shadows: each takes only the lighting noise's
+  // draw and leaves the haze term as a shaded triangle does, and one of the second kind is passed over as the
+  // rasteriser would.
   const uint32_t f0 = view[t.entries[0]].flags, f1 = view[t.entries[1]].flags, f2 = view[t.entries[2]].flags;
   const bool drawn = view_flags_may_be_visible(f0 | f1 | f2, f0 & f1 & f2);
   const bool needs_clipping = ((f0 | f1 | f2) & kViewOutside) != 0;
   const TextureSlot& ts_slot = texture_slots[slot];
   const bool textured = ts_slot.loaded != 0 && ts_slot.levels[texture_level].pixels != nullptr;
-  const bool off_image = drawn && !needs_clipping && !textured &&
-                         triangle_misses_image_rows(view[t.entries[0]], view[t.entries[1]], view[t.entries[2]]);
+  const bool converted = drawn && !needs_clipping && !textured;
+  bool off_image = false;
+  if (converted) {
+    ViewCorner& a = view[t.entries[0]];
+    ViewCorner& b = view[t.entries[1]];
+    ViewCorner& d = view[t.entries[2]];
+    project_corner(&a);
+    project_corner(&b);
+    project_corner(&d);
+    off_image = raster_rows_miss_image(std::min({a.row, b.row, d.row}), std::max({a.row, b.row, d.row}));
+  }
   if (!drawn || off_image) {
     rand_amplitude(render_settings.light_roughness);
     haze_factor = c[t.haze_corner]->haze;
@@ -201,6 +203,30 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
                              ? blend_shade_color(hc.red, hc.green, hc.blue, ce.red, ce.green, ce.blue, light,
                                                  strength, value)
                              : shade_color(ce.red, ce.green, ce.blue, light, strength, value);
+
+  if (converted) {
+    // The record's four entries, the first corner closing the triangle, as the conversion would make them.
+    RasterVertex entries[4];
+    for (int32_t i = 0; i < 3; ++i) {
+      const int32_t ci = t.entries[i];
+      const uint32_t vc = render_settings.gouraud_enabled
+                              ? shade_color(c[ci]->red, c[ci]->green, c[ci]->blue, light, strength, value)
+                              : color;
+      RasterVertex& e = entries[i];
+      e.x = view[ci].column;
+      e.y = view[ci].row;
+      e.r = static_cast<uint16_t>(((vc >> 16) & 255) * 256);
+      e.g = static_cast<uint16_t>(((vc >> 8) & 255) * 256);
+      e.b = static_cast<uint16_t>((vc & 255) * 256);
+      e.alpha = 255;
+      e.slot = static_cast<uint16_t>(slot);
+      e.light = 0;
+      e.tu = e.tv = e.tw = 0;
+    }
+    entries[3] = entries[0];
+    rasterize_untextured(entries, 4);
+    return;
+  }
 
   TextureRef texture{};
   if (textured) {
@@ -333,7 +359,7 @@ void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level
   for (int32_t i = 0; i < 4; ++i) {
     world_to_view(c[i]->x, c[i]->y, c[i]->z, &view[i].x, &view[i].y, &view[i].z);
     view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
-    view[i].in_image_rows = surely_in_image_rows(view[i].y, view[i].z);
+    view[i].projected = false;
   }
 
   // A black slot is a hole: it skips only its own triangle.

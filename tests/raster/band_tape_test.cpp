@@ -177,4 +177,74 @@ TEST_F(BandTapeTest, PassingOverAPolygonOffTheImageEqualsRasterisingIt) {
   }
 }
 
+// An untextured polygon handed over as entries the caller converted draws what its record draws: the frame, the
+// dither noise and the polygon count, directly and through the band tapes, dithered or not, for one-colour
+// triangles across the band boundaries and past the image's edges and for a triangle shaded corner by corner.
+TEST_F(BandTapeTest, ConvertedEntriesDrawWhatTheirRecordDraws) {
+  const float tris[][6] = {{2, 2, 60, 10, 30, 40}, {-20, 5, 20, 30, 5, 62}, {10, 33, 50, 33, 30, 33},
+                           {0, 21, 63, 22, 31, 23}, {-40, -10, 100, 30, 20, 70}, {5, -30, 40, -2, 20, -12}};
+  const auto records = [&] {
+    std::vector<PolygonRecord> out;
+    int32_t i = 0;
+    for (const auto& t : tris) {
+      const uint16_t r = static_cast<uint16_t>((40 + 25 * i++) * 256);
+      out.push_back(closed({vtx(t[0], t[1], 1, r), vtx(t[2], t[3], 1, r), vtx(t[4], t[5], 1, r)}));
+    }
+    out.push_back(closed({vtx(3, 3, 1, 10 * 256), vtx(60, 20, 1, 200 * 256), vtx(20, 58, 1, 90 * 256)}));
+    return out;
+  }();
+  struct Result {
+    std::vector<uint32_t> pixels;
+    uint32_t seed;
+    int32_t polygons;
+  };
+  const auto run = [&](bool converted, bool banded) {
+    clear_frame_buffers();
+    dither_seed = 77;
+    polygon_count = 0;
+    const std::vector<int32_t> rows = {0, 21, 33, 0x7FFFFFFF};
+    BandedTape tape;
+    if (banded) {
+      tape.set_bands(3, rows.data());
+      banded_tape = &tape;
+    }
+    for (PolygonRecord p : records) {
+      if (converted) {
+        RasterVertex entries[kPolygonCapacity];
+        for (int32_t i = 0; i < p.count; ++i) raster_convert_vertex(p.vertices[i], false, &entries[i]);
+        rasterize_untextured(entries, p.count);
+      } else {
+        rasterize_polygon(&p);
+      }
+    }
+    Result out{};
+    if (banded) {
+      banded_tape = nullptr;
+      tape.finish();
+      for (int32_t b = 0; b < 3; ++b) {
+        raster_set_band(b, 3, rows[static_cast<size_t>(b)], rows[static_cast<size_t>(b) + 1]);
+        dither_seed = 77;
+        tape_replay(tape.band[static_cast<size_t>(b)]);
+      }
+      raster_set_band(0, 1, 0, 0);
+    }
+    for (int32_t y = 0; y < image_height; ++y)
+      for (int32_t x = 0; x < image_width; ++x) out.pixels.push_back(px24(x, y));
+    out.seed = dither_seed;
+    out.polygons = polygon_count;
+    return out;
+  };
+  for (int32_t dither : {0, 40}) {
+    render_settings.dither_amount = dither;
+    ensure_dither_tables();
+    for (bool banded : {false, true}) {
+      const Result record = run(false, banded);
+      const Result entries = run(true, banded);
+      EXPECT_TRUE(entries.pixels == record.pixels) << "dither " << dither << ", banded " << banded;
+      EXPECT_EQ(entries.seed, record.seed) << "dither " << dither << ", banded " << banded;
+      EXPECT_EQ(entries.polygons, record.polygons) << "dither " << dither << ", banded " << banded;
+    }
+  }
+}
+
 }  // namespace
