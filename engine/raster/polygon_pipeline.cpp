@@ -35,11 +35,6 @@ void polygon_project(PolygonRecord* polygon) {
   }
 }
 
-void raster_point_of_view(float x, float y, float z, int16_t* column, int16_t* row) {
-  *column = static_cast<int16_t>(raster_coordinate(project_view_coordinate(static_cast<float>(proj_width / 2), x, z)));
-  *row = static_cast<int16_t>(raster_coordinate(project_view_coordinate(static_cast<float>(proj_height / 2), y, z)));
-}
-
 void project_and_rasterize(PolygonRecord* polygon) {
   polygon_project(polygon);
   rasterize_polygon(polygon);

@@ -5,7 +5,9 @@
 #include <cstdint>
 
 #include "engine/raster/clip.h"
+#include "engine/raster/frame_buffers.h"
 #include "engine/raster/polygon.h"
+#include "engine/raster/scan_convert.h"
 
 // Every drawing entry point may overwrite the caller's record (it is one of the two clip buffers and is projected in
 // place); a caller that draws the same polygon again rebuilds it.
@@ -33,11 +35,11 @@ inline float project_view_coordinate(float half, float v, float z) {
   return half * v * q + half;
 }
 // The rasteriser's whole-pixel column and row of a view-space point of a polygon drawn without clipping, as
-// polygon_project and the conversion make them.
-void raster_point_of_view(float x, float y, float z, int16_t* column, int16_t* row);
-// True when a polygon of projection rows y_min..y_max (as the rasteriser converts them) lies wholly above or
-// below the image: it writes no pixel and takes no dither draw.
-bool raster_rows_miss_image(int32_t y_min, int32_t y_max);
+// polygon_project and the conversion make them. Inline: taken for every corner of the terrain's quads.
+inline void raster_point_of_view(float x, float y, float z, int16_t* column, int16_t* row) {
+  *column = static_cast<int16_t>(raster_coordinate(project_view_coordinate(static_cast<float>(proj_width / 2), x, z)));
+  *row = static_cast<int16_t>(raster_coordinate(project_view_coordinate(static_cast<float>(proj_height / 2), y, z)));
+}
 // Passes over a polygon whose rows miss the image as drawing it would: band 0 counts it and polls now and then
 // (through the tape while a walk worker records).
 void raster_pass_over_polygon();

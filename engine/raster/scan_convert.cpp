@@ -57,16 +57,6 @@ inline void advance(LineStepper* s) { line_stepper_advance_masked(s); }
 // The image row of projection row y: the square projection is centred vertically on the image.
 inline int32_t image_row(int32_t y) { return y - (proj_height - image_height) / 2; }
 
-// The projection rows that can reach the image, first to last (last < first when none). Rows above and below
-// the image are never shown and draw nothing, so the edge tables are neither set up nor walked there.
-struct RowBand {
-  int32_t first, last;
-};
-inline RowBand image_rows() {
-  const int32_t top = (proj_height - image_height) / 2;
-  const int64_t bottom = int64_t{top} + image_height - 1;
-  return {top < 0 ? 0 : top, static_cast<int32_t>(bottom > kRasterRows - 1 ? kRasterRows - 1 : bottom)};
-}
 // The projection rows of the image rows first_row..end_row - 1, cut to the image.
 inline RowBand rows_of_band(int32_t first_row, int32_t end_row) {
   RowBand r = image_rows();
@@ -729,11 +719,6 @@ const TextureRef* raster_usable_texture(const TextureRef* t) {
                  t->height <= 0x7FFFFF
              ? t
              : nullptr;
-}
-
-bool raster_rows_miss_image(int32_t y_min, int32_t y_max) {
-  const RowBand all = image_rows();
-  return y_max < all.first || y_min > all.last;
 }
 
 void raster_pass_over_polygon() {

@@ -3,10 +3,28 @@
 
 #include <cstdint>
 
+#include "engine/raster/frame_buffers.h"
 #include "engine/raster/polygon.h"
 
 // Rows the edge tables cover: projection rows 0 to kRasterRows - 1.
 constexpr int32_t kRasterRows = 8192;
+
+// The projection rows that can reach the image, first to last (last < first when none). Rows above and below
+// the image are never shown and draw nothing, so the edge tables are neither set up nor walked there.
+struct RowBand {
+  int32_t first, last;
+};
+inline RowBand image_rows() {
+  const int32_t top = (proj_height - image_height) / 2;
+  const int64_t bottom = int64_t{top} + image_height - 1;
+  return {top < 0 ? 0 : top, static_cast<int32_t>(bottom > kRasterRows - 1 ? kRasterRows - 1 : bottom)};
+}
+// True when a polygon of projection rows y_min..y_max (as the rasteriser converts them) lies wholly above or
+// below the image: it writes no pixel and takes no dither draw.
+inline bool raster_rows_miss_image(int32_t y_min, int32_t y_max) {
+  const RowBand all = image_rows();
+  return y_max < all.first || y_min > all.last;
+}
 
 // One vertex in screen integers: colours 8.8, alpha and slot whole, texture coordinates texels times 256.
 struct RasterVertex {
