@@ -40,16 +40,8 @@ struct TriangleSpec {
 struct ViewCorner {
   float x, y, z;
   uint32_t flags;       // view_point_flags of the corner
-  bool projected;       // column and row are set
-  int16_t column, row;  // the rasteriser's pixel, for triangles drawn without clipping
+  int16_t column, row;  // the rasteriser's pixel, meaningful for triangles drawn without clipping
 };
-
-// The corner's pixel, projected once for both triangles of the quad.
-inline void project_corner(ViewCorner* v) {
-  if (v->projected) return;
-  raster_point_of_view(v->x, v->y, v->z, &v->column, &v->row);
-  v->projected = true;
-}
 
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
@@ -98,7 +90,7 @@ namespace {
 
 // Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
 // set when highlights are on); nothing when its colour slot is black (a hole).
-void shade_triangle(int32_t texture_level, const QuadVertex* const* c, ViewCorner* view, const TriangleSpec& t,
+void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const ViewCorner* view, const TriangleSpec& t,
                     const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex& m0 = *c[t.means[0]];
   const QuadVertex& m1 = *c[t.means[1]];
@@ -133,13 +125,8 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, ViewCorne
   const bool converted = drawn && !needs_clipping && !textured;
   bool off_image = false;
   if (converted) {
-    ViewCorner& a = view[t.entries[0]];
-    ViewCorner& b = view[t.entries[1]];
-    ViewCorner& d = view[t.entries[2]];
-    project_corner(&a);
-    project_corner(&b);
-    project_corner(&d);
-    off_image = raster_rows_miss_image(std::min({a.row, b.row, d.row}), std::max({a.row, b.row, d.row}));
+    const int16_t ya = view[t.entries[0]].row, yb = view[t.entries[1]].row, yc = view[t.entries[2]].row;
+    off_image = raster_rows_miss_image(std::min({ya, yb, yc}), std::max({ya, yb, yc}));
   }
   if (!drawn || off_image) {
     rand_amplitude(render_settings.light_roughness);
@@ -359,7 +346,9 @@ void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level
   for (int32_t i = 0; i < 4; ++i) {
     world_to_view(c[i]->x, c[i]->y, c[i]->z, &view[i].x, &view[i].y, &view[i].z);
     view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
-    view[i].projected = false;
+    // Each corner's pixel, projected once for both triangles and early, so that its division overlaps the rest
+    // of the quad's set-up instead of holding up the triangle that needs it.
+    raster_point_of_view(view[i].x, view[i].y, view[i].z, &view[i].column, &view[i].row);
   }
 
   // A black slot is a hole: it skips only its own triangle.
