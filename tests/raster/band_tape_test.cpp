@@ -2,6 +2,7 @@
 // frame one thread draws and leaves the dither noise where that thread leaves it; and skipping noise draws.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "engine/core/settings.h"
@@ -55,6 +56,61 @@ class BandTapeTest : public PipelineTest {
       } else {
         SpanPixel copy = star;  // the output dithers the span in place
         output_hzline(y, 7, 7, &copy);
+      }
+    }
+  }
+
+  // What drawing leaves: the frame, the dither noise, the polygons counted and the polls made.
+  struct Drawn {
+    std::vector<uint32_t> pixels;
+    uint32_t seed;
+    int32_t polygons, polls;
+  };
+  // Draws with draw() from a cleared frame, either straight or recorded on three bands' tapes and each band's
+  // tape replayed on its own, as the walk's band threads do.
+  Drawn drawn_by(bool banded, const std::function<void()>& draw) {
+    clear_frame_buffers();
+    dither_seed = 77;
+    polygon_count = 0;
+    const int32_t polls_before = raster_poll_count;
+    const std::vector<int32_t> rows = {0, 21, 33, 0x7FFFFFFF};
+    BandedTape tape;
+    if (banded) {
+      tape.set_bands(3, rows.data());
+      banded_tape = &tape;
+    }
+    draw();
+    if (banded) {
+      banded_tape = nullptr;
+      tape.finish();
+      for (int32_t b = 0; b < 3; ++b) {
+        raster_set_band(b, 3, rows[static_cast<size_t>(b)], rows[static_cast<size_t>(b) + 1]);
+        dither_seed = 77;
+        tape_replay(tape.band[static_cast<size_t>(b)]);
+      }
+      raster_set_band(0, 1, 0, 0);
+    }
+    Drawn out{};
+    for (int32_t y = 0; y < image_height; ++y)
+      for (int32_t x = 0; x < image_width; ++x) out.pixels.push_back(px24(x, y));
+    out.seed = dither_seed;
+    out.polygons = polygon_count;
+    out.polls = raster_poll_count - polls_before;
+    return out;
+  }
+
+  // Draws both ways (straight and banded, dithered or not) and expects the same from draw_a and draw_b.
+  void expect_same_drawing(const std::function<void()>& draw_a, const std::function<void()>& draw_b) {
+    for (int32_t dither : {0, 40}) {
+      render_settings.dither_amount = dither;
+      ensure_dither_tables();
+      for (bool banded : {false, true}) {
+        const Drawn a = drawn_by(banded, draw_a);
+        const Drawn b = drawn_by(banded, draw_b);
+        EXPECT_TRUE(b.pixels == a.pixels) << "dither " << dither << ", banded " << banded;
+        EXPECT_EQ(b.seed, a.seed) << "dither " << dither << ", banded " << banded;
+        EXPECT_EQ(b.polygons, a.polygons) << "dither " << dither << ", banded " << banded;
+        EXPECT_EQ(b.polls, a.polls) << "dither " << dither << ", banded " << banded;
       }
     }
   }
@@ -113,22 +169,7 @@ TEST_F(BandTapeTest, PassingOverAPolygonOffTheImageEqualsRasterisingIt) {
   }
   // Above the image, below it, and above it reaching past both side edges.
   const float off[][6] = {{5, -30, 40, -2, 20, -12}, {3, 64, 60, 90, 30, 70}, {-40, -20, 100, -1, 30, -9}};
-  struct Result {
-    std::vector<uint32_t> pixels;
-    uint32_t seed;
-    int32_t polygons, polls;
-  };
-  const auto run = [&](bool pass_over, bool banded) {
-    clear_frame_buffers();
-    dither_seed = 77;
-    polygon_count = 0;
-    const int32_t polls_before = raster_poll_count;
-    const std::vector<int32_t> rows = {0, 21, 33, 0x7FFFFFFF};
-    BandedTape tape;
-    if (banded) {
-      tape.set_bands(3, rows.data());
-      banded_tape = &tape;
-    }
+  const auto scene = [&](bool pass_over) {
     draw_scene();
     for (const auto& t : off) {
       PolygonRecord p = closed({vtx(t[0], t[1], 1), vtx(t[2], t[3], 1), vtx(t[4], t[5], 1)});
@@ -145,36 +186,8 @@ TEST_F(BandTapeTest, PassingOverAPolygonOffTheImageEqualsRasterisingIt) {
       }
     }
     draw_scene();
-    Result out{};
-    if (banded) {
-      banded_tape = nullptr;
-      tape.finish();
-      for (int32_t b = 0; b < 3; ++b) {
-        raster_set_band(b, 3, rows[static_cast<size_t>(b)], rows[static_cast<size_t>(b) + 1]);
-        dither_seed = 77;
-        tape_replay(tape.band[static_cast<size_t>(b)]);
-      }
-      raster_set_band(0, 1, 0, 0);
-    }
-    for (int32_t y = 0; y < image_height; ++y)
-      for (int32_t x = 0; x < image_width; ++x) out.pixels.push_back(px24(x, y));
-    out.seed = dither_seed;
-    out.polygons = polygon_count;
-    out.polls = raster_poll_count - polls_before;
-    return out;
   };
-  for (int32_t dither : {0, 40}) {
-    render_settings.dither_amount = dither;
-    ensure_dither_tables();
-    for (bool banded : {false, true}) {
-      const Result drawn = run(false, banded);
-      const Result passed = run(true, banded);
-      EXPECT_TRUE(passed.pixels == drawn.pixels) << "dither " << dither << ", banded " << banded;
-      EXPECT_EQ(passed.seed, drawn.seed) << "dither " << dither << ", banded " << banded;
-      EXPECT_EQ(passed.polygons, drawn.polygons) << "dither " << dither << ", banded " << banded;
-      EXPECT_EQ(passed.polls, drawn.polls) << "dither " << dither << ", banded " << banded;
-    }
-  }
+  expect_same_drawing([&] { scene(false); }, [&] { scene(true); });
 }
 
 // An untextured polygon handed over as entries the caller converted draws what its record draws: the frame, the
@@ -183,68 +196,25 @@ TEST_F(BandTapeTest, PassingOverAPolygonOffTheImageEqualsRasterisingIt) {
 TEST_F(BandTapeTest, ConvertedEntriesDrawWhatTheirRecordDraws) {
   const float tris[][6] = {{2, 2, 60, 10, 30, 40}, {-20, 5, 20, 30, 5, 62}, {10, 33, 50, 33, 30, 33},
                            {0, 21, 63, 22, 31, 23}, {-40, -10, 100, 30, 20, 70}, {5, -30, 40, -2, 20, -12}};
-  const auto records = [&] {
-    std::vector<PolygonRecord> out;
-    int32_t i = 0;
-    for (const auto& t : tris) {
-      const uint16_t r = static_cast<uint16_t>((40 + 25 * i++) * 256);
-      out.push_back(closed({vtx(t[0], t[1], 1, r), vtx(t[2], t[3], 1, r), vtx(t[4], t[5], 1, r)}));
-    }
-    out.push_back(closed({vtx(3, 3, 1, 10 * 256), vtx(60, 20, 1, 200 * 256), vtx(20, 58, 1, 90 * 256)}));
-    return out;
-  }();
-  struct Result {
-    std::vector<uint32_t> pixels;
-    uint32_t seed;
-    int32_t polygons;
-  };
-  const auto run = [&](bool converted, bool banded) {
-    clear_frame_buffers();
-    dither_seed = 77;
-    polygon_count = 0;
-    const std::vector<int32_t> rows = {0, 21, 33, 0x7FFFFFFF};
-    BandedTape tape;
-    if (banded) {
-      tape.set_bands(3, rows.data());
-      banded_tape = &tape;
-    }
+  std::vector<PolygonRecord> records;
+  int32_t i = 0;
+  for (const auto& t : tris) {
+    const uint16_t r = static_cast<uint16_t>((40 + 25 * i++) * 256);
+    records.push_back(closed({vtx(t[0], t[1], 1, r), vtx(t[2], t[3], 1, r), vtx(t[4], t[5], 1, r)}));
+  }
+  records.push_back(closed({vtx(3, 3, 1, 10 * 256), vtx(60, 20, 1, 200 * 256), vtx(20, 58, 1, 90 * 256)}));
+  const auto scene = [&](bool converted) {
     for (PolygonRecord p : records) {
       if (converted) {
         RasterVertex entries[kPolygonCapacity];
-        for (int32_t i = 0; i < p.count; ++i) raster_convert_vertex(p.vertices[i], false, &entries[i]);
+        for (int32_t k = 0; k < p.count; ++k) raster_convert_vertex(p.vertices[k], false, &entries[k]);
         rasterize_untextured(entries, p.count);
       } else {
         rasterize_polygon(&p);
       }
     }
-    Result out{};
-    if (banded) {
-      banded_tape = nullptr;
-      tape.finish();
-      for (int32_t b = 0; b < 3; ++b) {
-        raster_set_band(b, 3, rows[static_cast<size_t>(b)], rows[static_cast<size_t>(b) + 1]);
-        dither_seed = 77;
-        tape_replay(tape.band[static_cast<size_t>(b)]);
-      }
-      raster_set_band(0, 1, 0, 0);
-    }
-    for (int32_t y = 0; y < image_height; ++y)
-      for (int32_t x = 0; x < image_width; ++x) out.pixels.push_back(px24(x, y));
-    out.seed = dither_seed;
-    out.polygons = polygon_count;
-    return out;
   };
-  for (int32_t dither : {0, 40}) {
-    render_settings.dither_amount = dither;
-    ensure_dither_tables();
-    for (bool banded : {false, true}) {
-      const Result record = run(false, banded);
-      const Result entries = run(true, banded);
-      EXPECT_TRUE(entries.pixels == record.pixels) << "dither " << dither << ", banded " << banded;
-      EXPECT_EQ(entries.seed, record.seed) << "dither " << dither << ", banded " << banded;
-      EXPECT_EQ(entries.polygons, record.polygons) << "dither " << dither << ", banded " << banded;
-    }
-  }
+  expect_same_drawing([&] { scene(false); }, [&] { scene(true); });
 }
 
 }  // namespace
