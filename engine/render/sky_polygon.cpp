@@ -18,7 +18,10 @@ void set_vertex(PolygonVertex* v, const SkyVertex& s, int32_t slot) {
 }  // namespace
 
 void draw_sky_triangle(const SkyVertex& a, const SkyVertex& b, const SkyVertex& c, int32_t slot) {
-  PolygonRecord rec{};
+  // Only the four entries the record holds are set (each cleared first), as for the terrain's triangles; the
+  // pipeline never reads past the count: saves clearing the whole 648-byte record for each of the horizon's tens
+  // of thousands of triangles, drawn before any worker can start.
+  PolygonRecord rec;
   rec.count = 4;
   rec.tx_map = nullptr;
   set_vertex(&rec.vertices[0], a, slot);

@@ -194,7 +194,8 @@ void shade_cloud_polygon(const CloudCell& cell) {
   }
   static const int32_t triangles[2][3] = {{0, 1, 3}, {0, 3, 2}};
   for (const auto& t : triangles) {
-    PolygonRecord p{};
+    // The four entries are set whole; the pipeline never reads past the count, so the rest is not cleared.
+    PolygonRecord p;
     p.count = 4;
     p.tx_map = nullptr;
     p.vertices[0] = v[t[0]];
