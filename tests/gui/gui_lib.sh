@@ -20,6 +20,18 @@ fail() {
   exit 1
 }
 
+# The test display must take connections before the program starts: on a loaded machine the server can be
+# slow to, and a program that cannot open the display runs without a desktop instead.
+display_ready() {
+  local i
+  for i in $(seq 150); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
+}
+display_ready || { echo "FAIL: the test display $DISPLAY takes no connections" >&2; exit 1; }
+
 # Starts the program with the given arguments; its standard error goes to program.err.
 start_program() {
   "$program" "$@" >program.out 2>program.err &
@@ -207,6 +219,18 @@ click_tool() {
 # Number of pixels that differ between two pictures of the same size.
 pixels_differ() {
   compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# Takes window $1 into $3 until it differs from $2 in more than 500 pixels, for up to $4 seconds (default 10);
+# fails when it never does. A slow machine redraws later, not differently.
+wait_window_change() {
+  local w="$1" before="$2" after="$3" end=$((SECONDS + ${4:-10}))
+  while :; do
+    import -window "$w" "$after" 2>/dev/null
+    [ "$(pixels_differ "$before" "$after")" -gt 500 ] 2>/dev/null && return 0
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.3
+  done
 }
 
 # The question box: a window of the program with an empty title (the question is in the box), waiting up to $1
