@@ -40,9 +40,6 @@ inline void raster_point_of_view(float x, float y, float z, int16_t* column, int
   *column = static_cast<int16_t>(raster_coordinate(project_view_coordinate(static_cast<float>(proj_width / 2), x, z)));
   *row = static_cast<int16_t>(raster_coordinate(project_view_coordinate(static_cast<float>(proj_height / 2), y, z)));
 }
-// Passes over a polygon whose rows miss the image as drawing it would: band 0 counts it and polls now and then
-// (through the tape while a walk worker records).
-void raster_pass_over_polygon();
 // polygon_project, then rasterize_polygon.
 void project_and_rasterize(PolygonRecord* polygon);
 // Clips (when needed) a record that passed the visibility test and hands the result to project_and_rasterize; a

@@ -11,7 +11,6 @@
 #include "engine/raster/dither.h"
 #include "engine/raster/frame_buffers.h"
 #include "engine/raster/haze.h"
-#include "engine/raster/polygon_pipeline.h"
 #include "engine/raster/polygon_tape.h"
 #include "engine/raster/span_output.h"
 #include "engine/raster/span_ramp.h"

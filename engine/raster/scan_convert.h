@@ -123,6 +123,9 @@ void rasterize_converted(int32_t n, int32_t y_min, int32_t y_max, const TextureR
 // rasterize_polygon for an untextured polygon whose n entries the caller has converted itself, each as
 // raster_convert_vertex converts a projected entry (light and texture coordinates 0).
 void rasterize_untextured(const RasterVertex* vertices, int32_t n);
+// Passes over a polygon whose rows miss the image (raster_rows_miss_image) as drawing it would: band 0 counts it
+// and polls now and then (through the tape while a walk worker records).
+void raster_pass_over_polygon();
 
 // The steps of the conversion, over the module state above.
 void span_table_reset();
