@@ -143,10 +143,9 @@ int32_t walk_on_one_thread(const WalkPlan& p, const char* caption) {
 // The walk with its lines set up on worker threads and rasterised here in the same order: the same picture as
 // the walk on one thread. The stop is polled once per line (and by the rasteriser every 1024 polygons).
 int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads) {
-  // Set-up takes most of a frame's work; the rest, rasterising, is split into bands, unless every span is shown
-  // as it is drawn.
-  const int32_t bands = render_settings.view_mode == 1 ? 1 : std::max(1, threads * 3 / 8);
-  const int32_t workers = std::max(1, threads - bands);
+  // Any thread sets up lines or rasterises a band, whichever is ready; the image is split into a band per
+  // thread, unless every span is shown as it is drawn.
+  const int32_t bands = render_settings.view_mode == 1 ? 1 : threads;
   const std::vector<int32_t> lines = p.lines();
   const int32_t total = p.o1 - p.o0;
   // Lines are handed out a few at a time: every hand-over wakes threads, which costs more than a short line.
@@ -154,8 +153,8 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
   // of a 3-D forest took hundreds of megabytes. The lines nearest the camera, last in the walk and the heaviest,
   // go one at a time, so that no thread is left with a long stretch at the end.
   const int32_t n = static_cast<int32_t>(lines.size());
-  const int32_t per_chunk = std::clamp(n / (workers * 6), 1, 4);
-  const int32_t single_from = n - std::min(n, workers * 4);
+  const int32_t per_chunk = std::clamp(n / (threads * 6), 1, 4);
+  const int32_t single_from = n - std::min(n, threads * 4);
   std::vector<int32_t> chunk_start;
   for (int32_t i = 0; i < n; i += i < single_from ? per_chunk : 1) chunk_start.push_back(i);
   chunk_start.push_back(n);
@@ -177,7 +176,7 @@ int32_t walk_on_workers(const WalkPlan& p, const char* caption, int32_t threads)
     show_progress(caption, (chunk_start[static_cast<size_t>(k)] + 1) * p.s, total);
     return poll_user_abort();
   };
-  return walk_lines_on_workers(chunks, workers, bands, draw_background, draw, before);
+  return walk_lines_on_workers(chunks, threads, bands, draw_background, draw, before);
 }
 
 // The whole walk. The outer loop runs over grid lines (rows, or columns when by_columns) converging on the

@@ -1,5 +1,5 @@
-// Walk lines on worker threads: each line's drawing goes onto a tape, which the band threads replay in line order.
-// Set-up runs at most a window of lines ahead of the slowest band, and tapes are reused round the window.
+// Walk lines on worker threads: each line's drawing goes onto a tape, whose band shares are replayed in line order
+// by whichever thread holds the band. Set-up runs at most a window of lines ahead of the slowest band.
 #include "engine/render/walk_lines.h"
 
 #include <algorithm>
@@ -33,11 +33,11 @@ struct ThreadState {
 
 }  // namespace
 
-int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands,
+int32_t walk_lines_on_workers(int32_t line_count, int32_t threads, int32_t bands,
                               const std::function<int32_t()>& prologue,
                               const std::function<void(int32_t k, const std::atomic<bool>& stop)>& draw,
                               const std::function<int32_t(int32_t k)>& before) {
-  workers = std::max(workers, 1);
+  threads = std::max(threads, 1);
   bands = std::max(bands, 1);
   // The bands split the image rows so that each gets about the same share of the rasterising work the last frame
   // did per row (plus a little per row); any split gives the same picture.
@@ -81,10 +81,10 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
   const uint32_t start_dither = dither_seed;
   // Set-up may run ahead of the bands as far as its tapes' memory allows: the bands writing the foreground get
   // most of their work from the last lines, and the further set-up has gone by then, the sooner they have it.
-  // Whatever the memory, every worker may take one line beyond those the bands are on, so that set-up never
+  // Whatever the memory, every thread may take one line beyond those the bands are on, so that set-up never
   // waits for nothing; no more than that, since one line of a dense 3-D forest can take tens of megabytes.
   // Each line has its own tape.
-  const int32_t window = workers + 1;
+  const int32_t window = threads + 1;
   constexpr size_t kAheadBytes = size_t{96} << 20;   // tape memory set-up may fill ahead of the bands
   constexpr size_t kKeptBytes = size_t{48} << 20;    // tape memory kept from frame to frame for reuse
 
@@ -96,118 +96,162 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t workers, int32_t bands
     t.set_bands(bands, band_rows.data());
     kept += t.bytes_held();
   }
+
+  // What a band carries from one line to the next: its rows are rasterised by whichever thread holds it, one
+  // thread at a time and in line order, and the thread takes the band's dither stream with it. Band 0 stays
+  // on the calling thread, which polls for a stop as it rasterises and reports progress.
+  struct Band {
+    int32_t next = 0;          // the next line to rasterise
+    bool background = false;   // its share of the background is drawn
+    bool busy = false;         // a thread holds it
+    uint32_t dither = 0;       // its dither stream between lines
+  };
+  std::vector<Band> band(static_cast<size_t>(bands));
+  for (Band& b : band) b.dither = start_dither;
   size_t ahead = 0;  // bytes held by tapes set up and not yet rasterised by every band; guarded by m
   std::vector<char> set_up(static_cast<size_t>(line_count), 0);  // guarded by m
-  std::vector<int32_t> band_done(static_cast<size_t>(bands), 0);  // lines each band has rasterised; guarded by m
+  int32_t next_set_up = 0;  // the next line to set up; guarded by m
   ThreadState last_end{};
   int32_t all_done = 0;  // lines every band has rasterised; guarded by m
   std::mutex m;
-  std::condition_variable line_ready, room;
-  std::atomic<int32_t> next{0};
+  std::condition_variable changed;
   std::atomic<bool> stop{false};
   std::atomic<bool> failed{false};
+  int32_t result = 1;  // set by the calling thread
 
-  auto set_up_lines = [&](int32_t) {
-    for (;;) {
-      const int32_t k = next.fetch_add(1);
-      if (k >= line_count) return;
-      {
-        std::unique_lock<std::mutex> lock(m);
-        room.wait(lock, [&] { return stop.load() || k < all_done + window || ahead < kAheadBytes; });
-      }
-      if (stop.load()) return;
-      BandedTape& tape = tapes[static_cast<size_t>(k)];
-      const size_t held_before = tape.bytes_held();
-      ThreadState end{};
-      try {
-        start.apply();
-        banded_tape = &tape;
-        draw(k, stop);
-        banded_tape = nullptr;
-        tape.finish();
-        end = ThreadState::capture();
-      } catch (...) {
-        banded_tape = nullptr;
-        failed.store(true);
-        stop.store(true);
-      }
-      {
-        std::lock_guard<std::mutex> lock(m);
-        set_up[static_cast<size_t>(k)] = 1;
-        if (k == line_count - 1) last_end = end;
-        ahead += tape.bytes_held();
-        kept += tape.bytes_held() - held_before;
-      }
-      line_ready.notify_all();
-      room.notify_all();
+  auto set_up_line = [&](int32_t k) {
+    BandedTape& tape = tapes[static_cast<size_t>(k)];
+    const size_t held_before = tape.bytes_held();
+    ThreadState end{};
+    try {
+      start.apply();
+      banded_tape = &tape;
+      draw(k, stop);
+      banded_tape = nullptr;
+      tape.finish();
+      end = ThreadState::capture();
+    } catch (...) {
+      banded_tape = nullptr;
+      failed.store(true);
+      stop.store(true);
     }
+    std::lock_guard<std::mutex> lock(m);
+    set_up[static_cast<size_t>(k)] = 1;
+    if (k == line_count - 1) last_end = end;
+    ahead += tape.bytes_held();
+    kept += tape.bytes_held() - held_before;
   };
 
-  // Band b rasterises every line in order; band 0 (the calling thread) also reports progress and polls.
-  auto rasterise_lines = [&](int32_t b) -> int32_t {
+  // Rasterises band b's share of line k, or of the background when k is -1; false when the user stopped.
+  auto rasterise = [&](int32_t b, int32_t k) -> bool {
+    const Band& mine = band[static_cast<size_t>(b)];  // its fields change only under m, and not while held
     raster_set_band(b, bands, b == 0 ? 0 : band_rows[static_cast<size_t>(b)], band_rows[static_cast<size_t>(b) + 1]);
-    if (b != 0) dither_seed = start_dither;
-    tape_replay(background.band[static_cast<size_t>(b)]);
-    int32_t result = 1;
-    for (int32_t k = 0; k < line_count; ++k) {
-      if (b == 0 && before(k) == -1) {
-        result = -1;
-        break;
-      }
-      {
-        std::unique_lock<std::mutex> lock(m);
-        line_ready.wait(lock, [&] { return set_up[static_cast<size_t>(k)] != 0 || stop.load(); });
-        if (set_up[static_cast<size_t>(k)] == 0 || failed.load()) {
-          result = -1;
-          break;
-        }
-      }
+    dither_seed = mine.dither;
+    bool go_on = true;
+    if (k < 0) {
+      tape_replay(background.band[static_cast<size_t>(b)]);
+    } else if (b == 0 && before(k) == -1) {
+      go_on = false;
+    } else {
       tape_replay(tapes[static_cast<size_t>(k)].band[static_cast<size_t>(b)]);
-      {
-        std::lock_guard<std::mutex> lock(m);
-        band_done[static_cast<size_t>(b)] = k + 1;
-        const int32_t slowest = *std::min_element(band_done.begin(), band_done.end());
-        if (slowest > all_done) {
-          // Every band is past this line (the slowest moves one line at a time): its tape is emptied, and its
-          // blocks are given back once more is kept than is worth keeping.
-          all_done = slowest;
-          BandedTape& done = tapes[static_cast<size_t>(k)];
-          const size_t held = done.bytes_held();
-          ahead -= held;
-          if (kept > kKeptBytes) {
-            done.release();
-            kept -= held;
-          } else {
-            done.clear();
-          }
-        }
-      }
-      room.notify_all();
     }
     raster_set_band(0, 1, 0, 0);
-    return result;
+    return go_on;
   };
 
-  int32_t result = 1;
-  {
-    WorkerGroup setup(workers, set_up_lines);
-    WorkerGroup band_threads(bands - 1, [&](int32_t i) {
-      if (rasterise_lines(i + 1) == -1) {
-        stop.store(true);
-        line_ready.notify_all();
-        room.notify_all();
+  // The band's line is done: once every band is past a line (the slowest moves one line at a time), its tape
+  // is emptied, and its blocks are given back once more is kept than is worth keeping. Called under m.
+  auto band_finished = [&](int32_t b, int32_t k) {
+    Band& mine = band[static_cast<size_t>(b)];
+    mine.dither = dither_seed;
+    mine.busy = false;
+    if (k < 0) {
+      mine.background = true;
+      return;
+    }
+    mine.next = k + 1;
+    int32_t slowest = line_count;
+    for (const Band& o : band) slowest = std::min(slowest, o.next);
+    if (slowest > all_done) {
+      all_done = slowest;
+      BandedTape& done = tapes[static_cast<size_t>(k)];
+      const size_t held = done.bytes_held();
+      ahead -= held;
+      if (kept > kKeptBytes) {
+        done.release();
+        kept -= held;
+      } else {
+        done.clear();
       }
-    });
-    result = rasterise_lines(0);
+    }
+  };
+
+  // Every thread, the calling one included, takes whatever work is ready: first a band whose next line is set
+  // up (the calling thread its own band 0 before any other; the others the band furthest behind), then the next
+  // line to set up. Set-up is most of a frame's work, and the bands writing the foreground get most of theirs
+  // from the last lines: a fixed share of threads per job left the foreground's bands drawing alone long after
+  // set-up had ended, and set-up threads idle while the bands were behind.
+  auto work = [&](bool caller) {
+    for (;;) {
+      int32_t b = -1, k = -1;
+      bool setting_up = false;
+      {
+        std::unique_lock<std::mutex> lock(m);
+        for (;;) {
+          if (stop.load()) return;
+          const auto ready = [&](const Band& o) {
+            return !o.busy && (!o.background || (o.next < line_count && set_up[static_cast<size_t>(o.next)] != 0));
+          };
+          if (caller && ready(band[0])) b = 0;
+          for (int32_t i = 1; b != 0 && i < bands; ++i) {
+            if (!ready(band[static_cast<size_t>(i)])) continue;
+            if (b < 0 || band[static_cast<size_t>(i)].next < band[static_cast<size_t>(b)].next) b = i;
+          }
+          if (b >= 0) {
+            Band& chosen = band[static_cast<size_t>(b)];
+            chosen.busy = true;
+            k = chosen.background ? chosen.next : -1;
+            break;
+          }
+          if (next_set_up < line_count && (next_set_up < all_done + window || ahead < kAheadBytes)) {
+            k = next_set_up++;
+            setting_up = true;
+            break;
+          }
+          // Done when every line is set up and every band is through them or held by a thread that goes on.
+          bool left = next_set_up < line_count;
+          for (int32_t i = caller ? 0 : 1; i < bands; ++i) {
+            const Band& o = band[static_cast<size_t>(i)];
+            if (!o.busy && o.next < line_count) left = true;
+          }
+          if (!left) return;
+          changed.wait(lock);
+        }
+      }
+      if (setting_up) {
+        set_up_line(k);
+      } else if (!rasterise(b, k)) {
+        result = -1;
+        stop.store(true);
+      }
+      {
+        std::lock_guard<std::mutex> lock(m);
+        if (!setting_up) band_finished(b, k);
+      }
+      changed.notify_all();
+    }
+  };
+
+  {
+    WorkerGroup helpers(threads - 1, [&](int32_t) { work(false); });
+    work(true);
     if (result == -1) stop.store(true);
-    line_ready.notify_all();
-    room.notify_all();
-    band_threads.join();
-    stop.store(true);
-    room.notify_all();
-    setup.join();
+    changed.notify_all();
+    helpers.join();
   }
-  if (result == 1 && failed.load()) result = -1;
+  // The calling thread goes on with band 0's dither stream, which has passed over every other band's draws.
+  dither_seed = band[0].dither;
+  if (result == 1 && (failed.load() || all_done < line_count)) result = -1;
   if (result == 1) last_end.apply();
   return result;
 }
