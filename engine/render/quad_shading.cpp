@@ -37,12 +37,6 @@ struct TriangleSpec {
   int32_t haze_corner;   // haze and blended colour come from this corner
 };
 
-struct ViewCorner {
-  float x, y, z;
-  uint32_t flags;       // view_point_flags of the corner
-  int16_t column, row;  // the rasteriser's pixel, meaningful for triangles drawn without clipping
-};
-
 int32_t mean3(int32_t a, int32_t b, int32_t c) { return static_cast<int32_t>((static_cast<int64_t>(a) + b + c) / 3); }
 
 // The colour rules, with the corner means for strata taken from means() only when the strata rule is reached:
@@ -90,7 +84,7 @@ namespace {
 
 // Draws one triangle whose unit normal n faces the camera (to_camera: the unit vector from corner 1 to the camera,
 // set when highlights are on); nothing when its colour slot is black (a hole).
-void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const ViewCorner* view, const TriangleSpec& t,
+void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const CornerView* const* view, const TriangleSpec& t,
                     const Vec3f& n, const Vec3f& to_camera, int32_t road_mean, int32_t water_mean, int32_t water_slope) {
   const QuadVertex& m0 = *c[t.means[0]];
   const QuadVertex& m1 = *c[t.means[1]];
@@ -117,7 +111,7 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
   // pass over them. Neither kind needs its highlight, light or shadows: each takes only the lighting noise's
   // draw and leaves the haze term as a shaded triangle does, and one of the second kind is passed over as the
   // rasteriser would.
-  const uint32_t f0 = view[t.entries[0]].flags, f1 = view[t.entries[1]].flags, f2 = view[t.entries[2]].flags;
+  const uint32_t f0 = view[t.entries[0]]->flags, f1 = view[t.entries[1]]->flags, f2 = view[t.entries[2]]->flags;
   const bool drawn = view_flags_may_be_visible(f0 | f1 | f2, f0 & f1 & f2);
   const bool needs_clipping = ((f0 | f1 | f2) & kViewOutside) != 0;
   const TextureSlot& ts_slot = texture_slots[slot];
@@ -125,7 +119,7 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
   const bool converted = drawn && !needs_clipping && !textured;
   bool off_image = false;
   if (converted) {
-    const int16_t ya = view[t.entries[0]].row, yb = view[t.entries[1]].row, yc = view[t.entries[2]].row;
+    const int16_t ya = view[t.entries[0]]->row, yb = view[t.entries[1]]->row, yc = view[t.entries[2]]->row;
     off_image = raster_rows_miss_image(std::min({ya, yb, yc}), std::max({ya, yb, yc}));
   }
   if (!drawn || off_image) {
@@ -200,8 +194,8 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
                               ? shade_color(c[ci]->red, c[ci]->green, c[ci]->blue, light, strength, value)
                               : color;
       RasterVertex& e = entries[i];
-      e.x = view[ci].column;
-      e.y = view[ci].row;
+      e.x = view[ci]->column;
+      e.y = view[ci]->row;
       e.r = static_cast<uint16_t>(((vc >> 16) & 255) * 256);
       e.g = static_cast<uint16_t>(((vc >> 8) & 255) * 256);
       e.b = static_cast<uint16_t>((vc & 255) * 256);
@@ -238,9 +232,9 @@ void shade_triangle(int32_t texture_level, const QuadVertex* const* c, const Vie
     const QuadVertex& corner = *c[ci];
     PolygonVertex& pv = rec.vertices[i];
     pv = PolygonVertex{};
-    pv.x = view[ci].x;
-    pv.y = view[ci].y;
-    pv.z = view[ci].z;
+    pv.x = view[ci]->x;
+    pv.y = view[ci]->y;
+    pv.z = view[ci]->z;
     pv.seed = 0;
     pv.alpha = 255;
     pv.slot = static_cast<uint16_t>(slot);
@@ -324,6 +318,7 @@ void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level
       moved[i] = *c[i];
       moved_corners[i] = &moved[i];
       if (moved[i].water_marker < kWaterThreshold) moved[i].z += static_cast<float>(wave_height_at(moved[i].x, moved[i].y));
+      moved[i].view_ready = 0;  // its view is taken afresh, from where the waves put it
     }
     c = moved_corners;
   }
@@ -342,13 +337,18 @@ void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level
   Vec3f to_camera = v;
   if (render_settings.phong_enabled != 0) vec3_normalize(&to_camera);
 
-  ViewCorner view[4];
+  // Each corner's view is taken once per record: a corner another leaf has drawn keeps the view it took.
+  const CornerView* view[4];
   for (int32_t i = 0; i < 4; ++i) {
-    world_to_view(c[i]->x, c[i]->y, c[i]->z, &view[i].x, &view[i].y, &view[i].z);
-    view[i].flags = view_point_flags(view[i].x, view[i].y, view[i].z);
+    view[i] = &c[i]->view;
+    if (c[i]->view_ready != 0) continue;
+    CornerView& cv = c[i]->view;
+    c[i]->view_ready = 1;
+    world_to_view(c[i]->x, c[i]->y, c[i]->z, &cv.x, &cv.y, &cv.z);
+    cv.flags = view_point_flags(cv.x, cv.y, cv.z);
     // Each corner's pixel, projected once for both triangles and early, so that its division overlaps the rest
     // of the quad's set-up instead of holding up the triangle that needs it.
-    raster_point_of_view(view[i].x, view[i].y, view[i].z, &view[i].column, &view[i].row);
+    raster_point_of_view(cv.x, cv.y, cv.z, &cv.column, &cv.row);
   }
 
   // A black slot is a hole: it skips only its own triangle.

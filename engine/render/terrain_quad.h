@@ -3,7 +3,15 @@
 
 #include <cstdint>
 
-// One corner of a terrain quad; every field is averaged at midpoints.
+// A corner's place in the view: view coordinates, view_point_flags and the rasteriser's pixel (meaningful for
+// triangles drawn without clipping).
+struct CornerView {
+  float x, y, z;
+  uint32_t flags;
+  int16_t column, row;
+};
+
+// One corner of a terrain quad; every field but the view is averaged at midpoints.
 struct QuadVertex {
   float x, y;             // world position in metres, horizontal jitter included
   float z;                // elevation in metres, midpoint displacement (and, while shaded, waves) included
@@ -20,6 +28,11 @@ struct QuadVertex {
   int32_t jitter;
   int32_t seed;
   int32_t red, green, blue;
+  // The corner's view, taken by the first leaf quad that draws it and kept for the other leaves sharing the record
+  // (a midpoint serves two, a centre four) and, through a walk's corner table, for the neighbouring cells: saves
+  // up to three of every four view transforms and projections. A copy whose position changes clears view_ready.
+  mutable CornerView view{};
+  mutable uint32_t view_ready = 0;
 };
 
 // Corners 0 = (col, row), 1 = (col + s, row), 2 = (col, row + s), 3 = (col + s, row + s).

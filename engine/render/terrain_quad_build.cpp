@@ -76,6 +76,7 @@ void fill_corner(QuadVertex* v, int32_t c, int32_t r) {
   v->red = color_table[k].red;
   v->green = color_table[k].green;
   v->blue = color_table[k].blue;
+  v->view_ready = 0;
 }
 
 Vec3f difference(const QuadVertex& a, const QuadVertex& b) { return Vec3f{a.x - b.x, a.y - b.y, a.z - b.z}; }
@@ -201,5 +202,19 @@ void build_quad(int32_t col, int32_t row) {
   if (los_culling == 1 && terrain_hides_point(col, row, cell_max_elevation(col, row)) == 1) return;
   TerrainQuad q;
   if (make_cell_quad(col, row, &q) == 0) return;
-  if (quad_in_frustum(q) == 1) subdivide_quad(q, 0);
+  if (quad_in_frustum(q) == 0) return;
+  subdivide_quad(q, 0);
+  // The views its leaves took of the cell's corners go back to the table, for the neighbouring cells sharing them:
+  // the camera stands still during a walk, so a sample's view is the same for all of them.
+  if (current_walk == 0) return;
+  const int32_t s = render_settings.grid_step;
+  const int32_t cs[4] = {col, col + s, col, col + s};
+  const int32_t rs[4] = {row, row, row + s, row + s};
+  for (int32_t i = 0; i < 4; ++i) {
+    if (q.corner[i].view_ready == 0) continue;
+    CornerSlot& slot = corner_slots[corner_slot(cs[i], rs[i])];
+    if (slot.walk != current_walk || slot.c != cs[i] || slot.r != rs[i] || slot.v.view_ready != 0) continue;
+    slot.v.view = q.corner[i].view;
+    slot.v.view_ready = 1;
+  }
 }

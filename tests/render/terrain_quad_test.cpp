@@ -230,3 +230,26 @@ TEST(TerrainTextureLevel, CountingTheReachPointsGivesPowsLevel) {
 }
 
 }  // namespace
+
+// A walk keeps the view of every corner it draws with the corner's record, for the neighbouring cells and leaves
+// that share it. Frames from other cameras in between must leave nothing behind: the picture from one camera is the
+// same before and after frames from another, with the corner views taken one cell at a time or shared.
+TEST_F(TerrainQuadTest, KeptCornerViewsFollowTheCameraFromFrameToFrame) {
+  image(160, 120);
+  startup_scene();
+  render_settings.flare_enabled = 0;
+  render_settings.antialias_mode = 0;
+  const float x = camera_state.camera_x, y = camera_state.camera_y;
+  auto frame_at = [&](float dx, float dy) {
+    camera_state.camera_x = x + dx;
+    camera_state.camera_y = y + dy;
+    clear_frame_buffers();
+    EXPECT_EQ(render_frame(0, 1), 1);
+    return image_pixels();
+  };
+  const std::vector<uint32_t> first = frame_at(0.0f, 0.0f);
+  const std::vector<uint32_t> moved = frame_at(15.0f, -7.5f);
+  EXPECT_NE(moved, first);
+  EXPECT_EQ(frame_at(0.0f, 0.0f), first);
+  EXPECT_EQ(frame_at(15.0f, -7.5f), moved);
+}
