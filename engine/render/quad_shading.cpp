@@ -317,8 +317,10 @@ void shade_quad_corners(const QuadVertex* const corner[4], int32_t texture_level
     for (int32_t i = 0; i < 4; ++i) {
       moved[i] = *c[i];
       moved_corners[i] = &moved[i];
-      if (moved[i].water_marker < kWaterThreshold) moved[i].z += static_cast<float>(wave_height_at(moved[i].x, moved[i].y));
-      moved[i].view_ready = 0;  // its view is taken afresh, from where the waves put it
+      if (moved[i].water_marker < kWaterThreshold) {
+        moved[i].z += static_cast<float>(wave_height_at(moved[i].x, moved[i].y));
+        moved[i].view_ready = 0;  // its view is taken afresh, from where the waves put it
+      }
     }
     c = moved_corners;
   }

@@ -90,11 +90,21 @@ struct CornerSlot {
   int32_t c, r;
   uint32_t random8_after, random32_after;  // the random streams as the fill left them
   QuadVertex v;
+
+  // True when the slot holds sample (sc, sr) as walk w filled it.
+  bool holds(uint32_t w, int32_t sc, int32_t sr) const { return walk == w && c == sc && r == sr; }
 };
 constexpr int32_t kCornerSlots = 4096;
 // Two neighbouring lines of up to 1100 samples, along either axis, fall into distinct slots.
 inline int32_t corner_slot(int32_t c, int32_t r) { return (c + r * 1101) & (kCornerSlots - 1); }
 thread_local CornerSlot corner_slots[kCornerSlots];
+inline CornerSlot& slot_of(int32_t c, int32_t r) { return corner_slots[corner_slot(c, r)]; }
+
+// The samples at the corners of cell (col, row) at grid step s, in corner order.
+struct CellCorners {
+  int32_t c[4], r[4];
+  CellCorners(int32_t col, int32_t row, int32_t s) : c{col, col + s, col, col + s}, r{row, row, row + s, row + s} {}
+};
 uint32_t current_walk = 0;
 uint32_t last_walk = 0;
 
@@ -142,8 +152,9 @@ int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
   if (!elevation_rows || !cover_rows || s < 1 || col < 0 || row < 0 || col + s >= grid_width ||
       row + s >= grid_height)
     return 0;
-  const int32_t cs[4] = {col, col + s, col, col + s};
-  const int32_t rs[4] = {row, row, row + s, row + s};
+  const CellCorners at(col, row, s);
+  const int32_t* cs = at.c;
+  const int32_t* rs = at.r;
   for (int32_t i = 0; i < 4; ++i) {
     if (elevation_row(rs[i])[cs[i]] == kNoData) return 0;
   }
@@ -158,8 +169,8 @@ int32_t make_cell_quad(int32_t col, int32_t row, TerrainQuad* out) {
       fill_corner(&q.corner[i], cs[i], rs[i]);
       continue;
     }
-    CornerSlot& slot = corner_slots[corner_slot(cs[i], rs[i])];
-    if (slot.walk == walk && slot.c == cs[i] && slot.r == rs[i]) {
+    CornerSlot& slot = slot_of(cs[i], rs[i]);
+    if (slot.holds(walk, cs[i], rs[i])) {
       q.corner[i] = slot.v;
       if (i == 3) {
         random8_state = slot.random8_after;
@@ -207,13 +218,11 @@ void build_quad(int32_t col, int32_t row) {
   // The views its leaves took of the cell's corners go back to the table, for the neighbouring cells sharing them:
   // the camera stands still during a walk, so a sample's view is the same for all of them.
   if (current_walk == 0) return;
-  const int32_t s = render_settings.grid_step;
-  const int32_t cs[4] = {col, col + s, col, col + s};
-  const int32_t rs[4] = {row, row, row + s, row + s};
+  const CellCorners at(col, row, render_settings.grid_step);
   for (int32_t i = 0; i < 4; ++i) {
     if (q.corner[i].view_ready == 0) continue;
-    CornerSlot& slot = corner_slots[corner_slot(cs[i], rs[i])];
-    if (slot.walk != current_walk || slot.c != cs[i] || slot.r != rs[i] || slot.v.view_ready != 0) continue;
+    CornerSlot& slot = slot_of(at.c[i], at.r[i]);
+    if (!slot.holds(current_walk, at.c[i], at.r[i]) || slot.v.view_ready != 0) continue;
     slot.v.view = q.corner[i].view;
     slot.v.view_ready = 1;
   }

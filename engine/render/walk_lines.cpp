@@ -1,5 +1,5 @@
 // Walk lines on worker threads: each line's drawing goes onto a tape, whose band shares are replayed in line order
-// by whichever thread holds the band. Set-up runs at most a window of lines ahead of the slowest band.
+// by whichever thread holds the band. Set-up runs ahead of the slowest band as far as its tapes' memory allows.
 #include "engine/render/walk_lines.h"
 
 #include <algorithm>
@@ -245,7 +245,6 @@ int32_t walk_lines_on_workers(int32_t line_count, int32_t threads, int32_t bands
   {
     WorkerGroup helpers(threads - 1, [&](int32_t) { work(false); });
     work(true);
-    if (result == -1) stop.store(true);
     changed.notify_all();
     helpers.join();
   }
